@@ -1,0 +1,132 @@
+// The shared FreeType library and the face cache.
+#include "text/face_cache.h"
+
+#include FT_ADVANCES_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <vector>
+
+#include "text/size_rules.h"
+
+namespace {
+
+// Save all walks through every typeface while Autosize and the export run make many
+// fonts of one; a few recent faces cover both.
+constexpr std::size_t kCachedFaces = 8;
+
+// Most recently used first.
+std::vector<CachedFacePtr>& FaceCache() {
+  static std::vector<CachedFacePtr> cache;
+  return cache;
+}
+
+// Reads the table values sizing and drawing use.
+void ReadFaceTables(CachedFace& cached) {
+  FT_Face face = cached.face.get();
+  cached.unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 1000;
+
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 != nullptr && os2->version != 0xFFFF) {
+    cached.winAscent = os2->usWinAscent;
+    cached.winDescent = os2->usWinDescent;
+    cached.avgCharWidth = os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : -1;
+    cached.weight = NormalizeWeightClass(os2->usWeightClass);
+    cached.italic = (os2->fsSelection & 1) != 0;
+  } else {
+    cached.winAscent = face->ascender;
+    cached.winDescent = -face->descender;
+    cached.weight = (face->style_flags & FT_STYLE_FLAG_BOLD) ? 700 : 400;
+    cached.italic = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+  }
+  if (cached.winAscent + cached.winDescent <= 0) {
+    cached.winAscent = face->ascender;
+    cached.winDescent = -face->descender;
+  }
+
+  // FreeType's underline_position of an sfnt is the post value moved down by half
+  // the thickness; the post table holds the stroke's top. Other formats give the
+  // stroke's centre.
+  const auto* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST));
+  if (post != nullptr) {
+    cached.underlinePosition = post->underlinePosition;
+    cached.underlineThickness = post->underlineThickness;
+  } else {
+    cached.underlineThickness = face->underline_thickness;
+    cached.underlinePosition = face->underline_position + face->underline_thickness / 2;
+  }
+
+  // Without a Unicode map (FreeType selects one on opening when there is one), a
+  // symbol map, else the first map, is addressed by byte codes.
+  if (face->charmap == nullptr || face->charmap->encoding != FT_ENCODING_UNICODE) {
+    cached.byteCoded = true;
+    if (FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) != 0 && face->num_charmaps > 0) {
+      FT_Set_Charmap(face, face->charmaps[0]);
+    }
+  }
+}
+
+}  // namespace
+
+FtLibraryPtr SharedFreeTypeLibrary() {
+  static const FtLibraryPtr library = []() -> FtLibraryPtr {
+    FT_Library raw = nullptr;
+    if (FT_Init_FreeType(&raw) != 0) return nullptr;
+    // The grayscale hinting of the platform whose output we reproduce.
+    FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+    FT_Property_Set(raw, "truetype", "interpreter-version", &interpreter);
+    return FtLibraryPtr(raw, FtLibraryDeleter());
+  }();
+  return library;
+}
+
+CachedFacePtr AcquireFace(const std::string& file, long index) {
+  std::vector<CachedFacePtr>& cache = FaceCache();
+  for (auto it = cache.begin(); it != cache.end(); ++it) {
+    if ((*it)->index == index && (*it)->file == file) {
+      std::rotate(cache.begin(), it, it + 1);
+      return cache.front();
+    }
+  }
+
+  FtLibraryPtr library = SharedFreeTypeLibrary();
+  if (!library) return nullptr;
+  FT_Face raw = nullptr;
+  if (FT_New_Face(library.get(), file.c_str(), index, &raw) != 0) return nullptr;
+
+  auto cached = std::make_shared<CachedFace>();
+  cached->library = std::move(library);
+  cached->face.reset(raw);
+  cached->file = file;
+  cached->index = index;
+  ReadFaceTables(*cached);
+
+  if (cache.size() >= kCachedFaces) cache.pop_back();
+  cache.insert(cache.begin(), cached);
+  return cached;
+}
+
+void ClearFaceCache() {
+  FaceCache().clear();
+}
+
+int AverageCharWidth(CachedFace& cached) {
+  if (cached.avgCharWidth >= 0) return cached.avgCharWidth;
+  FT_Face face = cached.face.get();
+  long long sum = 0;
+  long long counted = 0;
+  std::vector<FT_Fixed> advances(static_cast<std::size_t>(std::max<FT_Long>(face->num_glyphs, 0)));
+  if (!advances.empty() && FT_Get_Advances(face, 0, static_cast<FT_UInt>(advances.size()),
+                                           FT_LOAD_NO_SCALE, advances.data()) == 0) {
+    for (FT_Fixed advance : advances) {
+      if (advance > 0) {
+        sum += advance;
+        ++counted;
+      }
+    }
+  }
+  cached.avgCharWidth = counted > 0 ? static_cast<int>((sum + counted / 2) / counted) : 0;
+  return cached.avgCharWidth;
+}

@@ -1,0 +1,43 @@
+// The FreeType library of this layer and a small cache of opened faces by
+// (file, index). Opening a face is the costly step; fonts made from a cached face
+// cost one FT_Size each. Internal to the text layer; single-threaded.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "text/ft_handles.h"
+
+// A face and the values of its tables that sizing and drawing need, read once.
+struct CachedFace {
+  FtLibraryPtr library;  // first member: released after the face
+  FtFacePtr face;
+  std::string file;
+  long index = 0;
+
+  int unitsPerEm = 1000;
+  int winAscent = 0;           // font units above the baseline (OS/2 usWinAscent, else hhea)
+  int winDescent = 0;          // font units below the baseline (OS/2 usWinDescent, else hhea)
+  int avgCharWidth = -1;       // OS/2 xAvgCharWidth; -1 until AverageCharWidth computes it
+  int underlinePosition = 0;   // top of the underline stroke, font units
+  int underlineThickness = 0;  // font units
+  int weight = 400;            // OS/2 usWeightClass, else from the style flags
+  bool italic = false;
+  bool byteCoded = false;  // no Unicode map: asked for U+F000 + code, then the code
+};
+using CachedFacePtr = std::shared_ptr<CachedFace>;
+
+// The FreeType library with the TrueType interpreter set to version 35. nullptr when
+// FreeType cannot start.
+FtLibraryPtr SharedFreeTypeLibrary();
+
+// The face (file, index), from the cache or opened now. nullptr when FreeType cannot
+// open it.
+CachedFacePtr AcquireFace(const std::string& file, long index);
+
+// Forgets every cached face (fonts still holding one keep it alive).
+void ClearFaceCache();
+
+// The face's average character width in font units: OS/2 xAvgCharWidth, or when that
+// is 0 or missing the mean of the non-zero advances. 0 when nothing is known.
+int AverageCharWidth(CachedFace& face);

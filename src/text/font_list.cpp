@@ -1,0 +1,178 @@
+// The installed typefaces: fontconfig lists the files, each file is named from its
+// own name table, and the files are grouped by that name.
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <tuple>
+
+#include "text/case_fold.h"
+#include "text/face_cache.h"
+#include "text/font_catalog.h"
+#include "text/font_list.h"
+#include "text/ft_handles.h"
+#include "text/sfnt_names.h"
+#include "text/windows1252.h"
+#include FT_SFNT_NAMES_H
+#include FT_TRUETYPE_IDS_H
+
+namespace {
+
+std::uint32_t ReadSignature(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return 0;
+  unsigned char bytes[4] = {};
+  const std::size_t got = std::fread(bytes, 1, 4, file);
+  std::fclose(file);
+  if (got != 4) return 0;
+  return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
+         static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+
+// Names a face by opening it with FreeType: the slow way, for what the byte reader
+// does not understand (WOFF, damaged tables).
+bool ReadWithFreeType(const char* path, long index, SfntFaceInfo& info) {
+  FtLibraryPtr library = SharedFreeTypeLibrary();
+  if (!library) return false;
+  FT_Face raw = nullptr;
+  if (FT_New_Face(library.get(), path, index, &raw) != 0) return false;
+  const FtFacePtr face(raw);
+
+  info.family.clear();
+  if (FT_IS_SFNT(raw)) {
+    std::vector<SfntNameRecord> records;
+    const FT_UInt count = FT_Get_Sfnt_Name_Count(raw);
+    for (FT_UInt i = 0; i < count; ++i) {
+      FT_SfntName name;
+      if (FT_Get_Sfnt_Name(raw, i, &name) != 0 || name.name_id != TT_NAME_ID_FONT_FAMILY) {
+        continue;
+      }
+      records.push_back(
+          {name.platform_id, name.encoding_id, name.language_id,
+           std::string_view(reinterpret_cast<const char*>(name.string), name.string_len)});
+    }
+    info.family = PickFamilyName(records);
+  }
+  if (info.family.empty() && raw->family_name != nullptr) info.family = raw->family_name;
+  info.weight = (raw->style_flags & FT_STYLE_FLAG_BOLD) ? 700 : 400;
+  info.italic = (raw->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+  return !info.family.empty();
+}
+
+// The style fontconfig recorded for a pattern.
+void ReadPatternStyle(FcPattern* pattern, int& weight, bool& italic) {
+  double fcWeight = 0;
+  if (FcPatternGetDouble(pattern, FC_WEIGHT, 0, &fcWeight) == FcResultMatch) {
+    weight = static_cast<int>(FcWeightToOpenTypeDouble(fcWeight) + 0.5);
+  }
+  int slant = FC_SLANT_ROMAN;
+  if (FcPatternGetInteger(pattern, FC_SLANT, 0, &slant) == FcResultMatch) {
+    italic = slant != FC_SLANT_ROMAN;
+  }
+}
+
+// Names one listed face. sfnt files are read directly; other formats carry the
+// family fontconfig recorded from FreeType's family_name when it scanned them.
+bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
+  FcChar8* file = nullptr;
+  if (FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch) return false;
+  int index = 0;
+  FcPatternGetInteger(pattern, FC_INDEX, 0, &index);
+  entry.file = reinterpret_cast<const char*>(file);
+  entry.index = index;
+
+  const std::uint32_t signature = ReadSignature(entry.file.c_str());
+  if (signature == 0) return false;
+  SfntFaceInfo info;
+  if (IsSfntSignature(signature)) {
+    if (!ReadSfntFaceInfo(entry.file.c_str(), index, info) &&
+        !ReadWithFreeType(entry.file.c_str(), index, info)) {
+      return false;
+    }
+    entry.family = std::move(info.family);
+    entry.weight = info.weight;
+    entry.italic = info.italic;
+    // A named instance of a variable font shares the default instance's OS/2.
+    if ((index >> 16) != 0) ReadPatternStyle(pattern, entry.weight, entry.italic);
+    return true;
+  }
+  if (signature == 0x774F4646 || signature == 0x774F4632) {  // "wOFF", "wOF2"
+    if (!ReadWithFreeType(entry.file.c_str(), index, info)) return false;
+    entry.family = std::move(info.family);
+    entry.weight = info.weight;
+    entry.italic = info.italic;
+    return true;
+  }
+  FcChar8* family = nullptr;
+  if (FcPatternGetString(pattern, FC_FAMILY, 0, &family) != FcResultMatch) return false;
+  entry.family = reinterpret_cast<const char*>(family);
+  ReadPatternStyle(pattern, entry.weight, entry.italic);
+  return !entry.family.empty();
+}
+
+}  // namespace
+
+std::u32string FoldedKey(std::string_view name) {
+  std::u32string key = DecodeUtf8(name);
+  for (char32_t& ch : key) ch = FoldCase(ch);
+  return key;
+}
+
+FontCatalog BuildFontCatalog() {
+  FontCatalog catalog;
+  const FcPatternPtr all(FcPatternCreate());
+  const FcObjectSetPtr objects(
+      FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_WEIGHT, FC_SLANT, nullptr));
+  if (!all || !objects) return catalog;
+  const FcFontSetPtr fonts(FcFontList(nullptr, all.get(), objects.get()));
+  if (!fonts) return catalog;
+
+  catalog.files.reserve(static_cast<std::size_t>(fonts->nfont));
+  for (int i = 0; i < fonts->nfont; ++i) {
+    TypefaceFile entry;
+    if (!NameListedFace(fonts->fonts[i], entry)) continue;
+    entry.key = FoldedKey(entry.family);
+    catalog.files.push_back(std::move(entry));
+  }
+
+  std::sort(catalog.files.begin(), catalog.files.end(),
+            [](const TypefaceFile& a, const TypefaceFile& b) {
+              return std::tie(a.key, a.family, a.file, a.index) <
+                     std::tie(b.key, b.family, b.file, b.index);
+            });
+  // One entry per name; names differing only in case are one typeface.
+  for (std::size_t i = 0; i < catalog.files.size(); ++i) {
+    if (i == 0 || catalog.files[i].key != catalog.files[i - 1].key) {
+      catalog.typefaces.push_back(catalog.files[i].family);
+    }
+  }
+  return catalog;
+}
+
+const FontCatalog& InstalledFontCatalog() {
+  static const FontCatalog catalog = BuildFontCatalog();
+  return catalog;
+}
+
+const std::vector<std::string>& InstalledTypefaces() {
+  return InstalledFontCatalog().typefaces;
+}
+
+std::span<const TypefaceFile> FindTypefaceFiles(const FontCatalog& catalog,
+                                                const std::string& family) {
+  const std::u32string key = FoldedKey(family);
+  const auto first = std::lower_bound(
+      catalog.files.begin(), catalog.files.end(), key,
+      [](const TypefaceFile& entry, const std::u32string& k) { return entry.key < k; });
+  auto last = first;
+  while (last != catalog.files.end() && last->key == key) ++last;
+  return {first, last};
+}
+
+const TypefaceFile* FindCatalogFile(const FontCatalog& catalog, const std::string& file,
+                                    long index) {
+  for (const TypefaceFile& entry : catalog.files) {
+    if (entry.index == index && entry.file == file) return &entry;
+  }
+  return nullptr;
+}

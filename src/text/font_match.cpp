@@ -1,0 +1,67 @@
+// Font matching: the installed files of a typeface by weight and slant, and
+// fontconfig's substitute for a typeface that is not installed.
+#include "text/font_match.h"
+
+#include <vector>
+
+#include "text/font_catalog.h"
+#include "text/ft_handles.h"
+#include "text/size_rules.h"
+
+bool MatchWithFontconfig(const std::string& family, int weight, bool italic, FaceChoice& choice) {
+  const FcPatternPtr pattern(FcPatternCreate());
+  if (!pattern) return false;
+  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddDouble(pattern.get(), FC_WEIGHT, FcWeightFromOpenTypeDouble(weight));
+  FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return false;
+  FcDefaultSubstitute(pattern.get());
+
+  FcResult result = FcResultNoMatch;
+  const FcPatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+  if (!match) return false;
+  FcChar8* file = nullptr;
+  if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return false;
+  int index = 0;
+  FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
+  choice.file = reinterpret_cast<const char*>(file);
+  choice.index = index;
+
+  const TypefaceFile* entry = FindCatalogFile(InstalledFontCatalog(), choice.file, index);
+  if (entry != nullptr) {
+    choice.family = entry->family;
+    choice.weight = entry->weight;
+    choice.italic = entry->italic;
+    choice.known = true;
+  } else {
+    FcChar8* matchedFamily = nullptr;
+    if (FcPatternGetString(match.get(), FC_FAMILY, 0, &matchedFamily) == FcResultMatch) {
+      choice.family = reinterpret_cast<const char*>(matchedFamily);
+    }
+    choice.known = false;
+  }
+  return true;
+}
+
+bool ChooseFace(const FontRequest& request, FaceChoice& choice) {
+  if (!request.face.empty()) {
+    const auto files = FindTypefaceFiles(InstalledFontCatalog(), request.face);
+    if (!files.empty()) {
+      std::vector<FaceStyle> styles;
+      styles.reserve(files.size());
+      for (const TypefaceFile& file : files) styles.push_back({file.weight, file.italic});
+      const int best = PickFaceStyle(styles.data(), static_cast<int>(styles.size()), request.weight,
+                                     request.italic);
+      const TypefaceFile& chosen = files[static_cast<std::size_t>(best)];
+      choice.file = chosen.file;
+      choice.index = chosen.index;
+      choice.family = chosen.family;
+      choice.weight = chosen.weight;
+      choice.italic = chosen.italic;
+      choice.known = true;
+      return true;
+    }
+  }
+  const std::string family = request.face.empty() ? std::string("sans-serif") : request.face;
+  return MatchWithFontconfig(family, request.weight, request.italic, choice);
+}

@@ -1,0 +1,182 @@
+// Rendering characters into 16-level coverage images, with synthetic bold and
+// italic, and drawing them onto pixel surfaces.
+#include <ft2build.h>
+#include FT_BITMAP_H
+#include FT_OUTLINE_H
+
+#include <algorithm>
+
+#include "text/text_font.h"
+#include "text/text_font_internal.h"
+
+namespace {
+
+// The shear of synthetic italic, x += y * 0x0366A / 0x10000 (about 12 degrees).
+constexpr FT_Fixed kItalicShear = 0x0366A;
+
+// The 16 gray levels of the original renderer: v / 16 as 0, 17, ..., 255, so that
+// coverage below 16/255 stays black.
+inline std::uint8_t QuantizeCoverage(unsigned value) {
+  return static_cast<std::uint8_t>((value >> 4) * 17);
+}
+
+// Copies an 8-bit bitmap (values 0..maxValue) into image, quantized.
+void CopyGrayBitmap(const FT_Bitmap& bitmap, unsigned maxValue, GlyphImage& image) {
+  image.width = static_cast<int>(bitmap.width);
+  image.rows = static_cast<int>(bitmap.rows);
+  image.coverage.assign(static_cast<std::size_t>(image.width) * image.rows, 0);
+  const int stride = std::abs(bitmap.pitch);
+  for (int row = 0; row < image.rows; ++row) {
+    // A negative pitch stores the bottom row first.
+    const int stored = bitmap.pitch >= 0 ? row : image.rows - 1 - row;
+    const unsigned char* src = bitmap.buffer + static_cast<std::size_t>(stored) * stride;
+    std::uint8_t* dst = image.coverage.data() + static_cast<std::size_t>(row) * image.width;
+    for (int x = 0; x < image.width; ++x) {
+      const unsigned value = maxValue == 255 ? src[x] : src[x] * 255u / maxValue;
+      dst[x] = QuantizeCoverage(value);
+    }
+  }
+}
+
+// Takes the rendered bitmap of the glyph slot, whatever its pixel mode.
+void TakeBitmap(FT_Library library, const FT_Bitmap& bitmap, GlyphImage& image) {
+  if (bitmap.width == 0 || bitmap.rows == 0 || bitmap.buffer == nullptr) return;
+  if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+    CopyGrayBitmap(bitmap, bitmap.num_grays > 1 ? bitmap.num_grays - 1u : 255u, image);
+    return;
+  }
+  FT_Bitmap converted;
+  FT_Bitmap_Init(&converted);
+  if (FT_Bitmap_Convert(library, &bitmap, &converted, 1) == 0) {
+    CopyGrayBitmap(converted, converted.num_grays > 1 ? converted.num_grays - 1u : 255u, image);
+  }
+  FT_Bitmap_Done(library, &converted);
+}
+
+// Synthetic bold: every row smeared one pixel to the right, dst(x) = max(src(x),
+// src(x - 1)), so the image grows one column.
+void Overstrike(GlyphImage& image) {
+  if (image.width == 0 || image.rows == 0) return;
+  const int width = image.width + 1;
+  std::vector<std::uint8_t> wider(static_cast<std::size_t>(width) * image.rows, 0);
+  for (int row = 0; row < image.rows; ++row) {
+    const std::uint8_t* src = image.coverage.data() + static_cast<std::size_t>(row) * image.width;
+    std::uint8_t* dst = wider.data() + static_cast<std::size_t>(row) * width;
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t here = x < image.width ? src[x] : 0;
+      const std::uint8_t left = x > 0 ? src[x - 1] : 0;
+      dst[x] = std::max(here, left);
+    }
+  }
+  image.width = width;
+  image.coverage = std::move(wider);
+}
+
+FT_UInt GlyphIndexOf(const TextFont& font, char32_t ch) {
+  FT_Face face = font.face->face.get();
+  FT_UInt index = FT_Get_Char_Index(face, ch);
+  // A byte-coded face is asked for U+F000 + code first, then for the bare code.
+  if (index == 0 && font.face->byteCoded && ch >= 0xF000 && ch <= 0xF0FF) {
+    index = FT_Get_Char_Index(face, ch - 0xF000);
+  }
+  return index;
+}
+
+GlyphImage RasterizeChar(TextFont& font, char32_t ch) {
+  GlyphImage image;
+  if (ch == 0) return image;
+  FT_Face face = font.face->face.get();
+  if (FT_Activate_Size(font.size.get()) != 0) return image;
+  const FT_UInt index = GlyphIndexOf(font, ch);
+  if (index == 0) return image;
+  if (FT_Load_Glyph(face, index, font.loadFlags) != 0) return image;
+
+  FT_GlyphSlot slot = face->glyph;
+  image.advancePx = RoundF26Dot6(slot->advance.x);
+  if (font.metrics.syntheticItalic && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+    // Sheared about the baseline (y = 0), so the advance stays as it was.
+    FT_Matrix shear{0x10000, kItalicShear, 0, 0x10000};
+    FT_Outline_Transform(&slot->outline, &shear);
+  }
+  if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, font.renderMode) != 0) {
+    return image;
+  }
+  image.left = slot->bitmap_left;
+  image.top = slot->bitmap_top;
+  TakeBitmap(font.face->library.get(), slot->bitmap, image);
+  if (font.metrics.syntheticBold) {
+    Overstrike(image);
+    image.advancePx += 1;
+  }
+  return image;
+}
+
+// The part of [lo, hi) that also lies in [minimum, maximum).
+struct Span {
+  long long lo;
+  long long hi;
+};
+Span Intersect(long long lo, long long hi, long long minimum, long long maximum) {
+  return {std::max(lo, minimum), std::min(hi, maximum)};
+}
+
+void FillClipped(PixelSurface& surface, long long left, long long top, long long right,
+                 long long bottom, const PixelRect& bounds, std::uint8_t value) {
+  const Span xs = Intersect(left, right, bounds.left, bounds.right);
+  const Span ys = Intersect(top, bottom, bounds.top, bounds.bottom);
+  if (xs.lo >= xs.hi || ys.lo >= ys.hi) return;
+  FillPixelRect(surface,
+                {static_cast<int>(xs.lo), static_cast<int>(ys.lo), static_cast<int>(xs.hi),
+                 static_cast<int>(ys.hi)},
+                value);
+}
+
+}  // namespace
+
+const GlyphImage& RenderChar(TextFont& font, char32_t ch) {
+  const auto found = font.glyphs.find(ch);
+  if (found != font.glyphs.end()) return found->second;
+  return font.glyphs.emplace(ch, RasterizeChar(font, ch)).first->second;
+}
+
+int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int top,
+               const PixelRect* clip, bool opaque, bool underline) {
+  const GlyphImage& glyph = RenderChar(font, ch);
+
+  // Where writing may happen: the surface, narrowed by the clip rectangle.
+  PixelRect bounds{0, 0, surface.width, surface.height};
+  if (clip != nullptr) {
+    bounds.left = std::max(bounds.left, clip->left);
+    bounds.top = std::max(bounds.top, clip->top);
+    bounds.right = std::min(bounds.right, clip->right);
+    bounds.bottom = std::min(bounds.bottom, clip->bottom);
+  }
+  if (bounds.left >= bounds.right || bounds.top >= bounds.bottom) return glyph.advancePx;
+  const long long baseline = static_cast<long long>(top) + font.metrics.ascentPx;
+
+  // 1. Opaque: the character's cell goes black first.
+  if (opaque) {
+    FillClipped(surface, penX, top, static_cast<long long>(penX) + glyph.advancePx,
+                baseline + font.metrics.descentPx, bounds, 0);
+  }
+
+  // 2. The glyph, each pixel the larger of old and coverage.
+  const long long x0 = static_cast<long long>(penX) + glyph.left;
+  const long long y0 = baseline - glyph.top;
+  const Span xs = Intersect(x0, x0 + glyph.width, bounds.left, bounds.right);
+  const Span ys = Intersect(y0, y0 + glyph.rows, bounds.top, bounds.bottom);
+  for (long long y = ys.lo; y < ys.hi; ++y) {
+    const std::uint8_t* src =
+        glyph.coverage.data() + static_cast<std::size_t>(y - y0) * glyph.width + (xs.lo - x0);
+    std::uint8_t* dst = surface.pixels.data() + static_cast<std::size_t>(y) * surface.width + xs.lo;
+    for (long long x = xs.lo; x < xs.hi; ++x, ++src, ++dst) *dst = std::max(*dst, *src);
+  }
+
+  // 3. The underline stroke across the advance.
+  if ((font.underline || underline) && glyph.advancePx > 0) {
+    const long long lineTop = baseline + font.underlineRows.topBelowBaseline;
+    FillClipped(surface, penX, lineTop, static_cast<long long>(penX) + glyph.advancePx,
+                lineTop + font.underlineRows.rows, bounds, 255);
+  }
+  return glyph.advancePx;
+}

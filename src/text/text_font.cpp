@@ -1,0 +1,144 @@
+// Opening fonts: matching a request to a face, then sizing it and choosing the
+// hinting that the face's gasp table asks for at that size.
+#include "text/text_font.h"
+
+#include <ft2build.h>
+#include FT_GASP_H
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "text/font_catalog.h"
+#include "text/font_match.h"
+#include "text/text_font_internal.h"
+#include "text/windows1252.h"
+
+namespace {
+
+// The face for request: the matched one, else the default sans-serif face, else
+// the first installed file that opens.
+CachedFacePtr AcquireRequestedFace(const FontRequest& request, FaceChoice& choice) {
+  if (ChooseFace(request, choice)) {
+    if (CachedFacePtr face = AcquireFace(choice.file, choice.index)) return face;
+  }
+  if (MatchWithFontconfig("sans-serif", request.weight, request.italic, choice)) {
+    if (CachedFacePtr face = AcquireFace(choice.file, choice.index)) return face;
+  }
+  for (const TypefaceFile& entry : InstalledFontCatalog().files) {
+    if (CachedFacePtr face = AcquireFace(entry.file, entry.index)) {
+      choice = {entry.file, entry.index, entry.family, entry.weight, entry.italic, true};
+      return face;
+    }
+  }
+  return nullptr;
+}
+
+// Sets the size of a scalable face by the height and width rules.
+bool SizeScalable(TextFont& font, CachedFace& face, const FontRequest& request) {
+  const VerticalSize vertical =
+      PickVerticalSize(request.height, face.unitsPerEm, face.winAscent, face.winDescent);
+  const int xPpem = request.width == 0
+                        ? vertical.ppem
+                        : PickHorizontalPpem(request.width, vertical.ppem, face.unitsPerEm,
+                                             AverageCharWidth(face));
+  // Both pixel sizes go to FreeType so that hinting works at the anisotropic size.
+  if (FT_Set_Pixel_Sizes(face.face.get(), static_cast<FT_UInt>(xPpem),
+                         static_cast<FT_UInt>(vertical.ppem)) != 0) {
+    return false;
+  }
+  font.metrics.ascentPx = vertical.ascentPx;
+  font.metrics.descentPx = vertical.descentPx;
+  font.metrics.ppemX = xPpem;
+  font.metrics.ppemY = vertical.ppem;
+  return true;
+}
+
+// A bitmap-only face has fixed strikes: the one nearest the requested height.
+bool SizeFixed(TextFont& font, CachedFace& face, const FontRequest& request) {
+  FT_Face ft = face.face.get();
+  if (ft->num_fixed_sizes <= 0) return false;
+  const int wanted = request.height == 0 ? kDefaultCellHeight : std::abs(request.height);
+  int best = 0;
+  for (int i = 1; i < ft->num_fixed_sizes; ++i) {
+    if (std::abs(ft->available_sizes[i].height - wanted) <
+        std::abs(ft->available_sizes[best].height - wanted)) {
+      best = i;
+    }
+  }
+  if (FT_Select_Size(ft, best) != 0) return false;
+  const FT_Size_Metrics& m = ft->size->metrics;
+  font.metrics.ascentPx = RoundF26Dot6(m.ascender);
+  font.metrics.descentPx = -RoundF26Dot6(m.descender);
+  font.metrics.ppemX = m.x_ppem;
+  font.metrics.ppemY = m.y_ppem;
+  return true;
+}
+
+// The gasp table's word for this size: hinting off without GRIDFIT, monochrome
+// without DOGRAY; no table means both.
+void ChooseHinting(TextFont& font) {
+  const FT_Int gasp = FT_Get_Gasp(font.face->face.get(), static_cast<FT_UInt>(font.metrics.ppemY));
+  font.loadFlags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL;
+  font.renderMode = FT_RENDER_MODE_NORMAL;
+  if (gasp == FT_GASP_NO_TABLE) return;
+  if (!(gasp & FT_GASP_DO_GRIDFIT)) font.loadFlags |= FT_LOAD_NO_HINTING;
+  if (!(gasp & FT_GASP_DO_GRAY)) {
+    font.loadFlags |= FT_LOAD_TARGET_MONO;
+    font.renderMode = FT_RENDER_MODE_MONO;
+  }
+}
+
+}  // namespace
+
+TextFontPtr OpenTextFont(const FontRequest& request) {
+  // 1. The face: the typeface's own file, or fontconfig's substitute.
+  FaceChoice choice;
+  CachedFacePtr face = AcquireRequestedFace(request, choice);
+  if (!face) return nullptr;
+  if (!choice.known) {
+    choice.weight = face->weight;
+    choice.italic = face->italic;
+  }
+
+  // 2. A size object of this font's own on the shared face.
+  auto font = std::make_shared<TextFont>();
+  font->face = face;
+  FT_Size size = nullptr;
+  if (FT_New_Size(face->face.get(), &size) != 0) return nullptr;
+  font->size.reset(size);
+  if (FT_Activate_Size(size) != 0) return nullptr;
+
+  // 3. Pixel sizes, ascent and descent.
+  const bool sized = FT_IS_SCALABLE(face->face.get()) ? SizeScalable(*font, *face, request)
+                                                      : SizeFixed(*font, *face, request);
+  if (!sized) return nullptr;
+
+  // 4. Hinting, style synthesis and the underline stroke.
+  ChooseHinting(*font);
+  font->metrics.file = face->file;
+  font->metrics.family = choice.family;
+  font->metrics.syntheticBold = NeedsSyntheticBold(request.weight, choice.weight);
+  font->metrics.syntheticItalic = NeedsSyntheticItalic(request.italic, choice.italic);
+  if (font->metrics.syntheticItalic) font->loadFlags |= FT_LOAD_NO_BITMAP;  // needs outlines
+  font->underline = request.underline;
+  font->underlineRows = PickUnderline(face->underlinePosition, face->underlineThickness,
+                                      font->metrics.ppemY, face->unitsPerEm);
+  return font;
+}
+
+TextFontPtr DefaultTextFont() {
+  // One shared default; made again only while no font at all could be opened.
+  static TextFontPtr font;
+  if (!font) font = OpenTextFont(FontRequest{});
+  return font;
+}
+
+FontMetrics GetFontMetrics(const TextFont& font) {
+  return font.metrics;
+}
+
+char32_t CodeToChar(const TextFont& font, std::uint8_t code) {
+  if (code == 10 || code == 13) return 0;
+  if (font.face->byteCoded) return 0xF000 + code;
+  return Cp1252ToUnicode(code);
+}

@@ -1,0 +1,76 @@
+// Fonts: an installed face at a pixel size and style, ready to draw characters.
+//
+// A font is matched from a FontRequest (typeface name, height, width, weight,
+// italic, underline) the way a Windows font request is served: the installed file
+// of that typeface nearest in weight and slant, or fontconfig's closest substitute
+// for a name that is not installed. Sizes, hinting and coverage follow the rules in
+// size_rules.h. FreeType faces are cached inside this layer; fonts are cheap.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "text/pixel_surface.h"
+
+struct FontRequest {
+  std::string face;  // typeface name, UTF-8; empty asks for the default sans-serif face
+  int height = 0;    // > 0: cell height in px; < 0: em height (ppem) in px; 0: cell height 16
+  int width = 0;     // average character width in px; 0 keeps the face's own aspect
+  int weight = 400;  // 400 regular or 700 bold
+  bool italic = false;
+  bool underline = false;
+};
+
+struct TextFont;  // opaque: face, size, style and the glyphs rendered so far
+using TextFontPtr = std::shared_ptr<TextFont>;
+
+// Makes the font that serves request. Returns nullptr only when no face at all can
+// be opened (no fonts installed).
+TextFontPtr OpenTextFont(const FontRequest& request);
+
+// The font a surface draws with before any other is selected: the default
+// sans-serif face at cell height 16, regular.
+TextFontPtr DefaultTextFont();
+
+struct FontMetrics {
+  int ascentPx = 0;   // baseline distance from the cell top
+  int descentPx = 0;  // cell bottom distance below the baseline
+  int ppemX = 0;      // horizontal pixels per em
+  int ppemY = 0;      // vertical pixels per em
+  std::string file;   // the font file serving the request
+  std::string family; // its typeface name
+  bool syntheticBold = false;
+  bool syntheticItalic = false;
+};
+FontMetrics GetFontMetrics(const TextFont& font);
+
+// One rendered character: coverage quantized to 16 levels, with synthetic bold and
+// italic applied. left is the bitmap's first column relative to the pen, top the
+// number of rows of the bitmap above the baseline (FreeType's bitmap_top).
+struct GlyphImage {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int rows = 0;
+  int advancePx = 0;               // pen advance, +1 with synthetic bold
+  std::vector<std::uint8_t> coverage;  // rows * width bytes
+};
+
+// The character a byte code of the sheet stands for in font: Windows-1252, or
+// U+F000 + code for a face with only a symbol map. Codes 10 and 13 give 0 (no ink).
+char32_t CodeToChar(const TextFont& font, std::uint8_t code);
+
+// Renders ch once and keeps it in the font; a character the face lacks (glyph
+// index 0) gives an empty image with advance 0.
+const GlyphImage& RenderChar(TextFont& font, char32_t ch);
+
+// Draws ch with its pen at x = penX and its baseline at top + ascent, white onto
+// surface (each pixel becomes the larger of old and coverage). With clip, nothing
+// is written outside it; the surface bounds always clip. opaque fills the
+// character's cell (advance x ascent+descent) black first. underline draws the
+// font's underline stroke across the advance (the font's own underline style draws
+// it too). Returns the advance in px.
+int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int top,
+               const PixelRect* clip, bool opaque, bool underline);
