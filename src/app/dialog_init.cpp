@@ -1,0 +1,41 @@
+// Setting up the main dialog.
+#include "app/dialog_init.h"
+
+#include "dialog/control_ids.h"
+#include "dialog/control_table.h"
+#include "dialog/dialog_fields.h"
+#include "text/font_list.h"
+
+void FillFontList(Dialog& dlg) {
+  dlg.host.ListClear();
+  for (const std::string& face : InstalledTypefaces()) dlg.host.ListAdd(face);
+}
+
+namespace {
+
+void SetDefaultText(Dialog& dlg, int id) { SetText(dlg, id, FindControl(id)->defaultText); }
+
+}  // namespace
+
+void InitializeDialog(Dialog& dlg) {
+  // 1. The title.
+  dlg.host.SetTitle(kDialogTitle);
+
+  // 2.-3. The font list, first entry selected.
+  FillFontList(dlg);
+  FontListSelect(dlg, 0);
+
+  // 4. The defaults, in the order the dialog has always set them.
+  for (int id : {kIdCharWidth, kIdCharHeight, kIdBgRed, kIdBgGreen, kIdBgBlue, kIdTopRed,
+                 kIdTopGreen, kIdTopBlue, kIdSubRed, kIdSubGreen, kIdSubBlue, kIdColorSteps,
+                 kIdTileSize, kIdRangeFrom, kIdRangeTo}) {
+    SetDefaultText(dlg, id);
+  }
+  SetChecked(dlg, kIdExportNormal, true);
+  SetChecked(dlg, kIdCenter, false);
+  SetDefaultText(dlg, kIdPreviewText);
+  SetText(dlg, kIdLog, kWelcomeText);
+  SetChecked(dlg, kIdColorGradient, true);
+  SetChecked(dlg, kIdFontPreview, true);
+  SetChecked(dlg, kIdZoom1, true);
+}

@@ -1,0 +1,24 @@
+// One run of the dialog on the headless host, as a command of glyphex-cli sees it:
+// the dialog is set up, the field options are applied, the command runs, and what
+// the dialog showed is printed.
+#pragma once
+
+#include <string>
+
+#include "headless/headless_host.h"
+
+struct CliSession {
+  HeadlessHost host;
+  Dialog dlg{host};
+  std::string logBefore;  // the log's text before the command ran
+
+  // Sets the dialog up as the window does at start-up.
+  CliSession();
+
+  // Prints every message box on stderr as "Title: text" and, when the command changed
+  // it, the log's text on stdout. Returns the exit status: 1 when failed, else 0.
+  int Finish(bool failed);
+};
+
+// A text with \\, \t, \r and \n escaped, for one-line output.
+std::string EscapeForLine(const std::string& text);

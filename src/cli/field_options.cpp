@@ -1,0 +1,194 @@
+// Field options: each one acts on the dialog as a user would.
+#include "cli/field_options.h"
+
+#include <map>
+
+#include "dialog/control_ids.h"
+#include "dialog/control_table.h"
+#include "dialog/dialog_fields.h"
+
+namespace {
+
+struct TextOption {
+  const char* name;
+  int id;
+  const char* help;
+};
+
+constexpr TextOption kTextOptions[] = {
+    {"--height", kIdCharHeight, "Char height, as typed"},
+    {"--width", kIdCharWidth, "Char width, as typed"},
+    {"--tile-size", kIdTileSize, "Tile size (1 - 16), as typed"},
+    {"--steps", kIdColorSteps, "Color steps, as typed"},
+    {"--from", kIdRangeFrom, "first code of the range export, as typed"},
+    {"--to", kIdRangeTo, "last code of the range export, as typed"},
+    {"--chars", kIdCharacters, "the characters text (excluded, included or exported ones)"},
+    {"--texture", kIdTexturePath, "path of the texture image of the image color modes"},
+};
+
+struct CheckOption {
+  const char* name;
+  int id;
+  const char* help;
+};
+
+constexpr CheckOption kCheckOptions[] = {
+    {"--bold", kIdBold, "check Bold"},
+    {"--italic", kIdItalic, "check Italic"},
+    {"--underline", kIdUnderline, "check Underline"},
+    {"--center", kIdCenter, "check \"Center letters horizontally\""},
+    {"--trim", kIdTrimOverflow, "check \"Automatic size overflow correction\""},
+};
+
+const std::map<std::string, int> kExportButtons = {
+    {"normal", kIdExportNormal}, {"all", kIdExportAll}, {"user", kIdExportUser},
+    {"range", kIdExportRange}};
+const std::map<std::string, int> kColorButtons = {
+    {"gradient", kIdColorGradient},
+    {"relief", kIdColorRelief},
+    {"image", kIdColorImageOnly},
+    {"gradient-image", kIdColorGradientOverImage},
+    {"relief-image", kIdColorReliefOverImage}};
+
+struct ColorOption {
+  const char* name;
+  int firstId;
+  const char* help;
+};
+
+constexpr ColorOption kColorOptions[] = {
+    {"--bg", kIdBgRed, "background color R,G,B"},
+    {"--top", kIdTopRed, "top color R,G,B"},
+    {"--sub", kIdSubRed, "sub color R,G,B"},
+};
+
+// "R,G,B" with three integers; empty on success, else the reason.
+std::string ParseRgb(const std::string& text, int out[3]) {
+  std::size_t start = 0;
+  for (int i = 0; i < 3; ++i) {
+    const std::size_t end = i < 2 ? text.find(',', start) : text.size();
+    if (end == std::string::npos) return "expected three integers R,G,B";
+    const std::string part = text.substr(start, end - start);
+    std::size_t used = 0;
+    try {
+      out[i] = std::stoi(part, &used);
+    } catch (const std::exception&) {
+      used = 0;
+    }
+    if (part.empty() || used != part.size()) return "\"" + part + "\" is not an integer";
+    start = end + 1;
+  }
+  return {};
+}
+
+std::string CheckRgb(const std::string& text) {
+  int rgb[3];
+  return ParseRgb(text, rgb);
+}
+
+std::string CheckField(const std::string& text) {
+  const std::size_t eq = text.find('=');
+  if (eq == std::string::npos || eq == 0) return "expected ID=TEXT";
+  std::size_t used = 0;
+  int id = 0;
+  try {
+    id = std::stoi(text.substr(0, eq), &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used != eq) return "\"" + text.substr(0, eq) + "\" is not a control identifier";
+  const ControlSpec* spec = FindControl(id);
+  if (!spec) return "no control has the identifier " + std::to_string(id);
+  switch (spec->kind) {
+    case ControlKind::kEdit:
+    case ControlKind::kDigitsEdit:
+    case ControlKind::kMultilineEdit:
+    case ControlKind::kReadOnlyLog:
+    case ControlKind::kLabel:
+      return {};
+    default:
+      return "control " + std::to_string(id) + " holds no text";
+  }
+}
+
+}  // namespace
+
+FieldOptions AddFieldOptions(CLI::App& command) {
+  FieldOptions fields;
+  auto add = [&](CLI::Option* option) {
+    option->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)->group("Fields");
+    fields.options.push_back(option);
+  };
+  add(command.add_option("--font", "select the first font whose name begins with NAME, ignoring "
+                                   "case")
+          ->type_name("NAME"));
+  for (const TextOption& o : kTextOptions) add(command.add_option(o.name, o.help)->type_name("TEXT"));
+  for (const CheckOption& o : kCheckOptions) add(command.add_flag(o.name, o.help));
+  add(command.add_option("--export", "export mode (a click on its radio button)")
+          ->check(CLI::IsMember({"normal", "all", "user", "range"}))
+          ->type_name("MODE"));
+  add(command
+          .add_option("--color", "color mode (a click on its radio button)")
+          ->check(CLI::IsMember({"gradient", "relief", "image", "gradient-image", "relief-image"}))
+          ->type_name("MODE"));
+  for (const ColorOption& o : kColorOptions) {
+    add(command.add_option(o.name, o.help)->check(CheckRgb, "R,G,B")->type_name("R,G,B"));
+  }
+  add(command.add_option("--field", "set the text of any text control verbatim")
+          ->check(CheckField, "ID=TEXT")
+          ->type_name("ID=TEXT"));
+  return fields;
+}
+
+std::string ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
+                              HeadlessHost& host) {
+  std::map<const CLI::Option*, std::size_t> seen;
+  for (const CLI::Option* option : command.parse_order()) {
+    if (std::find(fields.options.begin(), fields.options.end(), option) == fields.options.end()) {
+      continue;
+    }
+    const std::string name = option->get_name();
+    const std::size_t occurrence = seen[option]++;
+    const auto& results = option->results();
+    const std::string value = occurrence < results.size() ? results[occurrence] : std::string();
+
+    if (name == "--font") {
+      if (FontListSelectPrefix(dlg, value) != 0) {
+        return "--font: no installed font begins with \"" + value + "\"";
+      }
+      continue;
+    }
+    bool handled = false;
+    for (const TextOption& o : kTextOptions) {
+      if (name == o.name) {
+        SetText(dlg, o.id, value);
+        handled = true;
+      }
+    }
+    for (const CheckOption& o : kCheckOptions) {
+      if (name == o.name) {
+        // A click that leaves the box checked.
+        if (!IsChecked(dlg, o.id)) host.Click(o.id);
+        handled = true;
+      }
+    }
+    for (const ColorOption& o : kColorOptions) {
+      if (name == o.name) {
+        int rgb[3];
+        ParseRgb(value, rgb);
+        for (int i = 0; i < 3; ++i) SetInt(dlg, o.firstId + i, rgb[i]);
+        handled = true;
+      }
+    }
+    if (handled) continue;
+    if (name == "--export") {
+      host.Click(kExportButtons.at(value));
+    } else if (name == "--color") {
+      host.Click(kColorButtons.at(value));
+    } else if (name == "--field") {
+      const std::size_t eq = value.find('=');
+      SetText(dlg, std::stoi(value.substr(0, eq)), value.substr(eq + 1));
+    }
+  }
+  return {};
+}

@@ -1,0 +1,21 @@
+// The options that set the dialog's fields before a command runs, applied in the
+// order they were given on the command line.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+#include "headless/headless_host.h"
+
+struct FieldOptions {
+  std::vector<CLI::Option*> options;  // every field option of one command
+};
+
+// Adds the field options to command.
+FieldOptions AddFieldOptions(CLI::App& command);
+
+// Applies the field options that command parsed, in command-line order, to the
+// dialog. Returns an empty string, or the usage error to report (exit 2).
+std::string ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
+                              HeadlessHost& host);

@@ -1,0 +1,66 @@
+// Identifiers of the main dialog's controls.
+#pragma once
+
+enum ControlId : int {
+  kIdFontList = 1001,
+  kIdCharWidth = 1002,
+  kIdCharHeight = 1003,
+  kIdBold = 1004,
+  kIdItalic = 1005,
+  kIdUnderline = 1006,
+  kIdTrimOverflow = 1007,
+  kIdPreviewArea = 1009,
+  kIdSaveBitmap = 1010,
+  kIdAutosizeProportional = 1011,
+  kIdExportNormal = 1012,
+  kIdExportUser = 1013,
+  kIdCharacters = 1014,
+  kIdPreviewText = 1015,
+  kIdExit = 1016,
+  kIdExportAll = 1017,
+  kIdAutosizeFull = 1018,
+  kIdBgRed = 1019,
+  kIdBgGreen = 1020,
+  kIdBgBlue = 1021,
+  kIdLog = 1022,
+  kIdSaveSettings = 1023,
+  kIdColorGradient = 1024,
+  kIdColorImageOnly = 1025,
+  kIdColorRelief = 1026,
+  kIdTexturePath = 1027,
+  kIdBrowseTexture = 1028,
+  kIdSaveAll = 1029,
+  kIdTopLabel = 1030,
+  kIdTopRed = 1031,
+  kIdTopGreen = 1032,
+  kIdTopBlue = 1033,
+  kIdSubRed = 1034,
+  kIdSubGreen = 1035,
+  kIdSubBlue = 1036,
+  kIdColorSteps = 1037,
+  kIdSubLabel = 1038,
+  kIdLoadSettings = 1039,
+  kIdChooseBg = 1040,
+  kIdChooseTop = 1041,
+  kIdChooseSub = 1042,
+  kIdColorGradientOverImage = 1043,
+  kIdColorReliefOverImage = 1044,
+  kIdFontPreview = 1045,
+  kIdImagePreview = 1046,
+  kIdZoom1 = 1048,
+  kIdZoom2 = 1049,
+  kIdZoom4 = 1050,
+  kIdTileSize = 1051,
+  kIdCharactersLabel = 1052,
+  kIdCenter = 1053,
+  kIdExportRange = 1054,
+  kIdRangeFrom = 1055,
+  kIdRangeTo = 1056,
+};
+
+// Notification codes carried by a command.
+enum NotifyCode : int {
+  kNotifyClicked = 0,         // button click
+  kNotifySelChange = 1,       // font list selection changed by the user
+  kNotifyTextChange = 0x300,  // edit text changed
+};

@@ -1,0 +1,46 @@
+// Scratch surfaces for drawing and reading back characters.
+#include "glyph/glyph_surface.h"
+
+#include "text/text_font.h"
+
+int OpenSurface(GlyphSurface& surface, const char* title, int x, int y, int width, int height) {
+  CloseSurface(surface);
+  if (!ResizePixelSurface(surface.pixels, width, height)) return 1;
+  surface.title = title;
+  surface.x = x;
+  surface.y = y;
+  surface.font = DefaultTextFont();
+  surface.previousFont = nullptr;
+  surface.fontSelected = false;
+  surface.mode = TextMode::kTransparent;
+  return 0;
+}
+
+void SelectSurfaceFont(GlyphSurface& surface, const GlyphFont& font) {
+  if (!font) return;
+  if (!surface.fontSelected) {
+    surface.previousFont = surface.font;
+    surface.fontSelected = true;
+  }
+  surface.font = font;
+}
+
+void ClearSurface(GlyphSurface& surface) { FillPixelSurface(surface.pixels, 0); }
+
+void SetTextMode(GlyphSurface& surface, TextMode mode) { surface.mode = mode; }
+
+void DrawGlyph(GlyphSurface& surface, unsigned char code, PixelRect rect, bool clipped) {
+  if (!surface.font) return;
+  const char32_t ch = CodeToChar(*surface.font, code);
+  if (ch == 0) return;  // line breaks give no ink
+  DrawCharAt(surface.pixels, *surface.font, ch, rect.left, rect.top, clipped ? &rect : nullptr,
+             surface.mode == TextMode::kOpaqueBlack, false);
+}
+
+void CloseSurface(GlyphSurface& surface) {
+  if (surface.fontSelected) surface.font = surface.previousFont;
+  surface.previousFont = nullptr;
+  surface.fontSelected = false;
+  surface.font = nullptr;
+  surface.pixels = PixelSurface{};
+}

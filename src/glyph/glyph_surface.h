@@ -1,0 +1,52 @@
+// Scratch surfaces that characters are drawn on, white on black, and read back from
+// pixel by pixel, as the measuring code and the sheet composition need.
+//
+// A surface is a memory buffer of the requested size (there is no window frame to
+// take off, so the whole size is drawing area). Title and position are kept for
+// what they describe: which surface it is and where it would sit beside the others.
+#pragma once
+
+#include <string>
+
+#include "glyph/glyph_font.h"
+#include "text/pixel_surface.h"
+
+enum class TextMode { kTransparent, kOpaqueBlack };
+
+struct GlyphSurface {
+  std::string title;
+  int x = 0, y = 0;        // screen position of the surface
+  PixelSurface pixels;     // the drawing area
+  GlyphFont font;          // the font selected now (the default font until one is selected)
+  GlyphFont previousFont;  // the font the first selection replaced, put back on close
+  bool fontSelected = false;
+  TextMode mode = TextMode::kTransparent;
+};
+
+// Opens a surface of width x height pixels, black. Returns 0, or 1 when it cannot be
+// made (a size that is not positive, or no memory); the surface is then left closed.
+int OpenSurface(GlyphSurface& surface, const char* title, int x, int y, int width, int height);
+
+// Selects font for drawing. A null font selects nothing: the current font stays.
+void SelectSurfaceFont(GlyphSurface& surface, const GlyphFont& font);
+
+// Fills the whole surface black.
+void ClearSurface(GlyphSurface& surface);
+
+// Text is always white; opaque mode fills each character's cell black first.
+void SetTextMode(GlyphSurface& surface, TextMode mode);
+
+// Draws the one character of byte code with its cell's top-left at (rect.left,
+// rect.top). Clipped, nothing lands outside rect; unclipped, it lands wherever it
+// falls on the surface. No prefix processing: "&" draws itself; codes 10 and 13
+// draw nothing.
+void DrawGlyph(GlyphSurface& surface, unsigned char code, PixelRect rect, bool clipped);
+
+// A pixel is lit when it is anything but black.
+inline bool IsLit(const GlyphSurface& surface, int x, int y) {
+  return IsLitAt(surface.pixels, x, y);
+}
+
+// Puts the previous font back, lets go of the selected one (deleting it when no other
+// surface or caller holds it) and frees the drawing area.
+void CloseSurface(GlyphSurface& surface);
