@@ -1,0 +1,61 @@
+// Benchmark of one export run: All mode, tile size 16, DejaVu Sans at Char height 20,
+// gradient, written as PNG; and the run alone without the file.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/dialog_proc.h"
+#include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
+#include "headless/headless_host.h"
+#include "render/export_sheet.h"
+
+namespace {
+
+struct ExportSetup {
+  HeadlessHost host;
+  Dialog dlg{host};
+  bool ok = false;
+
+  ExportSetup() {
+    StartDialog(dlg);
+    ok = FontListSelectPrefix(dlg, "DejaVu Sans") == 0 &&
+         FontListEntry(dlg, FontListSelection(dlg)) == "DejaVu Sans";
+    host.Click(kIdExportAll);
+    SetText(dlg, kIdTileSize, "16");
+    SetText(dlg, kIdCharHeight, "20");
+    SetText(dlg, kIdColorSteps, "6");
+    SetInt(dlg, kIdSubRed, 40);  // a real gradient, not a single color
+  }
+};
+
+void BM_ExportAllTile16Png(benchmark::State& state) {
+  ExportSetup setup;
+  if (!setup.ok) {
+    state.SkipWithError("DejaVu Sans is not installed");
+    return;
+  }
+  const std::string file =
+      (std::filesystem::temp_directory_path() / "glyphex-bench-sheet.png").string();
+  for (auto _ : state) {
+    if (ExportSheet(setup.dlg, file, false) != 0) {
+      state.SkipWithError("the export failed");
+      break;
+    }
+  }
+  std::remove(file.c_str());
+}
+BENCHMARK(BM_ExportAllTile16Png)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ExportAllTile16Preview(benchmark::State& state) {
+  ExportSetup setup;
+  if (!setup.ok) {
+    state.SkipWithError("DejaVu Sans is not installed");
+    return;
+  }
+  for (auto _ : state) ExportSheet(setup.dlg, "", true);
+}
+BENCHMARK(BM_ExportAllTile16Preview)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace

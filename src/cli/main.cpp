@@ -1,0 +1,110 @@
+// glyphex-cli: the dialog's operations from the command line, on the headless host.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <vector>
+
+#include "app/export_commands.h"
+#include "cli/cli_session.h"
+#include "cli/field_options.h"
+#include "cli/preview_output.h"
+#include "dialog/control_ids.h"
+#include "dialog/control_table.h"
+#include "text/font_list.h"
+
+namespace {
+
+struct Command {
+  CLI::App* app;
+  FieldOptions fields;
+};
+
+int RunFonts() {
+  for (const std::string& face : InstalledTypefaces()) std::printf("%s\n", face.c_str());
+  return 0;
+}
+
+int RunFields(CliSession& session) {
+  for (const ControlSpec& spec : ControlTable()) {
+    std::printf("%d\t%d\t%d\t%s\n", spec.id, session.host.Enabled(spec.id) ? 1 : 0,
+                session.host.Checked(spec.id) ? 1 : 0,
+                EscapeForLine(session.host.Text(spec.id)).c_str());
+  }
+  return session.Finish(false);
+}
+
+int RunExport(CliSession& session, const std::string& file) {
+  session.host.saveFileAnswers.push_back(file);
+  return session.Finish(SaveBitmapCommand(session.dlg) != 0);
+}
+
+int RunPreview(CliSession& session, const std::string& file) {
+  const bool failed = ImagePreviewCommand(session.dlg) != 0;
+  if (!failed && !WritePreviewArea(session.host, file)) {
+    session.host.MessageBox("Could not write the preview image!", "Error", MessageIcon::kWarning);
+    return session.Finish(true);
+  }
+  return session.Finish(failed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"glyphex-cli: turn an installed font into a bitmap font sheet (32 x 8 tiles)",
+               "glyphex-cli"};
+  app.require_subcommand(1);
+  app.set_version_flag("--version", "glyphex-cli 0.3a");
+
+  CLI::App* fonts = app.add_subcommand("fonts", "list the installed typefaces, one a line");
+  std::vector<Command> commands;
+  auto add = [&](const char* name, const char* help) {
+    CLI::App* sub = app.add_subcommand(name, help);
+    commands.push_back({sub, {}});
+    return sub;
+  };
+
+  CLI::App* fields =
+      add("fields", "print every control after the options: id, enabled, checked, text");
+  std::string exportFile;
+  CLI::App* exportCmd = add("export", "save the sheet to FILE, as \"Save bitmap\" does");
+  exportCmd->add_option("FILE", exportFile, "output image; the extension names the format")
+      ->required();
+  std::string previewFile;
+  CLI::App* previewCmd =
+      add("preview", "show the sheet in the Preview area (\"Image preview (once)\") and write "
+                     "the area, 369 x 185 pixels, to FILE as PNG");
+  previewCmd->add_option("FILE", previewFile, "PNG file for the Preview area")->required();
+
+  for (Command& c : commands) c.fields = AddFieldOptions(*c.app);
+
+  // Name a mistyped command instead of only saying that one is required.
+  bool known = argc < 2 || argv[1][0] == '-';
+  if (!known)
+    for (const CLI::App* sub : app.get_subcommands({})) known |= sub->check_name(argv[1]);
+  if (!known) {
+    std::fprintf(stderr, "unknown command \"%s\"\nRun with --help for more information.\n",
+                 argv[1]);
+    return 2;
+  }
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int status = app.exit(e);
+    return status == 0 ? 0 : 2;
+  }
+
+  if (fonts->parsed()) return RunFonts();
+
+  CliSession session;
+  for (const Command& c : commands) {
+    if (!c.app->parsed()) continue;
+    const std::string error = ApplyFieldOptions(*c.app, c.fields, session.dlg, session.host);
+    if (!error.empty()) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 2;
+    }
+  }
+  if (fields->parsed()) return RunFields(session);
+  if (exportCmd->parsed()) return RunExport(session, exportFile);
+  if (previewCmd->parsed()) return RunPreview(session, previewFile);
+  return 2;
+}

@@ -1,0 +1,29 @@
+// The Preview area as a PNG file.
+#include "cli/preview_output.h"
+
+#include <FreeImage.h>
+
+#include <vector>
+
+#include "color/bitmap_handle.h"
+#include "preview/canvas_view.h"
+#include "render/save_bitmap.h"
+
+bool WritePreviewArea(HeadlessHost& host, const std::string& path) {
+  const int width = host.PreviewAreaWidth();
+  const int height = host.PreviewAreaHeight();
+  std::vector<std::uint32_t> area;
+  RenderCanvasView(Preview(), width, height, area);
+  BitmapHandle bitmap(FreeImage_Allocate(width, height, 24, 0, 0, 0));
+  if (!bitmap) return false;
+  for (int y = 0; y < height; ++y) {
+    BYTE* line = FreeImage_GetScanLine(bitmap.get(), height - 1 - y);
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t rgb = area[static_cast<std::size_t>(y) * width + x];
+      line[3 * x + FI_RGBA_BLUE] = rgb & 0xFF;
+      line[3 * x + FI_RGBA_GREEN] = (rgb >> 8) & 0xFF;
+      line[3 * x + FI_RGBA_RED] = (rgb >> 16) & 0xFF;
+    }
+  }
+  return SaveBitmapReplacing(bitmap.get(), FIF_PNG, path);
+}

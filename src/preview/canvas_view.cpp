@@ -1,0 +1,29 @@
+// Magnifying and panning the canvas into the Preview area.
+#include "preview/canvas_view.h"
+
+void RenderCanvasView(const PreviewState& preview, int areaWidth, int areaHeight,
+                      std::vector<std::uint32_t>& out) {
+  out.assign(static_cast<std::size_t>(areaWidth > 0 ? areaWidth : 0) *
+                 (areaHeight > 0 ? areaHeight : 0),
+             0);
+  if (!preview.canvas.created || areaWidth <= 0 || areaHeight <= 0) return;
+  const int zoom = preview.zoomFactor > 0 ? preview.zoomFactor : 1;
+  // The offsets are truncated toward zero; the visible size is the area divided by the
+  // zoom, so a partial last canvas pixel is not shown.
+  const int left = static_cast<int>(preview.panX);
+  const int top = static_cast<int>(preview.panY);
+  const int visibleWidth = areaWidth / zoom;
+  const int visibleHeight = areaHeight / zoom;
+  for (int y = 0; y < visibleHeight * zoom; ++y) {
+    const int cy = top + y / zoom;
+    if (cy < 0 || cy >= kCanvasHeight) continue;
+    const std::uint32_t* row = &preview.canvas.pixels[static_cast<std::size_t>(cy) * kCanvasWidth];
+    std::uint32_t* dst = &out[static_cast<std::size_t>(y) * areaWidth];
+    for (int x = 0; x < visibleWidth * zoom; ++x) {
+      const int cx = left + x / zoom;
+      if (cx >= 0 && cx < kCanvasWidth) dst[x] = row[cx];
+    }
+  }
+}
+
+void ShowCanvas(Dialog& dlg) { dlg.host.RepaintPreview(); }

@@ -1,0 +1,24 @@
+// The sheet copied into the preview canvas.
+#include "preview/sheet_in_canvas.h"
+
+#include <algorithm>
+
+#include "preview/canvas_view.h"
+#include "preview/preview_state.h"
+
+void ShowSheetInCanvas(Dialog& dlg, FIBITMAP* bitmap, int width, int height) {
+  PreviewState& preview = Preview();
+  if (!preview.canvas.created) CreatePreviewCanvas(preview);
+  std::fill(preview.canvas.pixels.begin(), preview.canvas.pixels.end(), 0);
+  const int rows = std::min(kCanvasHeight, height);
+  const int columns = std::min(kCanvasWidth, width);
+  for (int y = 0; y < rows; ++y) {
+    const BYTE* line = FreeImage_GetScanLine(bitmap, height - 1 - y);
+    std::uint32_t* dst = &preview.canvas.pixels[static_cast<std::size_t>(y) * kCanvasWidth];
+    for (int x = 0; x < columns; ++x) {
+      const BYTE* p = line + 4 * x;  // blue, green, red, alpha
+      dst[x] = (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+    }
+  }
+  ShowCanvas(dlg);
+}

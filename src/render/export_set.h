@@ -1,0 +1,37 @@
+// The ExportSet: which of the 256 character codes the export run draws, from the
+// export-mode radio buttons, the characters text (1014) and the From/To fields.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "dialog/dialog.h"
+
+// One flag per unsigned character code. Code 0 is never drawn, whatever its flag: the
+// composition starts at code 1.
+using ExportSet = std::array<bool, 256>;
+
+// The values are the modes' byte codes in the settings file.
+enum class ExportMode { kNormal = 1, kAll = 2, kUserDefined = 3, kRange = 4 };
+
+// The first checked of All (1017), Normal (1012), Range (1054); UserDefined when none
+// of them is, whether 1013 is checked or not.
+ExportMode ReadExportMode(Dialog& dlg);
+
+// The characters text as the export uses it: the field's UTF-8 text converted to
+// Windows-1252 (characters it cannot hold dropped), then cut to its first 511 bytes.
+std::string ReadExportCharacters(Dialog& dlg);
+
+// The flags of a mode, given the Windows-1252 characters text (each byte one code):
+//   All:         32..255 set, then the text's codes cleared;
+//   Normal:      32..127 set, then the text's codes cleared;
+//   Range:       from..to set, then each code of the text set when outside from..to
+//                and cleared when inside (from and to are read only in this mode);
+//   UserDefined: exactly the text's codes.
+// Out-of-range from/to are kept to 0..255; the dialog refuses such a range before a run.
+ExportSet BuildExportSetFrom(ExportMode mode, std::string_view cp1252Text, int from, int to);
+
+// Reads the mode, the characters text and, in range mode, From (1055) and To (1056),
+// and builds the set.
+ExportSet BuildExportSet(Dialog& dlg);

@@ -1,0 +1,62 @@
+// The baseline probe.
+#include "render/height_correction.h"
+
+#include <array>
+#include <string_view>
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
+#include "glyph/glyph_surface.h"
+
+namespace {
+
+// Tall and capital characters whose tops mark where ink starts in the cell.
+constexpr std::string_view kBaselineSample = "$`?]ABCabcMYW";
+
+}  // namespace
+
+int FindHeightCorrection(Dialog& dlg) {
+  // 1.-2. The tile size and the sample as a set of codes, drawn in code order.
+  const int tileSize = ReadInt(dlg, kIdTileSize);
+  std::array<bool, 256> marked{};
+  for (char c : kBaselineSample) marked[static_cast<unsigned char>(c)] = true;
+
+  // 3. The surface.
+  GlyphSurface surface;
+  if (OpenSurface(surface, "Height Test Window", 10, 10, tileSize * 32 + 50, 178) != 0) return 1;
+
+  // 4. The dialog's font, white on black.
+  SelectSurfaceFont(surface, CreateGlyphFont(dlg));
+  ClearSurface(surface);
+  SetTextMode(surface, TextMode::kTransparent);
+
+  // 5. Each character clipped into its 8 x 8 box.
+  int x = 0;
+  for (int code = 0; code < 256; ++code) {
+    if (!marked[code]) continue;
+    DrawGlyph(surface, static_cast<unsigned char>(code), {x, 0, x + 8, 8}, true);
+    x += tileSize;
+  }
+
+  // 6. The first row with enough ink.
+  const int columns = tileSize * 32;
+  int result = -1;
+  for (int y = 0; y < kHeightProbeRows && result < 0; ++y) {
+    int lit = 0;
+    for (int col = 0; col < columns; ++col) {
+      if (IsLit(surface, col, y) && ++lit >= kHeightProbeThreshold) {
+        result = y;
+        break;
+      }
+    }
+  }
+
+  // 7.-8.
+  CloseSurface(surface);
+  if (result >= 0) return result;
+  dlg.host.MessageBox(
+      "Could not find a valid setting for the height correction! This may be caused by a too "
+      "big font size, try to make it smaller. Height correction is set to 0.",
+      "Error", MessageIcon::kWarning);
+  return 0;
+}

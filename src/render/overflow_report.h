@@ -1,0 +1,15 @@
+// The OverflowReport: the LogBox text listing the characters still flagged after a
+// run.
+#pragma once
+
+#include <string>
+
+#include "color/overflow_flags.h"
+
+// Three headed lists of the flagged codes 1..255, ascending, each code as its raw
+// Windows-1252 byte, lines ended by "\r\n"; an empty list reads "[none]". The last list
+// has no line break after it:
+//   "Too wide characters:\r\n" <codes> "\r\n"
+//   "Too high characters:\r\n" <codes> "\r\n"
+//   "Too wide and high characters:\r\n" <codes>
+std::string BuildOverflowReport(const OverflowFlags& flags);

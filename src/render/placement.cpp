@@ -1,0 +1,63 @@
+// Placement and overflow rules for one measured glyph.
+#include "render/placement.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kSheetColumns = 32;
+
+// Division rounding toward negative infinity.
+int FloorDiv(int numerator, int denominator) {
+  const int quotient = numerator / denominator;
+  return (numerator % denominator != 0 && (numerator < 0) != (denominator < 0)) ? quotient - 1
+                                                                                : quotient;
+}
+
+}  // namespace
+
+int AnchorRow(const GlyphBox& box, int tileSize, int heightCorrection) {
+  if (box.top > heightCorrection && box.bottom - heightCorrection >= tileSize - 1) {
+    return std::min(box.top, box.bottom - tileSize + 2);
+  }
+  return std::min(box.top, heightCorrection);
+}
+
+OverflowKind Classify(const GlyphBox& box, int anchorRow, int tileSize) {
+  if (!HasInk(box)) return OverflowKind::kNone;
+  const bool wide = box.right - box.left >= tileSize - 1;
+  const bool high = box.bottom - anchorRow >= tileSize - 1;
+  if (wide && high) return OverflowKind::kWideAndHigh;
+  if (wide) return OverflowKind::kWide;
+  if (high) return OverflowKind::kHigh;
+  return OverflowKind::kNone;
+}
+
+int AnchorColumn(const GlyphBox& box, int tileSize, bool center) {
+  const int span = box.right - box.left;  // ink width - 1
+  if (center && span < tileSize - 3) return box.left - FloorDiv(tileSize - 1 - span, 2);
+  return box.left;
+}
+
+PixelRect DrawRect(int code, int tileSize, int anchorRow, int anchorColumn) {
+  const int tileX = tileSize * (code % kSheetColumns);
+  const int tileY = tileSize * (code / kSheetColumns);
+  return PixelRect{tileX - anchorColumn, tileY - anchorRow, tileX + tileSize, tileY + tileSize};
+}
+
+void FlagOverflow(OverflowFlags& flags, int code, OverflowKind kind) {
+  if (code < 0 || code > 255) return;
+  switch (kind) {
+    case OverflowKind::kWide:
+      flags.tooWide[code] = 1;
+      break;
+    case OverflowKind::kHigh:
+      flags.tooHigh[code] = 1;
+      break;
+    case OverflowKind::kWideAndHigh:
+      flags.tooWideAndHigh[code] = 1;
+      break;
+    case OverflowKind::kNone:
+      break;
+  }
+}

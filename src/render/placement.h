@@ -1,0 +1,51 @@
+// Where a measured glyph goes in its tile, and whether it overflows it.
+//
+// The ProbeSurface row AnchorRow and column AnchorColumn land on the first row and
+// column of the character's tile; the draw rectangle reaches left of and above the
+// tile by those amounts and ends at the tile's right and bottom edges, so ink beyond
+// the tile is cut off and never reaches the next one.
+#pragma once
+
+#include "color/overflow_flags.h"
+#include "text/pixel_surface.h"
+
+// The ink box of one character on the ProbeSurface, inclusive pixel positions.
+// Without ink it keeps its starting values, left = top = 99999, right = bottom = 0.
+struct GlyphBox {
+  int left = 99999;
+  int top = 99999;
+  int right = 0;
+  int bottom = 0;
+};
+
+// True when the box holds at least one lit pixel.
+inline bool HasInk(const GlyphBox& box) {
+  return box.left <= box.right;
+}
+
+enum class OverflowKind { kNone, kWide, kHigh, kWideAndHigh };
+
+// The AnchorRow for TileSize T and HeightCorrection h: min(top, h), so ink above the
+// text cell's row h moves the glyph down until its top ink row is tile row 0. A glyph
+// that starts below h and would reach the tile's last row (bottom - h >= T - 1) is
+// lifted instead: min(top, bottom - T + 2) puts its lowest ink row on tile row T - 2,
+// but never lifts its top ink row out of the tile.
+int AnchorRow(const GlyphBox& box, int tileSize, int heightCorrection);
+
+// Wide: ink at least T columns wide (right - left >= T - 1). High: ink reaching the
+// tile's last row or beyond (bottom - anchorRow >= T - 1). A box without ink is never
+// flagged.
+OverflowKind Classify(const GlyphBox& box, int anchorRow, int tileSize);
+
+// The AnchorColumn: left, so the leftmost ink column lands on tile column 0. With
+// centering and an ink width w of at most T - 3 columns, left - floor((T - w) / 2),
+// which puts the leftmost ink on tile column floor((T - w) / 2).
+int AnchorColumn(const GlyphBox& box, int tileSize, bool center);
+
+// The SheetSurface rectangle that code is drawn into, clipped: from
+// (tx - anchorColumn, ty - anchorRow) to the tile's right and bottom edges
+// (tx + T, ty + T, exclusive), where (tx, ty) = (T * (code mod 32), T * (code div 32)).
+PixelRect DrawRect(int code, int tileSize, int anchorRow, int anchorColumn);
+
+// Records kind for code in the matching table; kNone records nothing.
+void FlagOverflow(OverflowFlags& flags, int code, OverflowKind kind);

@@ -1,0 +1,161 @@
+// glyphex-cli as a user runs it: output, messages and exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/sheet_image.h"
+#include "support/temp_dir.h"
+#include "text/case_fold.h"
+
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs glyphex-cli with args (already shell-quoted), capturing stdout and stderr.
+CliRun RunCli(const std::string& args) {
+  TempDir dir;
+  const std::string errFile = dir.File("err");
+  const std::string command = std::string(GLYPHEX_CLI_PATH) + " " + args + " 2>" + errFile;
+  CliRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  if (FILE* err = fopen(errFile.c_str(), "r")) {
+    while ((n = fread(buffer, 1, sizeof buffer, err)) > 0) run.err.append(buffer, n);
+    fclose(err);
+  }
+  return run;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(CliTest, FontsAreSortedWithCondensedAndLightAsTheirOwnFaces) {
+  const CliRun run = RunCli("fonts");
+  ASSERT_EQ(run.status, 0);
+  const std::vector<std::string> faces = Lines(run.out);
+  for (std::size_t i = 1; i < faces.size(); ++i) {
+    EXPECT_LT(CompareIgnoringCase(faces[i - 1], faces[i]), 0) << faces[i];
+  }
+  for (const char* face : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Sans Light",
+                           "DejaVu Sans Mono"}) {
+    EXPECT_NE(std::find(faces.begin(), faces.end(), face), faces.end()) << face;
+  }
+}
+
+TEST(CliTest, FieldsShowEveryControlAfterTheOptionsInOrder) {
+  const CliRun run = RunCli(
+      "fields --font 'dejavu sans m' --height 9 --height 12 --bold --export range "
+      "--bg 1,2,3 --field '1015=a\tb' --color image");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  auto line = [&](int id) {
+    const std::string prefix = std::to_string(id) + "\t";
+    for (const std::string& l : lines)
+      if (l.rfind(prefix, 0) == 0) return l;
+    return std::string("missing");
+  };
+  EXPECT_EQ(line(1001), "1001\t1\t0\tDejaVu Sans Mono");
+  EXPECT_EQ(line(1003), "1003\t1\t0\t12");  // the later option wins
+  EXPECT_EQ(line(1004), "1004\t1\t1\t");
+  EXPECT_EQ(line(1054), "1054\t1\t1\t");
+  EXPECT_EQ(line(1012), "1012\t1\t0\t");
+  EXPECT_EQ(line(1019), "1019\t1\t0\t1");
+  EXPECT_EQ(line(1021), "1021\t1\t0\t3");
+  EXPECT_EQ(line(1015), "1015\t1\t0\ta\\tb");
+  EXPECT_EQ(line(1025), "1025\t1\t1\t");
+  EXPECT_EQ(line(1024), "1024\t1\t0\t");
+  EXPECT_EQ(line(1022).rfind("1022\t1\t0\tGlyphex v0.3a by Quenlor\\r\\n", 0), 0u);
+  EXPECT_EQ(line(1055), "1055\t0\t0\t0");
+}
+
+TEST(CliTest, UsageErrorsExitTwoWithAReason) {
+  struct Row {
+    const char* args;
+    const char* reason;  // a part of the message on stderr
+  };
+  const Row rows[] = {
+      {"fields --no-such-option", "no-such-option"},
+      {"fields --bg 1,2", "R,G,B"},
+      {"fields --bg 1,x,3", "\"x\" is not an integer"},
+      {"fields --export sideways", "sideways"},
+      {"fields --field 9999=x", "9999"},
+      {"fields --field 1010=x", "1010"},
+      {"fields --font 'No Such Face Anywhere'", "No Such Face Anywhere"},
+      {"export", "FILE"},
+      {"frobnicate", "frobnicate"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args);
+    const CliRun run = RunCli(row.args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(row.reason), std::string::npos) << run.err;
+  }
+  for (const char* command : {"fonts", "fields", "export", "preview"}) {
+    const CliRun help = RunCli(std::string(command) + " --help");
+    EXPECT_EQ(help.status, 0) << command;
+    EXPECT_NE(help.out.find("Usage"), std::string::npos) << command;
+  }
+}
+
+TEST(CliTest, ExportWritesTheSheetOrSaysWhyNot) {
+  TempDir dir;
+  const std::string png = dir.File("sheet.png");
+  CliRun run = RunCli("export '" + png + "' --font 'DejaVu Sans' --tile-size 16 --steps 4");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("Too wide characters:\n", 0), 0u) << run.out;
+  const SheetImage image = LoadSheetImage(png);
+  EXPECT_EQ(image.width, 512);
+  EXPECT_EQ(image.height, 128);
+  EXPECT_EQ(image.bpp, 32);
+
+  const std::string bad = dir.File("sheet.xyz");
+  run = RunCli("export '" + bad + "' --font 'DejaVu Sans'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Error: Could not identify file type"), std::string::npos);
+  EXPECT_NE(run.err.find("Error: An error occurred while saving!"), std::string::npos);
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_FALSE(std::filesystem::exists(bad));
+
+  run = RunCli("export '" + png + "' --tile-size 17");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Wrong value for tile size"), std::string::npos);
+}
+
+TEST(CliTest, PreviewWritesThePreviewArea) {
+  TempDir dir;
+  const std::string png = dir.File("area.png");
+  const CliRun run = RunCli("preview '" + png + "' --font 'DejaVu Sans' --tile-size 16 --steps 1");
+  ASSERT_EQ(run.status, 0) << run.err;
+  FIBITMAP* bitmap = FreeImage_Load(FIF_PNG, png.c_str(), 0);
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_EQ(FreeImage_GetWidth(bitmap), 369u);
+  EXPECT_EQ(FreeImage_GetHeight(bitmap), 185u);
+  RGBQUAD top, bottom;
+  FreeImage_GetPixelColor(bitmap, 0, 184, &top);    // the sheet's background
+  FreeImage_GetPixelColor(bitmap, 0, 0, &bottom);   // below the sheet: black
+  EXPECT_EQ(top.rgbRed, 255);
+  EXPECT_EQ(top.rgbGreen, 0);
+  EXPECT_EQ(top.rgbBlue, 255);
+  EXPECT_EQ(bottom.rgbRed + bottom.rgbGreen + bottom.rgbBlue, 0);
+  FreeImage_Unload(bitmap);
+}
+
+}  // namespace

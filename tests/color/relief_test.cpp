@@ -1,0 +1,52 @@
+// The relief rule on the worked shapes, inside a tile and against tile edges.
+#include "color/relief.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+namespace {
+
+using Pixels = std::set<std::pair<int, int>>;
+constexpr ReliefShade T = ReliefShade::kTop;
+constexpr ReliefShade S = ReliefShade::kSub;
+
+ReliefShade Shade(const Pixels& lit, int x, int y, int tileSize = 8) {
+  return ChooseRelief(x, y, tileSize, [&](int nx, int ny) { return lit.count({nx, ny}) > 0; });
+}
+
+TEST(ColorReliefTest, WorkedShapes) {
+  // A 3 x 3 block at tile-local columns and rows 2..4 of the tile at (8, 8).
+  Pixels block;
+  for (int y = 2; y <= 4; ++y)
+    for (int x = 2; x <= 4; ++x) block.insert({8 + x, 8 + y});
+  const ReliefShade expected[3][3] = {{T, T, T}, {T, T, S}, {T, S, S}};
+  for (const auto& [x, y] : block) EXPECT_EQ(Shade(block, x, y), expected[y - 10][x - 10]);
+
+  const Pixels diagonal = {{2, 2}, {3, 3}, {4, 4}};
+  EXPECT_EQ(Shade(diagonal, 2, 2), T);
+  EXPECT_EQ(Shade(diagonal, 3, 3), S);
+  EXPECT_EQ(Shade(diagonal, 4, 4), S);
+  const Pixels strokes = {{3, 1}, {3, 2}, {3, 3}, {9, 3}, {10, 3}, {11, 3}};
+  for (const auto& [x, y] : strokes) EXPECT_EQ(Shade(strokes, x, y), T);
+}
+
+TEST(ColorReliefTest, NeighborsInOtherTilesNeverCount) {
+  // All lit: inside a tile the rule ends at TopColor; on a tile's last column or row the
+  // right or down-right neighbor is in the next tile (SubColor); on its first column or
+  // row the up-left one is in another tile (TopColor). Tile size 1: always TopColor.
+  auto all = [](int, int) { return true; };
+  for (int tileSize : {1, 4}) {
+    for (int y = 0; y < 2 * tileSize; ++y) {
+      for (int x = 0; x < 2 * tileSize; ++x) {
+        SCOPED_TRACE(testing::Message() << "T=" << tileSize << " (" << x << ", " << y << ")");
+        const int column = x % tileSize, row = y % tileSize;
+        const bool edge = column == tileSize - 1 || row == tileSize - 1;
+        EXPECT_EQ(ChooseRelief(x, y, tileSize, all), column && row && edge ? S : T);
+      }
+    }
+  }
+}
+
+}  // namespace
