@@ -1,6 +1,7 @@
 // The dialog procedure and its command table.
 #include "app/dialog_proc.h"
 
+#include "app/autosize_command.h"
 #include "app/dialog_init.h"
 #include "app/export_commands.h"
 #include "dialog/control_ids.h"
@@ -19,6 +20,12 @@ void Command(Dialog& dlg, int id, int /*code*/) {
       break;
     case kIdImagePreview:
       ImagePreviewCommand(dlg);
+      break;
+    case kIdAutosizeProportional:
+      AutosizeCommand(dlg, AutosizeMode::kProportional);
+      break;
+    case kIdAutosizeFull:
+      AutosizeCommand(dlg, AutosizeMode::kFull);
       break;
     default:
       break;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/autosize_command.h"
 #include "app/export_commands.h"
 #include "cli/cli_session.h"
 #include "cli/field_options.h"
@@ -46,6 +47,11 @@ int RunPreview(CliSession& session, const std::string& file) {
   return session.Finish(failed);
 }
 
+int RunAutosize(CliSession& session, bool full) {
+  return session.Finish(
+      AutosizeCommand(session.dlg, full ? AutosizeMode::kFull : AutosizeMode::kProportional) != 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +79,12 @@ int main(int argc, char** argv) {
       add("preview", "show the sheet in the Preview area (\"Image preview (once)\") and write "
                      "the area, 369 x 185 pixels, to FILE as PNG");
   previewCmd->add_option("FILE", previewFile, "PNG file for the Preview area")->required();
+
+  bool autosizeFull = false;
+  CLI::App* autosizeCmd = add("autosize",
+                              "suggest Char height (and with --full Char width) for the tile size, "
+                              "as the Autosize buttons do");
+  autosizeCmd->add_flag("--full", autosizeFull, "search a width too (\"Autosize (full)\")");
 
   for (Command& c : commands) c.fields = AddFieldOptions(*c.app);
 
@@ -106,5 +118,6 @@ int main(int argc, char** argv) {
   if (fields->parsed()) return RunFields(session);
   if (exportCmd->parsed()) return RunExport(session, exportFile);
   if (previewCmd->parsed()) return RunPreview(session, previewFile);
+  if (autosizeCmd->parsed()) return RunAutosize(session, autosizeFull);
   return 2;
 }

@@ -139,6 +139,18 @@ TEST(CliTest, ExportWritesTheSheetOrSaysWhyNot) {
   EXPECT_NE(run.err.find("Wrong value for tile size"), std::string::npos);
 }
 
+TEST(CliTest, AutosizeReportsItsSuggestion) {
+  CliRun run = RunCli("autosize --font 'DejaVu Sans' --tile-size 8");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("Autosize (proportional):\nsuggest height ", 0), 0u) << run.out;
+  run = RunCli("autosize --full --font 'DejaVu Sans' --tile-size 8");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("Autosize (full):\nsuggest width ", 0), 0u) << run.out;
+  run = RunCli("autosize --tile-size 0 --steps 0");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Error: Wrong value for tile size, must be from 1 to 16!\n");
+}
+
 TEST(CliTest, PreviewWritesThePreviewArea) {
   TempDir dir;
   const std::string png = dir.File("area.png");

@@ -1,0 +1,158 @@
+// Autosize: measures the sample letters with a series of candidate fonts and writes
+// the best height (and width) with a short report.
+#include "autosize/autosize.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "autosize/autosize_search.h"
+#include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
+#include "text/windows1252.h"
+
+namespace {
+
+// Never a lit coordinate: what an inkless character's extents are measured from.
+constexpr int kNoInk = 99999;
+// Where each sample character is drawn from; unclipped, so only its top-left matters.
+constexpr PixelRect kSampleRect = {0, 0, 150, 150};
+
+// The distinct codes of the sample, ascending: the order they are measured in.
+struct SampleCodes {
+  std::array<unsigned char, 256> codes{};
+  int count = 0;
+};
+
+constexpr SampleCodes BuildSampleCodes() {
+  std::array<bool, 256> marked{};
+  for (int i = 0; i < kAutosizeSampleCount; ++i)
+    marked[static_cast<unsigned char>(kAutosizeSample[i])] = true;
+  SampleCodes sample;
+  for (int code = 0; code < 256; ++code)
+    if (marked[code]) sample.codes[sample.count++] = static_cast<unsigned char>(code);
+  return sample;
+}
+
+// Measures candidate heights from the first upward until the stop rule fires.
+CandidateChoice SearchHeight(Dialog& dlg, GlyphSurface& surface, int tileSize) {
+  const CandidateRange range = HeightCandidates(tileSize);
+  const float target = HeightTarget(tileSize);
+  std::vector<float> averages;
+  SearchStopState stop;
+  for (int i = 0; i < range.count; ++i) {
+    const int h = range.first + i;
+    const SampleAverages a = MeasureSample(surface, CreateGlyphFont(dlg, h, 0), 2 * h, 2 * h);
+    averages.push_back(a.height);
+    if (HeightSearchStep(stop, TargetDifference(target, a.height))) break;
+  }
+  return ChooseCandidate(range.first, averages, target);
+}
+
+// Measures candidate widths at the chosen height. The region's columns follow the
+// height and its rows the width candidate.
+CandidateChoice SearchWidth(Dialog& dlg, GlyphSurface& surface, int tileSize, int height) {
+  const CandidateRange range = WidthCandidates(tileSize);
+  const float target = WidthTarget(tileSize);
+  std::vector<float> averages;
+  SearchStopState stop;
+  for (int i = 0; i < range.count; ++i) {
+    const int k = range.first + i;
+    const SampleAverages a =
+        MeasureSample(surface, CreateGlyphFont(dlg, height, k), 2 * height, 4 * k);
+    averages.push_back(a.width);
+    if (WidthSearchStep(stop, TargetDifference(target, a.width))) break;
+  }
+  return ChooseCandidate(range.first, averages, target);
+}
+
+// The reported distance to the target, worked in double.
+double ReportedDifference(float target, float average) {
+  return std::fabs(static_cast<double>(target) - static_cast<double>(average));
+}
+
+void WriteLog(Dialog& dlg, const char* text) {
+  SetText(dlg, kIdLog, Cp1252ToUtf8(text));
+}
+
+}  // namespace
+
+int OpenSizeTestSurface(GlyphSurface& surface) {
+  if (OpenSurface(surface, "Size Test Window", 10, 10, 200, 200) != 0) return 1;
+  ClearSurface(surface);
+  SetTextMode(surface, TextMode::kTransparent);
+  return 0;
+}
+
+SampleAverages MeasureSample(GlyphSurface& surface, const GlyphFont& font, int regionWidth,
+                             int regionHeight) {
+  static constexpr SampleCodes sample = BuildSampleCodes();
+
+  // 1. The candidate replaces the previous one, which goes once nothing holds it.
+  SelectSurfaceFont(surface, font);
+
+  // 2.-3. Each character alone, its lit box within the region.
+  float widthSum = 0.0f;
+  float heightSum = 0.0f;
+  for (int i = 0; i < sample.count; ++i) {
+    ClearSurface(surface);
+    DrawGlyph(surface, sample.codes[i], kSampleRect, false);
+    int minX = kNoInk, minY = kNoInk, maxX = 0, maxY = 0;
+    for (int y = 0; y < regionHeight; ++y) {
+      for (int x = 0; x < regionWidth; ++x) {
+        if (!IsLit(surface, x, y)) continue;
+        if (x < minX) minX = x;
+        if (y < minY) minY = y;
+        if (x > maxX) maxX = x;
+        if (y > maxY) maxY = y;
+      }
+    }
+    widthSum = static_cast<float>(static_cast<double>(widthSum) + (maxX - minX));
+    heightSum = static_cast<float>(static_cast<double>(heightSum) + (maxY - minY));
+  }
+
+  // 4. Divided by the number of characters of the sample.
+  SampleAverages averages;
+  averages.width = static_cast<float>(static_cast<double>(widthSum) / kAutosizeSampleCount);
+  averages.height = static_cast<float>(static_cast<double>(heightSum) / kAutosizeSampleCount);
+  return averages;
+}
+
+void Autosize(Dialog& dlg, AutosizeMode mode) {
+  // 1. Tile size; the sample is fixed.
+  const int tileSize = ReadInt(dlg, kIdTileSize);
+
+  // 2.-3. The scratch surface; without it nothing changes.
+  GlyphSurface surface;
+  if (OpenSizeTestSurface(surface) != 0) return;
+
+  // 4. The height, in both modes.
+  const CandidateChoice height = SearchHeight(dlg, surface, tileSize);
+  const double heightDifference = ReportedDifference(HeightTarget(tileSize), height.average);
+
+  // 5. The output of the mode (the full mode searches a width for that height first).
+  char report[256];
+  if (mode == AutosizeMode::kProportional) {
+    SetInt(dlg, kIdCharHeight, height.candidate);
+    SetText(dlg, kIdCharWidth, "");
+    std::snprintf(report, sizeof report,
+                  "Autosize (proportional):\r\nsuggest height %d,\r\ndifference to optimal "
+                  "height: %f",
+                  height.candidate, heightDifference);
+  } else {
+    const CandidateChoice width = SearchWidth(dlg, surface, tileSize, height.candidate);
+    SetInt(dlg, kIdCharHeight, height.candidate);
+    SetInt(dlg, kIdCharWidth, width.candidate);
+    std::snprintf(report, sizeof report,
+                  "Autosize (full):\r\nsuggest width %d, height %d,\r\ndifference to optimal "
+                  "width: %f\r\ndifference to optimal height: %f",
+                  width.candidate, height.candidate,
+                  ReportedDifference(WidthTarget(tileSize), width.average), heightDifference);
+  }
+  WriteLog(dlg, report);
+
+  // 6. The last candidate font goes with the surface.
+  CloseSurface(surface);
+}

@@ -1,0 +1,44 @@
+// Autosize: suggests a Char height (and, in the full mode, a Char width) for the
+// selected face whose average glyph extents come closest to a target that depends
+// on the tile size alone.
+#pragma once
+
+#include "dialog/dialog.h"
+#include "glyph/glyph_surface.h"
+
+enum class AutosizeMode {
+  kProportional,  // a height only; Char width is emptied (the face's own proportions)
+  kFull,          // a height, then a width for that height
+};
+
+// The letters whose extents are averaged, and the divisor of every average: the
+// number of characters, not of distinct codes.
+inline constexpr char kAutosizeSample[] = "ABCDEFGabcdefg";
+inline constexpr int kAutosizeSampleCount = sizeof(kAutosizeSample) - 1;
+
+// Averages over the sample of each character's lit extent, in px: max - min of the
+// lit columns (width) and rows (height), so a one-pixel-wide stroke counts 0. A
+// character without ink in the region counts -99999 for both.
+struct SampleAverages {
+  float width = 0.0f;
+  float height = 0.0f;
+};
+
+// Opens the "Size Test Window" surface (200 x 200 at (10, 10)), cleared, with white
+// text on a transparent background. Returns 0, or 1 when it cannot be made.
+int OpenSizeTestSurface(GlyphSurface& surface);
+
+// Selects font into surface (a null font leaves the current one; a replaced
+// candidate is released once the surface lets go of it), then draws each sample code
+// alone and unclipped at (0, 0) and scans the region of regionWidth x regionHeight
+// pixels at the top-left for its lit extents. A region without columns or rows reads
+// nothing.
+SampleAverages MeasureSample(GlyphSurface& surface, const GlyphFont& font, int regionWidth,
+                             int regionHeight);
+
+// Reads Tile size (1051), searches the candidate heights (and widths) with fonts of
+// the selected face and style, and writes Char height (1003), Char width (1002) and
+// the report into the log (1022). A size that none of the candidates suits is
+// written as -1. When the scratch surface cannot be made nothing is changed. The
+// caller validates the fields first.
+void Autosize(Dialog& dlg, AutosizeMode mode);
