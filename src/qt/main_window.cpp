@@ -1,0 +1,304 @@
+// The main dialog's window.
+#include "qt/main_window.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "dialog/control_ids.h"
+#include "qt/dialog_layout.h"
+#include "qt/digits_line_edit.h"
+#include "qt/preview_widget.h"
+
+namespace {
+
+const QSize kWindowSize(DuToPxX(kDialogWidthDu), DuToPxY(kDialogHeightDu));
+
+// The template font is 8 points at 96 dpi: about 11 pixels, which is what the
+// dialog-unit scale of the layout assumes.
+constexpr int kFontPixelSize = 11;
+
+constexpr int kFontListVisibleItems = 16;
+
+// A classic group box: a thin frame whose top line runs through the middle of the
+// caption, so the box's area is the one the layout gives it.
+const char* const kGroupBoxStyle =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+    " left: 6px; padding: 0px 2px; }";
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/icons/glyphex-%1.png").arg(size), QSize(size, size));
+  }
+  return icon;
+}
+
+}  // namespace
+
+// The icons live in a static library, whose resources must be pulled in by name; the
+// macro cannot be used inside a namespace.
+static void InitResources() {
+  Q_INIT_RESOURCE(glyphex);
+}
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+  SetUpWindow();
+  CreateGroupBoxes();
+  CreateControls();
+  CreateStaticTexts();
+  SetTabOrder();
+  ConnectSignals();
+}
+
+// A fixed-size window with a close box only, centered on the screen.
+void MainWindow::SetUpWindow() {
+  InitResources();
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(QStringLiteral("Glyphex"));  // the initialization adds the version
+  setWindowIcon(ProgramIcon());
+  QFont dialogFont = font();
+  dialogFont.setPixelSize(kFontPixelSize);
+  setFont(dialogFont);
+  setFixedSize(kWindowSize);
+  if (QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+// Group boxes first, so that the controls created later lie above them.
+void MainWindow::CreateGroupBoxes() {
+  for (const GroupBoxSpec& box : GroupBoxes()) {
+    auto* groupBox = new QGroupBox(FromView(box.caption), this);
+    groupBox->setStyleSheet(kGroupBoxStyle);
+    groupBox->setGeometry(DuToPx({box.left, box.top, box.width, box.height}));
+  }
+}
+
+void MainWindow::CreateControls() {
+  for (int group = 1; group < static_cast<int>(radioGroups_.size()); ++group) {
+    radioGroups_[group] = new QButtonGroup(this);
+    radioGroups_[group]->setExclusive(true);
+  }
+  for (const ControlSpec& spec : ControlTable()) {
+    QWidget* widget = CreateControl(spec);
+    widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
+    widget->setEnabled(spec.enabledAtStart);
+    controls_[spec.id] = widget;
+
+    const ControlPlacement* place = FindPlacement(spec.id);
+    if (!place) continue;  // left at the origin, where the layout test finds it
+    widget->setGeometry(DuToPx(place->rect));
+    // An edit or list shows its caption as a label on its left; a mnemonic in the
+    // caption moves the focus to the field.
+    const bool captionInside =
+        spec.kind == ControlKind::kCheckBox || spec.kind == ControlKind::kPushLikeCheck ||
+        spec.kind == ControlKind::kRadioButton || spec.kind == ControlKind::kPushButton;
+    if (!captionInside && !spec.caption.empty()) {
+      auto* label = new QLabel(FromView(spec.caption), this);
+      label->setBuddy(widget);
+      label->setGeometry(DuToPx(place->caption));
+      captions_[spec.id] = label;
+    }
+  }
+}
+
+QWidget* MainWindow::CreateControl(const ControlSpec& spec) {
+  const QString caption = FromView(spec.caption);
+  const QString text = FromView(spec.defaultText);
+  switch (spec.kind) {
+    case ControlKind::kFontList: {
+      auto* list = new QComboBox(this);
+      list->setEditable(false);
+      list->setMaxVisibleItems(kFontListVisibleItems);
+      return list;
+    }
+    case ControlKind::kEdit:
+      return new QLineEdit(text, this);
+    case ControlKind::kDigitsEdit:
+      return new DigitsLineEdit(text, this);
+    case ControlKind::kMultilineEdit:
+    case ControlKind::kReadOnlyLog: {
+      auto* edit = new QPlainTextEdit(text, this);
+      edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      edit->setTabChangesFocus(true);  // Tab leaves the field, as in any dialog
+      edit->setReadOnly(spec.kind == ControlKind::kReadOnlyLog);
+      return edit;
+    }
+    case ControlKind::kCheckBox: {
+      auto* box = new QCheckBox(caption, this);
+      box->setChecked(spec.checkedAtStart);
+      return box;
+    }
+    case ControlKind::kPushLikeCheck: {
+      auto* button = new QPushButton(caption, this);
+      button->setCheckable(true);
+      button->setChecked(spec.checkedAtStart);
+      button->setAutoDefault(false);
+      return button;
+    }
+    case ControlKind::kRadioButton: {
+      auto* button = new QRadioButton(caption, this);
+      radioGroups_[static_cast<int>(spec.radioGroup)]->addButton(button, spec.id);
+      button->setChecked(spec.checkedAtStart);
+      return button;
+    }
+    case ControlKind::kPushButton: {
+      auto* button = new QPushButton(caption, this);
+      button->setAutoDefault(false);
+      return button;
+    }
+    case ControlKind::kLabel: {
+      // Static texts wrap, as the characters label does when its mode lengthens it.
+      auto* label = new QLabel(text, this);
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      return label;
+    }
+    case ControlKind::kPreviewArea:
+      return new PreviewWidget(this);
+  }
+  return new QWidget(this);
+}
+
+void MainWindow::CreateStaticTexts() {
+  for (const StaticTextPlacement& placed : StaticTexts()) {
+    auto* label = new QLabel(FromView(placed.text), this);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    label->setGeometry(DuToPx(placed.rect));
+  }
+}
+
+// Tab moves through the controls in layout order, box by box.
+void MainWindow::SetTabOrder() {
+  QWidget* previous = nullptr;
+  for (const ControlPlacement& place : ControlPlacements()) {
+    QWidget* widget = Control(place.id);
+    if (!widget || widget->focusPolicy() == Qt::NoFocus) continue;
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+// Each widget's signal becomes the command its classic control would send: a user's
+// selection in the list, a text change (also when the program sets the text), a click.
+void MainWindow::ConnectSignals() {
+  for (const ControlSpec& spec : ControlTable()) {
+    const int id = spec.id;
+    QWidget* widget = Control(id);
+    switch (spec.kind) {
+      case ControlKind::kFontList:
+        connect(FontList(), &QComboBox::activated, this,
+                [this, id] { emit commandIssued(id, kNotifySelChange); });
+        break;
+      case ControlKind::kEdit:
+      case ControlKind::kDigitsEdit:
+        connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, this,
+                [this, id] { emit commandIssued(id, kNotifyTextChange); });
+        break;
+      case ControlKind::kMultilineEdit:
+      case ControlKind::kReadOnlyLog:
+        connect(static_cast<QPlainTextEdit*>(widget), &QPlainTextEdit::textChanged, this,
+                [this, id] { emit commandIssued(id, kNotifyTextChange); });
+        break;
+      case ControlKind::kRadioButton:
+        connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
+                [this, id] { OnRadioClicked(id); });
+        break;
+      case ControlKind::kCheckBox:
+      case ControlKind::kPushLikeCheck:
+      case ControlKind::kPushButton:
+        connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
+                [this, id] { emit commandIssued(id, kNotifyClicked); });
+        break;
+      case ControlKind::kPreviewArea:
+        connect(Preview(), &PreviewWidget::leftPressed, this,
+                [this, id] { emit commandIssued(id, kNotifyClicked); });
+        break;
+      case ControlKind::kLabel:
+        break;
+    }
+  }
+}
+
+// A click checks its button and clears every other one of its group, however many
+// the program had left checked.
+void MainWindow::OnRadioClicked(int id) {
+  const ControlSpec* spec = FindControl(id);
+  for (int member : RadioGroupMembers(spec->radioGroup)) SetRadioChecked(member, member == id);
+  emit commandIssued(id, kNotifyClicked);
+}
+
+void MainWindow::SetRadioChecked(int id, bool checked) {
+  auto* button = qobject_cast<QRadioButton*>(Control(id));
+  if (!button) return;
+  // An exclusive group refuses to uncheck its checked button and unchecks the
+  // previous one on a check; neither may happen here.
+  QButtonGroup* group = button->group();
+  if (group) group->setExclusive(false);
+  button->setChecked(checked);
+  if (group) group->setExclusive(true);
+}
+
+QWidget* MainWindow::Control(int id) const {
+  auto it = controls_.find(id);
+  return it != controls_.end() ? it->second : nullptr;
+}
+
+QComboBox* MainWindow::FontList() const {
+  return qobject_cast<QComboBox*>(Control(kIdFontList));
+}
+
+PreviewWidget* MainWindow::Preview() const {
+  return qobject_cast<PreviewWidget*>(Control(kIdPreviewArea));
+}
+
+QButtonGroup* MainWindow::RadioButtons(RadioGroup group) const {
+  return radioGroups_[static_cast<int>(group)];
+}
+
+QWidget* MainWindow::CaptionLabel(int id) const {
+  auto it = captions_.find(id);
+  return it != captions_.end() ? it->second : nullptr;
+}
+
+void MainWindow::EndDialog(int result) {
+  endResult_ = result;
+  hide();
+  emit dialogEnded(result);
+}
+
+void MainWindow::RestoreNormalSize() {
+  setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+  setFixedSize(kWindowSize);
+}
+
+// The close box asks the dialog procedure; it ends the dialog itself.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  emit closeRequested();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange &&
+      (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+    emit maximizeRequested();
+  }
+}

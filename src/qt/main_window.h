@@ -1,0 +1,71 @@
+// The main dialog's window: one widget per control of the control table, placed in
+// its group box as the classic template lays it out, with fixed size and no
+// minimize or maximize box. The window only builds widgets, finds them by
+// identifier and turns their signals into commands; QtDialogHost connects it to the
+// dialog procedure.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <map>
+#include <optional>
+
+#include "dialog/control_table.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QComboBox;
+class PreviewWidget;
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+
+  // The widget of a control, or nullptr when id names none.
+  QWidget* Control(int id) const;
+  QComboBox* FontList() const;
+  PreviewWidget* Preview() const;
+  QButtonGroup* RadioButtons(RadioGroup group) const;
+
+  // The label shown left of a field (its caption), or nullptr when it has none.
+  QWidget* CaptionLabel(int id) const;
+
+  // Checks or clears one radio button without touching the rest of its group, so a
+  // group can be left with none checked, as a program may do.
+  void SetRadioChecked(int id, bool checked);
+
+  // Ends the dialog: hides the window and tells whoever runs it (dialogEnded).
+  void EndDialog(int result);
+  std::optional<int> endResult() const { return endResult_; }
+
+  // Undoes a maximize (or full screen) and returns to the template's size.
+  void RestoreNormalSize();
+
+ signals:
+  void commandIssued(int id, int code);  // a control's notification
+  void closeRequested();                 // the close box
+  void maximizeRequested();
+  void dialogEnded(int result);  // the program ends with result
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void SetUpWindow();
+  void CreateGroupBoxes();
+  void CreateControls();
+  void CreateStaticTexts();
+  void SetTabOrder();
+  void ConnectSignals();
+
+  QWidget* CreateControl(const ControlSpec& spec);
+  void OnRadioClicked(int id);
+
+  std::map<int, QWidget*> controls_;
+  std::map<int, QWidget*> captions_;
+  std::array<QButtonGroup*, 4> radioGroups_{};  // by RadioGroup; kNone unused
+  std::optional<int> endResult_;
+};

@@ -1,0 +1,273 @@
+// The dialog host over the Qt window.
+#include "qt/qt_dialog_host.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+
+#include "dialog/control_ids.h"
+#include "dialog/control_table.h"
+#include "qt/main_window.h"
+#include "qt/preview_widget.h"
+#include "text/case_fold.h"
+
+namespace {
+
+constexpr int kPreviewTimerMs = 100;
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToUtf8(const QString& text) {
+  return text.toUtf8().toStdString();
+}
+
+// Multi-line edits hold "\r\n" line ends, as the classic control does; Qt's text
+// document holds paragraphs.
+QString ToDocumentText(std::string_view text) {
+  QString document = FromView(text);
+  document.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return document;
+}
+
+std::string FromDocument(const QPlainTextEdit& edit) {
+  // The raw text keeps non-breaking spaces, which are characters of the sheet.
+  QString text = edit.document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+  text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+  return ToUtf8(text);
+}
+
+}  // namespace
+
+QtDialogHost::QtDialogHost(MainWindow& window, PromptProvider prompts)
+    : window_(window), prompts_(std::move(prompts)) {
+  previewTimer_.setInterval(kPreviewTimerMs);
+  QObject::connect(&previewTimer_, &QTimer::timeout, &previewTimer_,
+                   [this] { Send(DialogMessage::kTimer); });
+  QObject::connect(&window_, &MainWindow::commandIssued, &previewTimer_,
+                   [this](int id, int code) { Notify(id, code); });
+  QObject::connect(&window_, &MainWindow::closeRequested, &previewTimer_,
+                   [this] { Send(DialogMessage::kClose); });
+  QObject::connect(&window_, &MainWindow::maximizeRequested, &previewTimer_,
+                   [this] { Send(DialogMessage::kMaximize); });
+  PreviewWidget* preview = window_.Preview();
+  QObject::connect(preview, &PreviewWidget::capturedMouseMoved, &previewTimer_,
+                   [this] { Send(DialogMessage::kMouseMove); });
+  QObject::connect(preview, &PreviewWidget::capturedLeftReleased, &previewTimer_,
+                   [this] { Send(DialogMessage::kLButtonUp); });
+}
+
+std::string QtDialogHost::Text(int id) {
+  const ControlSpec* spec = FindControl(id);
+  QWidget* widget = window_.Control(id);
+  if (!spec || !widget) return {};
+  switch (spec->kind) {
+    case ControlKind::kFontList:
+      return ListEntry(ListSelection());
+    case ControlKind::kEdit:
+    case ControlKind::kDigitsEdit:
+      return ToUtf8(static_cast<QLineEdit*>(widget)->text());
+    case ControlKind::kMultilineEdit:
+      return FromDocument(*static_cast<QPlainTextEdit*>(widget));
+    case ControlKind::kReadOnlyLog: {
+      auto it = logTexts_.find(id);
+      return it != logTexts_.end() ? it->second : std::string();
+    }
+    case ControlKind::kCheckBox:
+    case ControlKind::kPushLikeCheck:
+    case ControlKind::kRadioButton:
+    case ControlKind::kPushButton:
+      return ToUtf8(static_cast<QAbstractButton*>(widget)->text());
+    case ControlKind::kLabel:
+      return ToUtf8(static_cast<QLabel*>(widget)->text());
+    case ControlKind::kPreviewArea:
+      break;
+  }
+  return {};
+}
+
+void QtDialogHost::SetText(int id, std::string_view text) {
+  const ControlSpec* spec = FindControl(id);
+  QWidget* widget = window_.Control(id);
+  if (!spec || !widget) return;
+  // An edit notifies exactly once per set, also when the text stays the same, as
+  // the classic edit does; Qt's own signal is held back for that.
+  switch (spec->kind) {
+    case ControlKind::kEdit:
+    case ControlKind::kDigitsEdit: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      {
+        const QSignalBlocker blocker(edit);
+        edit->setText(FromView(text));
+      }
+      Notify(id, kNotifyTextChange);
+      break;
+    }
+    case ControlKind::kMultilineEdit:
+    case ControlKind::kReadOnlyLog: {
+      auto* edit = static_cast<QPlainTextEdit*>(widget);
+      if (spec->kind == ControlKind::kReadOnlyLog) logTexts_[id] = std::string(text);
+      {
+        const QSignalBlocker blocker(edit);
+        edit->setPlainText(ToDocumentText(text));
+      }
+      Notify(id, kNotifyTextChange);
+      break;
+    }
+    case ControlKind::kCheckBox:
+    case ControlKind::kPushLikeCheck:
+    case ControlKind::kRadioButton:
+    case ControlKind::kPushButton:
+      static_cast<QAbstractButton*>(widget)->setText(FromView(text));
+      break;
+    case ControlKind::kLabel:
+      static_cast<QLabel*>(widget)->setText(FromView(text));
+      break;
+    case ControlKind::kFontList:
+    case ControlKind::kPreviewArea:
+      break;
+  }
+}
+
+bool QtDialogHost::Checked(int id) {
+  auto* button = qobject_cast<QAbstractButton*>(window_.Control(id));
+  return button && button->isCheckable() && button->isChecked();
+}
+
+void QtDialogHost::SetChecked(int id, bool checked) {
+  const ControlSpec* spec = FindControl(id);
+  if (!spec) return;
+  if (spec->kind == ControlKind::kRadioButton) {
+    window_.SetRadioChecked(id, checked);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(window_.Control(id));
+             button && button->isCheckable()) {
+    button->setChecked(checked);  // toggled only; commands come from clicks
+  }
+}
+
+bool QtDialogHost::Enabled(int id) {
+  QWidget* widget = window_.Control(id);
+  return widget && widget->isEnabledTo(&window_);
+}
+
+void QtDialogHost::SetEnabled(int id, bool enabled) {
+  if (QWidget* widget = window_.Control(id)) widget->setEnabled(enabled);
+}
+
+int QtDialogHost::ListCount() {
+  return window_.FontList()->count();
+}
+
+int QtDialogHost::ListSelection() {
+  return window_.FontList()->currentIndex();
+}
+
+std::string QtDialogHost::ListEntry(int index) {
+  QComboBox* list = window_.FontList();
+  if (index < 0 || index >= list->count()) return {};
+  return ToUtf8(list->itemText(index));
+}
+
+void QtDialogHost::ListSelect(int index) {
+  QComboBox* list = window_.FontList();
+  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+// Inserted after every entry that does not sort after it, the order the font list
+// and its prefix search share.
+void QtDialogHost::ListAdd(std::string_view text) {
+  QComboBox* list = window_.FontList();
+  int at = list->count();
+  for (int i = 0; i < list->count(); ++i) {
+    if (CompareIgnoringCase(text, ListEntry(i)) < 0) {
+      at = i;
+      break;
+    }
+  }
+  const bool hadSelection = list->currentIndex() >= 0;
+  list->insertItem(at, FromView(text));
+  // A combo box selects the first item put into it; the list keeps having none.
+  if (!hadSelection) list->setCurrentIndex(-1);
+}
+
+void QtDialogHost::ListClear() {
+  window_.FontList()->clear();
+}
+
+void QtDialogHost::SetTitle(std::string_view title) {
+  window_.setWindowTitle(FromView(title));
+}
+
+void QtDialogHost::EndDialog(int result) {
+  window_.EndDialog(result);
+}
+
+void QtDialogHost::RestoreNormalSize() {
+  window_.RestoreNormalSize();
+}
+
+void QtDialogHost::MessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
+  if (prompts_.messageBox) prompts_.messageBox(&window_, text, title, icon);
+}
+
+std::optional<std::string> QtDialogHost::AskSaveFile(const FileDialogRequest& request) {
+  return prompts_.askSaveFile ? prompts_.askSaveFile(&window_, request) : std::nullopt;
+}
+
+std::optional<std::string> QtDialogHost::AskOpenFile(const FileDialogRequest& request) {
+  return prompts_.askOpenFile ? prompts_.askOpenFile(&window_, request) : std::nullopt;
+}
+
+std::optional<std::string> QtDialogHost::AskFolder(std::string_view title) {
+  return prompts_.askFolder ? prompts_.askFolder(&window_, title) : std::nullopt;
+}
+
+std::optional<Rgb> QtDialogHost::AskColor(Rgb initial, std::array<std::uint32_t, 16>& custom) {
+  return prompts_.askColor ? prompts_.askColor(&window_, initial, custom) : std::nullopt;
+}
+
+void QtDialogHost::RepaintPreview() {
+  window_.Preview()->repaint();
+}
+
+int QtDialogHost::PreviewAreaWidth() {
+  return window_.Preview()->width();
+}
+
+int QtDialogHost::PreviewAreaHeight() {
+  return window_.Preview()->height();
+}
+
+void QtDialogHost::StartPreviewTimer() {
+  previewTimer_.start();
+}
+
+void QtDialogHost::StopPreviewTimer() {
+  previewTimer_.stop();
+}
+
+ScreenPoint QtDialogHost::CursorPos() {
+  const QPoint pos = QCursor::pos();
+  return {pos.x(), pos.y()};
+}
+
+void QtDialogHost::CaptureMouse() {
+  window_.Preview()->Capture();
+}
+
+void QtDialogHost::ReleaseMouse() {
+  window_.Preview()->Release();
+}
+
+// Only what belongs to the window itself (paints, timer ticks); clicks and keys wait,
+// so a long operation is not re-entered by its own buttons.
+void QtDialogHost::DispatchPendingMessages() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

@@ -1,0 +1,63 @@
+// DialogHost over the Qt window: controls are the window's widgets found by
+// identifier, prompts go through a swappable PromptProvider, and the window's
+// signals (commands, close box, maximize, the preview's mouse, the 100 ms timer)
+// reach the dialog procedure through the host's message sink.
+#pragma once
+
+#include <QTimer>
+#include <map>
+
+#include "dialog/dialog_host.h"
+#include "qt/prompts.h"
+
+class MainWindow;
+
+class QtDialogHost final : public DialogHost {
+ public:
+  explicit QtDialogHost(MainWindow& window, PromptProvider prompts = QtPrompts());
+
+  void SetPrompts(PromptProvider prompts) { prompts_ = std::move(prompts); }
+  MainWindow& window() { return window_; }
+  bool previewTimerRunning() const { return previewTimer_.isActive(); }
+
+  std::string Text(int id) override;
+  void SetText(int id, std::string_view text) override;
+  bool Checked(int id) override;
+  void SetChecked(int id, bool checked) override;
+  bool Enabled(int id) override;
+  void SetEnabled(int id, bool enabled) override;
+
+  int ListCount() override;
+  int ListSelection() override;
+  std::string ListEntry(int index) override;
+  void ListSelect(int index) override;
+  void ListAdd(std::string_view text) override;
+  void ListClear() override;
+
+  void SetTitle(std::string_view title) override;
+  void EndDialog(int result) override;
+  void RestoreNormalSize() override;
+
+  void MessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+  std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
+  std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> AskFolder(std::string_view title) override;
+  std::optional<Rgb> AskColor(Rgb initial, std::array<std::uint32_t, 16>& custom) override;
+
+  void RepaintPreview() override;
+  int PreviewAreaWidth() override;
+  int PreviewAreaHeight() override;
+  void StartPreviewTimer() override;
+  void StopPreviewTimer() override;
+  ScreenPoint CursorPos() override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
+  void DispatchPendingMessages() override;
+
+ private:
+  MainWindow& window_;
+  PromptProvider prompts_;
+  QTimer previewTimer_;  // also the context of the window's connections
+  // The log's texts as set, with their "\r\n" line ends; the widget shows "\n".
+  std::map<int, std::string> logTexts_;
+};
