@@ -4,6 +4,7 @@
 #include "app/autosize_command.h"
 #include "app/dialog_init.h"
 #include "app/export_commands.h"
+#include "app/save_all.h"
 #include "dialog/control_ids.h"
 
 namespace {
@@ -26,6 +27,9 @@ void Command(Dialog& dlg, int id, int /*code*/) {
       break;
     case kIdAutosizeFull:
       AutosizeCommand(dlg, AutosizeMode::kFull);
+      break;
+    case kIdSaveAll:
+      SaveAllFonts(dlg);
       break;
     default:
       break;

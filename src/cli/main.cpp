@@ -5,6 +5,7 @@
 
 #include "app/autosize_command.h"
 #include "app/export_commands.h"
+#include "app/save_all.h"
 #include "cli/cli_session.h"
 #include "cli/field_options.h"
 #include "cli/preview_output.h"
@@ -52,6 +53,11 @@ int RunAutosize(CliSession& session, bool full) {
       AutosizeCommand(session.dlg, full ? AutosizeMode::kFull : AutosizeMode::kProportional) != 0);
 }
 
+int RunSaveAll(CliSession& session, const std::string& folder) {
+  session.host.folderAnswers.push_back(folder);
+  return session.Finish(SaveAllFonts(session.dlg) != 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,6 +92,14 @@ int main(int argc, char** argv) {
                               "as the Autosize buttons do");
   autosizeCmd->add_flag("--full", autosizeFull, "search a width too (\"Autosize (full)\")");
 
+  std::string saveAllFolder;
+  CLI::App* saveAllCmd =
+      add("save-all", "autosize and export every installed typeface as FOLDER/FACE.png, as "
+                      "\"Save all\" does");
+  saveAllCmd->add_option("FOLDER", saveAllFolder, "an existing folder for the sheets")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+
   for (Command& c : commands) c.fields = AddFieldOptions(*c.app);
 
   // Name a mistyped command instead of only saying that one is required.
@@ -119,5 +133,6 @@ int main(int argc, char** argv) {
   if (exportCmd->parsed()) return RunExport(session, exportFile);
   if (previewCmd->parsed()) return RunPreview(session, previewFile);
   if (autosizeCmd->parsed()) return RunAutosize(session, autosizeFull);
+  if (saveAllCmd->parsed()) return RunSaveAll(session, saveAllFolder);
   return 2;
 }

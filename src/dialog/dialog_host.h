@@ -93,6 +93,12 @@ class DialogHost {
   virtual void ReleaseMouse() = 0;
   virtual void DispatchPendingMessages() = 0;  // the dialog window's own, not its children's
 
+  // Progress of a long batch. A window shows it with a Cancel button; Update returns
+  // false once the user has asked to stop. Hosts without a display show nothing.
+  virtual void BeginProgress(std::string_view /*title*/, int /*total*/) {}
+  virtual bool UpdateProgress(int /*done*/, std::string_view /*what*/) { return true; }
+  virtual void EndProgress() {}
+
   // Where the host sends the dialog's messages: (message, control id, notification
   // code); the result is the dialog procedure's.
   using MessageSink = std::function<int(DialogMessage, int, int)>;
