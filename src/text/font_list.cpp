@@ -3,7 +3,9 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <tuple>
 
 #include "text/case_fold.h"
@@ -12,19 +14,19 @@
 #include "text/font_list.h"
 #include "text/ft_handles.h"
 #include "text/sfnt_names.h"
+#include "text/size_rules.h"
 #include "text/windows1252.h"
 #include FT_SFNT_NAMES_H
 #include FT_TRUETYPE_IDS_H
+#include FT_TRUETYPE_TABLES_H
 
 namespace {
 
 std::uint32_t ReadSignature(const char* path) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return 0;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
+  if (!file) return 0;
   unsigned char bytes[4] = {};
-  const std::size_t got = std::fread(bytes, 1, 4, file);
-  std::fclose(file);
-  if (got != 4) return 0;
+  if (std::fread(bytes, 1, 4, file.get()) != 4) return 0;
   return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
          static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
 }
@@ -54,8 +56,14 @@ bool ReadWithFreeType(const char* path, long index, SfntFaceInfo& info) {
     info.family = PickFamilyName(records);
   }
   if (info.family.empty() && raw->family_name != nullptr) info.family = raw->family_name;
-  info.weight = (raw->style_flags & FT_STYLE_FLAG_BOLD) ? 700 : 400;
-  info.italic = (raw->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(raw, FT_SFNT_OS2));
+  if (os2 != nullptr && os2->version != 0xFFFF) {
+    info.weight = NormalizeWeightClass(os2->usWeightClass);
+    info.italic = (os2->fsSelection & 1) != 0;
+  } else {
+    info.weight = (raw->style_flags & FT_STYLE_FLAG_BOLD) ? 700 : 400;
+    info.italic = (raw->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+  }
   return !info.family.empty();
 }
 

@@ -90,7 +90,11 @@ void ChooseHinting(TextFont& font) {
 
 }  // namespace
 
-TextFontPtr OpenTextFont(const FontRequest& request) {
+TextFontPtr OpenTextFont(const FontRequest& asked) {
+  // Weight 0 is "don't care", which means regular.
+  FontRequest request = asked;
+  request.weight = request.weight <= 0 ? 400 : std::min(request.weight, 1000);
+
   // 1. The face: the typeface's own file, or fontconfig's substitute.
   FaceChoice choice;
   CachedFacePtr face = AcquireRequestedFace(request, choice);
