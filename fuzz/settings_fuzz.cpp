@@ -1,0 +1,28 @@
+// Fuzzes the settings loader: each input is loaded as a settings file's contents into
+// a freshly started dialog on the headless host, then saved again.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "app/dialog_proc.h"
+#include "headless/headless_host.h"
+#include "settings/settings_file.h"
+#include "settings/settings_layout.h"
+
+// fontconfig keeps its configuration for the life of the process; that is not a leak
+// of the code under test.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  HeadlessHost host;
+  Dialog dlg{host};
+  StartDialog(dlg);
+  LoadSettingsFromBytes(dlg, std::string_view(reinterpret_cast<const char*>(data), size));
+  // Whatever was loaded, the fields must still make a file of the current layout.
+  if (EncodeSettings(dlg).size() != kSettingsFileSize) std::abort();
+  return 0;
+}

@@ -1,0 +1,39 @@
+// The export-mode and color-mode enabling rules.
+#include "dialog/enabling_rules.h"
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
+
+void ApplyExportModeRule(Dialog& dlg) {
+  const bool range = IsChecked(dlg, kIdExportRange);
+  // In the user-defined mode the text lists what to export; in the others, what to
+  // leave out (in the range mode, what to add to or take from the range).
+  if (IsChecked(dlg, kIdExportUser)) {
+    SetText(dlg, kIdCharactersLabel, "Export the following chars:");
+  } else if (range) {
+    SetText(dlg, kIdCharactersLabel, "In- / Exclude the following chars:");
+  } else {
+    SetText(dlg, kIdCharactersLabel, "Exclude the following chars:");
+  }
+  Enable(dlg, kIdRangeFrom, range);
+  Enable(dlg, kIdRangeTo, range);
+}
+
+void ApplyColorModeRule(Dialog& dlg) {
+  const bool imageOnly = IsChecked(dlg, kIdColorImageOnly);
+  const bool gradientOverImage = IsChecked(dlg, kIdColorGradientOverImage);
+
+  // 1. The texture is used by the three image modes.
+  const bool usesImage = imageOnly || gradientOverImage || IsChecked(dlg, kIdColorReliefOverImage);
+  Enable(dlg, kIdTexturePath, usesImage);
+  Enable(dlg, kIdBrowseTexture, usesImage);
+
+  // 2. Every mode but the bare image colors the glyphs with Top and Sub.
+  for (int id : {kIdTopRed, kIdTopGreen, kIdTopBlue, kIdChooseTop, kIdSubRed, kIdSubGreen,
+                 kIdSubBlue, kIdChooseSub}) {
+    Enable(dlg, id, !imageOnly);
+  }
+
+  // 3. Only the gradients have bands.
+  Enable(dlg, kIdColorSteps, IsChecked(dlg, kIdColorGradient) || gradientOverImage);
+}

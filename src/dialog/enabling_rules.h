@@ -1,0 +1,14 @@
+// The two rules that keep the dialog's controls in step with the chosen export mode
+// and color mode. They only relabel and enable: no radio button, text or value changes.
+#pragma once
+
+#include "dialog/dialog.h"
+
+// Labels the characters field (1052) after what its text does in the checked export
+// mode, and enables From (1055) and To (1056) exactly in the range mode (1054).
+void ApplyExportModeRule(Dialog& dlg);
+
+// Enables the texture path (1027) and "Browse ..." (1028) in the three image modes,
+// the Top and Sub color fields and their "Choose ..." buttons in every mode but
+// "Only Image" (1025), and Color steps (1037) in the two gradient modes.
+void ApplyColorModeRule(Dialog& dlg);

@@ -1,0 +1,152 @@
+// The settings file: the dialogs, the writer and the loader.
+#include "settings/settings_file.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
+#include "dialog/enabling_rules.h"
+#include "settings/replace_file.h"
+#include "settings/settings_fields.h"
+#include "settings/settings_layout.h"
+
+namespace {
+
+// The integer fields from Char width to Color steps, in the file's order.
+constexpr int kIntFields[] = {kIdCharWidth, kIdCharHeight, kIdBgRed,    kIdBgGreen,
+                              kIdBgBlue,    kIdTopRed,     kIdTopGreen, kIdTopBlue,
+                              kIdSubRed,    kIdSubGreen,   kIdSubBlue,  kIdColorSteps};
+constexpr int kFlagFields[] = {kIdBold, kIdItalic, kIdUnderline, kIdTrimOverflow};
+
+FileDialogRequest SettingsFileRequest(const char* title, bool confirmOverwrite) {
+  FileDialogRequest request;
+  request.title = title;
+  request.filters = {{"INI - Glyphex settings", "*.ini"}, {"All Files", "*.*"}};
+  request.defaultExtension = ".ini";
+  request.confirmOverwrite = confirmOverwrite;
+  return request;
+}
+
+// Selects the first installed face whose name begins with the stored one; the
+// selection stays when none does.
+void SelectStoredFace(Dialog& dlg, const std::string& name) {
+  if (FontListSelectPrefix(dlg, name) == 0) return;
+  const std::string text =
+      "You don't have the font " + name + " intalled, which is specified in the settings file!";
+  dlg.host.MessageBox(text, "Error", MessageIcon::kWarning);
+}
+
+// Files written before version 0.3 stop after the color mode: they have neither tile
+// size nor centering nor range, and their characters text meant something else.
+void ApplyOldVersionDefaults(Dialog& dlg) {
+  dlg.host.MessageBox(
+      "This settings file is from a version before 0.3!\n"
+      "Tile size defaults to 8 and horizontal centering to false.\n"
+      "CAUTION: The field which is now \"Exclude characters\" if export is set to all or normal "
+      "was \"Export characters\" in these versions and was filled with almost everything by "
+      "default!",
+      "Warning", MessageIcon::kWarning);
+  SetText(dlg, kIdTileSize, "8");
+  SetChecked(dlg, kIdCenter, false);
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+std::string EncodeSettings(Dialog& dlg) {
+  SettingsWriter out;
+  WriteTextField(out, dlg, kIdFontList, kFaceNameFieldWidth, StoredCharset::kUtf8);
+  WriteTextField(out, dlg, kIdCharacters, kTextFieldWidth, StoredCharset::kWindows1252);
+  WriteTextField(out, dlg, kIdTexturePath, kTextFieldWidth, StoredCharset::kUtf8);
+  for (int id : kFlagFields) WriteFlagByte(out, dlg, id);
+  for (int id : kIntFields) WriteIntField(out, dlg, id);
+  WriteCodeByte(out, ExportModeCode(dlg));
+  WriteCodeByte(out, ColorModeCode(dlg));
+  WriteIntField(out, dlg, kIdTileSize);
+  WriteFlagByte(out, dlg, kIdCenter);
+  WriteIntField(out, dlg, kIdRangeFrom);
+  WriteIntField(out, dlg, kIdRangeTo);
+  return std::move(out.bytes);
+}
+
+void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes) {
+  SettingsReader in{bytes};
+
+  // 1. The face: a file that ends before its first byte leaves the selection alone.
+  std::string face;
+  if (ReadStoredText(in, kFaceNameFieldWidth, StoredCharset::kUtf8, face)) {
+    SelectStoredFace(dlg, face);
+  }
+
+  // 2. Texts, flags and integers.
+  ReadTextField(in, dlg, kIdCharacters, kTextFieldWidth, StoredCharset::kWindows1252);
+  ReadTextField(in, dlg, kIdTexturePath, kTextFieldWidth, StoredCharset::kUtf8);
+  for (int id : kFlagFields) ReadFlagByte(in, dlg, id);
+  for (int id : kIntFields) ReadIntField(in, dlg, id);
+
+  // 3. The modes. A group is cleared and set only when its code is in the file, so
+  // that a file ending before it never leaves a group with no button checked.
+  std::uint8_t code = 0;
+  if (ReadCodeByte(in, code)) CheckExportModeOfCode(dlg, code);
+  if (ReadCodeByte(in, code)) CheckColorModeOfCode(dlg, code);
+
+  // 4. Tile size and centering, then the range; a file that ended before the end of
+  // the centering byte is an older version's (or a cut one).
+  ReadIntField(in, dlg, kIdTileSize);
+  ReadFlagByte(in, dlg, kIdCenter);
+  if (in.reachedEnd) {
+    ApplyOldVersionDefaults(dlg);
+  } else {
+    ReadIntField(in, dlg, kIdRangeFrom);
+    ReadIntField(in, dlg, kIdRangeTo);
+  }
+
+  // 5. The controls follow the loaded modes.
+  ApplyColorModeRule(dlg);
+  ApplyExportModeRule(dlg);
+}
+
+int SaveSettingsToFile(Dialog& dlg, const std::string& path) {
+  if (WriteFileReplacing(path, EncodeSettings(dlg)) == 0) return 0;
+  dlg.host.MessageBox("Could not write the specified file!", "Error", MessageIcon::kQuestion);
+  return 1;
+}
+
+int LoadSettingsFromFile(Dialog& dlg, const std::string& path) {
+  // The whole file is read before any field changes, so that a file that cannot be
+  // read (a folder, say) changes nothing. Bytes past the current layout mean nothing.
+  std::string bytes(kSettingsFileSize, '\0');
+  std::size_t got = 0;
+  bool readable = false;
+  if (std::unique_ptr<std::FILE, FileCloser> file{std::fopen(path.c_str(), "rb")}) {
+    while (got < bytes.size()) {
+      const std::size_t n = std::fread(bytes.data() + got, 1, bytes.size() - got, file.get());
+      if (n == 0) break;
+      got += n;
+    }
+    readable = !std::ferror(file.get());
+  }
+  if (!readable) {
+    dlg.host.MessageBox("Could not open the specified file!", "Error", MessageIcon::kQuestion);
+    return 1;
+  }
+  bytes.resize(got);
+  LoadSettingsFromBytes(dlg, bytes);
+  return 0;
+}
+
+void SaveSettings(Dialog& dlg) {
+  const auto path = dlg.host.AskSaveFile(SettingsFileRequest("Save settings", true));
+  if (!path || path->empty()) return;
+  SaveSettingsToFile(dlg, *path);
+}
+
+void LoadSettings(Dialog& dlg) {
+  const auto path = dlg.host.AskOpenFile(SettingsFileRequest("Load settings", false));
+  if (!path || path->empty()) return;
+  LoadSettingsFromFile(dlg, *path);
+}
