@@ -3,9 +3,9 @@
 
 void RenderCanvasView(const PreviewState& preview, int areaWidth, int areaHeight,
                       std::vector<std::uint32_t>& out) {
-  out.assign(static_cast<std::size_t>(areaWidth > 0 ? areaWidth : 0) *
-                 (areaHeight > 0 ? areaHeight : 0),
-             0);
+  out.assign(
+      static_cast<std::size_t>(areaWidth > 0 ? areaWidth : 0) * (areaHeight > 0 ? areaHeight : 0),
+      0);
   if (!preview.canvas.created || areaWidth <= 0 || areaHeight <= 0) return;
   const int zoom = preview.zoomFactor > 0 ? preview.zoomFactor : 1;
   // The offsets are truncated toward zero; the visible size is the area divided by the
@@ -26,4 +26,6 @@ void RenderCanvasView(const PreviewState& preview, int areaWidth, int areaHeight
   }
 }
 
-void ShowCanvas(Dialog& dlg) { dlg.host.RepaintPreview(); }
+void ShowCanvas(Dialog& dlg) {
+  dlg.host.RepaintPreview();
+}

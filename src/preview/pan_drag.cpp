@@ -1,0 +1,46 @@
+// Pan clamp and drag handling of the Preview area.
+#include "preview/pan_drag.h"
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
+#include "preview/canvas_view.h"
+
+void ClampPan(Dialog& dlg, PreviewState& preview) {
+  const int zoom = preview.zoomFactor > 0 ? preview.zoomFactor : 1;
+  const int w = dlg.host.PreviewAreaWidth() / zoom;
+  const int h = dlg.host.PreviewAreaHeight() / zoom;
+  if (preview.panX < 0.0f) preview.panX = 0.0f;
+  if (preview.panY < 0.0f) preview.panY = 0.0f;
+  // Compared as floating point, so a fractional offset just past the edge counts.
+  if (w + static_cast<double>(preview.panX) > 512.0) {
+    preview.panX = kCanvasWidth - w > 0 ? static_cast<float>(kCanvasWidth - w) : 0.0f;
+  }
+  if (h + static_cast<double>(preview.panY) > 185.0) {
+    preview.panY = kCanvasHeight - h > 0 ? static_cast<float>(kCanvasHeight - h) : 0.0f;
+  }
+}
+
+void PreviewPress(Dialog& dlg, PreviewState& preview) {
+  if (IsChecked(dlg, kIdFontPreview) && preview.zoomFactor == 1) return;
+  preview.drag.dragging = true;
+  preview.drag.last = dlg.host.CursorPos();
+  dlg.host.CaptureMouse();
+}
+
+void PreviewMouseMove(Dialog& dlg, PreviewState& preview) {
+  if (!preview.drag.dragging) return;
+  const ScreenPoint p = dlg.host.CursorPos();
+  const double z = preview.zoomFactor > 0 ? preview.zoomFactor : 1;
+  preview.panX = static_cast<float>(preview.panX - (p.x - preview.drag.last.x) / z);
+  preview.panY = static_cast<float>(preview.panY - (p.y - preview.drag.last.y) / z);
+  ClampPan(dlg, preview);
+  preview.drag.last = p;
+  ShowCanvas(dlg);
+}
+
+void PreviewButtonUp(Dialog& dlg, PreviewState& preview) {
+  if (!preview.drag.dragging) return;
+  dlg.host.ReleaseMouse();
+  preview.drag.dragging = false;
+  ShowCanvas(dlg);
+}
