@@ -2,25 +2,79 @@
 #include "app/dialog_proc.h"
 
 #include "app/autosize_command.h"
+#include "app/chooser_commands.h"
 #include "app/dialog_init.h"
 #include "app/export_commands.h"
 #include "app/save_all.h"
 #include "dialog/control_ids.h"
+#include "dialog/enabling_rules.h"
+#include "preview/pan_drag.h"
+#include "preview/preview_commands.h"
+#include "settings/settings_file.h"
 
 namespace {
 
 // Routes a control's notification to its operation. Controls without an action do
 // nothing; every command counts as handled.
-void Command(Dialog& dlg, int id, int /*code*/) {
+void Command(Dialog& dlg, int id, int code) {
   switch (id) {
-    case kIdExit:
-      dlg.host.Send(DialogMessage::kClose);
+    case kIdFontList:
+      if (code == kNotifySelChange) RedrawFontPreview(dlg);
+      break;
+    case kIdCharWidth:
+    case kIdCharHeight:
+    case kIdPreviewText:
+      if (code == kNotifyTextChange) RedrawFontPreview(dlg);
+      break;
+    case kIdBold:
+    case kIdItalic:
+    case kIdUnderline:
+      RedrawFontPreview(dlg);
+      break;
+    case kIdPreviewArea:
+      PreviewPress(dlg);
       break;
     case kIdSaveBitmap:
       SaveBitmapCommand(dlg);
       break;
+    case kIdExportNormal:
+    case kIdExportAll:
+    case kIdExportUser:
+    case kIdExportRange:
+      ApplyExportModeRule(dlg);
+      break;
+    case kIdColorGradient:
+    case kIdColorImageOnly:
+    case kIdColorRelief:
+    case kIdColorGradientOverImage:
+    case kIdColorReliefOverImage:
+      ApplyColorModeRule(dlg);
+      break;
+    case kIdExit:
+      dlg.host.Send(DialogMessage::kClose);
+      break;
+    case kIdBrowseTexture:
+      BrowseTextureCommand(dlg);
+      break;
+    case kIdChooseBg:
+      ChooseColorCommand(dlg, kIdBgRed);
+      break;
+    case kIdChooseTop:
+      ChooseColorCommand(dlg, kIdTopRed);
+      break;
+    case kIdChooseSub:
+      ChooseColorCommand(dlg, kIdSubRed);
+      break;
+    case kIdFontPreview:
+      FontPreviewCommand(dlg);
+      break;
     case kIdImagePreview:
       ImagePreviewCommand(dlg);
+      break;
+    case kIdZoom1:
+    case kIdZoom2:
+    case kIdZoom4:
+      ZoomCommand(dlg);
       break;
     case kIdAutosizeProportional:
       AutosizeCommand(dlg, AutosizeMode::kProportional);
@@ -30,6 +84,12 @@ void Command(Dialog& dlg, int id, int /*code*/) {
       break;
     case kIdSaveAll:
       SaveAllFonts(dlg);
+      break;
+    case kIdSaveSettings:
+      SaveSettings(dlg);
+      break;
+    case kIdLoadSettings:
+      LoadSettings(dlg);
       break;
     default:
       break;
@@ -42,6 +102,7 @@ int DialogProc(Dialog& dlg, DialogMessage message, int id, int code) {
   switch (message) {
     case DialogMessage::kInit:
       InitializeDialog(dlg);
+      StartPreview(dlg);
       return 1;
     case DialogMessage::kClose:
     case DialogMessage::kDestroy:
@@ -55,9 +116,16 @@ int DialogProc(Dialog& dlg, DialogMessage message, int id, int code) {
       Command(dlg, id, code);
       return 1;
     case DialogMessage::kTimer:
+      PreviewTimerTick(dlg);
+      return 1;
     case DialogMessage::kMouseMove:
+      PreviewMouseMove(dlg);
+      return 1;
     case DialogMessage::kLButtonUp:
+      PreviewButtonUp(dlg);
+      return 1;
     case DialogMessage::kPaintPreview:
+      // The host paints the canvas itself (RenderCanvasView); nothing to draw here.
       return 1;
   }
   return 0;

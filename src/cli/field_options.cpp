@@ -6,6 +6,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -119,6 +120,9 @@ FieldOptions AddFieldOptions(CLI::App& command) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)->group("Fields");
     fields.options.push_back(option);
   };
+  add(command.add_option("--settings", "load a settings file, as \"Load settings ...\" does")
+          ->check(CLI::ExistingFile)
+          ->type_name("FILE"));
   add(command.add_option("--font", "select the first font whose name begins with NAME, ignoring "
                                    "case")
           ->type_name("NAME"));
@@ -140,8 +144,8 @@ FieldOptions AddFieldOptions(CLI::App& command) {
   return fields;
 }
 
-std::string ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
-                              HeadlessHost& host) {
+FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
+                               HeadlessHost& host) {
   std::map<const CLI::Option*, std::size_t> seen;
   for (const CLI::Option* option : command.parse_order()) {
     if (std::find(fields.options.begin(), fields.options.end(), option) == fields.options.end()) {
@@ -152,9 +156,13 @@ std::string ApplyFieldOptions(const CLI::App& command, const FieldOptions& field
     const auto& results = option->results();
     const std::string value = occurrence < results.size() ? results[occurrence] : std::string();
 
+    if (name == "--settings") {
+      if (LoadSettingsFromFile(dlg, value) != 0) return {{}, true};
+      continue;
+    }
     if (name == "--font") {
       if (FontListSelectPrefix(dlg, value) != 0) {
-        return "--font: no installed font begins with \"" + value + "\"";
+        return {"--font: no installed font begins with \"" + value + "\"", false};
       }
       continue;
     }

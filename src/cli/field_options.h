@@ -15,7 +15,12 @@ struct FieldOptions {
 // Adds the field options to command.
 FieldOptions AddFieldOptions(CLI::App& command);
 
+struct FieldOutcome {
+  std::string usageError;  // to report before exiting with status 2
+  bool failed = false;     // an option's operation failed after its message (status 1)
+};
+
 // Applies the field options that command parsed, in command-line order, to the
-// dialog. Returns an empty string, or the usage error to report (exit 2).
-std::string ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
-                              HeadlessHost& host);
+// dialog, and stops at the first that cannot be applied.
+FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
+                               HeadlessHost& host);

@@ -6,6 +6,7 @@
 #include "app/autosize_command.h"
 #include "app/export_commands.h"
 #include "app/save_all.h"
+#include "settings/settings_file.h"
 #include "cli/cli_session.h"
 #include "cli/field_options.h"
 #include "cli/preview_output.h"
@@ -58,6 +59,10 @@ int RunSaveAll(CliSession& session, const std::string& folder) {
   return session.Finish(SaveAllFonts(session.dlg) != 0);
 }
 
+int RunSettingsSave(CliSession& session, const std::string& file) {
+  return session.Finish(SaveSettingsToFile(session.dlg, file) != 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,6 +105,14 @@ int main(int argc, char** argv) {
       ->required()
       ->check(CLI::ExistingDirectory);
 
+  CLI::App* settingsCmd = app.add_subcommand("settings", "settings files");
+  settingsCmd->require_subcommand(1);
+  std::string settingsFile;
+  CLI::App* settingsSave =
+      settingsCmd->add_subcommand("save", "save the fields to FILE, as \"Save settings ...\" does");
+  commands.push_back({settingsSave, {}});
+  settingsSave->add_option("FILE", settingsFile, "the settings file to write")->required();
+
   for (Command& c : commands) c.fields = AddFieldOptions(*c.app);
 
   // Name a mistyped command instead of only saying that one is required.
@@ -123,16 +136,18 @@ int main(int argc, char** argv) {
   CliSession session;
   for (const Command& c : commands) {
     if (!c.app->parsed()) continue;
-    const std::string error = ApplyFieldOptions(*c.app, c.fields, session.dlg, session.host);
-    if (!error.empty()) {
-      std::fprintf(stderr, "%s\n", error.c_str());
+    const FieldOutcome outcome = ApplyFieldOptions(*c.app, c.fields, session.dlg, session.host);
+    if (!outcome.usageError.empty()) {
+      std::fprintf(stderr, "%s\n", outcome.usageError.c_str());
       return 2;
     }
+    if (outcome.failed) return session.Finish(true);
   }
   if (fields->parsed()) return RunFields(session);
   if (exportCmd->parsed()) return RunExport(session, exportFile);
   if (previewCmd->parsed()) return RunPreview(session, previewFile);
   if (autosizeCmd->parsed()) return RunAutosize(session, autosizeFull);
   if (saveAllCmd->parsed()) return RunSaveAll(session, saveAllFolder);
+  if (settingsSave->parsed()) return RunSettingsSave(session, settingsFile);
   return 2;
 }

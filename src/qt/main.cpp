@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/dialog_proc.h"
+#include "preview/preview_state.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialog_host.h"
 
@@ -21,5 +22,7 @@ int main(int argc, char** argv) {
   StartDialog(dlg);
   if (window.endResult()) return *window.endResult();  // ended while starting
   window.show();
-  return QApplication::exec();
+  const int result = QApplication::exec();
+  DeletePreviewCanvas(Preview());
+  return result;
 }

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,6 +14,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
+#include "preview/canvas_view.h"
 #include "qt/main_window.h"
 #include "qt/preview_widget.h"
 #include "text/case_fold.h"
@@ -62,6 +65,14 @@ QtDialogHost::QtDialogHost(MainWindow& window, PromptProvider prompts)
                    [this] { Send(DialogMessage::kMouseMove); });
   QObject::connect(preview, &PreviewWidget::capturedLeftReleased, &previewTimer_,
                    [this] { Send(DialogMessage::kLButtonUp); });
+  // The area shows the canvas magnified and panned, as the dialog last left them.
+  preview->SetPainter([this](QPainter& painter, const QRect& area) {
+    Send(DialogMessage::kPaintPreview);
+    RenderCanvasView(::Preview(), area.width(), area.height(), previewPixels_);
+    const QImage image(reinterpret_cast<const uchar*>(previewPixels_.data()), area.width(),
+                       area.height(), area.width() * 4, QImage::Format_RGB32);
+    painter.drawImage(area.topLeft(), image);
+  });
 }
 
 std::string QtDialogHost::Text(int id) {
@@ -271,3 +282,24 @@ void QtDialogHost::ReleaseMouse() {
 void QtDialogHost::DispatchPendingMessages() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+// A window-modal progress dialog: its own events (Cancel) are handled each time the
+// value changes, while the window behind it takes no input.
+void QtDialogHost::BeginProgress(std::string_view title, int total) {
+  progress_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, total,
+                                                &window_);
+  progress_->setWindowTitle(FromView(title));
+  progress_->setWindowModality(Qt::WindowModal);
+  progress_->setAutoClose(false);
+  progress_->setAutoReset(false);
+  progress_->setMinimumDuration(0);
+}
+
+bool QtDialogHost::UpdateProgress(int done, std::string_view what) {
+  if (!progress_) return true;
+  progress_->setLabelText(FromView(what));
+  progress_->setValue(done);
+  return !progress_->wasCanceled();
+}
+
+void QtDialogHost::EndProgress() { progress_.reset(); }

@@ -4,8 +4,11 @@
 // reach the dialog procedure through the host's message sink.
 #pragma once
 
+#include <QProgressDialog>
 #include <QTimer>
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "dialog/dialog_host.h"
 #include "qt/prompts.h"
@@ -53,6 +56,9 @@ class QtDialogHost final : public DialogHost {
   void CaptureMouse() override;
   void ReleaseMouse() override;
   void DispatchPendingMessages() override;
+  void BeginProgress(std::string_view title, int total) override;
+  bool UpdateProgress(int done, std::string_view what) override;
+  void EndProgress() override;
 
  private:
   MainWindow& window_;
@@ -60,4 +66,6 @@ class QtDialogHost final : public DialogHost {
   QTimer previewTimer_;  // also the context of the window's connections
   // The log's texts as set, with their "\r\n" line ends; the widget shows "\n".
   std::map<int, std::string> logTexts_;
+  std::unique_ptr<QProgressDialog> progress_;  // while a batch runs
+  std::vector<std::uint32_t> previewPixels_;   // the Preview area's last painting
 };

@@ -83,7 +83,12 @@ TEST(CliTest, FieldsShowEveryControlAfterTheOptionsInOrder) {
   EXPECT_EQ(line(1025), "1025\t1\t1\t");
   EXPECT_EQ(line(1024), "1024\t1\t0\t");
   EXPECT_EQ(line(1022).rfind("1022\t1\t0\tGlyphex v0.3a by Quenlor\\r\\n", 0), 0u);
-  EXPECT_EQ(line(1055), "1055\t0\t0\t0");
+  // The clicks ran the enabling rules: range mode enables From and To and relabels
+  // the characters field; an image mode enables the texture path.
+  EXPECT_EQ(line(1055), "1055\t1\t0\t0");
+  EXPECT_EQ(line(1052), "1052\t1\t0\tIn- / Exclude the following chars:");
+  EXPECT_EQ(line(1027), "1027\t1\t0\t");
+  EXPECT_EQ(line(1037), "1037\t0\t0\t8");
 }
 
 TEST(CliTest, UsageErrorsExitTwoWithAReason) {

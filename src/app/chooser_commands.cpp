@@ -1,0 +1,29 @@
+// Color choosers and the texture browser.
+#include "app/chooser_commands.h"
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
+
+std::array<std::uint32_t, 16>& CustomColors() {
+  static std::array<std::uint32_t, 16> colors{};
+  return colors;
+}
+
+void ChooseColorCommand(Dialog& dlg, int firstId) {
+  const Rgb initial{ReadInt(dlg, firstId) & 0xFF, ReadInt(dlg, firstId + 1) & 0xFF,
+                    ReadInt(dlg, firstId + 2) & 0xFF};
+  const std::optional<Rgb> chosen = dlg.host.AskColor(initial, CustomColors());
+  if (!chosen) return;
+  SetInt(dlg, firstId, chosen->red);
+  SetInt(dlg, firstId + 1, chosen->green);
+  SetInt(dlg, firstId + 2, chosen->blue);
+}
+
+void BrowseTextureCommand(Dialog& dlg) {
+  FileDialogRequest request;
+  request.title = "Choose Image";
+  request.filters = {{"All Files", "*.*"}};
+  request.defaultExtension = ".bmp";
+  const std::optional<std::string> file = dlg.host.AskOpenFile(request);
+  if (file) SetText(dlg, kIdTexturePath, *file);
+}

@@ -1,0 +1,20 @@
+// The "Choose ..." color buttons and "Browse ..." for the texture image.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "dialog/dialog.h"
+
+// The 16 custom colors the color chooser shows (0x00BBGGRR), zero at start and kept
+// for the run of the program.
+std::array<std::uint32_t, 16>& CustomColors();
+
+// Opens the color chooser at the color of fields firstId..firstId+2 (low 8 bits of
+// each) and writes the chosen red, green and blue back as "%d"; cancel changes
+// nothing.
+void ChooseColorCommand(Dialog& dlg, int firstId);
+
+// Asks for an image file and puts its full path into the Path field; cancel changes
+// nothing.
+void BrowseTextureCommand(Dialog& dlg);
