@@ -40,9 +40,36 @@ int RunExport(CliSession& session, const std::string& file) {
   return session.Finish(SaveBitmapCommand(session.dlg) != 0);
 }
 
-int RunPreview(CliSession& session, const std::string& file) {
-  const bool failed = ImagePreviewCommand(session.dlg) != 0;
-  if (!failed && !WritePreviewArea(session.host, file)) {
+struct PreviewOptions {
+  std::string file;
+  bool sample = false;  // the font sample instead of the sheet
+  int zoom = 0;         // 1, 2 or 4: a click on that zoom button; 0 for none
+  std::vector<int> drag;  // DX, DY screen pixels, or empty
+};
+
+int RunPreview(CliSession& session, const PreviewOptions& options) {
+  HeadlessHost& host = session.host;
+  bool failed = false;
+  if (options.sample) {
+    // "Font Preview" pressed into its checked state.
+    host.SetChecked(kIdFontPreview, true);
+    host.Send(DialogMessage::kCommand, kIdFontPreview, kNotifyClicked);
+  } else {
+    failed = ImagePreviewCommand(session.dlg) != 0;
+  }
+  if (!failed && options.zoom != 0) {
+    host.Click(options.zoom == 4 ? kIdZoom4 : options.zoom == 2 ? kIdZoom2 : kIdZoom1);
+  }
+  if (!failed && options.drag.size() == 2) {
+    // Press on the area, move the cursor by the drag, release.
+    const ScreenPoint start{1000, 1000};
+    host.SetCursor(start);
+    host.Click(kIdPreviewArea);
+    host.SetCursor({start.x + options.drag[0], start.y + options.drag[1]});
+    host.Send(DialogMessage::kMouseMove);
+    host.Send(DialogMessage::kLButtonUp);
+  }
+  if (!failed && !WritePreviewArea(host, options.file)) {
     session.host.MessageBox("Could not write the preview image!", "Error", MessageIcon::kWarning);
     return session.Finish(true);
   }
@@ -85,11 +112,19 @@ int main(int argc, char** argv) {
   CLI::App* exportCmd = add("export", "save the sheet to FILE, as \"Save bitmap\" does");
   exportCmd->add_option("FILE", exportFile, "output image; the extension names the format")
       ->required();
-  std::string previewFile;
+  PreviewOptions preview;
   CLI::App* previewCmd =
-      add("preview", "show the sheet in the Preview area (\"Image preview (once)\") and write "
-                     "the area, 369 x 185 pixels, to FILE as PNG");
-  previewCmd->add_option("FILE", previewFile, "PNG file for the Preview area")->required();
+      add("preview", "show the sheet in the Preview area (\"Image preview (once)\"), then zoom "
+                     "and drag, and write the area, 369 x 185 pixels, to FILE as PNG");
+  previewCmd->add_option("FILE", preview.file, "PNG file for the Preview area")->required();
+  previewCmd->add_flag("--sample", preview.sample,
+                       "show the font sample (\"Font Preview\") instead of the sheet");
+  previewCmd->add_option("--zoom", preview.zoom, "click that zoom button: 1, 2 or 4")
+      ->check(CLI::IsMember({1, 2, 4}));
+  previewCmd->add_option("--drag", preview.drag, "drag on the Preview area by DX,DY screen pixels")
+      ->delimiter(',')
+      ->expected(2)
+      ->type_name("DX,DY");
 
   bool autosizeFull = false;
   CLI::App* autosizeCmd = add("autosize",
@@ -145,7 +180,7 @@ int main(int argc, char** argv) {
   }
   if (fields->parsed()) return RunFields(session);
   if (exportCmd->parsed()) return RunExport(session, exportFile);
-  if (previewCmd->parsed()) return RunPreview(session, previewFile);
+  if (previewCmd->parsed()) return RunPreview(session, preview);
   if (autosizeCmd->parsed()) return RunAutosize(session, autosizeFull);
   if (saveAllCmd->parsed()) return RunSaveAll(session, saveAllFolder);
   if (settingsSave->parsed()) return RunSettingsSave(session, settingsFile);

@@ -175,4 +175,46 @@ TEST(CliTest, PreviewWritesThePreviewArea) {
   FreeImage_Unload(bitmap);
 }
 
+// The Preview area written by the preview command, as 0x00RRGGBB, top row first.
+std::vector<std::uint32_t> LoadArea(const std::string& png) {
+  std::vector<std::uint32_t> pixels;
+  FIBITMAP* bitmap = FreeImage_Load(FIF_PNG, png.c_str(), 0);
+  if (!bitmap) return pixels;
+  for (int y = 0; y < 185; ++y) {
+    for (int x = 0; x < 369; ++x) {
+      RGBQUAD c;
+      FreeImage_GetPixelColor(bitmap, x, 184 - y, &c);
+      pixels.push_back(std::uint32_t{c.rgbRed} << 16 | std::uint32_t{c.rgbGreen} << 8 | c.rgbBlue);
+    }
+  }
+  FreeImage_Unload(bitmap);
+  return pixels;
+}
+
+TEST(CliTest, PreviewZoomsAndDragsLikeTheWindow) {
+  TempDir dir;
+  const std::string fields = " --font 'DejaVu Sans' --tile-size 16 --steps 4 --sub 255,0,0";
+  ASSERT_EQ(RunCli("preview '" + dir.File("one.png") + "'" + fields).status, 0);
+  ASSERT_EQ(RunCli("preview '" + dir.File("four.png") + "' --zoom 4 --drag -40,-20" + fields).status,
+            0);
+  const std::vector<std::uint32_t> one = LoadArea(dir.File("one.png"));
+  const std::vector<std::uint32_t> four = LoadArea(dir.File("four.png"));
+  ASSERT_EQ(one.size(), 369u * 185u);
+  ASSERT_EQ(four.size(), one.size());
+  // Dragging 40 px left and 20 up at 4x pans by (10, 5) canvas pixels; each canvas
+  // pixel shows as a 4 x 4 block. The visible part is 92 x 46 canvas pixels.
+  int mismatches = 0;
+  for (int y = 0; y < 46 * 4; ++y) {
+    for (int x = 0; x < 92 * 4; ++x) {
+      mismatches += four[y * 369 + x] != one[(5 + y / 4) * 369 + 10 + x / 4];
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+  // A drag on the font sample at its own size moves nothing.
+  ASSERT_EQ(RunCli("preview '" + dir.File("s1.png") + "' --sample" + fields).status, 0);
+  ASSERT_EQ(RunCli("preview '" + dir.File("s2.png") + "' --sample --drag -50,0" + fields).status, 0);
+  EXPECT_EQ(LoadArea(dir.File("s1.png")), LoadArea(dir.File("s2.png")));
+  EXPECT_NE(LoadArea(dir.File("s1.png")), one);
+}
+
 }  // namespace
