@@ -7,7 +7,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/enabling_rules.h"
-#include "settings/replace_file.h"
+#include "fileio/replace_file.h"
 #include "settings/settings_fields.h"
 #include "settings/settings_layout.h"
 

@@ -1,5 +1,5 @@
 // Writing through a temporary file and a rename.
-#include "settings/replace_file.h"
+#include "fileio/replace_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -50,20 +50,36 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Flushes the file at name to disk.
+bool SyncFile(const std::string& name) {
+  const int fd = open(name.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool synced = fsync(fd) == 0;
+  return close(fd) == 0 && synced;
+}
+
 }  // namespace
 
-int WriteFileReplacing(const std::string& path, std::string_view bytes) {
+int ReplaceFile(const std::string& path, const std::function<bool(const std::string&)>& write) {
   if (path.empty()) return 1;
   const std::string target = FinalTarget(path);
-  std::string name = FolderOf(target) + "/.glyphex-settings-XXXXXX";
+  std::string name = FolderOf(target) + "/.glyphex-XXXXXX";
   const int fd = mkstemp(name.data());
   if (fd < 0) return 1;
   // mkstemp makes the file private; give it the mode the saved file should have (a
   // folder that keeps no modes refuses, which does not matter).
   fchmod(fd, ModeFor(target));
-  bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && std::rename(name.c_str(), target.c_str()) == 0;
+  close(fd);
+  const bool ok = write(name) && SyncFile(name) && std::rename(name.c_str(), target.c_str()) == 0;
   if (!ok) unlink(name.c_str());
   return ok ? 0 : 1;
+}
+
+int WriteFileReplacing(const std::string& path, std::string_view bytes) {
+  return ReplaceFile(path, [bytes](const std::string& name) {
+    const int fd = open(name.c_str(), O_WRONLY | O_TRUNC);
+    if (fd < 0) return false;
+    const bool written = WriteAll(fd, bytes);
+    return close(fd) == 0 && written;
+  });
 }
