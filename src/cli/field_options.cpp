@@ -10,13 +10,14 @@
 
 namespace {
 
-struct TextOption {
+// An option that acts on one control (or, for colors, the first of three).
+struct FieldOption {
   const char* name;
   int id;
   const char* help;
 };
 
-constexpr TextOption kTextOptions[] = {
+constexpr FieldOption kTextOptions[] = {
     {"--height", kIdCharHeight, "Char height, as typed"},
     {"--width", kIdCharWidth, "Char width, as typed"},
     {"--tile-size", kIdTileSize, "Tile size (1 - 16), as typed"},
@@ -27,13 +28,7 @@ constexpr TextOption kTextOptions[] = {
     {"--texture", kIdTexturePath, "path of the texture image of the image color modes"},
 };
 
-struct CheckOption {
-  const char* name;
-  int id;
-  const char* help;
-};
-
-constexpr CheckOption kCheckOptions[] = {
+constexpr FieldOption kCheckOptions[] = {
     {"--bold", kIdBold, "check Bold"},
     {"--italic", kIdItalic, "check Italic"},
     {"--underline", kIdUnderline, "check Underline"},
@@ -51,13 +46,7 @@ const std::map<std::string, int> kColorButtons = {
     {"gradient-image", kIdColorGradientOverImage},
     {"relief-image", kIdColorReliefOverImage}};
 
-struct ColorOption {
-  const char* name;
-  int firstId;
-  const char* help;
-};
-
-constexpr ColorOption kColorOptions[] = {
+constexpr FieldOption kColorOptions[] = {
     {"--bg", kIdBgRed, "background color R,G,B"},
     {"--top", kIdTopRed, "top color R,G,B"},
     {"--sub", kIdSubRed, "sub color R,G,B"},
@@ -126,8 +115,8 @@ FieldOptions AddFieldOptions(CLI::App& command) {
   add(command.add_option("--font", "select the first font whose name begins with NAME, ignoring "
                                    "case")
           ->type_name("NAME"));
-  for (const TextOption& o : kTextOptions) add(command.add_option(o.name, o.help)->type_name("TEXT"));
-  for (const CheckOption& o : kCheckOptions) add(command.add_flag(o.name, o.help));
+  for (const FieldOption& o : kTextOptions) add(command.add_option(o.name, o.help)->type_name("TEXT"));
+  for (const FieldOption& o : kCheckOptions) add(command.add_flag(o.name, o.help));
   add(command.add_option("--export", "export mode (a click on its radio button)")
           ->check(CLI::IsMember({"normal", "all", "user", "range"}))
           ->type_name("MODE"));
@@ -135,7 +124,7 @@ FieldOptions AddFieldOptions(CLI::App& command) {
           .add_option("--color", "color mode (a click on its radio button)")
           ->check(CLI::IsMember({"gradient", "relief", "image", "gradient-image", "relief-image"}))
           ->type_name("MODE"));
-  for (const ColorOption& o : kColorOptions) {
+  for (const FieldOption& o : kColorOptions) {
     add(command.add_option(o.name, o.help)->check(CheckRgb, "R,G,B")->type_name("R,G,B"));
   }
   add(command.add_option("--field", "set the text of any text control verbatim")
@@ -167,24 +156,24 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
       continue;
     }
     bool handled = false;
-    for (const TextOption& o : kTextOptions) {
+    for (const FieldOption& o : kTextOptions) {
       if (name == o.name) {
         SetText(dlg, o.id, value);
         handled = true;
       }
     }
-    for (const CheckOption& o : kCheckOptions) {
+    for (const FieldOption& o : kCheckOptions) {
       if (name == o.name) {
         // A click that leaves the box checked.
         if (!IsChecked(dlg, o.id)) host.Click(o.id);
         handled = true;
       }
     }
-    for (const ColorOption& o : kColorOptions) {
+    for (const FieldOption& o : kColorOptions) {
       if (name == o.name) {
         int rgb[3];
         ParseRgb(value, rgb);
-        for (int i = 0; i < 3; ++i) SetInt(dlg, o.firstId + i, rgb[i]);
+        for (int i = 0; i < 3; ++i) SetInt(dlg, o.id + i, rgb[i]);
         handled = true;
       }
     }
