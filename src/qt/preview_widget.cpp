@@ -39,8 +39,21 @@ void PreviewWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit leftPressed();
 }
 
-void PreviewWidget::mouseMoveEvent(QMouseEvent*) {
-  if (captured_) emit capturedMouseMoved();
+void PreviewWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!captured_) return;
+  // A move without the left button means its release went elsewhere (another window
+  // took the grab): end the drag instead of panning on with no button held.
+  if (!(event->buttons() & Qt::LeftButton)) {
+    emit capturedLeftReleased();
+    return;
+  }
+  emit capturedMouseMoved();
+}
+
+bool PreviewWidget::event(QEvent* event) {
+  // The window lost the focus mid-drag (a window switch): the release will not come.
+  if (captured_ && event->type() == QEvent::WindowDeactivate) emit capturedLeftReleased();
+  return QWidget::event(event);
 }
 
 void PreviewWidget::mouseReleaseEvent(QMouseEvent* event) {

@@ -31,6 +31,7 @@ class PreviewWidget : public QWidget {
   void capturedLeftReleased();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
