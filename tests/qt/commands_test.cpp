@@ -1,0 +1,273 @@
+// The whole program in its window on the offscreen platform: clicks on the real
+// buttons reach their commands, seen through what they ask and what they change, and
+// the Preview area paints exactly the magnified, panned canvas.
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <deque>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/dialog_proc.h"
+#include "dialog/control_ids.h"
+#include "dialog/control_table.h"
+#include "dialog/dialog_fields.h"
+#include "preview/canvas_view.h"
+#include "preview/pan_drag.h"
+#include "preview/preview_state.h"
+#include "preview/sample_text.h"
+#include "qt/main_window.h"
+#include "qt/preview_widget.h"
+#include "qt/qt_dialog_host.h"
+
+namespace {
+
+struct ShownMessage {
+  std::string text, title;
+};
+
+// Prompts that record what they were asked and answer from queues; an empty queue
+// answers "cancelled".
+struct ScriptedPrompts {
+  std::vector<ShownMessage> messages;
+  std::vector<FileDialogRequest> saveRequests, openRequests;
+  std::vector<std::string> folderTitles;
+  std::vector<Rgb> colorRequests;
+  std::deque<std::optional<std::string>> openAnswers;
+  std::deque<std::optional<Rgb>> colorAnswers;
+
+  PromptProvider Provider() {
+    PromptProvider p;
+    p.messageBox = [this](QWidget*, std::string_view text, std::string_view title, MessageIcon) {
+      messages.push_back({std::string(text), std::string(title)});
+    };
+    p.askSaveFile = [this](QWidget*, const FileDialogRequest& request) {
+      saveRequests.push_back(request);
+      return std::optional<std::string>();
+    };
+    p.askOpenFile = [this](QWidget*, const FileDialogRequest& request) {
+      openRequests.push_back(request);
+      return Pop(openAnswers);
+    };
+    p.askFolder = [this](QWidget*, std::string_view title) {
+      folderTitles.emplace_back(title);
+      return std::optional<std::string>();
+    };
+    p.askColor = [this](QWidget*, Rgb initial, std::array<std::uint32_t, 16>&) {
+      colorRequests.push_back(initial);
+      return Pop(colorAnswers);
+    };
+    return p;
+  }
+
+  template <typename T>
+  static std::optional<T> Pop(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<T> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+// The program as its entry point builds it, with the preview back at zoom 1 and home
+// (the program's one preview outlives each test).
+struct Session {
+  ScriptedPrompts prompts;
+  MainWindow window;
+  QtDialogHost host{window, prompts.Provider()};
+  Dialog dlg{host};
+
+  Session() {
+    PreviewState& preview = Preview();
+    preview.zoomFactor = 1;
+    preview.panX = preview.panY = 0.0f;
+    preview.drag = {};
+    StartDialog(dlg);
+  }
+  ~Session() { DeletePreviewCanvas(Preview()); }
+
+  void Show() {
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+  }
+
+  // A user's click: radio buttons on their indicator, push buttons in the middle.
+  void Click(int id) {
+    QWidget* widget = window.Control(id);
+    const bool indicator = qobject_cast<QRadioButton*>(widget) != nullptr;
+    QTest::mouseClick(widget, Qt::LeftButton, {},
+                      indicator ? QPoint(6, widget->height() / 2) : widget->rect().center());
+  }
+
+  // Selects a face without a notification, as a program does; the timer or the next
+  // redraw picks it up.
+  bool SelectFace(const std::string& face) {
+    for (int i = 0; i < host.ListCount(); ++i) {
+      if (host.ListEntry(i) == face) {
+        host.ListSelect(i);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  std::string Log() { return host.Text(kIdLog); }
+
+  // The font sample as the fields draw it now, on a canvas of its own.
+  std::vector<std::uint32_t> SampleNow() {
+    PreviewState reference;
+    CreatePreviewCanvas(reference);
+    DrawSampleText(dlg, reference);
+    return reference.canvas.pixels;
+  }
+};
+
+bool StartsWith(const std::string& text, std::string_view prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+class CommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Every push button of the control table, clicked in the window, runs its command.
+  void everyPushButtonReachesItsCommand() {
+    const std::set<int> covered = {kIdSaveBitmap,    kIdSaveAll,      kIdAutosizeProportional,
+                                   kIdAutosizeFull,  kIdSaveSettings, kIdLoadSettings,
+                                   kIdBrowseTexture, kIdChooseBg,     kIdChooseTop,
+                                   kIdChooseSub,     kIdImagePreview, kIdExit};
+    std::set<int> pushButtons;
+    for (const ControlSpec& spec : ControlTable()) {
+      if (spec.kind == ControlKind::kPushButton) pushButtons.insert(spec.id);
+    }
+    QVERIFY(pushButtons == covered);
+
+    Session s;
+    s.Show();
+    QVERIFY(s.SelectFace("DejaVu Sans"));
+    ScriptedPrompts& p = s.prompts;
+
+    s.Click(kIdSaveBitmap);
+    QCOMPARE(p.saveRequests.size(), size_t{1});
+    QCOMPARE(p.saveRequests.back().title, std::string("Save bitmap"));
+
+    s.Click(kIdSaveAll);
+    QCOMPARE(p.folderTitles, std::vector<std::string>{"Select the output folder"});
+
+    // Each chooser opens at its fields' start-up color and writes into them alone.
+    struct Chooser {
+      int button, first;
+      Rgb initial, answer;
+    };
+    const Chooser choosers[] = {{kIdChooseBg, kIdBgRed, {255, 0, 255}, {1, 2, 3}},
+                                {kIdChooseTop, kIdTopRed, {255, 255, 255}, {4, 5, 6}},
+                                {kIdChooseSub, kIdSubRed, {255, 255, 255}, {7, 8, 9}}};
+    for (const Chooser& c : choosers) {
+      p.colorAnswers.push_back(c.answer);
+      s.Click(c.button);
+      QVERIFY(!p.colorRequests.empty());
+      const Rgb asked = p.colorRequests.back();
+      QCOMPARE(std::tuple(asked.red, asked.green, asked.blue),
+               std::tuple(c.initial.red, c.initial.green, c.initial.blue));
+      QCOMPARE(s.host.Text(c.first), std::to_string(c.answer.red));
+      QCOMPARE(s.host.Text(c.first + 1), std::to_string(c.answer.green));
+      QCOMPARE(s.host.Text(c.first + 2), std::to_string(c.answer.blue));
+    }
+    QCOMPARE(p.colorRequests.size(), size_t{3});
+
+    s.Click(kIdAutosizeProportional);
+    QVERIFY2(StartsWith(s.Log(), "Autosize (proportional):"), s.Log().c_str());
+    s.Click(kIdAutosizeFull);
+    QVERIFY2(StartsWith(s.Log(), "Autosize (full):"), s.Log().c_str());
+
+    s.Click(kIdSaveSettings);
+    QCOMPARE(p.saveRequests.size(), size_t{2});
+    QCOMPARE(p.saveRequests.back().title, std::string("Save settings"));
+    s.Click(kIdLoadSettings);
+    QCOMPARE(p.openRequests.size(), size_t{1});
+    QCOMPARE(p.openRequests.back().title, std::string("Load settings"));
+
+    s.Click(kIdImagePreview);
+    QVERIFY(!s.host.Checked(kIdFontPreview));
+    QVERIFY2(StartsWith(s.Log(), "Too wide characters:\r\n"), s.Log().c_str());
+
+    QVERIFY(!s.host.Enabled(kIdBrowseTexture));
+    s.Click(kIdColorImageOnly);
+    QVERIFY(s.host.Enabled(kIdBrowseTexture));
+    p.openAnswers.push_back("/some/folder/texture.bmp");
+    s.Click(kIdBrowseTexture);
+    QCOMPARE(p.openRequests.size(), size_t{2});
+    QCOMPARE(p.openRequests.back().title, std::string("Choose Image"));
+    QCOMPARE(s.host.Text(kIdTexturePath), std::string("/some/folder/texture.bmp"));
+
+    for (const ShownMessage& m : p.messages) qWarning("message: %s", m.text.c_str());
+    QVERIFY(p.messages.empty());
+
+    s.Click(kIdExit);
+    QCOMPARE(s.window.endResult(), std::optional<int>(0));
+    QVERIFY(!s.host.previewTimerRunning());
+  }
+
+  // "Font Preview" brings the sample back over the sheet; the zoom buttons set the
+  // zoom without redrawing the canvas.
+  void fontPreviewAndZoomButtons() {
+    Session s;
+    s.Show();
+    QVERIFY(s.SelectFace("DejaVu Sans"));
+    s.Click(kIdImagePreview);
+    QVERIFY(!s.host.Checked(kIdFontPreview));
+    const std::vector<std::uint32_t> sheet = Preview().canvas.pixels;
+    QVERIFY(sheet != s.SampleNow());
+
+    const std::pair<int, int> zooms[] = {{kIdZoom2, 2}, {kIdZoom4, 4}, {kIdZoom1, 1}};
+    for (auto [button, zoom] : zooms) {
+      s.Click(button);
+      QVERIFY(s.host.Checked(button));
+      QCOMPARE(Preview().zoomFactor, zoom);
+      QVERIFY(Preview().canvas.pixels == sheet);
+    }
+
+    s.Click(kIdFontPreview);
+    QVERIFY(s.host.Checked(kIdFontPreview));
+    QVERIFY(Preview().canvas.pixels == s.SampleNow());
+  }
+
+  // What the Preview area shows, pixel for pixel, is the canvas view at the zoom and
+  // pan the dialog left.
+  void previewShowsTheZoomedPannedCanvas() {
+    Session s;
+    s.Show();
+    QVERIFY(s.SelectFace("DejaVu Sans"));
+    s.Click(kIdZoom4);
+    s.Click(kIdImagePreview);
+    QCOMPARE(Preview().zoomFactor, 4);
+    Preview().panX = 37.75f;
+    Preview().panY = 20.5f;
+    ClampPan(s.dlg);
+    QCOMPARE(Preview().panX, 37.75f);  // inside the canvas: kept
+    s.host.RepaintPreview();
+
+    PreviewWidget* widget = s.window.Preview();
+    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    std::vector<std::uint32_t> expected;
+    RenderCanvasView(Preview(), widget->width(), widget->height(), expected);
+    QCOMPARE(shown.size(), QSize(369, 185));
+    // The view holds the sheet's background, its letters and the black below it.
+    QVERIFY(std::set<std::uint32_t>(expected.begin(), expected.end()).size() >= 3);
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        const std::uint32_t want = expected[static_cast<std::size_t>(y) * shown.width() + x];
+        if ((shown.pixel(x, y) & 0xFFFFFFu) != want) ++differing;
+      }
+    }
+    QCOMPARE(differing, 0);
+  }
+};
+
+QTEST_MAIN(CommandsTest)
+#include "commands_test.moc"
