@@ -4,12 +4,9 @@
 #include <cstdint>
 
 #include "color/output_pixels.h"
+#include "glyph/sheet_geometry.h"
 
 namespace {
-
-constexpr int kSheetColumns = 32;
-constexpr int kSheetRows = 8;
-constexpr int kCodes = 256;
 
 // One line of a tile: its first pixel and the step to the next, in sheet pixels.
 struct TileLine {

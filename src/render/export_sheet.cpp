@@ -16,11 +16,13 @@
 #include "render/height_correction.h"
 #include "render/overflow_report.h"
 #include "render/placement.h"
-#include "render/sheet_geometry.h"
+#include "glyph/sheet_geometry.h"
 #include "render/save_bitmap.h"
 #include "text/windows1252.h"
 
 namespace {
+
+constexpr int kProbeScanSize = 50;  // the probe measures ink in its top-left 50 x 50
 
 void ShowError(Dialog& dlg, const char* text) {
   dlg.host.MessageBox(text, "Error", MessageIcon::kWarning);

@@ -7,6 +7,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "glyph/glyph_surface.h"
+#include "glyph/sheet_geometry.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ int FindHeightCorrection(Dialog& dlg) {
 
   // 3. The surface.
   GlyphSurface surface;
-  if (OpenSurface(surface, "Height Test Window", 10, 10, tileSize * 32 + 50, 178) != 0) return 1;
+  if (OpenSurface(surface, "Height Test Window", 10, 10, SheetWidth(tileSize) + 50, 178) != 0) return 1;
 
   // 4. The dialog's font, white on black.
   SelectSurfaceFont(surface, CreateGlyphFont(dlg));
@@ -39,7 +40,7 @@ int FindHeightCorrection(Dialog& dlg) {
   }
 
   // 6. The first row with enough ink.
-  const int columns = tileSize * 32;
+  const int columns = SheetWidth(tileSize);
   int result = -1;
   for (int y = 0; y < kHeightProbeRows && result < 0; ++y) {
     int lit = 0;

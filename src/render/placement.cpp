@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "glyph/sheet_geometry.h"
 
-constexpr int kSheetColumns = 32;
+namespace {
 
 // Division rounding toward negative infinity.
 int FloorDiv(int numerator, int denominator) {

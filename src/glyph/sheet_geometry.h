@@ -4,7 +4,6 @@
 inline constexpr int kSheetColumns = 32;
 inline constexpr int kSheetRows = 8;
 inline constexpr int kCodes = 256;
-inline constexpr int kProbeScanSize = 50;  // the probe measures ink in its top-left 50 x 50
 
 inline int SheetWidth(int tileSize) { return tileSize * kSheetColumns; }
 inline int SheetHeight(int tileSize) { return tileSize * kSheetRows; }
