@@ -5,14 +5,11 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
-namespace {
+#include "fileio/file_handle.h"
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+namespace {
 
 // Everything that libpng may jump out of lives in this one function, with no objects
 // that need destructors between setjmp and the jump.
@@ -45,7 +42,7 @@ bool WriteRgbaPng(FIBITMAP* bitmap, const char* path) {
   const unsigned height = FreeImage_GetHeight(bitmap);
   std::vector<png_bytep> rows(height);
   for (unsigned y = 0; y < height; ++y) rows[y] = FreeImage_GetScanLine(bitmap, height - 1 - y);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "wb"));
+  FileHandle file(std::fopen(path, "wb"));
   if (!file) return false;
   if (!WriteRows(file.get(), rows.data(), width, height)) return false;
   return std::fflush(file.get()) == 0 && std::fclose(file.release()) == 0;

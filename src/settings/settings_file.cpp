@@ -7,6 +7,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/enabling_rules.h"
+#include "fileio/file_handle.h"
 #include "fileio/replace_file.h"
 #include "settings/settings_fields.h"
 #include "settings/settings_layout.h"
@@ -50,10 +51,6 @@ void ApplyOldVersionDefaults(Dialog& dlg) {
   SetText(dlg, kIdTileSize, "8");
   SetChecked(dlg, kIdCenter, false);
 }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 }  // namespace
 
@@ -122,7 +119,7 @@ int LoadSettingsFromFile(Dialog& dlg, const std::string& path) {
   std::string bytes(kSettingsFileSize, '\0');
   std::size_t got = 0;
   bool readable = false;
-  if (std::unique_ptr<std::FILE, FileCloser> file{std::fopen(path.c_str(), "rb")}) {
+  if (FileHandle file{std::fopen(path.c_str(), "rb")}) {
     while (got < bytes.size()) {
       const std::size_t n = std::fread(bytes.data() + got, 1, bytes.size() - got, file.get());
       if (n == 0) break;
