@@ -2,9 +2,37 @@
 #include "app/save_all.h"
 
 #include "autosize/autosize.h"
+#include "color/texture_image.h"
+#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/validation.h"
 #include "render/export_sheet.h"
+
+namespace {
+
+constexpr std::string_view kExtension = ".png";
+
+// name cut to at most limit bytes, never inside a UTF-8 sequence. A name that is not
+// valid UTF-8 is cut after at most three steps back.
+std::string CutAtCharacter(std::string_view name, std::size_t limit) {
+  if (name.size() <= limit) return std::string(name);
+  std::size_t cut = limit;
+  auto continuation = [&](std::size_t at) { return (name[at] & 0xC0) == 0x80; };
+  for (int back = 0; back < 3 && cut > 0 && continuation(cut); ++back) --cut;
+  return std::string(name.substr(0, cut));
+}
+
+// Whether the color mode that the export run picks (the first checked of its list, in
+// the run's order) fills from the texture.
+bool ColorModeUsesTexture(Dialog& dlg) {
+  for (int id : {kIdColorGradient, kIdColorImageOnly, kIdColorRelief, kIdColorGradientOverImage,
+                 kIdColorReliefOverImage}) {
+    if (IsChecked(dlg, id)) return id != kIdColorGradient && id != kIdColorRelief;
+  }
+  return false;
+}
+
+}  // namespace
 
 std::string SafeFileName(std::string_view face) {
   std::string name(face);
@@ -16,18 +44,36 @@ std::string SafeFileName(std::string_view face) {
   return name;
 }
 
+std::string OutputFileName(std::string_view face, std::set<std::string>& taken) {
+  const std::string base = SafeFileName(face);
+  std::string suffix;
+  for (int n = 2;; ++n) {
+    std::string name =
+        CutAtCharacter(base, kMaxFileNameBytes - kExtension.size() - suffix.size()) + suffix;
+    name += kExtension;
+    if (taken.insert(name).second) return name;
+    suffix = " (" + std::to_string(n) + ")";
+  }
+}
+
 int SaveAllFonts(Dialog& dlg) {
-  // 1. One validation for the whole batch.
+  // One validation for the whole batch.
   if (ValidateParameters(dlg, false)) return 1;
 
-  // 2. The folder.
+  // A texture that cannot load would fail every face: say so once (the loader's own
+  // message) and stop before anything is asked or written. Each export loads it again.
+  if (ColorModeUsesTexture(dlg) && !LoadTextureImage(dlg)) return 1;
+
+  // The folder.
   const std::optional<std::string> folder = dlg.host.AskFolder("Select the output folder");
   if (!folder) return 1;
   std::string prefix = *folder;
   if (prefix.empty() || prefix.back() != '/') prefix += '/';
 
-  // 3. Each face in list order; a failing face does not stop the batch.
+  // Each face in list order; a failing face does not stop the batch.
   const int count = FontListCount(dlg);
+  std::set<std::string> taken;
+  bool anyFailed = false;
   dlg.host.BeginProgress("Save all", count);
   for (int i = 0; i < count; ++i) {
     FontListSelect(dlg, i);
@@ -35,12 +81,16 @@ int SaveAllFonts(Dialog& dlg) {
     const std::string face = FontListEntry(dlg, i);
     if (!dlg.host.UpdateProgress(i, face)) break;
     Autosize(dlg, AutosizeMode::kProportional);
-    ExportSheet(dlg, prefix + SafeFileName(face) + ".png", false);
+    if (ExportSheet(dlg, prefix + OutputFileName(face, taken), false) != 0) {
+      // The run's own message (if any) does not say which face it was about.
+      dlg.host.MessageBox("Could not save the sheet of \"" + face + "\"!", "Error",
+                          MessageIcon::kWarning);
+      anyFailed = true;
+    }
   }
   dlg.host.UpdateProgress(count, "");
   dlg.host.EndProgress();
 
-  // 4.
   dlg.host.MessageBox("Save all has finished!", "Finished", MessageIcon::kInformation);
-  return 0;
+  return anyFailed ? 1 : 0;
 }

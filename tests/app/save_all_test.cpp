@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "dialog/control_ids.h"
 #include "support/dialog_fixture.h"
@@ -23,6 +24,37 @@ TEST(SaveAllTest, FaceNamesBecomeSafeFileNames) {
   };
   for (const Row& row : rows) EXPECT_EQ(SafeFileName(row.face), row.file) << row.face;
   EXPECT_EQ(SafeFileName(std::string_view("a\0b", 3)), "a_b");
+}
+
+// One run's names in order: clashes after making names safe get " (n)", and long
+// names are cut to 255 bytes with the extension and suffix, never inside a character.
+TEST(SaveAllTest, OutputNamesAreUniqueAndFitTheFileSystem) {
+  // n times "é", two bytes each: in 200 of them, bytes 251 and 247 are second bytes.
+  auto e = [](int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += "\u00e9";
+    return s;
+  };
+  struct Row {
+    std::string face, file;
+  };
+  const Row rows[] = {
+      {"A/B", "A_B.png"},
+      {"A_B", "A_B (2).png"},
+      {"a_b", "a_b.png"},  // case matters, as on Linux file systems
+      {"A\\B", "A_B (3).png"},
+      {"A_B (2)", "A_B (2) (2).png"},
+      {std::string(251, 'y'), std::string(251, 'y') + ".png"},        // exactly 255
+      {std::string(252, 'y'), std::string(247, 'y') + " (2).png"},    // cut, then clashes
+      {e(200), e(125) + ".png"},                                      // 254: cut before "é"
+      {e(200) + "z", e(123) + " (2).png"},                            // 254 with the suffix
+      {std::string(300, '\x80'), std::string(248, '\x80') + ".png"},  // not UTF-8: still cut
+  };
+  std::set<std::string> taken;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.face);
+    EXPECT_EQ(OutputFileName(row.face, taken), row.file);
+  }
 }
 
 class SaveAllFontsTest : public DialogFixture {
@@ -79,7 +111,8 @@ TEST_F(SaveAllFontsTest, StopsOnlyForValidationOrACancelledFolder) {
   EXPECT_EQ(FinishedCount(), 0);
 
   // An empty list: only the message. A folder that cannot be written: each face
-  // fails with its own message and the batch still finishes.
+  // fails with the run's message and one that names it, the batch still finishes,
+  // and the result says that faces failed.
   host.ListClear();
   host.ClearMessages();
   host.folderAnswers.push_back(dir.path().string());
@@ -88,9 +121,65 @@ TEST_F(SaveAllFontsTest, StopsOnlyForValidationOrACancelledFolder) {
   UseFaces({"DejaVu Sans", "DejaVu Sans Mono"});
   host.ClearMessages();
   host.folderAnswers.push_back(dir.File("missing"));
+  EXPECT_EQ(SaveAllFonts(dlg), 1);
+  std::vector<std::string> texts;
+  for (const RecordedMessage& m : host.messages()) texts.push_back(m.title + ": " + m.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       "Error: Could not save the output bitmap!",
+                       "Error: Could not save the sheet of \"DejaVu Sans\"!",
+                       "Error: Could not save the output bitmap!",
+                       "Error: Could not save the sheet of \"DejaVu Sans Mono\"!",
+                       "Finished: Save all has finished!",
+                   }));
+}
+
+// Faces whose file names clash or are too long each get a file of their own.
+TEST_F(SaveAllFontsTest, ClashingAndLongNamesEachGetTheirOwnFile) {
+  const std::string longFace = std::string(260, 'L');
+  UseFaces({"A/B", "A_B", longFace.c_str(), (longFace + "2").c_str()});
+  host.folderAnswers.push_back(dir.path().string());
   EXPECT_EQ(SaveAllFonts(dlg), 0);
-  EXPECT_EQ(host.messages().size(), 3u);
-  EXPECT_EQ(FinishedCount(), 1);
+  EXPECT_EQ(host.messages().size(), 1u);
+  std::set<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    files.insert(entry.path().filename().string());
+    EXPECT_EQ(LoadSheetImage(entry.path().string()).width, 256) << entry.path();
+  }
+  EXPECT_EQ(files, (std::set<std::string>{"A_B.png", "A_B (2).png", std::string(251, 'L') + ".png",
+                                          std::string(247, 'L') + " (2).png"}));
+}
+
+// A texture that cannot load stops the batch once, before the folder prompt, but only
+// when the color mode draws with it.
+TEST_F(SaveAllFontsTest, AnUnusableTextureStopsOnceBeforeTheFolder) {
+  struct Row {
+    int mode;
+    bool stops;
+  };
+  const Row rows[] = {{kIdColorGradient, false},
+                      {kIdColorImageOnly, true},
+                      {kIdColorRelief, false},
+                      {kIdColorGradientOverImage, true},
+                      {kIdColorReliefOverImage, true}};
+  UseFaces({"DejaVu Sans", "DejaVu Sans Mono"});
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.mode);
+    TempDir out;
+    host.Click(row.mode);
+    SetText(dlg, kIdTexturePath, dir.File("missing.png"));
+    host.ClearMessages();
+    host.folderRequests.clear();
+    host.folderAnswers.push_back(out.path().string());
+    EXPECT_EQ(SaveAllFonts(dlg), row.stops ? 1 : 0);
+    EXPECT_EQ(host.folderRequests.size(), row.stops ? 0u : 1u);
+    EXPECT_EQ(FinishedCount(), row.stops ? 0 : 1);
+    if (row.stops) {
+      ASSERT_EQ(host.messages().size(), 1u);
+      EXPECT_EQ(host.messages()[0].text, "Could not load the font image file!");
+    }
+    EXPECT_EQ(std::filesystem::is_empty(out.path()), row.stops);
+    host.folderAnswers.clear();
+  }
 }
 
 }  // namespace

@@ -144,6 +144,27 @@ TEST(CliTest, ExportWritesTheSheetOrSaysWhyNot) {
   EXPECT_NE(run.err.find("Wrong value for tile size"), std::string::npos);
 }
 
+// A face that cannot be saved (a folder stands where its file goes) is named, the
+// batch still finishes, and the exit status says that something failed.
+TEST(CliTest, SaveAllExitsOneWhenAFaceFailed) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("DejaVu Sans.png"));
+  CliRun run = RunCli("save-all '" + dir.path().string() + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Error: Could not save the output bitmap!\n"
+                         "Error: Could not save the sheet of \"DejaVu Sans\"!\n"),
+            std::string::npos)
+      << run.err;
+  const std::string finished = "Finished: Save all has finished!\n";
+  EXPECT_EQ(run.err.rfind(finished), run.err.size() - finished.size()) << run.err;
+  EXPECT_EQ(LoadSheetImage(dir.File("DejaVu Sans Mono.png")).width, 256);
+
+  std::filesystem::remove(dir.File("DejaVu Sans.png"));
+  run = RunCli("save-all '" + dir.path().string() + "'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, finished);
+}
+
 TEST(CliTest, AutosizeReportsItsSuggestion) {
   CliRun run = RunCli("autosize --font 'DejaVu Sans' --tile-size 8");
   ASSERT_EQ(run.status, 0) << run.err;
