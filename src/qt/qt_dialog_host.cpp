@@ -224,8 +224,12 @@ void QtDialogHost::RestoreNormalSize() {
   window_.RestoreNormalSize();
 }
 
+// While a batch shows its progress, a message box belongs to the progress dialog, so
+// that the window system keeps it above that dialog rather than beneath it.
 void QtDialogHost::MessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
-  if (prompts_.messageBox) prompts_.messageBox(&window_, text, title, icon);
+  QWidget* parent = &window_;
+  if (progress_ && progress_->isVisible()) parent = progress_.get();
+  if (prompts_.messageBox) prompts_.messageBox(parent, text, title, icon);
 }
 
 std::optional<std::string> QtDialogHost::AskSaveFile(const FileDialogRequest& request) {
@@ -284,15 +288,18 @@ void QtDialogHost::DispatchPendingMessages() {
 }
 
 // A window-modal progress dialog: its own events (Cancel) are handled each time the
-// value changes, while the window behind it takes no input.
+// value changes, while the window behind it takes no input. It is shown at once: left
+// to its own timer, it would appear inside the first message box's event loop, on top
+// of that box.
 void QtDialogHost::BeginProgress(std::string_view title, int total) {
-  progress_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, total,
-                                                &window_);
+  progress_ =
+      std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, total, &window_);
   progress_->setWindowTitle(FromView(title));
   progress_->setWindowModality(Qt::WindowModal);
   progress_->setAutoClose(false);
   progress_->setAutoReset(false);
   progress_->setMinimumDuration(0);
+  progress_->show();
 }
 
 bool QtDialogHost::UpdateProgress(int done, std::string_view what) {
@@ -302,4 +309,6 @@ bool QtDialogHost::UpdateProgress(int done, std::string_view what) {
   return !progress_->wasCanceled();
 }
 
-void QtDialogHost::EndProgress() { progress_.reset(); }
+void QtDialogHost::EndProgress() {
+  progress_.reset();
+}
