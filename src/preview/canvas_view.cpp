@@ -1,6 +1,8 @@
 // Magnifying and panning the canvas into the Preview area.
 #include "preview/canvas_view.h"
 
+#include <algorithm>
+
 void RenderCanvasView(const PreviewState& preview, int areaWidth, int areaHeight,
                       std::vector<std::uint32_t>& out) {
   out.assign(
@@ -14,13 +16,17 @@ void RenderCanvasView(const PreviewState& preview, int areaWidth, int areaHeight
   const int top = static_cast<int>(preview.panY);
   const int visibleWidth = areaWidth / zoom;
   const int visibleHeight = areaHeight / zoom;
-  for (int y = 0; y < visibleHeight * zoom; ++y) {
-    const int cy = top + y / zoom;
+  if (visibleWidth <= 0 || visibleHeight <= 0) return;
+  // The visible part is stretched onto the whole area: each canvas pixel takes zoom
+  // area pixels, and the last visible column and row also take the area's remainder
+  // (less than zoom pixels), which would otherwise stay black.
+  for (int y = 0; y < areaHeight; ++y) {
+    const int cy = top + std::min(y / zoom, visibleHeight - 1);
     if (cy < 0 || cy >= kCanvasHeight) continue;
     const std::uint32_t* row = &preview.canvas.pixels[static_cast<std::size_t>(cy) * kCanvasWidth];
     std::uint32_t* dst = &out[static_cast<std::size_t>(y) * areaWidth];
-    for (int x = 0; x < visibleWidth * zoom; ++x) {
-      const int cx = left + x / zoom;
+    for (int x = 0; x < areaWidth; ++x) {
+      const int cx = left + std::min(x / zoom, visibleWidth - 1);
       if (cx >= 0 && cx < kCanvasWidth) dst[x] = row[cx];
     }
   }

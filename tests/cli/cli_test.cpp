@@ -226,6 +226,25 @@ TEST(CliTest, PreviewZoomsAndDragsLikeTheWindow) {
     }
   }
   EXPECT_EQ(mismatches, 0);
+  // The visible part fills the whole area at 2x and 4x: the odd last column and row
+  // (369 and 185 are odd) repeat their neighbours instead of staying black.
+  ASSERT_EQ(RunCli("preview '" + dir.File("two.png") + "' --zoom 2" + fields).status, 0);
+  for (const char* name : {"two.png", "four.png"}) {
+    SCOPED_TRACE(name);
+    const std::vector<std::uint32_t> area = LoadArea(dir.File(name));
+    ASSERT_EQ(area.size(), one.size());
+    int edgeMismatches = 0, edgeBlack = 0;
+    for (int y = 0; y < 185; ++y) {
+      edgeMismatches += area[y * 369 + 368] != area[y * 369 + 367];
+      edgeBlack += area[y * 369 + 368] == 0;
+    }
+    for (int x = 0; x < 369; ++x) {
+      edgeMismatches += area[184 * 369 + x] != area[183 * 369 + x];
+      edgeBlack += area[184 * 369 + x] == 0;
+    }
+    EXPECT_EQ(edgeMismatches, 0);
+    EXPECT_EQ(edgeBlack, 0);  // the sheet's background covers both edges at these offsets
+  }
   // A drag on the font sample at its own size moves nothing.
   ASSERT_EQ(RunCli("preview '" + dir.File("s1.png") + "' --sample" + fields).status, 0);
   ASSERT_EQ(RunCli("preview '" + dir.File("s2.png") + "' --sample --drag -50,0" + fields).status, 0);

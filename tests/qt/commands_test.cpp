@@ -267,6 +267,69 @@ class CommandsTest : public QObject {
     }
     QCOMPARE(differing, 0);
   }
+
+  // At every zoom the visible part of the canvas fills the whole 369 x 185 area, as a
+  // stretch of it onto the area does: each canvas pixel as a block of at least zoom
+  // pixels, every visible column and row shown, in order, none black.
+  void previewFillsTheAreaAtEveryZoom() {
+    Session s;
+    s.Show();
+    s.host.SetChecked(kIdFontPreview, false);  // no sample drawn over the pattern
+    // Each canvas pixel tells where it comes from; bit 23 marks it as not black.
+    std::vector<std::uint32_t>& canvas = Preview().canvas.pixels;
+    for (int y = 0; y < kCanvasHeight; ++y)
+      for (int x = 0; x < kCanvasWidth; ++x)
+        canvas[static_cast<std::size_t>(y) * kCanvasWidth + x] = 0x800000u | y << 12 | x;
+    struct Row {
+      int zoom;
+      float panX, panY;
+    };
+    // 369 / 4 = 92 and 185 / 4 = 46 visible pixels: 420 and 139 are the largest offsets.
+    const Row rows[] = {{1, 0, 0}, {2, 10.7f, 3.2f}, {4, 0, 0}, {4, 420, 139}};
+    for (const Row& row : rows) {
+      const QString where =
+          QStringLiteral("zoom %1 at %2,%3").arg(row.zoom).arg(row.panX).arg(row.panY);
+      Preview().zoomFactor = row.zoom;
+      Preview().panX = row.panX;
+      Preview().panY = row.panY;
+      s.host.RepaintPreview();
+      const QImage shown = s.window.Preview()->grab().toImage();
+      QCOMPARE(shown.size(), QSize(369, 185));
+      // The canvas column of each area column, from the top row, and row from the left.
+      std::vector<int> columnOf(369), rowOf(185);
+      bool marked = true;
+      for (int x = 0; x < 369; ++x) {
+        columnOf[x] = static_cast<int>(shown.pixel(x, 0) & 0xFFF);
+        marked &= (shown.pixel(x, 0) & 0x800000u) != 0;
+      }
+      for (int y = 0; y < 185; ++y) {
+        rowOf[y] = static_cast<int>(shown.pixel(0, y) >> 12 & 0xFF);
+        marked &= (shown.pixel(0, y) & 0x800000u) != 0;
+      }
+      QVERIFY2(marked, qPrintable(where));
+      int wrong = 0;
+      for (int y = 0; y < 185; ++y)
+        for (int x = 0; x < 369; ++x)
+          wrong += (shown.pixel(x, y) & 0xFFFFFFu) != (0x800000u | rowOf[y] << 12 | columnOf[x]);
+      QVERIFY2(wrong == 0, qPrintable(where));
+      auto stretched = [&](const std::vector<int>& map, int first, int visible) {
+        if (map.front() != first || map.back() != first + visible - 1) return false;
+        int run = 1;
+        for (std::size_t i = 1; i <= map.size(); ++i) {
+          if (i < map.size() && map[i] == map[i - 1]) {
+            ++run;
+            continue;
+          }
+          if (run < row.zoom) return false;                              // a block cut short
+          if (i < map.size() && map[i] != map[i - 1] + 1) return false;  // skipped or back
+          run = 1;
+        }
+        return true;
+      };
+      QVERIFY2(stretched(columnOf, static_cast<int>(row.panX), 369 / row.zoom), qPrintable(where));
+      QVERIFY2(stretched(rowOf, static_cast<int>(row.panY), 185 / row.zoom), qPrintable(where));
+    }
+  }
 };
 
 QTEST_MAIN(CommandsTest)
