@@ -37,14 +37,32 @@ int CliSession::Finish(bool failed) {
 }
 
 std::string EscapeForLine(const std::string& text) {
+  static const char kHex[] = "0123456789abcdef";
   std::string out;
   for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        // Other control characters would end the line early or act on a terminal.
+        if (byte < 0x20 || byte == 0x7F) {
+          out += "\\x";
+          out += kHex[byte >> 4];
+          out += kHex[byte & 0xF];
+        } else {
+          out += c;
+        }
     }
   }
   return out;

@@ -20,5 +20,6 @@ struct CliSession {
   int Finish(bool failed);
 };
 
-// A text with \\, \t, \r and \n escaped, for one-line output.
+// A text for one-line output: \\, \t, \r and \n escaped as such, every other control
+// character (below 0x20, and 0x7F) as \xNN in lowercase hex; other bytes as they are.
 std::string EscapeForLine(const std::string& text);

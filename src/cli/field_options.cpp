@@ -109,8 +109,8 @@ FieldOptions AddFieldOptions(CLI::App& command) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)->group("Fields");
     fields.options.push_back(option);
   };
+  // No existence check: a file that cannot be opened gets the load's own message.
   add(command.add_option("--settings", "load a settings file, as \"Load settings ...\" does")
-          ->check(CLI::ExistingFile)
           ->type_name("FILE"));
   add(command.add_option("--font", "select the first font whose name begins with NAME, ignoring "
                                    "case")

@@ -21,8 +21,11 @@ struct Command {
   FieldOptions fields;
 };
 
+// One face a line, escaped as the fields are, so a name cannot break its line.
 int RunFonts() {
-  for (const std::string& face : InstalledTypefaces()) std::printf("%s\n", face.c_str());
+  for (const std::string& face : InstalledTypefaces()) {
+    std::printf("%s\n", EscapeForLine(face).c_str());
+  }
   return 0;
 }
 

@@ -120,6 +120,44 @@ TEST(CliTest, UsageErrorsExitTwoWithAReason) {
   }
 }
 
+// A settings file that cannot be opened is the load's failure, not a usage error.
+TEST(CliTest, MissingSettingsFileGetsTheLoadsMessage) {
+  TempDir dir;
+  const CliRun run = RunCli("fields --settings '" + dir.File("missing.ini") + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Error: Could not open the specified file!\n");
+  EXPECT_TRUE(run.out.empty());
+}
+
+// Every control character of a text is escaped, so a text stays on its line; the
+// rows are joined into one preview text and read back from its line.
+TEST(CliTest, FieldTextsEscapeEveryControlCharacter) {
+  struct Row {
+    const char* text;
+    const char* shown;
+  };
+  const Row rows[] = {
+      {"plain \xC3\xA4 text", "plain \xC3\xA4 text"},  // UTF-8 passes unchanged
+      {"a\\b", "a\\\\b"},
+      {"\t\r\n", "\\t\\r\\n"},
+      {"\x01\x1B[31m", "\\x01\\x1b[31m"},  // a terminal's escape sequence
+      {"\x1F\x7F", "\\x1f\\x7f"},
+      {"\x0B\x0C", "\\x0b\\x0c"},  // vertical tab and form feed
+  };
+  std::string text, shown;
+  for (const Row& row : rows) {
+    text += std::string(row.text) + "|";
+    shown += std::string(row.shown) + "|";
+  }
+  const CliRun run = RunCli("fields --field '1015=" + text + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  const auto line = std::find_if(lines.begin(), lines.end(),
+                                 [](const std::string& l) { return l.rfind("1015\t", 0) == 0; });
+  ASSERT_NE(line, lines.end());
+  EXPECT_EQ(*line, "1015\t1\t0\t" + shown);
+}
+
 TEST(CliTest, ExportWritesTheSheetOrSaysWhyNot) {
   TempDir dir;
   const std::string png = dir.File("sheet.png");
