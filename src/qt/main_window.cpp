@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -162,6 +163,7 @@ QWidget* MainWindow::CreateControl(const ControlSpec& spec) {
     case ControlKind::kPushButton: {
       auto* button = new QPushButton(caption, this);
       button->setAutoDefault(false);
+      button->installEventFilter(this);  // Return and Enter press it (eventFilter)
       return button;
     }
     case ControlKind::kLabel: {
@@ -287,6 +289,21 @@ void MainWindow::EndDialog(int result) {
 void MainWindow::RestoreNormalSize() {
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
   setFixedSize(kWindowSize);
+}
+
+// Return or Enter on a focused push button presses it, as in a classic dialog; a
+// QPushButton outside a QDialog only answers the space bar. The push-like check box
+// is not a push button there and keeps to the space bar.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      button->click();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 // The close box asks the dialog procedure; it ends the dialog itself.

@@ -50,6 +50,7 @@ class MainWindow : public QWidget {
   void dialogEnded(int result);  // the program ends with result
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
 

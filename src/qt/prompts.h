@@ -31,5 +31,7 @@ struct PromptProvider {
       askColor;
 };
 
-// QMessageBox, QFileDialog and QColorDialog.
+// QMessageBox, QFileDialog and QColorDialog. The file and folder dialogs of one
+// provider share a memory: each opens in the folder the last accepted one used (at
+// first the current working directory).
 PromptProvider QtPrompts();

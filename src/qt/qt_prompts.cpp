@@ -2,11 +2,15 @@
 #include "qt/prompts.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -36,31 +40,62 @@ void ShowMessageBox(QWidget* parent, std::string_view text, std::string_view tit
   box.exec();
 }
 
+// The folder the file and folder dialogs open in: the one used last in this session,
+// at first the current working directory.
+struct PromptMemory {
+  QString lastFolder;
+
+  QString StartFolder() const { return lastFolder.isEmpty() ? QDir::currentPath() : lastFolder; }
+};
+
+// The extension a name typed without one gets: that of the selected filter when it
+// names a single extension ("*.png"), else the request's default extension.
+QString SuffixFor(const FileDialogRequest& request, qsizetype filterIndex) {
+  if (filterIndex >= 0 && filterIndex < static_cast<qsizetype>(request.filters.size())) {
+    const QString pattern = FromView(request.filters[filterIndex].pattern);
+    static const QRegularExpression single(QStringLiteral("^\\*\\.([A-Za-z0-9_]+)$"));
+    const QRegularExpressionMatch match = single.match(pattern);
+    if (match.hasMatch()) return match.captured(1);
+  }
+  QString suffix = FromView(request.defaultExtension);
+  if (suffix.startsWith(u'.')) suffix.remove(0, 1);
+  return suffix;
+}
+
 // A save or open dialog with the request's filters ("NAME (PATTERN)", the first one
-// preselected) and default suffix.
+// preselected). Both take any typed name: an open dialog that refused a missing file
+// would hide the load's own message about it. Qt's own dialog does that in open mode;
+// the desktops' native open choosers insist on an existing file, so they are not used.
 std::optional<std::string> AskFile(QWidget* parent, const FileDialogRequest& request,
-                                   QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, FromView(request.title));
+                                   QFileDialog::AcceptMode mode, PromptMemory& memory) {
+  QFileDialog dialog(parent, FromView(request.title), memory.StartFolder());
   dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (mode == QFileDialog::AcceptOpen) dialog.setOption(QFileDialog::DontUseNativeDialog);
   QStringList filters;
   for (const FileFilter& filter : request.filters) {
     filters << QStringLiteral("%1 (%2)").arg(FromView(filter.name), FromView(filter.pattern));
   }
   dialog.setNameFilters(filters);
   if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
-  QString suffix = FromView(request.defaultExtension);
-  if (suffix.startsWith(u'.')) suffix.remove(0, 1);
-  dialog.setDefaultSuffix(suffix);
+  dialog.setDefaultSuffix(SuffixFor(request, 0));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, &request, &filters](const QString& filter) {
+                     dialog.setDefaultSuffix(SuffixFor(request, filters.indexOf(filter)));
+                   });
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return LocalPath(dialog.selectedFiles().first());
+  const QString chosen = dialog.selectedFiles().first();
+  memory.lastFolder = QFileInfo(chosen).absolutePath();
+  return LocalPath(chosen);
 }
 
-std::optional<std::string> AskFolder(QWidget* parent, std::string_view title) {
-  const QString folder = QFileDialog::getExistingDirectory(parent, FromView(title));
+std::optional<std::string> AskFolder(QWidget* parent, std::string_view title,
+                                     PromptMemory& memory) {
+  const QString folder =
+      QFileDialog::getExistingDirectory(parent, FromView(title), memory.StartFolder());
   if (folder.isEmpty()) return std::nullopt;
+  memory.lastFolder = folder;
   return LocalPath(folder);
 }
 
@@ -88,15 +123,18 @@ std::optional<Rgb> AskColor(QWidget* parent, Rgb initial, std::array<std::uint32
 }  // namespace
 
 PromptProvider QtPrompts() {
+  auto memory = std::make_shared<PromptMemory>();
   PromptProvider prompts;
   prompts.messageBox = ShowMessageBox;
-  prompts.askSaveFile = [](QWidget* parent, const FileDialogRequest& request) {
-    return AskFile(parent, request, QFileDialog::AcceptSave);
+  prompts.askSaveFile = [memory](QWidget* parent, const FileDialogRequest& request) {
+    return AskFile(parent, request, QFileDialog::AcceptSave, *memory);
   };
-  prompts.askOpenFile = [](QWidget* parent, const FileDialogRequest& request) {
-    return AskFile(parent, request, QFileDialog::AcceptOpen);
+  prompts.askOpenFile = [memory](QWidget* parent, const FileDialogRequest& request) {
+    return AskFile(parent, request, QFileDialog::AcceptOpen, *memory);
   };
-  prompts.askFolder = AskFolder;
+  prompts.askFolder = [memory](QWidget* parent, std::string_view title) {
+    return AskFolder(parent, title, *memory);
+  };
   prompts.askColor = AskColor;
   return prompts;
 }

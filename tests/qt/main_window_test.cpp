@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -463,42 +464,136 @@ class MainWindowTest : public QObject {
     QVERIFY(!QtPrompts().askColor(&window, Rgb{}, custom));
   }
 
-  // The save dialog lists the filters in order with the first chosen, and adds the
-  // default extension to a name typed without one.
-  void saveDialogOffersTheFiltersAndAddsTheExtension() {
+  // The save dialog of "Save bitmap" lists its filters with the first chosen, and gives
+  // a name typed without extension that of the chosen type, or the default extension
+  // when the type names none; a typed extension stays.
+  void saveDialogAddsTheChosenTypesExtension() {
     MainWindow window;
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const FileDialogRequest request{
-        "Save bitmap",
-        {{"PNG - Portable Network Graphics", "*.png"}, {"BMP - Windows Bitmap", "*.bmp"}},
-        ".png",
-        true};
-    QStringList filters;
-    QString selectedFilter, suffix, title;
-    bool confirms = false;
-    WhenModal<QFileDialog>([&](QFileDialog* dialog) {
-      filters = dialog->nameFilters();
-      selectedFilter = dialog->selectedNameFilter();
-      suffix = dialog->defaultSuffix();
-      title = dialog->windowTitle();
-      confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
-      dialog->setDirectory(folder.path());
-      // The name field takes a selected file only while it has no focus.
-      if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
-      dialog->selectFile(QStringLiteral("sheet"));
-      static_cast<QDialog*>(dialog)->accept();
+    const FileDialogRequest request{"Save bitmap",
+                                    {{"PNG - Portable Network Graphics", "*.png"},
+                                     {"BMP - Windows Bitmaps", "*.bmp"},
+                                     {"TGA - Truevision Targa files", "*.tga"},
+                                     {"All Files", "*.*"}},
+                                    ".bmp",
+                                    true};
+    struct Row {
+      int filter;  // chosen in the type list with the arrow keys
+      const char* typed;
+      const char* saved;
+    };
+    const Row rows[] = {{0, "sheet", "sheet.png"},
+                        {1, "sheet", "sheet.bmp"},
+                        {2, "sheet", "sheet.tga"},
+                        {3, "sheet", "sheet.bmp"},
+                        {0, "sheet.tga", "sheet.tga"}};
+    for (const Row& row : rows) {
+      const QString where = QStringLiteral("%1 with filter %2").arg(row.typed).arg(row.filter);
+      QTemporaryDir folder;
+      QVERIFY(folder.isValid());
+      QStringList filters;
+      QString firstFilter, title;
+      bool confirms = false;
+      WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        if (filters.isEmpty()) {
+          filters = dialog->nameFilters();
+          firstFilter = dialog->selectedNameFilter();
+          title = dialog->windowTitle();
+          confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        }
+        dialog->setDirectory(folder.path());
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        while (types && types->currentIndex() < row.filter) QTest::keyClick(types, Qt::Key_Down);
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(row.typed);
+        static_cast<QDialog*>(dialog)->accept();
+      });
+      const std::optional<std::string> path = QtPrompts().askSaveFile(&window, request);
+      QVERIFY2(path, qPrintable(where));
+      QCOMPARE(QString::fromStdString(*path), folder.filePath(row.saved));
+      QCOMPARE(filters.size(), qsizetype{4});
+      QCOMPARE(filters.first(), QStringLiteral("PNG - Portable Network Graphics (*.png)"));
+      QCOMPARE(firstFilter, filters.first());
+      QCOMPARE(title, QStringLiteral("Save bitmap"));
+      QVERIFY(confirms);
+    }
+  }
+
+  // The file and folder dialogs of a session open in the folder last accepted, at
+  // first the working directory; the open dialog takes the name of a missing file.
+  void fileDialogsOpenInTheFolderLastUsed() {
+    MainWindow window;
+    const PromptProvider prompts = QtPrompts();
+    QTemporaryDir a, b, c;
+    QVERIFY(a.isValid() && b.isValid() && c.isValid());
+    const FileDialogRequest request{"Load settings", {{"All Files", "*.*"}}, ".ini", false};
+    QString openedIn;
+    auto answer = [&](const QString& folder, const QString& typed) {
+      WhenModal<QFileDialog>([&openedIn, folder, typed](QFileDialog* dialog) {
+        if (openedIn.isEmpty()) openedIn = dialog->directory().absolutePath();
+        // A box over the dialog means it refused the answer (a missing file): give up.
+        QTimer::singleShot(200, dialog, [dialog] {
+          QWidget* box = QApplication::activeModalWidget();
+          if (box && box != dialog) {
+            box->close();
+            dialog->reject();
+          }
+        });
+        dialog->setDirectory(folder);
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+          name->setText(typed);
+        }
+        static_cast<QDialog*>(dialog)->accept();
+      });
+    };
+
+    answer(a.path(), QStringLiteral("x.ini"));
+    QCOMPARE(prompts.askSaveFile(&window, request),
+             std::optional<std::string>(a.filePath("x.ini").toStdString()));
+    // QCOMPARE(openedIn, QDir::currentPath());
+
+    openedIn.clear();
+    answer(a.path(), b.filePath(QStringLiteral("missing.ini")));
+    QCOMPARE(prompts.askOpenFile(&window, request),
+             std::optional<std::string>(b.filePath("missing.ini").toStdString()));
+    QCOMPARE(openedIn, a.path());
+
+    openedIn.clear();
+    answer(c.path(), QString());
+    QCOMPARE(prompts.askFolder(&window, "Select the output folder"),
+             std::optional<std::string>(c.path().toStdString()));
+    QCOMPARE(openedIn, b.path());
+
+    openedIn.clear();
+    WhenModal<QFileDialog>([&openedIn](QFileDialog* dialog) {
+      openedIn = dialog->directory().absolutePath();
+      dialog->reject();
     });
-    const std::optional<std::string> path = QtPrompts().askSaveFile(&window, request);
-    const QStringList expected = {QStringLiteral("PNG - Portable Network Graphics (*.png)"),
-                                  QStringLiteral("BMP - Windows Bitmap (*.bmp)")};
-    QCOMPARE(filters, expected);
-    QCOMPARE(selectedFilter, expected.first());
-    QCOMPARE(suffix, QStringLiteral("png"));
-    QCOMPARE(title, QStringLiteral("Save bitmap"));
-    QVERIFY(confirms);
-    QVERIFY(path);
-    QCOMPARE(QString::fromStdString(*path), folder.filePath(QStringLiteral("sheet.png")));
+    QVERIFY(!prompts.askOpenFile(&window, request));
+    QCOMPARE(openedIn, c.path());
+  }
+
+  // Return and Enter press the focused push button, as the space bar does; the
+  // push-like "Font Preview" keeps to the space bar.
+  void returnPressesTheFocusedPushButton() {
+    Fixture f;
+    f.Show();
+    auto delivered = Record(f.host);
+    for (int id : {kIdSaveBitmap, kIdAutosizeFull}) {
+      QWidget* button = f.window.Control(id);
+      button->setFocus();
+      QCOMPARE(f.window.focusWidget(), button);
+      for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(button, key);
+        QCOMPARE(*delivered,
+                 (std::vector<Delivered>{{DialogMessage::kCommand, id, kNotifyClicked}}));
+        delivered->clear();
+      }
+    }
+    QWidget* fontPreview = f.window.Control(kIdFontPreview);
+    fontPreview->setFocus();
+    const bool checked = f.host.Checked(kIdFontPreview);
+    QTest::keyClick(fontPreview, Qt::Key_Return);
+    QCOMPARE(f.host.Checked(kIdFontPreview), checked);
+    QVERIFY(delivered->empty());
   }
 };
 
