@@ -31,8 +31,12 @@ void PreviewMouseMove(Dialog& dlg, PreviewState& preview) {
   if (!preview.drag.dragging) return;
   const ScreenPoint p = dlg.host.CursorPos();
   const double z = preview.zoomFactor > 0 ? preview.zoomFactor : 1;
-  preview.panX = static_cast<float>(preview.panX - (p.x - preview.drag.last.x) / z);
-  preview.panY = static_cast<float>(preview.panY - (p.y - preview.drag.last.y) / z);
+  // The cursor's movement in 64 bits: two screen positions can be further apart
+  // than an int holds.
+  const long long dx = static_cast<long long>(p.x) - preview.drag.last.x;
+  const long long dy = static_cast<long long>(p.y) - preview.drag.last.y;
+  preview.panX = static_cast<float>(preview.panX - static_cast<double>(dx) / z);
+  preview.panY = static_cast<float>(preview.panY - static_cast<double>(dy) / z);
   ClampPan(dlg, preview);
   preview.drag.last = p;
   ShowCanvas(dlg);

@@ -81,6 +81,22 @@ int PickFaceStyle(const FaceStyle* faces, int count, int weight, bool italic) {
   return best;
 }
 
+int PickFixedStrike(const int* strikeHeights, int count, int height) {
+  // In 64 bits: the magnitude of INT_MIN and its distance to a strike exceed int.
+  const long long wanted =
+      height == 0 ? kDefaultCellHeight : std::llabs(static_cast<long long>(height));
+  int best = -1;
+  long long bestDistance = 0;
+  for (int i = 0; i < count; ++i) {
+    const long long distance = std::llabs(strikeHeights[i] - wanted);
+    if (best < 0 || distance < bestDistance) {
+      best = i;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
 int NormalizeWeightClass(int weightClass) {
   if (weightClass <= 0) return 400;
   if (weightClass < 10) return weightClass * 100;

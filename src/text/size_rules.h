@@ -69,5 +69,10 @@ struct FaceStyle {
 // is 0.
 int PickFaceStyle(const FaceStyle* faces, int count, int weight, bool italic);
 
+// Among count fixed strikes of a bitmap-only face (their heights in px), the one
+// nearest the requested height's magnitude (height 0: kDefaultCellHeight); the first
+// of equals wins. Any int height is valid. -1 when count is 0.
+int PickFixedStrike(const int* strikeHeights, int count, int height);
+
 // A usWeightClass as stored: the old 1..9 scale is read as 100..900, 0 as 400.
 int NormalizeWeightClass(int weightClass);

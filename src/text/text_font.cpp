@@ -6,7 +6,8 @@
 #include FT_GASP_H
 
 #include <algorithm>
-#include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "text/font_catalog.h"
 #include "text/font_match.h"
@@ -57,14 +58,9 @@ bool SizeScalable(TextFont& font, CachedFace& face, const FontRequest& request) 
 bool SizeFixed(TextFont& font, CachedFace& face, const FontRequest& request) {
   FT_Face ft = face.face.get();
   if (ft->num_fixed_sizes <= 0) return false;
-  const int wanted = request.height == 0 ? kDefaultCellHeight : std::abs(request.height);
-  int best = 0;
-  for (int i = 1; i < ft->num_fixed_sizes; ++i) {
-    if (std::abs(ft->available_sizes[i].height - wanted) <
-        std::abs(ft->available_sizes[best].height - wanted)) {
-      best = i;
-    }
-  }
+  std::vector<int> heights(static_cast<std::size_t>(ft->num_fixed_sizes));
+  for (std::size_t i = 0; i < heights.size(); ++i) heights[i] = ft->available_sizes[i].height;
+  const int best = PickFixedStrike(heights.data(), ft->num_fixed_sizes, request.height);
   if (FT_Select_Size(ft, best) != 0) return false;
   const FT_Size_Metrics& m = ft->size->metrics;
   font.metrics.ascentPx = RoundF26Dot6(m.ascender);
@@ -88,23 +84,21 @@ void ChooseHinting(TextFont& font) {
   }
 }
 
-}  // namespace
-
-TextFontPtr OpenTextFont(const FontRequest& asked) {
-  // Weight 0 is "don't care", which means regular.
+// Weight 0 is "don't care", which means regular.
+FontRequest NormalizeRequest(const FontRequest& asked) {
   FontRequest request = asked;
   request.weight = request.weight <= 0 ? 400 : std::min(request.weight, 1000);
+  return request;
+}
 
-  // 1. The face: the typeface's own file, or fontconfig's substitute.
-  FaceChoice choice;
-  CachedFacePtr face = AcquireRequestedFace(request, choice);
-  if (!face) return nullptr;
+// The font of request on an acquired face; choice names the face and its style.
+TextFontPtr MakeTextFont(const CachedFacePtr& face, FaceChoice choice, const FontRequest& request) {
   if (!choice.known) {
     choice.weight = face->weight;
     choice.italic = face->italic;
   }
 
-  // 2. A size object of this font's own on the shared face.
+  // 1. A size object of this font's own on the shared face.
   auto font = std::make_shared<TextFont>();
   font->face = face;
   FT_Size size = nullptr;
@@ -112,12 +106,12 @@ TextFontPtr OpenTextFont(const FontRequest& asked) {
   font->size.reset(size);
   if (FT_Activate_Size(size) != 0) return nullptr;
 
-  // 3. Pixel sizes, ascent and descent.
+  // 2. Pixel sizes, ascent and descent.
   const bool sized = FT_IS_SCALABLE(face->face.get()) ? SizeScalable(*font, *face, request)
                                                       : SizeFixed(*font, *face, request);
   if (!sized) return nullptr;
 
-  // 4. Hinting, style synthesis and the underline stroke.
+  // 3. Hinting, style synthesis and the underline stroke.
   ChooseHinting(*font);
   font->metrics.file = face->file;
   font->metrics.family = choice.family;
@@ -128,6 +122,28 @@ TextFontPtr OpenTextFont(const FontRequest& asked) {
   font->underlineRows = PickUnderline(face->underlinePosition, face->underlineThickness,
                                       font->metrics.ppemY, face->unitsPerEm);
   return font;
+}
+
+}  // namespace
+
+TextFontPtr OpenTextFont(const FontRequest& asked) {
+  const FontRequest request = NormalizeRequest(asked);
+  // The typeface's own file, or fontconfig's substitute.
+  FaceChoice choice;
+  const CachedFacePtr face = AcquireRequestedFace(request, choice);
+  if (!face) return nullptr;
+  return MakeTextFont(face, std::move(choice), request);
+}
+
+TextFontPtr OpenTextFontFile(const std::string& file, long index, const FontRequest& asked) {
+  const CachedFacePtr face = AcquireFace(file, index);
+  if (!face) return nullptr;
+  FaceChoice choice;
+  choice.file = file;
+  choice.index = index;
+  const char* family = face->face->family_name;
+  choice.family = family != nullptr ? family : "";
+  return MakeTextFont(face, std::move(choice), NormalizeRequest(asked));
 }
 
 TextFontPtr DefaultTextFont() {

@@ -35,12 +35,12 @@ TextFontPtr OpenTextFont(const FontRequest& request);
 TextFontPtr DefaultTextFont();
 
 struct FontMetrics {
-  int ascentPx = 0;   // baseline distance from the cell top
-  int descentPx = 0;  // cell bottom distance below the baseline
-  int ppemX = 0;      // horizontal pixels per em
-  int ppemY = 0;      // vertical pixels per em
-  std::string file;   // the font file serving the request
-  std::string family; // its typeface name
+  int ascentPx = 0;    // baseline distance from the cell top
+  int descentPx = 0;   // cell bottom distance below the baseline
+  int ppemX = 0;       // horizontal pixels per em
+  int ppemY = 0;       // vertical pixels per em
+  std::string file;    // the font file serving the request
+  std::string family;  // its typeface name
   bool syntheticBold = false;
   bool syntheticItalic = false;
 };
@@ -54,7 +54,7 @@ struct GlyphImage {
   int top = 0;
   int width = 0;
   int rows = 0;
-  int advancePx = 0;               // pen advance, +1 with synthetic bold
+  int advancePx = 0;                   // pen advance, +1 with synthetic bold
   std::vector<std::uint8_t> coverage;  // rows * width bytes
 };
 

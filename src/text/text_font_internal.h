@@ -2,6 +2,7 @@
 // renders and draws with them. Internal to the text layer.
 #pragma once
 
+#include <string>
 #include <unordered_map>
 
 #include "text/face_cache.h"
@@ -19,3 +20,7 @@ struct TextFont {
   // Rendered characters; references stay valid as the map grows.
   std::unordered_map<char32_t, GlyphImage> glyphs;
 };
+
+// The font of request on the face (file, index), installed or not; its typeface name
+// is FreeType's family name. nullptr when the face cannot be opened or sized.
+TextFontPtr OpenTextFontFile(const std::string& file, long index, const FontRequest& request);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "dialog/control_ids.h"
@@ -145,6 +146,32 @@ TEST_F(PanTest, DragFollowsTheCursor) {
   preview.panX = 10;
   for (int i = 0; i < 4; ++i) DragBy(-1, 0);
   EXPECT_FLOAT_EQ(preview.panX, 11);
+}
+
+TEST_F(PanTest, DragsAcrossTheWholeScreenRange) {
+  // Cursor positions at the ends of int: the movement itself does not fit in one.
+  const struct {
+    ScreenPoint from, to;
+    int zoom;
+    float wantX, wantY;
+  } rows[] = {
+      {{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, 4, 0, 0},
+      {{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, 4, 420, 139},
+      {{INT_MAX, 0}, {INT_MIN + 1, 0}, 2, 328, 50},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.zoom);
+    preview.zoomFactor = row.zoom;
+    preview.panX = 50;
+    preview.panY = 50;
+    host.SetCursor(row.from);
+    PreviewPress(dlg, preview);
+    host.SetCursor(row.to);
+    PreviewMouseMove(dlg, preview);
+    PreviewButtonUp(dlg, preview);
+    EXPECT_FLOAT_EQ(preview.panX, row.wantX);
+    EXPECT_FLOAT_EQ(preview.panY, row.wantY);
+  }
 }
 
 TEST_F(PanTest, PressAtOriginalSizeDragsOnlyASheet) {

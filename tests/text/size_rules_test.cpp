@@ -109,4 +109,26 @@ TEST(TextSizeRulesTest, PicksNearestWeightThenSlant) {
   EXPECT_EQ(NormalizeWeightClass(350), 350);
 }
 
+TEST(TextSizeRulesTest, PicksTheNearestFixedStrike) {
+  const int strikes[] = {10, 13, 16, 24};
+  const struct {
+    int height;
+    int want;
+  } rows[] = {
+      {0, 2},          // the default cell height 16
+      {12, 1},         // nearest
+      {-12, 1},        // an em height counts by its magnitude
+      {20, 2},         // 16 and 24 are as near: the first wins
+      {1, 0},          // below every strike
+      {INT32_MAX, 3},  // beyond every strike
+      {INT32_MIN, 3},  // its magnitude exceeds int
+      {-INT32_MAX, 3},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.height);
+    EXPECT_EQ(PickFixedStrike(strikes, 4, row.height), row.want);
+  }
+  EXPECT_EQ(PickFixedStrike(strikes, 0, 12), -1);
+}
+
 }  // namespace
