@@ -13,7 +13,8 @@ struct TypefaceFile {
   long index = 0;      // face index as FreeType takes it (named instance in the high bits)
   int weight = 400;    // OpenType weight class
   bool italic = false;
-  std::u32string key;  // the family with folded case: what sorting and lookup compare
+  bool trueType = false;  // a TrueType or OpenType file (else Type 1, CFF, bitmap ...)
+  std::u32string key;     // the family with folded case: what sorting and lookup compare
 };
 
 struct FontCatalog {

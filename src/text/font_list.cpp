@@ -100,6 +100,7 @@ bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
     entry.family = std::move(info.family);
     entry.weight = info.weight;
     entry.italic = info.italic;
+    entry.trueType = signature != 0x74797031;  // "typ1": Type 1 in an sfnt wrapper
     // A named instance of a variable font shares the default instance's OS/2.
     if ((index >> 16) != 0) ReadPatternStyle(pattern, entry.weight, entry.italic);
     return true;
@@ -109,6 +110,7 @@ bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
     entry.family = std::move(info.family);
     entry.weight = info.weight;
     entry.italic = info.italic;
+    entry.trueType = true;
     return true;
   }
   FcChar8* family = nullptr;

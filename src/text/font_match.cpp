@@ -49,7 +49,8 @@ bool ChooseFace(const FontRequest& request, FaceChoice& choice) {
     if (!files.empty()) {
       std::vector<FaceStyle> styles;
       styles.reserve(files.size());
-      for (const TypefaceFile& file : files) styles.push_back({file.weight, file.italic});
+      for (const TypefaceFile& file : files)
+        styles.push_back({file.weight, file.italic, file.trueType});
       const int best = PickFaceStyle(styles.data(), static_cast<int>(styles.size()), request.weight,
                                      request.italic);
       const TypefaceFile& chosen = files[static_cast<std::size_t>(best)];

@@ -68,14 +68,19 @@ int PickFaceStyle(const FaceStyle* faces, int count, int weight, bool italic) {
   int best = -1;
   int bestDistance = 0;
   bool bestSlantMatches = false;
+  bool bestTrueType = false;
   for (int i = 0; i < count; ++i) {
     const int distance = std::abs(faces[i].weight - weight);
     const bool slantMatches = faces[i].italic == italic;
-    if (best < 0 || distance < bestDistance ||
-        (distance == bestDistance && slantMatches && !bestSlantMatches)) {
+    const bool better =
+        best < 0 || distance < bestDistance ||
+        (distance == bestDistance &&
+         (slantMatches != bestSlantMatches ? slantMatches : faces[i].trueType && !bestTrueType));
+    if (better) {
       best = i;
       bestDistance = distance;
       bestSlantMatches = slantMatches;
+      bestTrueType = faces[i].trueType;
     }
   }
   return best;

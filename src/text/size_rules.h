@@ -62,11 +62,13 @@ bool NeedsSyntheticItalic(bool requestedItalic, bool faceItalic);
 struct FaceStyle {
   int weight = 400;  // OpenType weight class, 1..1000
   bool italic = false;
+  bool trueType = true;  // a TrueType or OpenType file; false for Type 1 and the rest
 };
 
 // Among count faces of one typeface, the one serving a weight and slant: nearest in
-// weight first, then the matching slant; the first of equals wins. -1 when count
-// is 0.
+// weight first, then the matching slant, then a TrueType or OpenType file before any
+// other format (the request asks for outline TrueType precision); the first of
+// equals wins. -1 when count is 0.
 int PickFaceStyle(const FaceStyle* faces, int count, int weight, bool italic);
 
 // Among count fixed strikes of a bitmap-only face (their heights in px), the one

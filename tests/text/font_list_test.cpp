@@ -47,6 +47,7 @@ TEST(TextFontListTest, CatalogKeepsStyleOfEachFile) {
   for (const TypefaceFile& file : sans) {
     bold += file.weight == 700;
     italic += file.italic;
+    EXPECT_TRUE(file.trueType) << file.file;
   }
   EXPECT_EQ(bold, 2);
   EXPECT_EQ(italic, 2);

@@ -104,6 +104,19 @@ TEST(TextSizeRulesTest, PicksNearestWeightThenSlant) {
   const FaceStyle light[] = {{200, false}};
   EXPECT_EQ(PickFaceStyle(light, 1, 700, true), 0);
   EXPECT_EQ(PickFaceStyle(light, 0, 400, false), -1);
+  // A TrueType file before a Type 1 file of the same weight and slant, in either
+  // order; weight and slant still come first.
+  const FaceStyle type1First[] = {{.weight = 400, .italic = false, .trueType = false},
+                                  {.weight = 400, .italic = false, .trueType = true},
+                                  {.weight = 700, .italic = false, .trueType = false},
+                                  {.weight = 400, .italic = true, .trueType = true}};
+  EXPECT_EQ(PickFaceStyle(type1First, 4, 400, false), 1);
+  EXPECT_EQ(PickFaceStyle(type1First + 1, 1, 400, false), 0);
+  EXPECT_EQ(PickFaceStyle(type1First, 4, 700, false), 2);  // only the Type 1 file is bold
+  EXPECT_EQ(PickFaceStyle(type1First, 4, 400, true), 3);   // slant before format
+  const FaceStyle trueTypeFirst[] = {{.weight = 400, .italic = false, .trueType = true},
+                                     {.weight = 400, .italic = false, .trueType = false}};
+  EXPECT_EQ(PickFaceStyle(trueTypeFirst, 2, 400, false), 0);
   EXPECT_EQ(NormalizeWeightClass(0), 400);
   EXPECT_EQ(NormalizeWeightClass(7), 700);
   EXPECT_EQ(NormalizeWeightClass(350), 350);
