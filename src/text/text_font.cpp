@@ -74,7 +74,8 @@ bool SizeFixed(TextFont& font, CachedFace& face, const FontRequest& request) {
 // without DOGRAY; no table means both.
 void ChooseHinting(TextFont& font) {
   const FT_Int gasp = FT_Get_Gasp(font.face->face.get(), static_cast<FT_UInt>(font.metrics.ppemY));
-  font.loadFlags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL;
+  // Never the auto-hinter: an unhinted font is drawn from its outline as it is.
+  font.loadFlags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_AUTOHINT;
   font.renderMode = FT_RENDER_MODE_NORMAL;
   if (gasp == FT_GASP_NO_TABLE) return;
   if (!(gasp & FT_GASP_DO_GRIDFIT)) font.loadFlags |= FT_LOAD_NO_HINTING;

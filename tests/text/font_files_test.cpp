@@ -1,4 +1,5 @@
-// Faces of formats that are rarely installed, written by the tests themselves.
+// Faces of formats that are rarely installed, written by the tests themselves: a
+// BDF bitmap face and a TrueType face without instructions.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -30,6 +31,65 @@ std::string BdfFont() {
   return bdf + "FF\nENDCHAR\nENDFONT\n";
 }
 
+// Big-endian sfnt building blocks.
+void Put16(std::string& out, int v) {
+  out += static_cast<char>((v >> 8) & 0xFF);
+  out += static_cast<char>(v & 0xFF);
+}
+void Put32(std::string& out, std::uint32_t v) {
+  Put16(out, static_cast<int>(v >> 16));
+  Put16(out, static_cast<int>(v & 0xFFFF));
+}
+
+// A TrueType face without any instructions (upem 1000, ascender 800, descender 200):
+// "H" is a box from (50, 0) to (550, 650), so its edges fall between pixels at most
+// sizes.
+std::string UnhintedTrueTypeFont() {
+  const char* tags[] = {"cmap", "glyf", "head", "hhea", "hmtx", "loca", "maxp"};
+  std::string tables[7];
+  std::string& cmap = tables[0];
+  for (int v : {0, 1, 3, 1, 0, 12}) Put16(cmap, v);     // one (3, 1) subtable at 12
+  for (int v : {4, 32, 0, 4, 4, 1, 0}) Put16(cmap, v);  // format 4 with two segments:
+  // ends, pad, starts, deltas, range offsets: "H" -> glyph 1, and the closing segment
+  for (int v : {0x48, 0xFFFF, 0, 0x48, 0xFFFF, 1 - 0x48, 1, 0, 0}) Put16(cmap, v);
+  std::string& glyf = tables[1];  // glyph 0 empty; glyph 1 one contour, no instructions
+  for (int v : {1, 50, 0, 550, 650, 3, 0}) Put16(glyf, v);
+  glyf += std::string(4, '\x01');
+  for (int v : {50, 0, 500, 0, 0, 650, 0, -650, 0}) Put16(glyf, v);  // x, y deltas; pad
+  std::string& head = tables[2];
+  Put32(head, 0x10000);
+  Put32(head, 0x10000);
+  Put32(head, 0);
+  Put32(head, 0x5F0F3CF5);
+  Put16(head, 3);
+  Put16(head, 1000);
+  head += std::string(16, '\0');
+  for (int v : {0, 0, 600, 700, 0, 8, 2, 0, 0}) Put16(head, v);
+  std::string& hhea = tables[3];
+  Put32(hhea, 0x10000);
+  for (int v : {800, -200, 0, 600, 0, 0, 600, 1, 0, 0, 0, 0, 0, 0, 0, 2}) Put16(hhea, v);
+  for (int v : {600, 0, 600, 50}) Put16(tables[4], v);  // hmtx
+  for (int v : {0, 0, 18}) Put16(tables[5], v);         // loca, short offsets
+  std::string& maxp = tables[6];
+  Put32(maxp, 0x10000);
+  for (int v : {2, 4, 1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0}) Put16(maxp, v);
+
+  std::string font;
+  Put32(font, 0x10000);
+  for (int v : {7, 64, 2, 48}) Put16(font, v);
+  const std::uint32_t offset = 12 + 16 * 7;
+  std::string body;
+  for (std::size_t i = 0; i < 7; ++i) {
+    font += tags[i];
+    Put32(font, 0);
+    Put32(font, offset + static_cast<std::uint32_t>(body.size()));
+    Put32(font, static_cast<std::uint32_t>(tables[i].size()));
+    body += tables[i];
+    body.resize((body.size() + 3) & ~std::size_t{3}, '\0');
+  }
+  return font + body;
+}
+
 // Draws code alone at the top-left of a 64 x 64 surface.
 PixelSurface DrawCode(TextFont& font, std::uint8_t code) {
   PixelSurface surface;
@@ -49,6 +109,21 @@ TEST(TextFontFilesTest, BitmapFaceServesEveryHeight) {
     EXPECT_EQ(GetFontMetrics(*font).ppemY, 8);
     EXPECT_EQ(MeasureInk(DrawCode(*font, 65)).lit, 28);  // the frame's pixels
   }
+}
+
+TEST(TextFontFilesTest, UnhintedTrueTypeIsNotAutoHinted) {
+  const TempDir dir;
+  const std::string file = WriteFile(dir, "unhinted.ttf", UnhintedTrueTypeFont());
+  // At 21 ppem the box's top lies at 13.65 px: drawn from its outline, the top row
+  // is partly covered; the auto-hinter would move the edge onto the pixel grid.
+  const TextFontPtr font = OpenTextFontFile(file, 0, Request("", -21));
+  ASSERT_NE(font, nullptr);
+  const GlyphImage& glyph = RenderChar(*font, U'H');
+  ASSERT_EQ(glyph.top, 14);
+  ASSERT_GT(glyph.width, 4);
+  const std::uint8_t middleOfTopRow = glyph.coverage[static_cast<std::size_t>(glyph.width / 2)];
+  EXPECT_GT(middleOfTopRow, 0);
+  EXPECT_LT(middleOfTopRow, 255);
 }
 
 }  // namespace
