@@ -3,10 +3,12 @@
 
 #include FT_ADVANCES_H
 #include FT_DRIVER_H
+#include FT_FONT_FORMATS_H
 #include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "text/size_rules.h"
@@ -21,6 +23,32 @@ constexpr std::size_t kCachedFaces = 8;
 std::vector<CachedFacePtr>& FaceCache() {
   static std::vector<CachedFacePtr> cache;
   return cache;
+}
+
+// For a Type 1 or bare CFF face with a Unicode map, the glyphs of byte codes through
+// its built-in encoding. Such a map is made from glyph names, so a symbol face's
+// glyphs under non-standard names are reachable only through the encoding.
+void ReadBuiltinEncoding(CachedFace& cached) {
+  FT_Face face = cached.face.get();
+  if (FT_IS_SFNT(face) || cached.byteCoded) return;
+  const char* name = FT_Get_Font_Format(face);
+  const std::string_view format = name != nullptr ? name : "";
+  if (format != "Type 1" && format != "CFF") return;
+  FT_CharMap unicode = face->charmap;
+  FT_CharMap builtin = nullptr;
+  for (FT_Int i = 0; i < face->num_charmaps; ++i) {
+    const FT_Encoding encoding = face->charmaps[i]->encoding;
+    if (encoding == FT_ENCODING_ADOBE_CUSTOM || encoding == FT_ENCODING_ADOBE_STANDARD) {
+      builtin = face->charmaps[i];
+      break;
+    }
+  }
+  if (builtin == nullptr || FT_Set_Charmap(face, builtin) != 0) return;
+  cached.encodingGlyphs.assign(256, 0);
+  for (FT_ULong code = 0; code < 256; ++code) {
+    cached.encodingGlyphs[code] = FT_Get_Char_Index(face, code);
+  }
+  FT_Set_Charmap(face, unicode);
 }
 
 // Reads the table values sizing and drawing use.
@@ -66,6 +94,7 @@ void ReadFaceTables(CachedFace& cached) {
       FT_Set_Charmap(face, face->charmaps[0]);
     }
   }
+  ReadBuiltinEncoding(cached);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "text/ft_handles.h"
 
@@ -24,6 +25,10 @@ struct CachedFace {
   int weight = 400;            // OS/2 usWeightClass, else from the style flags
   bool italic = false;
   bool byteCoded = false;  // no Unicode map: asked for U+F000 + code, then the code
+  // A Type 1 or bare CFF face, whose Unicode map FreeType made from glyph names: the
+  // glyph of each byte code 0..255 through the face's built-in encoding, for the
+  // characters that map lacks (symbol faces). Empty for every other face.
+  std::vector<unsigned> encodingGlyphs;
 };
 using CachedFacePtr = std::shared_ptr<CachedFace>;
 

@@ -8,6 +8,7 @@
 
 #include "text/text_font.h"
 #include "text/text_font_internal.h"
+#include "text/windows1252.h"
 
 namespace {
 
@@ -78,6 +79,12 @@ FT_UInt GlyphIndexOf(const TextFont& font, char32_t ch) {
   // A byte-coded face is asked for U+F000 + code first, then for the bare code.
   if (index == 0 && font.face->byteCoded && ch >= 0xF000 && ch <= 0xF0FF) {
     index = FT_Get_Char_Index(face, ch - 0xF000);
+  }
+  // A Type 1 or CFF face lacking the character draws its byte code through the
+  // face's built-in encoding.
+  if (index == 0 && !font.face->encodingGlyphs.empty()) {
+    const int code = UnicodeToCp1252(ch);
+    if (code >= 0) index = font.face->encodingGlyphs[static_cast<std::size_t>(code)];
   }
   return index;
 }

@@ -63,7 +63,8 @@ struct GlyphImage {
 char32_t CodeToChar(const TextFont& font, std::uint8_t code);
 
 // Renders ch once and keeps it in the font; a character the face lacks (glyph
-// index 0) gives an empty image with advance 0.
+// index 0) gives an empty image with advance 0. A Type 1 or CFF face whose Unicode
+// map lacks ch draws ch's Windows-1252 byte through its built-in encoding.
 const GlyphImage& RenderChar(TextFont& font, char32_t ch);
 
 // Draws ch with its pen at x = penX and its baseline at top + ascent, white onto

@@ -1,5 +1,5 @@
 // Faces of formats that are rarely installed, written by the tests themselves: a
-// BDF bitmap face and a TrueType face without instructions.
+// BDF bitmap face, a Type 1 symbol face and a TrueType face without instructions.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -29,6 +29,59 @@ std::string BdfFont() {
       "CHARS 1\nSTARTCHAR A\nENCODING 65\nSWIDTH 500 0\nDWIDTH 8 0\nBBX 8 8 0 -1\nBITMAP\nFF\n";
   for (int row = 0; row < 6; ++row) bdf += "81\n";
   return bdf + "FF\nENDCHAR\nENDFONT\n";
+}
+
+// Type 1 charstring and eexec encryption, with the four leading bytes of lenIV 4.
+std::string Encrypt(const std::string& plain, std::uint16_t r) {
+  std::string out;
+  for (const unsigned char p : std::string(4, '\0') + plain) {
+    const unsigned char c = p ^ (r >> 8);
+    r = static_cast<std::uint16_t>((c + r) * 52845u + 22719u);
+    out += static_cast<char>(c);
+  }
+  return out;
+}
+
+// A Type 1 charstring number.
+std::string T1Number(int v) {
+  std::string out;
+  if (v >= -107 && v <= 107) return std::string(1, static_cast<char>(v + 139));
+  const int m = (v > 0 ? v : -v) - 108;
+  out += static_cast<char>((v > 0 ? 247 : 251) + m / 256);
+  return out + static_cast<char>(m % 256);
+}
+
+// A symbol face as Type 1: code 65 holds "Alpha" (a box), which the Unicode map made
+// from glyph names files under U+0391, not under "A".
+std::string SymbolType1Font() {
+  const auto charString = [](const std::string& name, const std::string& ops) {
+    const std::string bytes = Encrypt(ops, 4330);
+    return "/" + name + " " + std::to_string(bytes.size()) + " RD " + bytes + " ND\n";
+  };
+  const std::string box = T1Number(0) + T1Number(600) + "\x0d" + T1Number(50) + T1Number(0) +
+                          "\x15" + T1Number(500) + "\x06" + T1Number(700) + "\x07" +
+                          T1Number(-500) + "\x06\x09\x0e";
+  const std::string secret =
+      "dup /Private 6 dict dup begin\n/RD{string currentfile exch readstring pop}executeonly def\n"
+      "/ND{noaccess def}executeonly def\n/NP{noaccess put}executeonly def\n/BlueValues [] ND\n"
+      "/password 5839 def\n2 index /CharStrings 2 dict dup begin\n" +
+      charString(".notdef", T1Number(0) + T1Number(600) + "\x0d\x0e") + charString("Alpha", box) +
+      "end\nend\nreadonly put\nnoaccess put\ndup/FontName get exch definefont pop\n"
+      "mark currentfile closefile\n";
+  std::string hex;
+  for (const unsigned char c : Encrypt(secret, 55665)) {
+    hex += "0123456789abcdef"[c >> 4];
+    hex += "0123456789abcdef"[c & 15];
+    if (hex.size() % 65 == 64) hex += '\n';
+  }
+  return "%!PS-AdobeFont-1.0: GlyphexTestSymbol 001.000\n11 dict begin\n"
+         "/FontInfo 1 dict dup begin\n/FamilyName (Glyphex Test Symbol) readonly def\n"
+         "end readonly def\n/FontName /GlyphexTestSymbol def\n/PaintType 0 def\n"
+         "/FontType 1 def\n/FontMatrix [0.001 0 0 0.001 0 0] readonly def\n"
+         "/Encoding 256 array\n0 1 255 {1 index exch /.notdef put} for\ndup 65 /Alpha put\n"
+         "readonly def\n/FontBBox {0 0 600 700} readonly def\ncurrentdict end\n"
+         "currentfile eexec\n" +
+         hex + "\n" + std::string(8, '\n') + "cleartomark\n";
 }
 
 // Big-endian sfnt building blocks.
@@ -109,6 +162,19 @@ TEST(TextFontFilesTest, BitmapFaceServesEveryHeight) {
     EXPECT_EQ(GetFontMetrics(*font).ppemY, 8);
     EXPECT_EQ(MeasureInk(DrawCode(*font, 65)).lit, 28);  // the frame's pixels
   }
+}
+
+TEST(TextFontFilesTest, SymbolType1FaceDrawsThroughItsEncoding) {
+  const TempDir dir;
+  const std::string file = WriteFile(dir, "symbol.pfa", SymbolType1Font());
+  const TextFontPtr font = OpenTextFontFile(file, 0, Request("", -20));
+  ASSERT_NE(font, nullptr);
+  ASSERT_EQ(GetFontMetrics(*font).family, "Glyphex Test Symbol");
+  // Code 65 is the box, 10 px wide and 14 high at 20 ppem; code 66 is not encoded.
+  const InkBox box = MeasureInk(DrawCode(*font, 65));
+  EXPECT_EQ(box.right - box.left + 1, 10);
+  EXPECT_EQ(box.bottom - box.top + 1, 14);
+  EXPECT_EQ(MeasureInk(DrawCode(*font, 66)).lit, 0);
 }
 
 TEST(TextFontFilesTest, UnhintedTrueTypeIsNotAutoHinted) {
