@@ -7,7 +7,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/enabling_rules.h"
-#include "fileio/file_handle.h"
+#include "fileio/read_regular_file.h"
 #include "fileio/replace_file.h"
 #include "settings/settings_fields.h"
 #include "settings/settings_layout.h"
@@ -115,24 +115,14 @@ int SaveSettingsToFile(Dialog& dlg, const std::string& path) {
 
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path) {
   // The whole file is read before any field changes, so that a file that cannot be
-  // read (a folder, say) changes nothing. Bytes past the current layout mean nothing.
-  std::string bytes(kSettingsFileSize, '\0');
-  std::size_t got = 0;
-  bool readable = false;
-  if (FileHandle file{std::fopen(path.c_str(), "rb")}) {
-    while (got < bytes.size()) {
-      const std::size_t n = std::fread(bytes.data() + got, 1, bytes.size() - got, file.get());
-      if (n == 0) break;
-      got += n;
-    }
-    readable = !std::ferror(file.get());
-  }
-  if (!readable) {
+  // read (a folder, a FIFO, say) changes nothing. Bytes past the current layout mean
+  // nothing.
+  const FileRead file = ReadRegularFile(path.c_str(), kSettingsFileSize);
+  if (file.status != FileReadStatus::kRead) {
     dlg.host.MessageBox("Could not open the specified file!", "Error", MessageIcon::kQuestion);
     return 1;
   }
-  bytes.resize(got);
-  LoadSettingsFromBytes(dlg, bytes);
+  LoadSettingsFromBytes(dlg, file.bytes);
   return 0;
 }
 

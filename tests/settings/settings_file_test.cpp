@@ -3,6 +3,7 @@
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "support/dialog_fixture.h"
+#include "support/fifo_guard.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -426,6 +428,11 @@ TEST_F(SettingsFileTest, FailedSavesAndLoadsLeaveEverythingAsItWas) {
   EXPECT_EQ(LoadSettingsFromFile(other, dir.File("none.ini")), 1);
   expectOneError(otherHost, "Could not open the specified file!");
   EXPECT_EQ(LoadSettingsFromFile(other, folder), 1);
+  expectOneError(otherHost, "Could not open the specified file!");
+  // A FIFO is refused at once rather than waited on.
+  const std::string fifo = dir.File("fifo.ini");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(CallGuardedAgainstFifo(fifo, [&] { return LoadSettingsFromFile(other, fifo); }), 1);
   expectOneError(otherHost, "Could not open the specified file!");
   EXPECT_EQ(otherHost.Text(kIdCharHeight), "99");
 }

@@ -1,0 +1,30 @@
+// Reading a whole file into memory without trusting it: only a regular file is read
+// (a FIFO would block, a device or folder means nothing as contents), and never more
+// than a limit that the caller chooses.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+enum class FileReadStatus {
+  kRead,        // bytes holds the file's first bytes, up to the limit
+  kOpenFailed,  // open() failed: missing, no permission, ...; error says why
+  kNotRegular,  // a FIFO, device, socket or folder: never read
+  kReadFailed,  // read() or fstat() failed; error says why
+};
+
+struct FileRead {
+  FileReadStatus status = FileReadStatus::kOpenFailed;
+  int error = 0;             // errno of the failed call, 0 otherwise
+  std::string bytes;         // at most limit bytes
+  bool beyondLimit = false;  // the file held more than limit bytes (they were not read)
+};
+
+// Opens path without blocking (O_NONBLOCK, so that a FIFO without a writer returns at
+// once; O_NOCTTY, so that a terminal never becomes the controlling one), requires a
+// regular file, and reads it up to limit bytes, plus one more byte to tell whether the
+// file goes on. The size that fstat reports is only a hint: the bytes read count.
+FileRead ReadRegularFile(const char* path, std::size_t limit);
+
+// Why a read that did not give kRead failed, as a sentence for a message box.
+std::string FileReadFailureReason(const FileRead& read);
