@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "color/bitmap_handle.h"
+#include "color/image_decode.h"
 #include "dialog/dialog.h"
 
 struct TextureImage {
@@ -14,17 +16,53 @@ struct TextureImage {
   int height = 0;       // TH, at least 1
 };
 
-// Loads the texture. Reads the Path field with a 256-byte buffer; the path is UTF-8
-// and is handed to FreeImage as it is. On failure it shows one message (title "Error",
-// warning icon) and returns nothing:
+// The longest path the Path field holds (its buffer is 256 bytes with the terminator).
+inline constexpr std::size_t kMaxTexturePathBytes = 255;
+
+// The largest texture file read: an image of the largest allowed size at 4 bytes a
+// pixel, uncompressed. A longer file is refused before it is decoded.
+inline constexpr std::size_t kMaxTextureFileBytes = std::size_t{256} << 20;
+
+// Loads the texture. The path is UTF-8 and is opened as it is; the format comes from
+// its extension. On failure it shows one message (title "Error", warning icon) and
+// returns nothing. In the order of the checks:
+//   - a path longer than kMaxTexturePathBytes: "The font image path is too long!";
 //   - the name designates no format, or one FreeImage cannot read:
 //     "Unknown Image Format of the font image!";
-//   - the file cannot be loaded (missing, unreadable, damaged):
+//   - the file cannot be opened, is not a regular file, cannot be read, is damaged, or
+//     its format's size cannot be checked before decoding:
 //     "Could not load the font image file!";
+//   - the file is longer than kMaxTextureFileBytes: "The font image file is too large!";
+//   - the header declares more than ImageLimits allows: "The font image is too large!";
 //   - the image cannot be converted to 32 bits: "Could not convert the font image to 32 bits!";
 //   - the image has no pixels: "The font image is empty!".
+// Every message but the one about the format goes on with the path and the reason.
+// Nothing of the file is read until it is known to be a regular file, so a FIFO never
+// blocks; no pixel is allocated until the header's size has been checked.
 // FreeImage, linked as a shared library, initializes itself when it is loaded.
 std::optional<TextureImage> LoadTextureImage(Dialog& dlg);
+
+// Why bytes made no texture.
+enum class TextureFault {
+  kNone,
+  kTooLarge,          // declared size beyond the limits (width, height say it)
+  kSizeNotCheckable,  // the format's size cannot be read before decoding
+  kUndecodable,       // neither decoder could read the bytes
+  kNotConvertible,    // no 32-bit conversion of the decoded pixel type
+  kEmpty,             // zero width or height (width, height say it)
+};
+
+struct TextureDecode {
+  std::optional<TextureImage> texture;  // set when fault is kNone
+  TextureFault fault = TextureFault::kNone;
+  std::uint64_t width = 0;  // the size, for kTooLarge and kEmpty
+  std::uint64_t height = 0;
+};
+
+// The part of LoadTextureImage after the file has been read: decodes bytes as format,
+// converts to 32 bits and checks the size. Shows nothing.
+TextureDecode DecodeTexture(FREE_IMAGE_FORMAT format, std::string_view bytes,
+                            const ImageLimits& limits = {});
 
 // The texel row v counted from the texture's top (scanline TH - 1 - v), 0 <= v < TH.
 inline const std::uint8_t* TextureRow(const TextureImage& texture, int v) {

@@ -1,0 +1,46 @@
+// Decoding an image held in memory without trusting the size it declares: the size is
+// read from the header first and checked against limits before any pixel is
+// allocated. FreeImage decodes first; stb_image decodes the files FreeImage refuses
+// (BMP files with V4 or V5 headers, for one) in the formats both know.
+#pragma once
+
+#include <FreeImage.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "color/bitmap_handle.h"
+
+// The largest image accepted: 16384 pixels a side and 2^26 pixels in all, which at
+// 4 bytes a pixel is 256 MiB for each copy the loader holds.
+struct ImageLimits {
+  std::uint64_t maxSide = 16384;                     // pixels, width and height each
+  std::uint64_t maxPixels = std::uint64_t{1} << 26;  // width * height
+};
+
+// Whether a width x height image stays within limits (computed in 64 bits).
+bool WithinImageLimits(std::uint64_t width, std::uint64_t height, const ImageLimits& limits);
+
+enum class DecodeStatus {
+  kDecoded,           // bitmap holds the image
+  kTooLarge,          // the header declares width x height beyond the limits
+  kSizeNotCheckable,  // the format's size cannot be read before decoding: not decoded
+  kRefused,           // neither decoder could read the bytes as the format
+};
+
+struct DecodedImage {
+  DecodeStatus status = DecodeStatus::kRefused;
+  BitmapHandle bitmap;      // kDecoded only: FreeImage's bitmap in the file's pixel
+                            // type, or stb_image's pixels as 32-bit blue, green, red, alpha
+  std::uint64_t width = 0;  // kTooLarge: the declared size, in pixels
+  std::uint64_t height = 0;
+};
+
+// Decodes bytes as format (chosen by the caller, from the file name). Formats whose
+// FreeImage plugin cannot read the header alone are checked by a reader of their own
+// here (GIF: the logical screen and the first frame; Koala: always 320 x 200); the
+// others are refused with kSizeNotCheckable. stb_image is tried for BMP, PNG, TGA and
+// GIF when FreeImage refuses, and only when the bytes carry that format's signature
+// (TGA has none: then they must carry none of the other three).
+DecodedImage DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
+                         const ImageLimits& limits);
