@@ -1,17 +1,19 @@
 // glyphex-cli: the dialog's operations from the command line, on the headless host.
 #include <CLI/CLI.hpp>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #include "app/autosize_command.h"
 #include "app/export_commands.h"
 #include "app/save_all.h"
-#include "settings/settings_file.h"
 #include "cli/cli_session.h"
 #include "cli/field_options.h"
 #include "cli/preview_output.h"
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
+#include "settings/settings_file.h"
 #include "text/font_list.h"
 
 namespace {
@@ -45,10 +47,20 @@ int RunExport(CliSession& session, const std::string& file) {
 
 struct PreviewOptions {
   std::string file;
-  bool sample = false;  // the font sample instead of the sheet
-  int zoom = 0;         // 1, 2 or 4: a click on that zoom button; 0 for none
+  bool sample = false;    // the font sample instead of the sheet
+  int zoom = 0;           // 1, 2 or 4: a click on that zoom button; 0 for none
   std::vector<int> drag;  // DX, DY screen pixels, or empty
 };
+
+// A press position from which a drag of delta pixels ends inside the int range: 1000,
+// unless the drag is too long for that.
+int DragStart(int delta) {
+  constexpr std::int64_t kUsual = 1000;
+  const std::int64_t end = kUsual + delta;
+  if (end > INT_MAX) return INT_MAX - delta;
+  if (end < INT_MIN) return static_cast<int>(std::int64_t{INT_MIN} - delta);
+  return static_cast<int>(kUsual);
+}
 
 int RunPreview(CliSession& session, const PreviewOptions& options) {
   HeadlessHost& host = session.host;
@@ -64,8 +76,9 @@ int RunPreview(CliSession& session, const PreviewOptions& options) {
     host.Click(options.zoom == 4 ? kIdZoom4 : options.zoom == 2 ? kIdZoom2 : kIdZoom1);
   }
   if (!failed && options.drag.size() == 2) {
-    // Press on the area, move the cursor by the drag, release.
-    const ScreenPoint start{1000, 1000};
+    // Press on the area, move the cursor by the drag, release. The press is where the
+    // whole drag stays on the int screen, so even the largest drag keeps its length.
+    const ScreenPoint start{DragStart(options.drag[0]), DragStart(options.drag[1])};
     host.SetCursor(start);
     host.Click(kIdPreviewArea);
     host.SetCursor({start.x + options.drag[0], start.y + options.drag[1]});
@@ -117,8 +130,9 @@ int main(int argc, char** argv) {
       ->required();
   PreviewOptions preview;
   CLI::App* previewCmd =
-      add("preview", "show the sheet in the Preview area (\"Image preview (once)\"), then zoom "
-                     "and drag, and write the area, 369 x 185 pixels, to FILE as PNG");
+      add("preview",
+          "show the sheet in the Preview area (\"Image preview (once)\"), then zoom "
+          "and drag, and write the area, 369 x 185 pixels, to FILE as PNG");
   previewCmd->add_option("FILE", preview.file, "PNG file for the Preview area")->required();
   previewCmd->add_flag("--sample", preview.sample,
                        "show the font sample (\"Font Preview\") instead of the sheet");
@@ -136,9 +150,9 @@ int main(int argc, char** argv) {
   autosizeCmd->add_flag("--full", autosizeFull, "search a width too (\"Autosize (full)\")");
 
   std::string saveAllFolder;
-  CLI::App* saveAllCmd =
-      add("save-all", "autosize and export every installed typeface as FOLDER/FACE.png, as "
-                      "\"Save all\" does");
+  CLI::App* saveAllCmd = add("save-all",
+                             "autosize and export every installed typeface as FOLDER/FACE.png, as "
+                             "\"Save all\" does");
   saveAllCmd->add_option("FOLDER", saveAllFolder, "an existing folder for the sheets")
       ->required()
       ->check(CLI::ExistingDirectory);

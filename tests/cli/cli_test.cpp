@@ -283,6 +283,19 @@ TEST(CliTest, PreviewZoomsAndDragsLikeTheWindow) {
     EXPECT_EQ(edgeMismatches, 0);
     EXPECT_EQ(edgeBlack, 0);  // the sheet's background covers both edges at these offsets
   }
+  // Drags to the ends of the int range pan as far as a long ordinary drag does.
+  for (const char* drag : {"2147483647,2147483647", "-2147483648,-2147483648"}) {
+    SCOPED_TRACE(drag);
+    const bool right = drag[0] != '-';
+    ASSERT_EQ(RunCli("preview '" + dir.File("far.png") + "' --zoom 4 --drag " + drag + fields)
+                  .status,
+              0);
+    ASSERT_EQ(RunCli("preview '" + dir.File("long.png") + "' --zoom 4 --drag " +
+                     (right ? "100000,100000" : "-100000,-100000") + fields)
+                  .status,
+              0);
+    EXPECT_EQ(LoadArea(dir.File("far.png")), LoadArea(dir.File("long.png")));
+  }
   // A drag on the font sample at its own size moves nothing.
   ASSERT_EQ(RunCli("preview '" + dir.File("s1.png") + "' --sample" + fields).status, 0);
   ASSERT_EQ(RunCli("preview '" + dir.File("s2.png") + "' --sample --drag -50,0" + fields).status, 0);
