@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "fileio/write_seams.h"
+
 namespace {
 
 std::string FolderOf(const std::string& path) {
@@ -40,7 +42,7 @@ mode_t ModeFor(const std::string& target) {
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    const ssize_t written = CurrentWriteSeams().write(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -54,8 +56,8 @@ bool WriteAll(int fd, std::string_view bytes) {
 bool SyncFile(const std::string& name) {
   const int fd = open(name.c_str(), O_RDONLY);
   if (fd < 0) return false;
-  const bool synced = fsync(fd) == 0;
-  return close(fd) == 0 && synced;
+  const bool synced = CurrentWriteSeams().fsync(fd) == 0;
+  return CurrentWriteSeams().close(fd) == 0 && synced;
 }
 
 }  // namespace
@@ -70,6 +72,7 @@ int ReplaceFile(const std::string& path, const std::function<bool(const std::str
   // folder that keeps no modes refuses, which does not matter).
   fchmod(fd, ModeFor(target));
   close(fd);
+  if (CurrentWriteSeams().temporaryCreated) CurrentWriteSeams().temporaryCreated(name.c_str());
   const bool ok = write(name) && SyncFile(name) && std::rename(name.c_str(), target.c_str()) == 0;
   if (!ok) unlink(name.c_str());
   return ok ? 0 : 1;
@@ -80,6 +83,6 @@ int WriteFileReplacing(const std::string& path, std::string_view bytes) {
     const int fd = open(name.c_str(), O_WRONLY | O_TRUNC);
     if (fd < 0) return false;
     const bool written = WriteAll(fd, bytes);
-    return close(fd) == 0 && written;
+    return CurrentWriteSeams().close(fd) == 0 && written;
   });
 }
