@@ -1,19 +1,32 @@
-// RGBA PNG output through libpng.
+// RGBA PNG encoding through libpng, into memory.
 #include "render/png_writer.h"
 
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
+#include <new>
 #include <vector>
-
-#include "fileio/file_handle.h"
 
 namespace {
 
+// libpng's output: appends to the string given as its I/O pointer. No exception may
+// cross libpng's C frames, so running out of memory becomes libpng's own error.
+void AppendToString(png_structp png, png_bytep data, png_size_t length) {
+  auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+  bool appended = true;
+  try {
+    out->append(reinterpret_cast<const char*>(data), length);
+  } catch (const std::bad_alloc&) {
+    appended = false;
+  }
+  if (!appended) png_error(png, "out of memory");
+}
+
+void FlushNothing(png_structp) {}
+
 // Everything that libpng may jump out of lives in this one function, with no objects
 // that need destructors between setjmp and the jump.
-bool WriteRows(std::FILE* file, png_bytepp rows, png_uint_32 width, png_uint_32 height) {
+bool WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32 height) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -21,7 +34,7 @@ bool WriteRows(std::FILE* file, png_bytepp rows, png_uint_32 width, png_uint_32 
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  png_init_io(png, file);
+  png_set_write_fn(png, out, AppendToString, FlushNothing);
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   // Sheets are mostly flat color: unfiltered rows compress as well and much faster.
@@ -36,14 +49,12 @@ bool WriteRows(std::FILE* file, png_bytepp rows, png_uint_32 width, png_uint_32 
 
 }  // namespace
 
-bool WriteRgbaPng(FIBITMAP* bitmap, const char* path) {
+bool EncodeRgbaPng(FIBITMAP* bitmap, std::string& out) {
   if (!bitmap || FreeImage_GetBPP(bitmap) != 32) return false;
   const unsigned width = FreeImage_GetWidth(bitmap);
   const unsigned height = FreeImage_GetHeight(bitmap);
   std::vector<png_bytep> rows(height);
   for (unsigned y = 0; y < height; ++y) rows[y] = FreeImage_GetScanLine(bitmap, height - 1 - y);
-  FileHandle file(std::fopen(path, "wb"));
-  if (!file) return false;
-  if (!WriteRows(file.get(), rows.data(), width, height)) return false;
-  return std::fflush(file.get()) == 0 && std::fclose(file.release()) == 0;
+  out.clear();
+  return WriteRows(&out, rows.data(), width, height);
 }

@@ -1,14 +1,35 @@
-// Saving through a temporary file and a rename.
+// Saving a bitmap: encoded in memory, then written by the checked replacing path.
 #include "render/save_bitmap.h"
+
+#include <memory>
 
 #include "fileio/replace_file.h"
 #include "render/png_writer.h"
 
+namespace {
+
+struct MemoryCloser {
+  void operator()(FIMEMORY* memory) const { FreeImage_CloseMemory(memory); }
+};
+
+// The image library's encoder for fif, writing into memory: its file writer ignores
+// write and close errors, its memory writer has none to ignore.
+bool EncodeWithImageLibrary(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
+  std::unique_ptr<FIMEMORY, MemoryCloser> memory(FreeImage_OpenMemory(nullptr, 0));
+  if (!memory || !FreeImage_SaveToMemory(fif, bitmap, memory.get(), 0)) return false;
+  BYTE* data = nullptr;
+  DWORD size = 0;
+  if (!FreeImage_AcquireMemory(memory.get(), &data, &size)) return false;
+  out.assign(reinterpret_cast<const char*>(data), size);
+  return true;
+}
+
+}  // namespace
+
 bool SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
-  return ReplaceFile(path, [&](const std::string& temporary) {
-           if (fif == FIF_PNG && FreeImage_GetBPP(bitmap) == 32) {
-             return WriteRgbaPng(bitmap, temporary.c_str());
-           }
-           return FreeImage_Save(fif, bitmap, temporary.c_str(), 0) != 0;
-         }) == 0;
+  std::string bytes;
+  const bool encoded = fif == FIF_PNG && FreeImage_GetBPP(bitmap) == 32
+                           ? EncodeRgbaPng(bitmap, bytes)
+                           : EncodeWithImageLibrary(bitmap, fif, bytes);
+  return encoded && WriteFileReplacing(path, bytes) == 0;
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-// Saves bitmap in format fif to path through a temporary file in the same folder,
-// renamed over path only once it is complete, so that a failed save leaves an existing
-// file at path intact. Returns true on success.
+// Encodes bitmap in format fif in memory and writes it to path with WriteFileReplacing,
+// so that every byte is checked and a failed save leaves an existing file at path
+// intact. Returns true on success.
 bool SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
