@@ -1,18 +1,27 @@
-// Writing a whole file so that a failure never leaves a broken one behind: the new
-// contents go to a temporary file in the target's folder, which is renamed over the
-// target only once it is complete.
+// Saving a whole file so that a failure never leaves a broken one behind and nothing is
+// written where it must not be.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
-// Calls write with the name of a fresh temporary file in path's folder; when it
-// returns true, gives the file the mode of the file it replaces (or of a new file),
-// flushes it to disk and renames it over path. A path that is a symbolic link to a
-// file replaces the file it links to. Returns 0 on success, 1 on failure, and then
-// nothing is left behind and an existing file at path is as it was.
-int ReplaceFile(const std::string& path, const std::function<bool(const std::string&)>& write);
-
-// ReplaceFile with bytes as the new contents.
+// Writes bytes as the new contents of the file at path. Returns 0 on success, 1 on
+// failure.
+//
+// - A symbolic link at path is followed as ResolveSaveTarget allows (a refused link is a
+//   failure); the link stays and the file it names gets the bytes.
+// - Normally the bytes go to a new temporary file ".glyphex-XXXXXX" in that file's
+//   folder, written, flushed to disk and closed only through the descriptor that
+//   created it, then renamed over the file. It gets the old file's permission bits
+//   (0777; setuid, setgid and sticky are never carried over) or, for a new file,
+//   0666 less the umask. Any failure leaves the old file as it was and removes the
+//   temporary file; a temporary name that no longer holds the file written (someone
+//   swapped it) fails the save and is left alone.
+// - The existing file is written in place instead when it has more than one hard link
+//   (a rename would cut the other names off), or when the folder refuses a new file
+//   (EACCES, EPERM, EROFS) but the file opens for writing. Room for the new contents
+//   is reserved first, so that a full disk fails before any byte changes; a failure
+//   after that leaves the file partly written. The file is then cut to the new length
+//   and loses setuid, setgid and sticky.
+// - An existing name that is not a regular file (a folder, a FIFO, a device) fails.
 int WriteFileReplacing(const std::string& path, std::string_view bytes);
