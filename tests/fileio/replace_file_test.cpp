@@ -212,13 +212,11 @@ TEST_F(ReplaceFileTest, WritesInPlaceWhereARenameWouldChangeWhatUsersSee) {
       {.note = "both names of a hard-linked file see the new contents",
        .oldMode = 0640,
        .hardLinked = true,
-       .saved = true,
        .mode = 0640,
        .inPlace = true},
       {.note = "a writable file in a folder that takes no new file",
        .oldMode = 0644,
        .lockedFolder = true,
-       .saved = true,
        .mode = 0644,
        .inPlace = true},
       {.note = "a read-only file in a folder that takes no new file",
@@ -227,18 +225,14 @@ TEST_F(ReplaceFileTest, WritesInPlaceWhereARenameWouldChangeWhatUsersSee) {
        .saved = false,
        .mode = 0444,
        .inPlace = true},
-      {.note = "setuid and setgid are not carried to the new file",
-       .oldMode = 06755,
-       .saved = true,
-       .mode = 0755},
+      {.note = "setuid and setgid are not carried to the new file", .oldMode = 06755, .mode = 0755},
       {.note = "setuid and setgid are cleared in place",
        .oldMode = 06750,
        .hardLinked = true,
-       .saved = true,
        .mode = 0750,
        .inPlace = true},
-      {.note = "a new file gets 0666 less the umask", .mask = 027, .mode = 0640},
-  };
+      {.note = "a new file gets 0666 less the umask", .mask = 027, .mode = 0640}};
+
   const bool root = geteuid() == 0;
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);  // so that another user can reach it
   const std::string old(5000, 'o');               // longer than the new contents
