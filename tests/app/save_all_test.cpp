@@ -175,7 +175,9 @@ TEST_F(SaveAllFontsTest, AnUnusableTextureStopsOnceBeforeTheFolder) {
     EXPECT_EQ(FinishedCount(), row.stops ? 0 : 1);
     if (row.stops) {
       ASSERT_EQ(host.messages().size(), 1u);
-      EXPECT_EQ(host.messages()[0].text, "Could not load the font image file!");
+      EXPECT_EQ(host.messages()[0].text, "Could not load the font image file!\n" +
+                                             dir.File("missing.png") +
+                                             "\nNo such file or directory.");
     }
     EXPECT_EQ(std::filesystem::is_empty(out.path()), row.stops);
     host.folderAnswers.clear();
