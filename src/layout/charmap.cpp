@@ -1,0 +1,100 @@
+// The built-in character maps and the names that choose a map.
+#include "layout/charmap.h"
+
+#include <array>
+
+#include "layout/charmap_file.h"
+#include "text/windows1252.h"
+
+namespace {
+
+// Cells 1..31 and 127 of code page 437: the graphic characters the IBM PC showed for
+// the control codes.
+constexpr std::u32string_view kCp437Low = U"☺☻♥♦♣♠•◘○◙♂♀♪♫☼►◄↕‼¶§▬↨↑↓→←∟↔▲▼";
+constexpr char32_t kCp437House = U'⌂';
+
+// Cells 128..255 of code page 437, 32 a line.
+constexpr std::u32string_view kCp437High =
+    U"ÇüéâäàåçêëèïîìÄÅÉæÆôöòûùÿÖÜ¢£¥₧ƒ"
+    U"áíóúñÑªº¿⌐¬½¼¡«»░▒▓│┤╡╢╖╕╣║╗╝╜╛┐"
+    U"└┴┬├─┼╞╟╚╔╩╦╠═╬╧╨╤╥╙╘╒╓╫╪┘┌█▄▌▐▀"
+    U"αßΓπΣσµτΦΘΩδ∞φε∩≡±≥≤⌠⌡÷≈°∙·√ⁿ²■\u00A0";
+
+// The TCOD order, one string per grid row of 32 cells; the cells a row leaves out
+// at its end are empty, as are rows 5..7.
+constexpr std::array<std::u32string_view, 5> kTcodRows = {
+    U" !\"#$%&'()*+,-./0123456789:;<=>?", U"@[\\]^_`{|}~░▒▓│─┼┤┴├┬└┌┐┘▘▝▀▖▚▐▗",
+    U"↑↓←→▲▼◄►↕↔☐☑○◉║═╬╣╩╠╦╚╔╗╝",         U"ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+    U"abcdefghijklmnopqrstuvwxyz",
+};
+constexpr int kTcodColumns = 32;
+
+static_assert(kCp437Low.size() == 31 && kCp437High.size() == 128);
+
+std::vector<char32_t> Cp1252Cells() {
+  std::vector<char32_t> cells(kMaxMapCells);
+  for (int c = 0; c < kMaxMapCells; ++c) cells[c] = Cp1252ToUnicode(static_cast<std::uint8_t>(c));
+  return cells;
+}
+
+std::vector<char32_t> Cp437Cells() {
+  std::vector<char32_t> cells(kMaxMapCells, kEmptyCell);
+  for (std::size_t i = 0; i < kCp437Low.size(); ++i) cells[1 + i] = kCp437Low[i];
+  for (char32_t c = 0x20; c <= 0x7E; ++c) cells[c] = c;
+  cells[127] = kCp437House;
+  for (std::size_t i = 0; i < kCp437High.size(); ++i) cells[128 + i] = kCp437High[i];
+  return cells;
+}
+
+std::vector<char32_t> TcodCells() {
+  std::vector<char32_t> cells(kMaxMapCells, kEmptyCell);
+  for (std::size_t row = 0; row < kTcodRows.size(); ++row) {
+    for (std::size_t i = 0; i < kTcodRows[row].size(); ++i) {
+      cells[row * kTcodColumns + i] = kTcodRows[row][i];
+    }
+  }
+  return cells;
+}
+
+}  // namespace
+
+CharMap BuiltInCharMap(CharMapKind kind) {
+  switch (kind) {
+    case CharMapKind::kCp1252:
+      return {.kind = kind, .name = "cp1252", .cells = Cp1252Cells()};
+    case CharMapKind::kCp437:
+      return {.kind = kind, .name = "cp437", .cells = Cp437Cells()};
+    case CharMapKind::kTcod:
+      return {.kind = kind, .name = "tcod", .cells = TcodCells()};
+    case CharMapKind::kFile:
+      break;
+  }
+  return {.kind = CharMapKind::kFile, .name = "", .cells = {}};
+}
+
+std::string ParseCharMapName(std::string_view name, CharMapChoice& choice) {
+  if (name.empty()) return "The character map must be cp1252, cp437, tcod or a file.";
+  if (name == "cp1252") {
+    choice = {.kind = CharMapKind::kCp1252, .path = ""};
+  } else if (name == "cp437") {
+    choice = {.kind = CharMapKind::kCp437, .path = ""};
+  } else if (name == "tcod") {
+    choice = {.kind = CharMapKind::kTcod, .path = ""};
+  } else {
+    choice = {.kind = CharMapKind::kFile, .path = std::string(name)};
+  }
+  return "";
+}
+
+std::string LoadCharMap(const CharMapChoice& choice, CharMap& map) {
+  if (choice.kind == CharMapKind::kFile) return LoadCharMapFile(choice.path, map);
+  map = BuiltInCharMap(choice.kind);
+  return "";
+}
+
+std::string CellText(const CharMap& map, int cell) {
+  std::string text;
+  if (cell < 0 || cell >= static_cast<int>(map.cells.size())) return text;
+  if (map.cells[cell] != kEmptyCell) AppendUtf8(text, map.cells[cell]);
+  return text;
+}

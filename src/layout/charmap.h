@@ -1,0 +1,54 @@
+// Character maps: which Unicode character each cell of the sheet holds. A cell index
+// is the 8-bit code of the cell (0..255); a map has at most 256 cells.
+//
+//   BuiltInCharMap    the three maps the program knows: cp1252, cp437, tcod
+//   ParseCharMapName  the name given on the command line: a built-in name or a path
+//   LoadCharMap       the map a name stands for (a user file is read and checked)
+//   CellText          a cell's character as UTF-8, for lists shown to the user
+//
+// Reading a user map file lives in charmap_file.h.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr int kMaxMapCells = 256;
+
+// The values are kept stable: they may be stored in files.
+enum class CharMapKind {
+  kCp1252 = 0,  // Windows-1252, the default: cell c holds what byte c means there
+  kCp437 = 1,   // IBM code page 437 with its graphic characters in cells 1..31 and 127
+  kTcod = 2,    // libtcod's 32 x 8 TCOD order
+  kFile = 3,    // a user map file
+};
+
+// An empty cell: it holds no character and is never drawn.
+inline constexpr char32_t kEmptyCell = 0;
+
+struct CharMap {
+  CharMapKind kind = CharMapKind::kCp1252;
+  std::string name;             // "cp1252", "cp437", "tcod", or the user file's path
+  std::vector<char32_t> cells;  // one per cell, kEmptyCell when empty; 256 for built-ins
+};
+
+// The map of a built-in kind, 256 cells. kFile gives an empty map.
+CharMap BuiltInCharMap(CharMapKind kind);
+
+// What a character map name stands for: kind and, for kFile, the path.
+struct CharMapChoice {
+  CharMapKind kind = CharMapKind::kCp1252;
+  std::string path;  // only for kFile
+};
+
+// "cp1252", "cp437" and "tcod" (exactly so, lower case) name the built-in maps; any
+// other non-empty text is a file path (write "./cp437" for a file of that name).
+// Returns "" and sets choice, or the message for an empty name.
+std::string ParseCharMapName(std::string_view name, CharMapChoice& choice);
+
+// The map of choice: a built-in one, or the user file read by LoadCharMapFile.
+// Returns "" and sets map, or the message saying why the file was refused.
+std::string LoadCharMap(const CharMapChoice& choice, CharMap& map);
+
+// The character of cell as UTF-8, "" for an empty cell or one beyond the map.
+std::string CellText(const CharMap& map, int cell);

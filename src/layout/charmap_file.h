@@ -1,0 +1,28 @@
+// Reading a user character map file.
+//
+// The file is UTF-8 text (a leading byte order mark is skipped). Its tokens, separated
+// by ASCII whitespace (space, tab, line breaks, vertical tab, form feed), fill the cells
+// in order, 1 to 256 of them. A token is either
+//   - one character, written as itself (one code point: "é" written as "e" and a
+//     combining accent is two and is refused), or
+//   - U+ and 4 to 6 hex digits, at most U+10FFFF and not a surrogate; U+0000 leaves
+//     the cell empty, U+0020 is a space.
+// Anything else refuses the whole file with a message naming the file and, where it
+// applies, the line of the first fault.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "layout/charmap.h"
+
+// Files longer than this are refused unread: 256 tokens need a few kilobytes at most.
+inline constexpr std::size_t kMaxCharMapFileBytes = 64 * 1024;
+
+// Parses text, the contents of the file at path (used only in messages).
+// Returns "" and sets map (kind kFile, name path), or the message.
+std::string ParseCharMapText(std::string_view text, const std::string& path, CharMap& map);
+
+// Reads the file at path (a regular file only, never blocking, at most
+// kMaxCharMapFileBytes) and parses it. Returns "" and sets map, or the message.
+std::string LoadCharMapFile(const std::string& path, CharMap& map);

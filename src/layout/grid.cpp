@@ -1,0 +1,96 @@
+// Parses and checks the grid and the cell size.
+#include "layout/grid.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// Any count above this is out of range; counting stops there so that a long string of
+// digits cannot overflow.
+constexpr long kCountCap = 1'000'000'000L;
+
+struct Pair {
+  int first = 0;
+  int second = 0;
+};
+
+std::optional<int> ParseCount(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  long value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = std::min(value * 10 + (c - '0'), kCountCap);
+  }
+  return static_cast<int>(value);
+}
+
+// "AxB" as two decimal numbers, or none when the text has another shape.
+std::optional<Pair> ParsePair(std::string_view text) {
+  const std::size_t x = text.find_first_of("xX");
+  if (x == std::string_view::npos) return std::nullopt;
+  const std::optional<int> first = ParseCount(text.substr(0, x));
+  const std::optional<int> second = ParseCount(text.substr(x + 1));
+  if (!first || !second) return std::nullopt;
+  return Pair{.first = *first, .second = *second};
+}
+
+}  // namespace
+
+std::string ParseGrid(std::string_view text, Grid& grid) {
+  const std::optional<Pair> pair = ParsePair(text);
+  if (!pair) {
+    return "The grid \"" + std::string(text) + "\" is not columns x rows, such as 16x16.";
+  }
+  if (pair->first < 1 || pair->first > kMaxGridColumns || pair->second < 1 ||
+      pair->second > kMaxGridRows) {
+    return "The grid must be 1 to " + std::to_string(kMaxGridColumns) + " columns by 1 to " +
+           std::to_string(kMaxGridRows) + " rows: " + std::string(text) + ".";
+  }
+  grid = {.columns = pair->first, .rows = pair->second};
+  return "";
+}
+
+std::string ParseCellSize(std::string_view text, CellSize& cell) {
+  if (text.empty()) {
+    cell = {};
+    return "";
+  }
+  const std::optional<Pair> pair = ParsePair(text);
+  if (!pair) {
+    return "The cell size \"" + std::string(text) +
+           "\" is not width x height in pixels, such as 8x12.";
+  }
+  if (pair->first < 1 || pair->first > kMaxCellPx || pair->second < 1 ||
+      pair->second > kMaxCellPx) {
+    return "The cell size must be 1 to " + std::to_string(kMaxCellPx) +
+           " pixels: " + std::string(text) + ".";
+  }
+  cell = {.widthPx = pair->first, .heightPx = pair->second};
+  return "";
+}
+
+std::string FormatGrid(const Grid& grid) {
+  return std::to_string(grid.columns) + "x" + std::to_string(grid.rows);
+}
+
+std::string FormatCellSize(const CellSize& cell) {
+  if (IsSquareTileCell(cell)) return "";
+  return std::to_string(cell.widthPx) + "x" + std::to_string(cell.heightPx);
+}
+
+PixelSize CellPixels(const CellSize& cell, int tileSizePx) {
+  if (IsSquareTileCell(cell)) return {.widthPx = tileSizePx, .heightPx = tileSizePx};
+  return {.widthPx = cell.widthPx, .heightPx = cell.heightPx};
+}
+
+PixelSize SheetPixels(const Grid& grid, const PixelSize& cellPx) {
+  return {.widthPx = grid.columns * cellPx.widthPx, .heightPx = grid.rows * cellPx.heightPx};
+}
+
+std::string CheckGridHoldsMap(const Grid& grid, int mapCells) {
+  const int gridCells = grid.columns * grid.rows;
+  if (gridCells >= mapCells) return "";
+  return "The grid " + FormatGrid(grid) + " holds " + std::to_string(gridCells) +
+         " cells, but the character map has " + std::to_string(mapCells) + ".";
+}

@@ -1,0 +1,62 @@
+// The sheet's grid of cells: columns x rows, and the cell size in pixels.
+//
+// Cell index i sits at column i % columns, row i / columns; the sheet is
+// columns * cell width by rows * cell height pixels. The defaults are today's sheet:
+// 32 x 8 square cells of the tile size.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+inline constexpr int kMaxGridColumns = 256;
+inline constexpr int kMaxGridRows = 256;
+inline constexpr int kMaxCellPx = 64;
+
+struct Grid {
+  int columns = 32;  // 1..kMaxGridColumns
+  int rows = 8;      // 1..kMaxGridRows
+};
+
+// Both 0: square cells of the tile size (the default). Otherwise each 1..kMaxCellPx.
+struct CellSize {
+  int widthPx = 0;
+  int heightPx = 0;
+};
+
+struct PixelSize {
+  int widthPx = 0;
+  int heightPx = 0;
+};
+
+// "CxR" (decimal, "x" or "X" between, nothing else), each 1 to 256.
+// Returns "" and sets grid, or the message naming the text.
+std::string ParseGrid(std::string_view text, Grid& grid);
+
+// "WxH" in pixels, each 1 to 64; "" gives square cells of the tile size.
+// Returns "" and sets cell, or the message naming the text.
+std::string ParseCellSize(std::string_view text, CellSize& cell);
+
+// "32x8"; "8x12", or "" for square cells of the tile size: what the parsers read back.
+std::string FormatGrid(const Grid& grid);
+std::string FormatCellSize(const CellSize& cell);
+
+// True when cell follows the tile size.
+inline bool IsSquareTileCell(const CellSize& cell) {
+  return cell.widthPx == 0 && cell.heightPx == 0;
+}
+
+// The cell in pixels: cell itself, or tileSizePx square when it follows the tile size.
+PixelSize CellPixels(const CellSize& cell, int tileSizePx);
+
+// The whole sheet in pixels.
+PixelSize SheetPixels(const Grid& grid, const PixelSize& cellPx);
+
+inline int CellColumn(int cell, const Grid& grid) {
+  return cell % grid.columns;
+}
+inline int CellRow(int cell, const Grid& grid) {
+  return cell / grid.columns;
+}
+
+// Returns "" when grid has at least mapCells cells, or the message saying it does not.
+std::string CheckGridHoldsMap(const Grid& grid, int mapCells);
