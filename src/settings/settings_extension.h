@@ -1,0 +1,87 @@
+// The settings file's extension block: the values that the fixed 1219-byte layout has
+// no room for (character map, grid, cell size, output kind, mono threshold,
+// descriptors, font file). The block follows the fixed bytes only when one of these
+// values differs from its default, so a file with the defaults is still 1219 bytes
+// and older readers, which stop after byte 1219, load every file.
+//
+// Block layout (integers little-endian, offsets from the block's first byte):
+//   0   8 bytes  magic 89 47 4C 58 0D 0A 1A 0A ("\x89GLX\r\n\x1A\n"): the high first
+//                byte and the CR LF catch a file sent through a text-mode transfer
+//   8   u16      version, 1
+//   10  records, back to back, each:
+//         u16 tag, u32 length, length bytes of payload
+//       ending with the end record (tag 0, length 0), which must be the block's last
+//       bytes.
+//
+// The end record makes a block cut at a record boundary detectable: without it, a
+// file cut after one whole record would load the rest at their defaults silently.
+//
+// Records (a record that is left out means its default; the writer leaves out every
+// record whose value is the default, and writes the others in ascending tag order):
+//   tag 1  character map   1 byte: 0 Windows-1252, 1 code page 437, 2 TCOD, 3 user file
+//   tag 2  user map path   UTF-8 bytes, no zero byte, at most 4096 bytes
+//   tag 3  grid            u16 columns, u16 rows; each 1 to 256
+//   tag 4  cell size       u16 width, u16 height; each 0 to 64, 0 = empty (square cells
+//                          of the tile size)
+//   tag 5  output kind     1 byte: 0 color, 1 alpha, 2 gray, 3 mono
+//   tag 6  mono threshold  1 byte, 1 to 255 (coverage at or above it is set)
+//   tag 7  descriptors     1 byte of flags: 1 fnt, 2 json, 4 c; the other bits 0
+//   tag 8  font file path  UTF-8 bytes, no zero byte, at most 4096 bytes
+// A record of a known tag must have exactly its payload's length (the paths any length
+// up to their cap). Unknown tags are skipped by their length, so a newer writer adds
+// records without changing the version; a new version means records this reader
+// cannot read.
+//
+// The reader never trusts the block: every length is checked against the bytes left,
+// the whole block is capped at kMaxSettingsExtensionSize, and a block that is cut,
+// has a bad length, a bad version, a value out of range, a known record twice or bytes
+// after its end record is ignored as a whole. Bytes after the fixed layout that do not
+// begin like the magic are ignored silently: no version ever wrote anything there.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The new values, each with its default.
+struct SettingsExtension {
+  enum class CharMap { kCp1252 = 0, kCp437 = 1, kTcod = 2, kUserFile = 3 };
+  enum class Output { kColor = 0, kAlpha = 1, kGray = 2, kMono = 3 };
+
+  CharMap charMap = CharMap::kCp1252;
+  std::string charMapPath{};  // UTF-8; the user map file's path
+  int gridColumns = 32;       // 1 to 256
+  int gridRows = 8;           // 1 to 256
+  int cellWidth = 0;          // 1 to 64 pixels; 0 = empty (square cells of the tile size)
+  int cellHeight = 0;         // 1 to 64 pixels; 0 = empty
+  Output output = Output::kColor;
+  int monoThreshold = 1;  // 1 to 255; 1 sets every lit pixel
+  bool descriptorFnt = false;
+  bool descriptorJson = false;
+  bool descriptorC = false;
+  std::string fontFilePath{};  // UTF-8; empty = an installed font
+
+  bool operator==(const SettingsExtension&) const = default;
+};
+
+// The largest block the reader takes, and the largest path it keeps.
+inline constexpr std::size_t kMaxSettingsExtensionSize = 64 * 1024;
+inline constexpr std::size_t kMaxSettingsPathBytes = 4096;
+
+// The warning shown when a block is there but cannot be used.
+inline constexpr char kSettingsExtensionWarning[] =
+    "The extension block of this settings file is damaged or from a newer version and was "
+    "ignored.\nThe character map, grid, cell size and output options keep their defaults.";
+
+// The block for extension: empty when every value is its default. A value that the
+// reader would refuse (out of its range, a path that is too long, not UTF-8 or holds a
+// zero byte) is left out, as if it were its default, so that one bad value never
+// makes the reader throw away the others.
+std::string EncodeSettingsExtension(const SettingsExtension& extension);
+
+// Reads the bytes that follow the fixed layout. out is set to the defaults first, then
+// to the block's values. Returns true when there is no block (no bytes, or bytes that
+// do not begin like the magic) or the block was read whole; returns false, with out at
+// the defaults and warning set to kSettingsExtensionWarning, when a block is there but
+// damaged.
+bool DecodeSettingsExtension(std::string_view bytes, SettingsExtension& out, std::string& warning);
