@@ -107,22 +107,46 @@ void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes) {
   ApplyExportModeRule(dlg);
 }
 
+std::string EncodeSettings(Dialog& dlg, const SettingsExtension& extension) {
+  return EncodeSettings(dlg) + EncodeSettingsExtension(extension);
+}
+
+void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes, SettingsExtension& extension) {
+  LoadSettingsFromBytes(dlg, bytes.substr(0, kSettingsFileSize));
+  const std::string_view rest =
+      bytes.size() > kSettingsFileSize ? bytes.substr(kSettingsFileSize) : std::string_view();
+  std::string warning;
+  if (!DecodeSettingsExtension(rest, extension, warning)) {
+    dlg.host.MessageBox(warning, "Warning", MessageIcon::kWarning);
+  }
+}
+
 int SaveSettingsToFile(Dialog& dlg, const std::string& path) {
-  if (WriteFileReplacing(path, EncodeSettings(dlg)) == 0) return 0;
+  return SaveSettingsToFile(dlg, path, SettingsExtension{});
+}
+
+int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension) {
+  if (WriteFileReplacing(path, EncodeSettings(dlg, extension)) == 0) return 0;
   dlg.host.MessageBox("Could not write the specified file!", "Error", MessageIcon::kQuestion);
   return 1;
 }
 
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path) {
+  SettingsExtension unused;
+  return LoadSettingsFromFile(dlg, path, unused);
+}
+
+int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension) {
   // The whole file is read before any field changes, so that a file that cannot be
-  // read (a folder, a FIFO, say) changes nothing. Bytes past the current layout mean
-  // nothing.
-  const FileRead file = ReadRegularFile(path.c_str(), kSettingsFileSize);
+  // read (a folder, a FIFO, say) changes nothing. One byte more than the largest
+  // extension block is read, so that a longer one is seen as damaged, not cut short.
+  const FileRead file =
+      ReadRegularFile(path.c_str(), kSettingsFileSize + kMaxSettingsExtensionSize + 1);
   if (file.status != FileReadStatus::kRead) {
     dlg.host.MessageBox("Could not open the specified file!", "Error", MessageIcon::kQuestion);
     return 1;
   }
-  LoadSettingsFromBytes(dlg, file.bytes);
+  LoadSettingsFromBytes(dlg, file.bytes, extension);
   return 0;
 }
 

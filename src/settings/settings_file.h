@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "dialog/dialog.h"
+#include "settings/settings_extension.h"
 
 // "Save settings ...": asks for a file name and saves to it; a cancelled dialog does
 // nothing.
@@ -23,10 +24,24 @@ std::string EncodeSettings(Dialog& dlg);
 // installed and about a file of an older version, then re-applies the enabling rules.
 void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes);
 
+// The settings file of the fields followed by extension's block (nothing more when
+// every extension value is its default).
+std::string EncodeSettings(Dialog& dlg, const SettingsExtension& extension);
+
+// Loads the fixed layout as LoadSettingsFromBytes above, then sets extension from the
+// bytes after it: its defaults when there is no block, and when a block is there but
+// damaged, after showing kSettingsExtensionWarning (title "Warning", warning icon).
+void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes, SettingsExtension& extension);
+
 // Saves the fields to path, replacing it only once the new file is complete. Returns
 // 0 on success; 1 after showing "Could not write the specified file!".
 int SaveSettingsToFile(Dialog& dlg, const std::string& path);
+// The same with extension's block after the fields.
+int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension);
 
 // Loads the file at path. Returns 0 on success; 1 after showing "Could not open the
 // specified file!", with every field left as it was.
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path);
+// The same, setting extension from the file's extension block; extension is left as it
+// was when the file cannot be read.
+int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension);
