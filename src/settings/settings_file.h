@@ -40,7 +40,8 @@ int SaveSettingsToFile(Dialog& dlg, const std::string& path);
 int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension);
 
 // Loads the file at path. Returns 0 on success; 1 after showing "Could not open the
-// specified file!", with every field left as it was.
+// specified file!", with every field left as it was. The extension block's values are
+// dropped (a damaged block is still warned about).
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path);
 // The same, setting extension from the file's extension block; extension is left as it
 // was when the file cannot be read.
