@@ -1,5 +1,6 @@
-// Fuzzes the settings loader: each input is loaded as a settings file's contents into
-// a freshly started dialog on the headless host, then saved again.
+// Fuzzes the settings loader: each input is loaded as a settings file's contents,
+// extension block included, into a started dialog on the headless host, then saved
+// again.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "app/dialog_proc.h"
 #include "headless/headless_host.h"
 #include "preview/preview_state.h"
+#include "settings/settings_extension.h"
 #include "settings/settings_file.h"
 #include "settings/settings_layout.h"
 
@@ -41,8 +43,16 @@ Dialog& FuzzDialog() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzDialog();
   host.ClearMessages();  // the recorded message boxes would otherwise pile up
-  LoadSettingsFromBytes(dlg, std::string_view(reinterpret_cast<const char*>(data), size));
+  SettingsExtension extension;
+  LoadSettingsFromBytes(dlg, std::string_view(reinterpret_cast<const char*>(data), size),
+                        extension);
   // Whatever was loaded, the fields must still make a file of the current layout.
   if (EncodeSettings(dlg).size() != kSettingsFileSize) std::abort();
+  // Whatever block was accepted must be written so that it reads back the same.
+  const std::string block = EncodeSettingsExtension(extension);
+  SettingsExtension again;
+  std::string warning;
+  if (!DecodeSettingsExtension(block, again, warning) || !(again == extension)) std::abort();
+  if (block.empty() != (extension == SettingsExtension{})) std::abort();
   return 0;
 }
