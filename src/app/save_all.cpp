@@ -5,6 +5,7 @@
 #include "color/texture_image.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/mode_buttons.h"
 #include "dialog/validation.h"
 #include "render/export_sheet.h"
 
@@ -22,14 +23,10 @@ std::string CutAtCharacter(std::string_view name, std::size_t limit) {
   return std::string(name.substr(0, cut));
 }
 
-// Whether the color mode that the export run picks (the first checked of its list, in
-// the run's order) fills from the texture.
+// Whether the color mode that the export run picks fills from the texture.
 bool ColorModeUsesTexture(Dialog& dlg) {
-  for (int id : {kIdColorGradient, kIdColorImageOnly, kIdColorRelief, kIdColorGradientOverImage,
-                 kIdColorReliefOverImage}) {
-    if (IsChecked(dlg, id)) return id != kIdColorGradient && id != kIdColorRelief;
-  }
-  return false;
+  const std::optional<ColorMode> mode = ReadColorMode(dlg);
+  return mode && UsesTexture(*mode);
 }
 
 }  // namespace

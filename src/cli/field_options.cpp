@@ -6,6 +6,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/mode_buttons.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -36,15 +37,16 @@ constexpr FieldOption kCheckOptions[] = {
     {"--trim", kIdTrimOverflow, "check \"Automatic size overflow correction\""},
 };
 
-const std::map<std::string, int> kExportButtons = {
-    {"normal", kIdExportNormal}, {"all", kIdExportAll}, {"user", kIdExportUser},
-    {"range", kIdExportRange}};
-const std::map<std::string, int> kColorButtons = {
-    {"gradient", kIdColorGradient},
-    {"relief", kIdColorRelief},
-    {"image", kIdColorImageOnly},
-    {"gradient-image", kIdColorGradientOverImage},
-    {"relief-image", kIdColorReliefOverImage}};
+const std::map<std::string, ExportMode> kExportModes = {{"normal", ExportMode::kNormal},
+                                                        {"all", ExportMode::kAll},
+                                                        {"user", ExportMode::kUserDefined},
+                                                        {"range", ExportMode::kRange}};
+const std::map<std::string, ColorMode> kColorModes = {
+    {"gradient", ColorMode::kGradient},
+    {"relief", ColorMode::kRelief},
+    {"image", ColorMode::kImageOnly},
+    {"gradient-image", ColorMode::kGradientOverImage},
+    {"relief-image", ColorMode::kReliefOverImage}};
 
 constexpr FieldOption kColorOptions[] = {
     {"--bg", kIdBgRed, "background color R,G,B"},
@@ -112,16 +114,18 @@ FieldOptions AddFieldOptions(CLI::App& command) {
   // No existence check: a file that cannot be opened gets the load's own message.
   add(command.add_option("--settings", "load a settings file, as \"Load settings ...\" does")
           ->type_name("FILE"));
-  add(command.add_option("--font", "select the first font whose name begins with NAME, ignoring "
-                                   "case")
+  add(command
+          .add_option("--font",
+                      "select the first font whose name begins with NAME, ignoring "
+                      "case")
           ->type_name("NAME"));
-  for (const FieldOption& o : kTextOptions) add(command.add_option(o.name, o.help)->type_name("TEXT"));
+  for (const FieldOption& o : kTextOptions)
+    add(command.add_option(o.name, o.help)->type_name("TEXT"));
   for (const FieldOption& o : kCheckOptions) add(command.add_flag(o.name, o.help));
   add(command.add_option("--export", "export mode (a click on its radio button)")
           ->check(CLI::IsMember({"normal", "all", "user", "range"}))
           ->type_name("MODE"));
-  add(command
-          .add_option("--color", "color mode (a click on its radio button)")
+  add(command.add_option("--color", "color mode (a click on its radio button)")
           ->check(CLI::IsMember({"gradient", "relief", "image", "gradient-image", "relief-image"}))
           ->type_name("MODE"));
   for (const FieldOption& o : kColorOptions) {
@@ -179,9 +183,9 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
     }
     if (handled) continue;
     if (name == "--export") {
-      host.Click(kExportButtons.at(value));
+      host.Click(ExportModeButton(kExportModes.at(value)));
     } else if (name == "--color") {
-      host.Click(kColorButtons.at(value));
+      host.Click(ColorModeButton(kColorModes.at(value)));
     } else if (name == "--field") {
       const std::size_t eq = value.find('=');
       SetText(dlg, std::stoi(value.substr(0, eq)), value.substr(eq + 1));

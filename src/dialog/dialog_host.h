@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-enum class MessageIcon { kWarning, kQuestion, kInformation };
+#include "base/message_sink.h"
 
 struct FileFilter {
   std::string name;     // "PNG - Portable Network Graphics"
@@ -48,9 +48,12 @@ enum class DialogMessage {
   kPaintPreview,  // the Preview area must be painted
 };
 
-class DialogHost {
+// A host is the message sink of the operations it runs: a message is a message box.
+class DialogHost : public MessageSink {
  public:
-  virtual ~DialogHost() = default;
+  void Show(std::string_view text, std::string_view title, MessageIcon icon) final {
+    MessageBox(text, title, icon);
+  }
 
   // Controls. Texts are UTF-8; a control the host does not know reads as empty and
   // ignores writes.
@@ -83,8 +86,8 @@ class DialogHost {
   virtual std::optional<Rgb> AskColor(Rgb initial, std::array<std::uint32_t, 16>& custom) = 0;
 
   // The preview's window services.
-  virtual void RepaintPreview() = 0;  // show the canvas in the Preview area now
-  virtual int PreviewAreaWidth() = 0;   // client size of the Preview area, px
+  virtual void RepaintPreview() = 0;   // show the canvas in the Preview area now
+  virtual int PreviewAreaWidth() = 0;  // client size of the Preview area, px
   virtual int PreviewAreaHeight() = 0;
   virtual void StartPreviewTimer() = 0;  // 100 ms ticks reach the dialog procedure
   virtual void StopPreviewTimer() = 0;
@@ -101,8 +104,8 @@ class DialogHost {
 
   // Where the host sends the dialog's messages: (message, control id, notification
   // code); the result is the dialog procedure's.
-  using MessageSink = std::function<int(DialogMessage, int, int)>;
-  void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }
+  using Receiver = std::function<int(DialogMessage, int, int)>;
+  void SetMessageSink(Receiver sink) { sink_ = std::move(sink); }
 
   // Delivers a message to the dialog procedure; 0 when none is connected.
   int Send(DialogMessage message, int id = 0, int code = 0) {
@@ -113,5 +116,5 @@ class DialogHost {
   void Notify(int id, int code) { Send(DialogMessage::kCommand, id, code); }
 
  private:
-  MessageSink sink_;
+  Receiver sink_;
 };

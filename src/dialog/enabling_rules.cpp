@@ -3,12 +3,14 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/mode_buttons.h"
 
 void ApplyExportModeRule(Dialog& dlg) {
-  const bool range = IsChecked(dlg, kIdExportRange);
+  const ExportMode mode = ReadExportMode(dlg);
+  const bool range = mode == ExportMode::kRange;
   // In the user-defined mode the text lists what to export; in the others, what to
   // leave out (in the range mode, what to add to or take from the range).
-  if (IsChecked(dlg, kIdExportUser)) {
+  if (mode == ExportMode::kUserDefined) {
     SetText(dlg, kIdCharactersLabel, "Export the following chars:");
   } else if (range) {
     SetText(dlg, kIdCharactersLabel, "In- / Exclude the following chars:");
@@ -20,11 +22,11 @@ void ApplyExportModeRule(Dialog& dlg) {
 }
 
 void ApplyColorModeRule(Dialog& dlg) {
-  const bool imageOnly = IsChecked(dlg, kIdColorImageOnly);
-  const bool gradientOverImage = IsChecked(dlg, kIdColorGradientOverImage);
+  const std::optional<ColorMode> mode = ReadColorMode(dlg);
+  const bool imageOnly = mode == ColorMode::kImageOnly;
 
   // 1. The texture is used by the three image modes.
-  const bool usesImage = imageOnly || gradientOverImage || IsChecked(dlg, kIdColorReliefOverImage);
+  const bool usesImage = mode && UsesTexture(*mode);
   Enable(dlg, kIdTexturePath, usesImage);
   Enable(dlg, kIdBrowseTexture, usesImage);
 
@@ -35,5 +37,5 @@ void ApplyColorModeRule(Dialog& dlg) {
   }
 
   // 3. Only the gradients have bands.
-  Enable(dlg, kIdColorSteps, IsChecked(dlg, kIdColorGradient) || gradientOverImage);
+  Enable(dlg, kIdColorSteps, mode == ColorMode::kGradient || mode == ColorMode::kGradientOverImage);
 }

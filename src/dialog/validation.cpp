@@ -3,6 +3,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/mode_buttons.h"
 
 namespace {
 
@@ -13,8 +14,7 @@ bool Fail(Dialog& dlg, const char* text) {
 
 // lo <= value <= hi as one unsigned comparison, so negative values fail too.
 bool InRange(int value, int lo, int hi) {
-  return static_cast<unsigned>(value) - static_cast<unsigned>(lo) <=
-         static_cast<unsigned>(hi - lo);
+  return static_cast<unsigned>(value) - static_cast<unsigned>(lo) <= static_cast<unsigned>(hi - lo);
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ bool ValidateParameters(Dialog& dlg, bool forAutosize) {
   }
   if (forAutosize) return false;
 
-  if (IsChecked(dlg, kIdExportRange)) {
+  if (ReadExportMode(dlg) == ExportMode::kRange) {
     const int from = ReadInt(dlg, kIdRangeFrom);
     const int to = ReadInt(dlg, kIdRangeTo);
     if (!InRange(from, 0, 255) || !InRange(to, 0, 255) || from > to) {

@@ -7,6 +7,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/mode_buttons.h"
 #include "text/windows1252.h"
 
 namespace {
@@ -21,13 +22,6 @@ void SetCodes(ExportSet& set, int first, int last, bool value) {
 }
 
 }  // namespace
-
-ExportMode ReadExportMode(Dialog& dlg) {
-  if (IsChecked(dlg, kIdExportAll)) return ExportMode::kAll;
-  if (IsChecked(dlg, kIdExportNormal)) return ExportMode::kNormal;
-  if (IsChecked(dlg, kIdExportRange)) return ExportMode::kRange;
-  return ExportMode::kUserDefined;
-}
 
 std::string ReadExportCharacters(Dialog& dlg) {
   // The limit counts Windows-1252 bytes, so the whole UTF-8 text is converted first.

@@ -6,18 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "base/sheet_modes.h"
 #include "dialog/dialog.h"
 
 // One flag per unsigned character code. Code 0 is never drawn, whatever its flag: the
 // composition starts at code 1.
 using ExportSet = std::array<bool, 256>;
-
-// The values are the modes' byte codes in the settings file.
-enum class ExportMode { kNormal = 1, kAll = 2, kUserDefined = 3, kRange = 4 };
-
-// The first checked of All (1017), Normal (1012), Range (1054); UserDefined when none
-// of them is, whether 1013 is checked or not.
-ExportMode ReadExportMode(Dialog& dlg);
 
 // The characters text as the export uses it: the field's UTF-8 text converted to
 // Windows-1252 (characters it cannot hold dropped), then cut to its first 511 bytes.

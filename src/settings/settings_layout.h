@@ -20,8 +20,7 @@ inline constexpr std::size_t kSettingsFileSize = 1219;
 // Files of versions before 0.3 end after the color mode code.
 inline constexpr std::size_t kOldSettingsFileSize = 1206;
 
-// The export mode's code: 1 Normal, 2 All, 4 Range, and 3 (user-defined) when none of
-// those is checked.
+// The export mode's code (ReadExportMode's choice).
 std::uint8_t ExportModeCode(Dialog& dlg);
 // Clears the export-mode radio group and checks the button of code: 1 Normal, 2 All,
 // 4 Range, any other value user-defined.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/control_ids.h"
+#include "dialog/mode_buttons.h"
 #include "headless/headless_host.h"
 
 namespace {
