@@ -1,8 +1,8 @@
 // Benchmark of Autosize, full and proportional, at tile size 16 with DejaVu Sans.
 #include <benchmark/benchmark.h>
 
+#include "app/autosize_command.h"
 #include "app/dialog_proc.h"
-#include "autosize/autosize.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "headless/headless_host.h"

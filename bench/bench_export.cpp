@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "app/dialog_proc.h"
+#include "app/export_commands.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "headless/headless_host.h"
-#include "render/export_sheet.h"
 
 namespace {
 

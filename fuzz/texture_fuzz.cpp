@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "color/texture_image.h"
+#include "image/texture_image.h"
 
 namespace {
 

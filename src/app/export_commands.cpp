@@ -1,10 +1,37 @@
 // "Save bitmap" and "Image preview (once)".
 #include "app/export_commands.h"
 
+#include "app/read_sheet_options.h"
+#include "base/status.h"
+#include "color/overflow_flags.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/validation.h"
-#include "render/export_sheet.h"
+#include "preview/sheet_in_canvas.h"
+#include "render/sheet_pipeline.h"
+#include "text/windows1252.h"
+
+int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
+  // The file name's format is checked before anything is read or shown.
+  if (!preview && !SheetFileFormat(fileName)) {
+    dlg.host.MessageBox(kUnknownSheetFormatMessage, "Error", MessageIcon::kWarning);
+    return kFailed;
+  }
+
+  // The program's flags start afresh with every run and take the run's on success.
+  ClearOverflowFlags(SheetOverflowFlags());
+  const std::optional<Sheet> sheet = RenderSheet(ReadSheetOptions(dlg), dlg.host);
+  if (!sheet) return kFailed;
+  if (preview) {
+    ShowSheetInCanvas(dlg, sheet->bitmap.get(), sheet->width, sheet->height);
+  } else if (SaveSheet(*sheet, fileName, dlg.host) != kOk) {
+    return kFailed;
+  }
+  SheetOverflowFlags() = sheet->flags;
+  // The report holds raw Windows-1252 bytes; the log shows them as characters.
+  SetText(dlg, kIdLog, Cp1252ToUtf8(sheet->report));
+  return kOk;
+}
 
 int SaveBitmapCommand(Dialog& dlg) {
   if (ValidateParameters(dlg, false)) return 1;

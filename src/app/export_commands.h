@@ -1,7 +1,16 @@
 // The buttons that run the export: "Save bitmap" and "Image preview (once)".
 #pragma once
 
+#include <string>
+
 #include "dialog/dialog.h"
+
+// The export run on the dialog: checks the file name's format (not for a preview), reads
+// the options once, renders the sheet, then saves it to fileName (or, with preview set,
+// shows it in the preview canvas) and writes the overflow report into the log. Returns
+// 0 on success, 1 on failure; every failure but a scratch surface that cannot be made
+// shows its message, and a failed run leaves the log as it was.
+int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview);
 
 // Validates, asks for a file name, exports; after a failed export adds "An error
 // occurred while saving!". Returns 0 when a sheet was saved; 1 when validation

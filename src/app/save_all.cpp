@@ -1,13 +1,15 @@
 // The "Save all" batch.
 #include "app/save_all.h"
 
-#include "autosize/autosize.h"
-#include "color/texture_image.h"
+#include "app/read_sheet_options.h"
+
+#include "app/autosize_command.h"
+#include "app/export_commands.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/mode_buttons.h"
 #include "dialog/validation.h"
-#include "render/export_sheet.h"
+#include "image/texture_image.h"
 
 namespace {
 
@@ -59,7 +61,7 @@ int SaveAllFonts(Dialog& dlg) {
 
   // A texture that cannot load would fail every face: say so once (the loader's own
   // message) and stop before anything is asked or written. Each export loads it again.
-  if (ColorModeUsesTexture(dlg) && !LoadTextureImage(dlg)) return 1;
+  if (ColorModeUsesTexture(dlg) && !LoadTextureImage(ReadTexturePath(dlg), dlg.host)) return 1;
 
   // The folder.
   const std::optional<std::string> folder = dlg.host.AskFolder("Select the output folder");

@@ -9,9 +9,6 @@
 #include <vector>
 
 #include "autosize/autosize_search.h"
-#include "dialog/control_ids.h"
-#include "dialog/dialog_fields.h"
-#include "text/windows1252.h"
 
 namespace {
 
@@ -37,14 +34,15 @@ constexpr SampleCodes BuildSampleCodes() {
 }
 
 // Measures candidate heights from the first upward until the stop rule fires.
-CandidateChoice SearchHeight(Dialog& dlg, GlyphSurface& surface, int tileSize) {
+CandidateChoice SearchHeight(const std::optional<FontRequest>& font, GlyphSurface& surface,
+                             int tileSize) {
   const CandidateRange range = HeightCandidates(tileSize);
   const float target = HeightTarget(tileSize);
   std::vector<float> averages;
   SearchStopState stop;
   for (int i = 0; i < range.count; ++i) {
     const int h = range.first + i;
-    const SampleAverages a = MeasureSample(surface, CreateGlyphFont(dlg, h, 0), 2 * h, 2 * h);
+    const SampleAverages a = MeasureSample(surface, CreateGlyphFont(font, h, 0), 2 * h, 2 * h);
     averages.push_back(a.height);
     if (HeightSearchStep(stop, TargetDifference(target, a.height))) break;
   }
@@ -53,7 +51,8 @@ CandidateChoice SearchHeight(Dialog& dlg, GlyphSurface& surface, int tileSize) {
 
 // Measures candidate widths at the chosen height. The region's columns follow the
 // height and its rows the width candidate.
-CandidateChoice SearchWidth(Dialog& dlg, GlyphSurface& surface, int tileSize, int height) {
+CandidateChoice SearchWidth(const std::optional<FontRequest>& font, GlyphSurface& surface,
+                            int tileSize, int height) {
   const CandidateRange range = WidthCandidates(tileSize);
   const float target = WidthTarget(tileSize);
   std::vector<float> averages;
@@ -61,7 +60,7 @@ CandidateChoice SearchWidth(Dialog& dlg, GlyphSurface& surface, int tileSize, in
   for (int i = 0; i < range.count; ++i) {
     const int k = range.first + i;
     const SampleAverages a =
-        MeasureSample(surface, CreateGlyphFont(dlg, height, k), 2 * height, 4 * k);
+        MeasureSample(surface, CreateGlyphFont(font, height, k), 2 * height, 4 * k);
     averages.push_back(a.width);
     if (WidthSearchStep(stop, TargetDifference(target, a.width))) break;
   }
@@ -71,10 +70,6 @@ CandidateChoice SearchWidth(Dialog& dlg, GlyphSurface& surface, int tileSize, in
 // The reported distance to the target, worked in double.
 double ReportedDifference(float target, float average) {
   return std::fabs(static_cast<double>(target) - static_cast<double>(average));
-}
-
-void WriteLog(Dialog& dlg, const char* text) {
-  SetText(dlg, kIdLog, Cp1252ToUtf8(text));
 }
 
 }  // namespace
@@ -120,39 +115,37 @@ SampleAverages MeasureSample(GlyphSurface& surface, const GlyphFont& font, int r
   return averages;
 }
 
-void Autosize(Dialog& dlg, AutosizeMode mode) {
-  // 1. Tile size; the sample is fixed.
-  const int tileSize = ReadInt(dlg, kIdTileSize);
-
-  // 2.-3. The scratch surface; without it nothing changes.
+std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, int tileSize,
+                                          AutosizeMode mode) {
+  // The scratch surface; without it there is no suggestion.
   GlyphSurface surface;
-  if (OpenSizeTestSurface(surface) != 0) return;
+  if (OpenSizeTestSurface(surface) != 0) return std::nullopt;
 
-  // 4. The height, in both modes.
-  const CandidateChoice height = SearchHeight(dlg, surface, tileSize);
+  // The height, in both modes.
+  const CandidateChoice height = SearchHeight(font, surface, tileSize);
   const double heightDifference = ReportedDifference(HeightTarget(tileSize), height.average);
 
-  // 5. The output of the mode (the full mode searches a width for that height first).
+  // The output of the mode (the full mode searches a width for that height first).
+  SizeSuggestion suggestion;
+  suggestion.height = height.candidate;
   char report[256];
   if (mode == AutosizeMode::kProportional) {
-    SetInt(dlg, kIdCharHeight, height.candidate);
-    SetText(dlg, kIdCharWidth, "");
     std::snprintf(report, sizeof report,
                   "Autosize (proportional):\r\nsuggest height %d,\r\ndifference to optimal "
                   "height: %f",
                   height.candidate, heightDifference);
   } else {
-    const CandidateChoice width = SearchWidth(dlg, surface, tileSize, height.candidate);
-    SetInt(dlg, kIdCharHeight, height.candidate);
-    SetInt(dlg, kIdCharWidth, width.candidate);
+    const CandidateChoice width = SearchWidth(font, surface, tileSize, height.candidate);
+    suggestion.width = width.candidate;
     std::snprintf(report, sizeof report,
                   "Autosize (full):\r\nsuggest width %d, height %d,\r\ndifference to optimal "
                   "width: %f\r\ndifference to optimal height: %f",
                   width.candidate, height.candidate,
                   ReportedDifference(WidthTarget(tileSize), width.average), heightDifference);
   }
-  WriteLog(dlg, report);
+  suggestion.report = report;
 
-  // 6. The last candidate font goes with the surface.
+  // The last candidate font goes with the surface.
   CloseSurface(surface);
+  return suggestion;
 }

@@ -3,7 +3,10 @@
 // on the tile size alone.
 #pragma once
 
-#include "dialog/dialog.h"
+#include <optional>
+#include <string>
+
+#include "glyph/glyph_font.h"
 #include "glyph/glyph_surface.h"
 
 enum class AutosizeMode {
@@ -36,9 +39,16 @@ int OpenSizeTestSurface(GlyphSurface& surface);
 SampleAverages MeasureSample(GlyphSurface& surface, const GlyphFont& font, int regionWidth,
                              int regionHeight);
 
-// Reads Tile size (1051), searches the candidate heights (and widths) with fonts of
-// the selected face and style, and writes Char height (1003), Char width (1002) and
-// the report into the log (1022). A size that none of the candidates suits is
-// written as -1. When the scratch surface cannot be made nothing is changed. The
-// caller validates the fields first.
-void Autosize(Dialog& dlg, AutosizeMode mode);
+// What Autosize suggests: a Char height, in the full mode a Char width, and the report
+// for the log (Windows-1252 bytes). A size that none of the candidates suits is -1.
+struct SizeSuggestion {
+  int height = -1;
+  std::optional<int> width;  // the full mode only
+  std::string report;
+};
+
+// Searches the candidate heights (and widths) for tileSize (1 to 16) with fonts of
+// font's face and style (its own size is not used). Nothing when the scratch surface
+// cannot be made.
+std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, int tileSize,
+                                          AutosizeMode mode);

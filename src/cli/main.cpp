@@ -85,7 +85,7 @@ int RunPreview(CliSession& session, const PreviewOptions& options) {
     host.Send(DialogMessage::kMouseMove);
     host.Send(DialogMessage::kLButtonUp);
   }
-  if (!failed && !WritePreviewArea(host, options.file)) {
+  if (!failed && WritePreviewArea(host, options.file) != 0) {
     session.host.MessageBox("Could not write the preview image!", "Error", MessageIcon::kWarning);
     return session.Finish(true);
   }

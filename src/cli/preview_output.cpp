@@ -5,17 +5,17 @@
 
 #include <vector>
 
-#include "color/bitmap_handle.h"
+#include "image/bitmap_handle.h"
+#include "image/save_bitmap.h"
 #include "preview/canvas_view.h"
-#include "render/save_bitmap.h"
 
-bool WritePreviewArea(HeadlessHost& host, const std::string& path) {
+int WritePreviewArea(HeadlessHost& host, const std::string& path) {
   const int width = host.PreviewAreaWidth();
   const int height = host.PreviewAreaHeight();
   std::vector<std::uint32_t> area;
   RenderCanvasView(Preview(), width, height, area);
   BitmapHandle bitmap(FreeImage_Allocate(width, height, 24, 0, 0, 0));
-  if (!bitmap) return false;
+  if (!bitmap) return 1;
   for (int y = 0; y < height; ++y) {
     BYTE* line = FreeImage_GetScanLine(bitmap.get(), height - 1 - y);
     for (int x = 0; x < width; ++x) {

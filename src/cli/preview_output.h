@@ -6,5 +6,5 @@
 #include "headless/headless_host.h"
 
 // Renders the canvas into an area of the host's Preview area size at the current zoom
-// and pan, and saves it as PNG. Returns true on success.
-bool WritePreviewArea(HeadlessHost& host, const std::string& path);
+// and pan, and saves it as PNG. Returns 0 on success, 1 on failure.
+int WritePreviewArea(HeadlessHost& host, const std::string& path);

@@ -7,21 +7,19 @@
 // (low 8 bits of each component, never textured). The SheetSurface is only read, and
 // only inside width x height.
 //
-// Results: 0 when every pixel has been written; 1 when the bitmap has been left
-// exactly as handed in, either because an image mode could not load its TextureImage
-// (after LoadTextureImage's message) or because the bitmap cannot hold the sheet
-// (a caller's mistake; no message).
+// Results: kOk when every pixel has been written; kFailed when the bitmap has been left
+// exactly as handed in because it cannot hold the sheet (a caller's mistake).
 //
-// The image modes load the TextureImage named in the Path field (1027) afresh on every
-// call, repeat it over the sheet from its top-left texel (sheet pixel (x, y) uses
-// texel (x mod TW, y mod TH)), ignore its alpha, and release it before they return.
+// The image modes take a loaded TextureImage, repeat it over the sheet from its top-left
+// texel (sheet pixel (x, y) uses texel (x mod TW, y mod TH)) and ignore its alpha.
 #pragma once
 
 #include <FreeImage.h>
 
-#include "color/color_triple.h"
-#include "dialog/dialog.h"
+#include "base/color_triple.h"
+#include "base/sheet_modes.h"
 #include "glyph/glyph_surface.h"
+#include "image/texture_image.h"
 
 // Lit pixel: TopColor + (SubColor - TopColor) * e per component, e the BandFraction of
 // its row; truncated toward zero, low 8 bits, no clamping.
@@ -30,20 +28,39 @@ int FillGradient(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int hei
                  const ColorTriple& bg);
 
 // Lit pixel: the texel's blue, green and red.
-int FillImageOnly(FIBITMAP* bitmap, const GlyphSurface& sheet, Dialog& dlg, int width, int height,
-                  const ColorTriple& bg);
+int FillImageOnly(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                  int width, int height, const ColorTriple& bg);
 
-// Lit pixel: TopColor or SubColor by the relief rule (relief.h), low 8 bits.
+// Lit pixel: TopColor or SubColor by the relief rule (fill_rules.h), low 8 bits.
 int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
 
 // Lit pixel: texel + TopColor + (SubColor - TopColor) * e per component, clamped to
 // 0..255, then truncated.
-int FillGradientOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, Dialog& dlg, int width,
-                          int height, int tileSize, float colorSteps, const ColorTriple& top,
-                          const ColorTriple& sub, const ColorTriple& bg);
+int FillGradientOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                          int width, int height, int tileSize, float colorSteps,
+                          const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
 
 // Lit pixel: texel + the relief rule's color per component, clamped to 0..255.
-int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, Dialog& dlg, int width,
-                        int height, int tileSize, const ColorTriple& top, const ColorTriple& sub,
-                        const ColorTriple& bg);
+int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                        int width, int height, int tileSize, const ColorTriple& top,
+                        const ColorTriple& sub, const ColorTriple& bg);
+
+// What a fill needs besides the bitmap and the sheet.
+struct FillValues {
+  int width = 0;
+  int height = 0;
+  int tileSize = 0;
+  float colorSteps = 0.0f;
+  ColorTriple top, sub, bg;
+  const TextureImage* texture = nullptr;  // required by the image modes
+};
+
+// Whether mode's filler reaches the point where it needs its texture: it does unless it
+// refuses the values first (the bitmap's size or the tile size), so that a texture is
+// loaded, and its failure reported, only when it would be used.
+bool FillNeedsTexture(ColorMode mode, FIBITMAP* bitmap, const FillValues& values);
+
+// Runs mode's filler. kFailed also when an image mode has no texture.
+int FillSheet(ColorMode mode, FIBITMAP* bitmap, const GlyphSurface& sheet,
+              const FillValues& values);

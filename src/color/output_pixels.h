@@ -10,7 +10,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "color/color_triple.h"
+#include "base/color_triple.h"
 
 // The low 8 bits of an integer component: 300 gives 44, -1 gives 255.
 inline std::uint8_t LowByte(long long value) {

@@ -14,7 +14,7 @@
 
 #include <FreeImage.h>
 
-#include "color/color_triple.h"
+#include "base/color_triple.h"
 #include "color/overflow_flags.h"
 
 // Trims the tile's rightmost pixel column, top to bottom, and clears flags.tooWide[code].

@@ -139,8 +139,10 @@ bool WriteInPlace(int dir, const std::string& base, std::string_view bytes) {
 }  // namespace
 
 int WriteFileReplacing(const std::string& path, std::string_view bytes) {
-  std::string target;
-  if (path.empty() || !ResolveSaveTarget(path, target)) return 1;
+  if (path.empty()) return 1;
+  const std::optional<std::string> resolved = ResolveSaveTarget(path);
+  if (!resolved) return 1;
+  const std::string& target = *resolved;
   const std::string folder = FolderOf(target);
   const std::string base = target.substr(target.rfind('/') + 1);
   if (base.empty() || base == "." || base == "..") return 1;

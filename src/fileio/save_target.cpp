@@ -29,22 +29,21 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-bool ResolveSaveTarget(const std::string& path, std::string& target) {
+std::optional<std::string> ResolveSaveTarget(const std::string& path) {
   std::string current = path;
   for (int links = 0;; ++links) {
     struct stat st {};
     // Nothing there (a new file) or not a link: this is the name to write. A name that
     // cannot be examined is left to the save itself to fail on.
     if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-      target = current;
-      return true;
+      return current;
     }
     const std::string folder = FolderOf(current);
-    if (links == kMaxLinks || !MayFollow(st, folder)) return false;
+    if (links == kMaxLinks || !MayFollow(st, folder)) return std::nullopt;
     // The link's stored size is not trusted: a text that fills the buffer is refused.
     char text[PATH_MAX];
     const ssize_t length = readlink(current.c_str(), text, sizeof text);
-    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof text) return false;
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof text) return std::nullopt;
     const std::string next(text, static_cast<std::size_t>(length));
     current = next.front() == '/' ? next : folder + "/" + next;
   }

@@ -2,6 +2,7 @@
 // safe to follow, the file they name.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // Follows the symbolic links at path link by link and stores in target the first name
@@ -10,9 +11,9 @@
 // and sticky, since anyone can plant a link to someone else's file in a shared folder
 // such as /tmp. A relative link is read relative to the link's own folder. Only the
 // last component is examined; folders along the path are resolved by the system.
-// Returns false for a refused or unreadable link and for a chain of more than 40 links,
-// which is how a loop ends.
-bool ResolveSaveTarget(const std::string& path, std::string& target);
+// Returns the name to write, or nothing for a refused or unreadable link and for a chain
+// of more than 40 links, which is how a loop ends.
+std::optional<std::string> ResolveSaveTarget(const std::string& path);
 
 // The folder part of path ("." when it has none).
 std::string FolderOf(const std::string& path);

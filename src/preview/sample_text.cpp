@@ -3,6 +3,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/font_fields.h"
 #include "glyph/glyph_font.h"
 #include "text/pixel_surface.h"
 #include "text/text_font.h"
@@ -28,7 +29,7 @@ void DrawSampleText(Dialog& dlg, PreviewState& preview) {
   if (!preview.canvas.created) return;
 
   // 1. The font of the font fields, or the default font without a selected face.
-  TextFontPtr font = CreateGlyphFont(dlg);
+  TextFontPtr font = CreateGlyphFont(ReadFontRequest(dlg));
   if (!font) font = DefaultTextFont();
 
   // 2. A black 8-bit surface of the canvas's size to draw on.

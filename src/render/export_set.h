@@ -1,5 +1,5 @@
 // The ExportSet: which of the 256 character codes the export run draws, from the
-// export-mode radio buttons, the characters text (1014) and the From/To fields.
+// export mode, the characters text and the From/To range.
 #pragma once
 
 #include <array>
@@ -7,15 +7,11 @@
 #include <string_view>
 
 #include "base/sheet_modes.h"
-#include "dialog/dialog.h"
+#include "glyph/sheet_options.h"
 
 // One flag per unsigned character code. Code 0 is never drawn, whatever its flag: the
 // composition starts at code 1.
 using ExportSet = std::array<bool, 256>;
-
-// The characters text as the export uses it: the field's UTF-8 text converted to
-// Windows-1252 (characters it cannot hold dropped), then cut to its first 511 bytes.
-std::string ReadExportCharacters(Dialog& dlg);
 
 // The flags of a mode, given the Windows-1252 characters text (each byte one code):
 //   All:         32..255 set, then the text's codes cleared;
@@ -26,6 +22,5 @@ std::string ReadExportCharacters(Dialog& dlg);
 // Out-of-range from/to are kept to 0..255; the dialog refuses such a range before a run.
 ExportSet BuildExportSetFrom(ExportMode mode, std::string_view cp1252Text, int from, int to);
 
-// Reads the mode, the characters text and, in range mode, From (1055) and To (1056),
-// and builds the set.
-ExportSet BuildExportSet(Dialog& dlg);
+// The set of options' export mode, characters and range.
+ExportSet BuildExportSet(const SheetOptions& options);

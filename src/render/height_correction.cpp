@@ -4,8 +4,6 @@
 #include <array>
 #include <string_view>
 
-#include "dialog/control_ids.h"
-#include "dialog/dialog_fields.h"
 #include "glyph/glyph_surface.h"
 #include "glyph/sheet_geometry.h"
 
@@ -16,18 +14,19 @@ constexpr std::string_view kBaselineSample = "$`?]ABCabcMYW";
 
 }  // namespace
 
-int FindHeightCorrection(Dialog& dlg) {
-  // 1.-2. The tile size and the sample as a set of codes, drawn in code order.
-  const int tileSize = ReadInt(dlg, kIdTileSize);
+std::optional<int> FindHeightCorrection(int tileSize, const GlyphFont& font, MessageSink& sink) {
+  // The sample as a set of codes, drawn in code order.
   std::array<bool, 256> marked{};
   for (char c : kBaselineSample) marked[static_cast<unsigned char>(c)] = true;
 
   // 3. The surface.
   GlyphSurface surface;
-  if (OpenSurface(surface, "Height Test Window", 10, 10, SheetWidth(tileSize) + 50, 178) != 0) return 1;
+  if (OpenSurface(surface, "Height Test Window", 10, 10, SheetWidth(tileSize) + 50, 178) != 0) {
+    return std::nullopt;
+  }
 
-  // 4. The dialog's font, white on black.
-  SelectSurfaceFont(surface, CreateGlyphFont(dlg));
+  // 4. The run's font, white on black.
+  SelectSurfaceFont(surface, font);
   ClearSurface(surface);
   SetTextMode(surface, TextMode::kTransparent);
 
@@ -55,7 +54,7 @@ int FindHeightCorrection(Dialog& dlg) {
   // 7.-8.
   CloseSurface(surface);
   if (result >= 0) return result;
-  dlg.host.MessageBox(
+  sink.Show(
       "Could not find a valid setting for the height correction! This may be caused by a too "
       "big font size, try to make it smaller. Height correction is set to 0.",
       "Error", MessageIcon::kWarning);

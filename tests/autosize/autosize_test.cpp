@@ -1,6 +1,7 @@
 // Autosize on DejaVu Sans: the suggestion and the report agree with the search rules
 // applied to measurements of every candidate taken here on their own.
-#include "autosize/autosize.h"
+#include "app/autosize_command.h"
+#include "dialog/font_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,8 @@ class AutosizeTest : public DialogFixture {
     const CandidateRange hr = HeightCandidates(tile);
     std::vector<float> heights, heightDiffs;
     for (int h = hr.first; h < hr.first + hr.count; ++h) {
-      heights.push_back(MeasureSample(s, CreateGlyphFont(dlg, h, 0), 2 * h, 2 * h).height);
+      heights.push_back(
+          MeasureSample(s, CreateGlyphFont(ReadFontRequest(dlg), h, 0), 2 * h, 2 * h).height);
       heightDiffs.push_back(TargetDifference(HeightTarget(tile), heights.back()));
     }
     heights.resize(HeightSearchStopIndex(heightDiffs) + 1);
@@ -44,7 +46,8 @@ class AutosizeTest : public DialogFixture {
     const CandidateRange wr = WidthCandidates(tile);
     std::vector<float> widths, widthDiffs;
     for (int k = wr.first; k < wr.first + wr.count; ++k) {
-      widths.push_back(MeasureSample(s, CreateGlyphFont(dlg, hc, k), 2 * hc, 4 * k).width);
+      widths.push_back(
+          MeasureSample(s, CreateGlyphFont(ReadFontRequest(dlg), hc, k), 2 * hc, 4 * k).width);
       widthDiffs.push_back(TargetDifference(WidthTarget(tile), widths.back()));
     }
     widths.resize(WidthSearchStopIndex(widthDiffs) + 1);
@@ -116,12 +119,16 @@ TEST_F(AutosizeTest, SuggestedSizesComeCloseToTheTargets) {
     // The chosen fonts' averages lie within a pixel of the targets.
     GlyphSurface s;
     ASSERT_EQ(OpenSizeTestSurface(s), 0);
-    EXPECT_LT(TargetDifference(HeightTarget(tile),
-                               MeasureSample(s, CreateGlyphFont(dlg, h, 0), 2 * h, 2 * h).height),
-              1.0f);
-    EXPECT_LT(TargetDifference(WidthTarget(tile),
-                               MeasureSample(s, CreateGlyphFont(dlg, h, w), 2 * h, 4 * w).width),
-              1.0f);
+    EXPECT_LT(
+        TargetDifference(
+            HeightTarget(tile),
+            MeasureSample(s, CreateGlyphFont(ReadFontRequest(dlg), h, 0), 2 * h, 2 * h).height),
+        1.0f);
+    EXPECT_LT(
+        TargetDifference(
+            WidthTarget(tile),
+            MeasureSample(s, CreateGlyphFont(ReadFontRequest(dlg), h, w), 2 * h, 4 * w).width),
+        1.0f);
   }
 }
 
@@ -136,7 +143,7 @@ TEST_F(AutosizeTest, MeasureSampleAveragesLitExtentsOverTheSampleCharacters) {
     for (const char* c = kAutosizeSample; *c; ++c) {
       GlyphSurface one;
       ASSERT_EQ(OpenSurface(one, "Letter", 0, 0, 200, 200), 0);
-      SelectSurfaceFont(one, CreateGlyphFont(dlg, h, 0));
+      SelectSurfaceFont(one, CreateGlyphFont(ReadFontRequest(dlg), h, 0));
       DrawGlyph(one, static_cast<unsigned char>(*c), {0, 0, 150, 150}, false);
       std::vector<int> xs, ys;
       for (int y = 0; y < region; ++y)
@@ -150,8 +157,9 @@ TEST_F(AutosizeTest, MeasureSampleAveragesLitExtentsOverTheSampleCharacters) {
     GlyphSurface s;
     ASSERT_EQ(OpenSizeTestSurface(s), 0);
     // Drawn over a previous candidate's ink: each letter must start from a clear surface.
-    MeasureSample(s, CreateGlyphFont(dlg, 2 * h, 0), 10, 10);
-    const SampleAverages a = MeasureSample(s, CreateGlyphFont(dlg, h, 0), region, region);
+    MeasureSample(s, CreateGlyphFont(ReadFontRequest(dlg), 2 * h, 0), 10, 10);
+    const SampleAverages a =
+        MeasureSample(s, CreateGlyphFont(ReadFontRequest(dlg), h, 0), region, region);
     EXPECT_FLOAT_EQ(a.width, static_cast<float>(widthSum / 14));
     EXPECT_FLOAT_EQ(a.height, static_cast<float>(heightSum / 14));
   }
@@ -162,10 +170,10 @@ TEST_F(AutosizeTest, EmptyRegionsAndTileSizeOneGiveMinusOne) {
   GlyphSurface s;
   ASSERT_EQ(OpenSizeTestSurface(s), 0);
   // No columns or no rows: every character counts -99999.
-  SampleAverages a = MeasureSample(s, CreateGlyphFont(dlg, 20, 0), 0, 40);
+  SampleAverages a = MeasureSample(s, CreateGlyphFont(ReadFontRequest(dlg), 20, 0), 0, 40);
   EXPECT_FLOAT_EQ(a.width, -99999.0f);
   EXPECT_FLOAT_EQ(a.height, -99999.0f);
-  a = MeasureSample(s, CreateGlyphFont(dlg, 20, 0), 40, 0);
+  a = MeasureSample(s, CreateGlyphFont(ReadFontRequest(dlg), 20, 0), 40, 0);
   EXPECT_FLOAT_EQ(a.height, -99999.0f);
 
   // Width candidate 0 has no rows, so the full mode never suggests a width.

@@ -1,5 +1,5 @@
 // Band arithmetic of the gradient modes, against worked examples and band tables.
-#include "color/band_fraction.h"
+#include "color/fill_rules.h"
 
 #include <gtest/gtest.h>
 

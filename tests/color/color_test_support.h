@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "color/bitmap_handle.h"
 #include "glyph/glyph_surface.h"
+#include "image/bitmap_handle.h"
 #include "text/pixel_surface.h"
 
 using Bgra = std::array<int, 4>;

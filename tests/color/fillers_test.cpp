@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "color/color_triple.h"
+#include "app/read_sheet_options.h"
 #include "color_test_support.h"
 #include "dialog/control_ids.h"
 #include "headless/headless_host.h"
@@ -51,9 +51,8 @@ TEST(ColorFillGradientTest, BandsEveryPixelWithLowEightBits) {
 TEST(ColorFillGradientTest, DialogDefaultsGiveWhiteOnMagentaWhateverTheSteps) {
   HeadlessHost host;
   Dialog dlg{host};
-  const ColorTriple bg = ReadColorTriple(dlg, kIdBgRed);
-  const ColorTriple top = ReadColorTriple(dlg, kIdTopRed);
-  const ColorTriple sub = ReadColorTriple(dlg, kIdSubRed);
+  const SheetOptions options = ReadSheetOptions(dlg);
+  const ColorTriple bg = options.bg, top = options.top, sub = options.sub;
   const int tileSize = 5, width = 160, height = 40;
   const GlyphSurface sheet = MakeSheet(tileSize, PatternLit);
   for (int steps = 1; steps <= tileSize; ++steps) {

@@ -1,5 +1,5 @@
 // The relief rule on the worked shapes, inside a tile and against tile edges.
-#include "color/relief.h"
+#include "color/fill_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "color/fillers.h"
-#include "color/texture_image.h"
 #include "color_test_support.h"
 #include "dialog/control_ids.h"
 #include "headless/headless_host.h"
+#include "image/texture_image.h"
 
 namespace {
 
@@ -61,6 +61,9 @@ class ColorTextureTest : public ::testing::Test {
     return path;
   }
 
+  // The texture the Path field names; a load that fails throws, failing the test.
+  TextureImage Texture() { return LoadTextureImage(host.Text(kIdTexturePath), host).value(); }
+
   HeadlessHost host;
   Dialog dlg{host};
   fs::path folder_;
@@ -75,7 +78,8 @@ TEST_F(ColorTextureTest, ImageOnlyRepeatsTheTextureFromTheTopLeftIgnoringAlpha) 
   host.SetText(kIdTexturePath, WriteTexture("tile.png", texels));
   const GlyphSurface sheet = MakeSheet(kTile, PatternLit);
   BitmapHandle bitmap = MakeMarkedBitmap(kWidth, kHeight);
-  ASSERT_EQ(FillImageOnly(bitmap.get(), sheet, dlg, kWidth, kHeight, ColorTriple{9, 8, 7}), 0);
+  ASSERT_EQ(FillImageOnly(bitmap.get(), sheet, Texture(), kWidth, kHeight, ColorTriple{9, 8, 7}),
+            0);
   ExpectEveryPixel(bitmap.get(), kWidth, kHeight, [&](int x, int y) -> Bgra {
     if (!PatternLit(x, y)) return {7, 8, 9, 255};
     const Bgra& texel = texels[y % 2][x % 3];
@@ -94,8 +98,8 @@ TEST_F(ColorTextureTest, GradientOverImageAddsTheBandAndClamps) {
   const GlyphSurface sheet = MakeSheet(kTile, PatternLit);
   BitmapHandle bitmap = MakeMarkedBitmap(kWidth, kHeight);
   const ColorTriple top{10, 20, 30}, sub{110, 20, 0};
-  ASSERT_EQ(FillGradientOverImage(bitmap.get(), sheet, dlg, kWidth, kHeight, kTile, 2.0f, top, sub,
-                                  ColorTriple{0, 0, 0}),
+  ASSERT_EQ(FillGradientOverImage(bitmap.get(), sheet, Texture(), kWidth, kHeight, kTile, 2.0f, top,
+                                  sub, ColorTriple{0, 0, 0}),
             0);
   ExpectEveryPixel(bitmap.get(), kWidth, kHeight, [&](int x, int y) -> Bgra {
     if (!PatternLit(x, y)) return {0, 0, 0, 255};
@@ -106,7 +110,7 @@ TEST_F(ColorTextureTest, GradientOverImageAddsTheBandAndClamps) {
   // Sums below 0 are stored as 0; with one step every lit pixel is texel + TopColor.
   BitmapHandle dark = MakeMarkedBitmap(kWidth, kHeight);
   ASSERT_EQ(
-      FillGradientOverImage(dark.get(), sheet, dlg, kWidth, kHeight, kTile, 1.0f,
+      FillGradientOverImage(dark.get(), sheet, Texture(), kWidth, kHeight, kTile, 1.0f,
                             ColorTriple{-300, -20, 5}, ColorTriple{0, 0, 0}, ColorTriple{0, 0, 0}),
       0);
   ExpectEveryPixel(dark.get(), kWidth, kHeight, [&](int x, int y) -> Bgra {
@@ -121,7 +125,7 @@ TEST_F(ColorTextureTest, ReliefOverImageAddsTheReliefColorAndClamps) {
   const GlyphSurface sheet = MakeSheet(kTile, lit);
   BitmapHandle bitmap = MakeMarkedBitmap(kWidth, kHeight);
   const ColorTriple top{-50, 1, 2}, sub{200, 0, 0};
-  ASSERT_EQ(FillReliefOverImage(bitmap.get(), sheet, dlg, kWidth, kHeight, kTile, top, sub,
+  ASSERT_EQ(FillReliefOverImage(bitmap.get(), sheet, Texture(), kWidth, kHeight, kTile, top, sub,
                                 ColorTriple{5, 6, 7}),
             0);
   ExpectEveryPixel(bitmap.get(), kWidth, kHeight, [&](int x, int y) -> Bgra {
@@ -148,25 +152,18 @@ TEST_F(ColorTextureTest, UnusableTextureLeavesTheBitmapUntouchedAfterOneMessage)
        "Could not load the font image file!"},
   };
   const GlyphSurface sheet = MakeSheet(kTile, PatternLit);
-  const ColorTriple color{1, 2, 3};
+  FillValues values{kWidth, kHeight, kTile, 2.0f, {1, 2, 3}, {1, 2, 3}, {1, 2, 3}, nullptr};
   for (const Case& c : cases) {
-    for (int mode = 0; mode < 3; ++mode) {
-      SCOPED_TRACE(testing::Message() << c.what << ", filler " << mode);
-      host.SetText(kIdTexturePath, c.path);
+    for (ColorMode mode :
+         {ColorMode::kImageOnly, ColorMode::kGradientOverImage, ColorMode::kReliefOverImage}) {
+      SCOPED_TRACE(testing::Message() << c.what << ", mode " << static_cast<int>(mode));
       host.ClearMessages();
       BitmapHandle bitmap = MakeMarkedBitmap(kWidth, kHeight);
       const std::vector<std::uint8_t> before = BitmapBytes(bitmap.get());
-      int result = -1;
-      if (mode == 0) result = FillImageOnly(bitmap.get(), sheet, dlg, kWidth, kHeight, color);
-      if (mode == 1) {
-        result = FillGradientOverImage(bitmap.get(), sheet, dlg, kWidth, kHeight, kTile, 2.0f,
-                                       color, color, color);
-      }
-      if (mode == 2) {
-        result = FillReliefOverImage(bitmap.get(), sheet, dlg, kWidth, kHeight, kTile, color, color,
-                                     color);
-      }
-      EXPECT_EQ(result, 1);
+      ASSERT_TRUE(FillNeedsTexture(mode, bitmap.get(), values));
+      const std::optional<TextureImage> texture = LoadTextureImage(c.path, host);
+      EXPECT_FALSE(texture.has_value());
+      EXPECT_EQ(FillSheet(mode, bitmap.get(), sheet, values), 1);
       EXPECT_EQ(BitmapBytes(bitmap.get()), before);
       ASSERT_EQ(host.messages().size(), 1u);
       // The messages this program chose go on with the file and the reason.

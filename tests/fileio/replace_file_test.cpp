@@ -12,10 +12,10 @@
 #include <iterator>
 #include <string>
 
-#include "color/bitmap_handle.h"
 #include "dialog/dialog_fields.h"
 #include "fileio/write_seams.h"
-#include "render/save_bitmap.h"
+#include "image/bitmap_handle.h"
+#include "image/save_bitmap.h"
 #include "settings/settings_file.h"
 #include "support/dialog_fixture.h"
 #include "support/temp_dir.h"
@@ -112,7 +112,7 @@ TEST_F(ReplaceFileTest, AFailedWriteFlushOrCloseKeepsTheOldFile) {
         SeamsRestorer restorer;
         fault.apply(CurrentWriteSeams());
         saved = kind.fif == FIF_UNKNOWN ? SaveSettingsToFile(dlg, path) == 0
-                                        : SaveBitmapReplacing(sheet.get(), kind.fif, path);
+                                        : SaveBitmapReplacing(sheet.get(), kind.fif, path) == 0;
       }
       EXPECT_FALSE(saved);
       EXPECT_TRUE(ReadBytes(path) == old) << "the old file changed";

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "dialog/control_ids.h"
+#include "dialog/font_fields.h"
+#include "glyph/glyph_font.h"
 #include "support/dialog_fixture.h"
 
 namespace {
@@ -21,7 +23,7 @@ TEST_F(GlyphTest, FontRequestFollowsTheFields) {
   SelectFace("DejaVu Sans");
   SetText(dlg, kIdCharHeight, "30");
   SetText(dlg, kIdCharWidth, "");
-  FontRequest r = GlyphFontRequest(dlg, std::nullopt, std::nullopt);
+  FontRequest r = SizedFontRequest(*ReadFontRequest(dlg), std::nullopt, std::nullopt);
   EXPECT_EQ(r.face, "DejaVu Sans");
   EXPECT_EQ(r.height, 30);
   EXPECT_EQ(r.width, 0);  // an empty Char width: natural proportions
@@ -30,25 +32,25 @@ TEST_F(GlyphTest, FontRequestFollowsTheFields) {
 
   // A given height ignores Char width; a missing width is 0.
   SetText(dlg, kIdCharWidth, "9");
-  r = GlyphFontRequest(dlg, 12, std::nullopt);
+  r = SizedFontRequest(*ReadFontRequest(dlg), 12, std::nullopt);
   EXPECT_EQ(r.height, 12);
   EXPECT_EQ(r.width, 0);
-  r = GlyphFontRequest(dlg, 12, 5);
+  r = SizedFontRequest(*ReadFontRequest(dlg), 12, 5);
   EXPECT_EQ(r.width, 5);
-  r = GlyphFontRequest(dlg, std::nullopt, std::nullopt);
+  r = SizedFontRequest(*ReadFontRequest(dlg), std::nullopt, std::nullopt);
   EXPECT_EQ(r.width, 9);
 
   host.Click(kIdBold);
   host.Click(kIdItalic);
   host.Click(kIdUnderline);
-  r = GlyphFontRequest(dlg, std::nullopt, std::nullopt);
+  r = SizedFontRequest(*ReadFontRequest(dlg), std::nullopt, std::nullopt);
   EXPECT_EQ(r.weight, 700);
   EXPECT_TRUE(r.italic);
   EXPECT_TRUE(r.underline);
 
   // Without a selection no font is made.
   FontListSelect(dlg, -1);
-  EXPECT_EQ(CreateGlyphFont(dlg), nullptr);
+  EXPECT_EQ(CreateGlyphFont(ReadFontRequest(dlg)), nullptr);
 }
 
 TEST_F(GlyphTest, ClippedDrawingStaysInsideItsRectangle) {
@@ -56,7 +58,7 @@ TEST_F(GlyphTest, ClippedDrawingStaysInsideItsRectangle) {
   SetText(dlg, kIdCharHeight, "40");
   GlyphSurface s;
   ASSERT_EQ(OpenSurface(s, "Test", 10, 10, 100, 100), 0);
-  SelectSurfaceFont(s, CreateGlyphFont(dlg));
+  SelectSurfaceFont(s, CreateGlyphFont(ReadFontRequest(dlg)));
   ClearSurface(s);
   SetTextMode(s, TextMode::kTransparent);
   const PixelRect box{20, 20, 28, 28};
@@ -76,7 +78,7 @@ TEST_F(GlyphTest, LineBreaksDrawNothingAndAmpersandDrawsItself) {
   SelectFace("DejaVu Sans");
   GlyphSurface s;
   ASSERT_EQ(OpenSurface(s, "Test", 10, 10, 100, 100), 0);
-  SelectSurfaceFont(s, CreateGlyphFont(dlg));
+  SelectSurfaceFont(s, CreateGlyphFont(ReadFontRequest(dlg)));
   const PixelRect all{0, 0, 80, 80};
   for (unsigned char code : {10, 13}) {
     ClearSurface(s);
@@ -99,12 +101,12 @@ TEST_F(GlyphTest, OpaqueModeBlanksTheCellFirst) {
   SelectFace("DejaVu Sans");
   GlyphSurface s;
   ASSERT_EQ(OpenSurface(s, "Char Window", 0, 0, 100, 100), 0);
-  SelectSurfaceFont(s, CreateGlyphFont(dlg));
+  SelectSurfaceFont(s, CreateGlyphFont(ReadFontRequest(dlg)));
   FillPixelSurface(s.pixels, 255);
   SetTextMode(s, TextMode::kOpaqueBlack);
   DrawGlyph(s, ' ', {0, 0, 80, 80}, false);
-  EXPECT_FALSE(IsLit(s, 1, 1));    // inside the space's cell
-  EXPECT_TRUE(IsLit(s, 90, 90));   // outside it
+  EXPECT_FALSE(IsLit(s, 1, 1));   // inside the space's cell
+  EXPECT_TRUE(IsLit(s, 90, 90));  // outside it
   CloseSurface(s);
 }
 
@@ -112,7 +114,7 @@ TEST_F(GlyphTest, WithoutAFontTheDefaultFontDraws) {
   FontListSelect(dlg, -1);
   GlyphSurface s;
   ASSERT_EQ(OpenSurface(s, "Test", 10, 10, 100, 100), 0);
-  SelectSurfaceFont(s, CreateGlyphFont(dlg));  // no font: nothing is selected
+  SelectSurfaceFont(s, CreateGlyphFont(ReadFontRequest(dlg)));  // no font: nothing is selected
   EXPECT_FALSE(s.fontSelected);
   DrawGlyph(s, 'A', {0, 0, 80, 80}, false);
   EXPECT_GT(CountLit(s, {0, 0, 100, 100}), 0);
@@ -126,7 +128,7 @@ TEST_F(GlyphTest, SharedFontIsReleasedWithItsLastSurface) {
   ASSERT_EQ(OpenSurface(probe, "Char Window", 326, 10, 100, 100), 0);
   std::weak_ptr<TextFont> watch;
   {
-    GlyphFont font = CreateGlyphFont(dlg);
+    GlyphFont font = CreateGlyphFont(ReadFontRequest(dlg));
     ASSERT_NE(font, nullptr);
     watch = font;
     SelectSurfaceFont(sheet, font);

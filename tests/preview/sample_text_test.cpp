@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog/control_ids.h"
+#include "dialog/font_fields.h"
 #include "glyph/glyph_font.h"
 #include "support/dialog_fixture.h"
 
@@ -113,7 +114,7 @@ TEST_F(SampleTextTest, TextIsCenteredInTheArea) {
   // Vertically the cell is centered: H stands on the baseline.
   SetChecked(dlg, kIdUnderline, false);
   Draw("H");
-  const FontMetrics metrics = GetFontMetrics(*CreateGlyphFont(dlg));
+  const FontMetrics metrics = GetFontMetrics(*CreateGlyphFont(ReadFontRequest(dlg)));
   const int cellTop = (185 - metrics.ascentPx - metrics.descentPx) / 2;
   EXPECT_EQ(FindInk(preview).bottom, cellTop + metrics.ascentPx - 1);
 

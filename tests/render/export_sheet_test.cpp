@@ -1,5 +1,6 @@
 // The export run end to end on the headless dialog, with DejaVu Sans.
-#include "render/export_sheet.h"
+#include "app/export_commands.h"
+#include "app/read_sheet_options.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <fstream>
 #include <set>
 
-#include "app/export_commands.h"
 #include "color/overflow_flags.h"
 #include "dialog/control_ids.h"
 #include "preview/preview_state.h"
@@ -263,19 +263,25 @@ TEST_F(ExportSheetTest, UnderlineGivesTheSpaceInk) {
   EXPECT_GT(spaceInk(LitMask()), 0);
 }
 
+// The height correction with the dialog's tile size and font.
+std::optional<int> HeightCorrection(Dialog& dlg) {
+  const SheetOptions options = ReadSheetOptions(dlg);
+  return FindHeightCorrection(options.tileSize, CreateGlyphFont(options.font), dlg.host);
+}
+
 TEST_F(ExportSheetTest, HeightCorrectionIsTheSameFromTileSizeEightUp) {
-  const int atEight = FindHeightCorrection(dlg);
+  const int atEight = HeightCorrection(dlg).value();
   EXPECT_GE(atEight, 0);
   EXPECT_LE(atEight, 7);
   for (const char* tile : {"9", "12", "16"}) {
     SetText(dlg, kIdTileSize, tile);
-    EXPECT_EQ(FindHeightCorrection(dlg), atEight) << tile;
+    EXPECT_EQ(HeightCorrection(dlg), atEight) << tile;
   }
   EXPECT_TRUE(host.messages().empty());
 
   // Capitals that begin below row 7 leave no row with enough ink.
   SetText(dlg, kIdCharHeight, "120");
-  EXPECT_EQ(FindHeightCorrection(dlg), 0);
+  EXPECT_EQ(HeightCorrection(dlg), 0);
   ASSERT_EQ(host.messages().size(), 1u);
   EXPECT_EQ(host.messages()[0].text.rfind("Could not find a valid setting for the height", 0), 0u);
   EXPECT_EQ(host.messages()[0].title, "Error");

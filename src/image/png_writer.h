@@ -10,5 +10,5 @@
 #include <string>
 
 // Encodes bitmap (32 bits per pixel) as an RGBA PNG into out, in memory, so that the
-// file is written by one checked path. Returns true on success.
-bool EncodeRgbaPng(FIBITMAP* bitmap, std::string& out);
+// file is written by one checked path. Returns kOk or kFailed.
+int EncodeRgbaPng(FIBITMAP* bitmap, std::string& out);

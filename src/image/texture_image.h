@@ -1,14 +1,15 @@
 // The TextureImage of the image color modes: the file named in the Path field (1027),
-// loaded afresh for each fill and converted to 32 bits per pixel.
+// loaded once per run and converted to 32 bits per pixel.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
-#include "color/bitmap_handle.h"
-#include "color/image_decode.h"
-#include "dialog/dialog.h"
+#include "image/bitmap_handle.h"
+#include "image/image_decode.h"
+#include "base/message_sink.h"
 
 struct TextureImage {
   BitmapHandle bitmap;  // 32 bits per pixel: blue, green, red, alpha; alpha is ignored
@@ -23,9 +24,14 @@ inline constexpr std::size_t kMaxTexturePathBytes = 255;
 // pixel, uncompressed. A longer file is refused before it is decoded.
 inline constexpr std::size_t kMaxTextureFileBytes = std::size_t{256} << 20;
 
-// Loads the texture. The path is UTF-8 and is opened as it is; the format comes from
-// its extension. On failure it shows one message (title "Error", warning icon) and
-// returns nothing. In the order of the checks:
+// The Path field is read with room to spare (kTexturePathReadBuffer bytes), so that a
+// path longer than the field holds is seen whole enough to be refused rather than cut
+// (a cut never removes more than one UTF-8 sequence, at most 3 bytes, from the end).
+inline constexpr int kTexturePathReadBuffer = 4096;
+
+// Loads the texture at path. The path is UTF-8 and is opened as it is; the format comes
+// from its extension. On failure it shows one message on sink (title "Error", warning
+// icon) and returns nothing. In the order of the checks:
 //   - a path longer than kMaxTexturePathBytes: "The font image path is too long!";
 //   - the name designates no format, or one FreeImage cannot read:
 //     "Unknown Image Format of the font image!";
@@ -40,7 +46,7 @@ inline constexpr std::size_t kMaxTextureFileBytes = std::size_t{256} << 20;
 // Nothing of the file is read until it is known to be a regular file, so a FIFO never
 // blocks; no pixel is allocated until the header's size has been checked.
 // FreeImage, linked as a shared library, initializes itself when it is loaded.
-std::optional<TextureImage> LoadTextureImage(Dialog& dlg);
+std::optional<TextureImage> LoadTextureImage(const std::string& path, MessageSink& sink);
 
 // Why bytes made no texture.
 enum class TextureFault {

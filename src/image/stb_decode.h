@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "color/bitmap_handle.h"
+#include "image/bitmap_handle.h"
 
 // Whether stb_image is to be tried for bytes named as format: BMP, PNG and GIF when
 // the bytes begin with that format's signature, TGA when they begin with none of them.

@@ -1,10 +1,10 @@
 // The size check before decoding, FreeImage's decode and stb_image's after it.
-#include "color/image_decode.h"
+#include "image/image_decode.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "color/stb_decode.h"
+#include "image/stb_decode.h"
 
 namespace {
 

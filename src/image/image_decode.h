@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "color/bitmap_handle.h"
+#include "image/bitmap_handle.h"
 
 // The largest image accepted: 16384 pixels a side and 2^26 pixels in all, which at
 // 4 bytes a pixel is 256 MiB for each copy the loader holds.

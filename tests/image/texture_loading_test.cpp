@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "color/texture_image.h"
+#include "image/texture_image.h"
+#include "app/read_sheet_options.h"
 #include "dialog/control_ids.h"
 #include "headless/headless_host.h"
 #include "support/fifo_guard.h"
@@ -62,7 +63,7 @@ class TextureLoadingTest : public ::testing::Test {
   std::string LoadMessage(const std::string& path) {
     host.SetText(kIdTexturePath, path);
     host.ClearMessages();
-    const bool loaded = LoadTextureImage(dlg).has_value();
+    const bool loaded = LoadTextureImage(ReadTexturePath(dlg), host).has_value();
     EXPECT_EQ(host.messages().size(), loaded ? 0u : 1u) << path;
     if (host.messages().empty()) return "";
     EXPECT_EQ(host.messages()[0].title, "Error");
@@ -155,7 +156,7 @@ TEST_F(TextureLoadingTest, ReadsBmpFilesWithV4AndV5Headers) {
     SCOPED_TRACE(headerSize);
     host.SetText(kIdTexturePath, Write("v.bmp", Bmp(headerSize, 5, 3)));
     host.ClearMessages();
-    const std::optional<TextureImage> texture = LoadTextureImage(dlg);
+    const std::optional<TextureImage> texture = LoadTextureImage(ReadTexturePath(dlg), host);
     ASSERT_TRUE(texture.has_value());
     EXPECT_TRUE(host.messages().empty());
     ASSERT_EQ(texture->width, 5);

@@ -1,6 +1,6 @@
 // stb_image, compiled here with only the formats the fallback needs, and its pixels
 // moved into a FreeImage bitmap.
-#include "color/stb_decode.h"
+#include "image/stb_decode.h"
 
 #include <cstdlib>
 #include <cstring>

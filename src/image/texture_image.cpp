@@ -1,22 +1,15 @@
 // Loads the TextureImage named in the Path field and reports why when it cannot.
-#include "color/texture_image.h"
+#include "image/texture_image.h"
 
 #include <string>
 
-#include "color/stb_decode.h"
-#include "dialog/control_ids.h"
-#include "dialog/dialog_fields.h"
+#include "image/stb_decode.h"
 #include "fileio/read_regular_file.h"
 
 namespace {
 
-// The field is read with room to spare, so that a path longer than the field holds is
-// seen whole enough to be refused rather than cut (a cut never removes more than one
-// UTF-8 sequence, at most 3 bytes, from the end).
-constexpr int kPathReadBuffer = 4096;
-
-std::nullopt_t Fail(Dialog& dlg, const std::string& text) {
-  dlg.host.MessageBox(text, "Error", MessageIcon::kWarning);
+std::nullopt_t Fail(MessageSink& sink, const std::string& text) {
+  sink.Show(text, "Error", MessageIcon::kWarning);
   return std::nullopt;
 }
 
@@ -101,30 +94,29 @@ TextureDecode DecodeTexture(FREE_IMAGE_FORMAT format, std::string_view bytes,
   return result;
 }
 
-std::optional<TextureImage> LoadTextureImage(Dialog& dlg) {
-  const std::string path = ReadText(dlg, kIdTexturePath, kPathReadBuffer);
+std::optional<TextureImage> LoadTextureImage(const std::string& path, MessageSink& sink) {
   if (path.size() > kMaxTexturePathBytes) {
-    return Fail(dlg, "The font image path is too long!\nThe Path field holds at most " +
+    return Fail(sink, "The font image path is too long!\nThe Path field holds at most " +
                          std::to_string(kMaxTexturePathBytes) + " bytes.");
   }
 
   const FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(path.c_str());
   if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) {
-    return Fail(dlg, "Unknown Image Format of the font image!");
+    return Fail(sink, "Unknown Image Format of the font image!");
   }
 
   // The file is read whole, once, and decoded from memory.
   const FileRead file = ReadRegularFile(path.c_str(), kMaxTextureFileBytes);
   if (file.status != FileReadStatus::kRead) {
     return Fail(
-        dlg, "Could not load the font image file!\n" + path + "\n" + FileReadFailureReason(file));
+        sink, "Could not load the font image file!\n" + path + "\n" + FileReadFailureReason(file));
   }
   if (file.beyondLimit) {
-    return Fail(dlg, "The font image file is too large!\n" + path + "\nIt is longer than " +
+    return Fail(sink, "The font image file is too large!\n" + path + "\nIt is longer than " +
                          std::to_string(kMaxTextureFileBytes >> 20) + " MiB.");
   }
 
   TextureDecode decoded = DecodeTexture(format, file.bytes);
-  if (!decoded.texture) return Fail(dlg, DecodeFailure(decoded, format, file.bytes, path));
+  if (!decoded.texture) return Fail(sink, DecodeFailure(decoded, format, file.bytes, path));
   return std::move(decoded.texture);
 }

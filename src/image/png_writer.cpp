@@ -1,5 +1,7 @@
 // RGBA PNG encoding through libpng, into memory.
-#include "render/png_writer.h"
+#include "image/png_writer.h"
+
+#include "base/status.h"
 
 #include <png.h>
 
@@ -26,13 +28,13 @@ void FlushNothing(png_structp) {}
 
 // Everything that libpng may jump out of lives in this one function, with no objects
 // that need destructors between setjmp and the jump.
-bool WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32 height) {
+int WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32 height) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return false;
+  if (!png) return kFailed;
   png_infop info = png_create_info_struct(png);
   if (!info || setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    return false;
+    return kFailed;
   }
   png_set_write_fn(png, out, AppendToString, FlushNothing);
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
@@ -44,13 +46,13 @@ bool WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32
   png_write_image(png, rows);
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  return true;
+  return kOk;
 }
 
 }  // namespace
 
-bool EncodeRgbaPng(FIBITMAP* bitmap, std::string& out) {
-  if (!bitmap || FreeImage_GetBPP(bitmap) != 32) return false;
+int EncodeRgbaPng(FIBITMAP* bitmap, std::string& out) {
+  if (!bitmap || FreeImage_GetBPP(bitmap) != 32) return kFailed;
   const unsigned width = FreeImage_GetWidth(bitmap);
   const unsigned height = FreeImage_GetHeight(bitmap);
   std::vector<png_bytep> rows(height);

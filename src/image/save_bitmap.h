@@ -7,5 +7,5 @@
 
 // Encodes bitmap in format fif in memory and writes it to path with WriteFileReplacing,
 // so that every byte is checked and a failed save leaves an existing file at path
-// intact. Returns true on success.
-bool SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
+// intact. Returns kOk or kFailed.
+int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);

@@ -1,5 +1,6 @@
-// The band arithmetic of the two gradient fillers, in its fixed precision.
-#include "color/band_fraction.h"
+// The band arithmetic of the two gradient fillers, in its fixed precision, and the
+// relief rule over the SheetSurface for the two relief fillers.
+#include "color/fill_rules.h"
 
 #include <cmath>
 
@@ -19,4 +20,8 @@ float BandFraction(const BandScale& scale, int rowInTile) {
   if (band == 0.0) return 0.0f;  // also keeps 0 / 0 out when ColorSteps is 0
   const float e = static_cast<float>(band / scale.bandCount);
   return std::isfinite(e) ? e : 0.0f;
+}
+
+ReliefShade ReliefAt(const GlyphSurface& sheet, int x, int y, int tileSize) {
+  return ChooseRelief(x, y, tileSize, [&sheet](int nx, int ny) { return IsLit(sheet, nx, ny); });
 }

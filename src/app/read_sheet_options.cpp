@@ -1,0 +1,58 @@
+// Reads a sheet's options from the dialog.
+#include "app/read_sheet_options.h"
+
+#include <limits>
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
+#include "dialog/font_fields.h"
+#include "dialog/mode_buttons.h"
+#include "image/texture_image.h"
+#include "text/windows1252.h"
+
+namespace {
+
+// The characters field is read with a 512-byte buffer: 511 bytes of codes count.
+constexpr std::size_t kMaxCharacterBytes = 511;
+
+ColorTriple ReadColorTriple(Dialog& dlg, int firstId) {
+  ColorTriple color;
+  color.red = ReadInt(dlg, firstId);
+  color.green = ReadInt(dlg, firstId + 1);
+  color.blue = ReadInt(dlg, firstId + 2);
+  return color;
+}
+
+std::string ReadExportCharacters(Dialog& dlg) {
+  // The limit counts Windows-1252 bytes, so the whole UTF-8 text is converted first.
+  std::string text = Utf8ToCp1252(ReadText(dlg, kIdCharacters, std::numeric_limits<int>::max()));
+  if (text.size() > kMaxCharacterBytes) text.resize(kMaxCharacterBytes);
+  return text;
+}
+
+}  // namespace
+
+SheetOptions ReadSheetOptions(Dialog& dlg) {
+  SheetOptions options;
+  options.font = ReadFontRequest(dlg);
+  options.tileSize = ReadInt(dlg, kIdTileSize);
+  options.colorSteps = ReadInt(dlg, kIdColorSteps);
+  options.bg = ReadColorTriple(dlg, kIdBgRed);
+  options.top = ReadColorTriple(dlg, kIdTopRed);
+  options.sub = ReadColorTriple(dlg, kIdSubRed);
+  options.exportMode = ReadExportMode(dlg);
+  options.exportCharacters = ReadExportCharacters(dlg);
+  if (options.exportMode == ExportMode::kRange) {
+    options.rangeFrom = ReadInt(dlg, kIdRangeFrom);
+    options.rangeTo = ReadInt(dlg, kIdRangeTo);
+  }
+  options.colorMode = ReadColorMode(dlg);
+  options.center = IsChecked(dlg, kIdCenter);
+  options.trim = IsChecked(dlg, kIdTrimOverflow);
+  options.texturePath = ReadTexturePath(dlg);
+  return options;
+}
+
+std::string ReadTexturePath(Dialog& dlg) {
+  return ReadText(dlg, kIdTexturePath, kTexturePathReadBuffer);
+}

@@ -1,0 +1,18 @@
+// The one read of the dialog that a sheet is made from.
+#pragma once
+
+#include <string>
+
+#include "dialog/dialog.h"
+#include "glyph/sheet_options.h"
+
+// Reads every option of a sheet: the font request, Tile size (1051), Color steps, the
+// Bg, Top and Sub colors, the export mode with the characters text (converted to
+// Windows-1252, characters it cannot hold dropped, cut to 511 bytes) and, in the range
+// mode, From and To, the color mode, centering, trimming and the texture path. Shows
+// nothing: the messages come from what the options are used for.
+SheetOptions ReadSheetOptions(Dialog& dlg);
+
+// The Path field (1027), read with room to spare so that a path too long for the field
+// is refused rather than cut.
+std::string ReadTexturePath(Dialog& dlg);

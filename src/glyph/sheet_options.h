@@ -1,0 +1,25 @@
+// Everything one sheet is made from, as plain values: what the dialog's fields say when
+// a run starts. The app layer fills it (ReadSheetOptions); the layers below take it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/color_triple.h"
+#include "base/sheet_modes.h"
+#include "text/text_font.h"
+
+struct SheetOptions {
+  std::optional<FontRequest> font;  // face, Char height and width, styles; none: no face
+  int tileSize = 0;                 // 1..16 once validated
+  int colorSteps = 0;
+  ColorTriple bg, top, sub;
+  ExportMode exportMode = ExportMode::kNormal;
+  std::string exportCharacters;  // Windows-1252 bytes, at most 511
+  int rangeFrom = 0;             // From and To, read only in the range mode
+  int rangeTo = 0;
+  std::optional<ColorMode> colorMode;  // none: no button checked, the sheet stays uncolored
+  bool center = false;
+  bool trim = false;
+  std::string texturePath;  // UTF-8, as typed (checked when the texture loads)
+};

@@ -1,0 +1,50 @@
+// The whole road from a sheet's options to a colored sheet, and from the sheet to a file.
+//
+// Usage, with no dialog involved:
+//
+//   SheetOptions options;                       // or ReadSheetOptions(dlg) in the app
+//   options.font = FontRequest{"DejaVu Sans", 14, 0, 400, false, false};
+//   options.tileSize = 16;  options.colorSteps = 4;  options.colorMode = ColorMode::kGradient;
+//   ...
+//   std::optional<Sheet> sheet = RenderSheet(options, sink);   // sink: any MessageSink
+//   if (sheet && SaveSheet(*sheet, "font.png", sink) == kOk) { ... sheet->report ... }
+//
+// Every problem is shown on the sink with the same text, title and icon as in the window.
+#pragma once
+
+#include <FreeImage.h>
+
+#include <optional>
+#include <string>
+
+#include "base/message_sink.h"
+#include "color/overflow_flags.h"
+#include "glyph/sheet_options.h"
+#include "image/bitmap_handle.h"
+
+struct Sheet {
+  BitmapHandle bitmap;  // 32 bits per pixel, width x height, FreeImage's bottom-up rows
+  int width = 0;
+  int height = 0;
+  OverflowFlags flags;  // what overflowed its tile (and, when trimmed, what is left)
+  std::string report;   // the overflow report, Windows-1252 bytes
+};
+
+// The image format that fileName's extension names, when it can be written.
+std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName);
+
+// Finds the height correction (its message first), draws each character of the export
+// set into its tile, colors the sheet in the color mode (loading the texture for the
+// image modes, with its message), trims overflow when asked and builds the report.
+// Nothing when a step fails: every failure but a scratch surface that cannot be made has
+// shown its message. Without a color mode the sheet stays as allocated.
+std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink);
+
+// Writes the sheet to fileName in the format its extension names, never leaving a broken
+// file. kOk or kFailed (after "Could not save the output bitmap!", or the format message
+// when the name names no writable format).
+int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink);
+
+// The message of a file name that names no writable format.
+inline constexpr char kUnknownSheetFormatMessage[] =
+    "Could not identify file type or writing to this type not supported!";
