@@ -18,6 +18,7 @@
 #include <string>
 
 #include "base/message_sink.h"
+#include "base/status.h"
 #include "color/overflow_flags.h"
 #include "glyph/sheet_options.h"
 #include "image/bitmap_handle.h"
