@@ -1,15 +1,17 @@
 // Parameter validation.
 #include "dialog/validation.h"
 
+#include "base/status.h"
+
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/mode_buttons.h"
 
 namespace {
 
-bool Fail(Dialog& dlg, const char* text) {
+int Fail(Dialog& dlg, const char* text) {
   dlg.host.MessageBox(text, "Error", MessageIcon::kWarning);
-  return true;
+  return kFailed;
 }
 
 // lo <= value <= hi as one unsigned comparison, so negative values fail too.
@@ -19,12 +21,12 @@ bool InRange(int value, int lo, int hi) {
 
 }  // namespace
 
-bool ValidateParameters(Dialog& dlg, bool forAutosize) {
+int ValidateParameters(Dialog& dlg, bool forAutosize) {
   const int tileSize = ReadInt(dlg, kIdTileSize);
   if (!InRange(tileSize, 1, 16)) {
     return Fail(dlg, "Wrong value for tile size, must be from 1 to 16!");
   }
-  if (forAutosize) return false;
+  if (forAutosize) return kOk;
 
   if (ReadExportMode(dlg) == ExportMode::kRange) {
     const int from = ReadInt(dlg, kIdRangeFrom);
@@ -38,5 +40,5 @@ bool ValidateParameters(Dialog& dlg, bool forAutosize) {
   if (colorSteps < 1 || colorSteps > tileSize) {
     return Fail(dlg, "Wrong value for color steps, must be from 1 to tile_height!");
   }
-  return false;
+  return kOk;
 }

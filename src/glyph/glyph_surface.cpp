@@ -5,7 +5,7 @@
 
 int OpenSurface(GlyphSurface& surface, const char* title, int x, int y, int width, int height) {
   CloseSurface(surface);
-  if (!ResizePixelSurface(surface.pixels, width, height)) return 1;
+  if (ResizePixelSurface(surface.pixels, width, height) != kOk) return 1;
   surface.title = title;
   surface.x = x;
   surface.y = y;
@@ -25,9 +25,13 @@ void SelectSurfaceFont(GlyphSurface& surface, const GlyphFont& font) {
   surface.font = font;
 }
 
-void ClearSurface(GlyphSurface& surface) { FillPixelSurface(surface.pixels, 0); }
+void ClearSurface(GlyphSurface& surface) {
+  FillPixelSurface(surface.pixels, 0);
+}
 
-void SetTextMode(GlyphSurface& surface, TextMode mode) { surface.mode = mode; }
+void SetTextMode(GlyphSurface& surface, TextMode mode) {
+  surface.mode = mode;
+}
 
 void DrawGlyph(GlyphSurface& surface, unsigned char code, PixelRect rect, bool clipped) {
   if (!surface.font) return;

@@ -197,7 +197,7 @@ DecodedImage DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
   // stb_image, for files FreeImage refuses in the formats it knows as well.
   if (StbDecodes(format, bytes)) {
     std::uint64_t width = 0, height = 0;
-    if (StbImageSize(bytes, width, height)) {
+    if (StbImageSize(bytes, width, height) == kOk) {
       if (!WithinImageLimits(width, height, limits)) return TooLarge(width, height);
       BitmapHandle bitmap = StbDecode(bytes, StbAllocationCap(limits));
       if (bitmap) return Decoded(std::move(bitmap));

@@ -2,6 +2,8 @@
 // moved into a FreeImage bitmap.
 #include "image/stb_decode.h"
 
+#include "base/status.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -91,17 +93,17 @@ bool StbDecodes(FREE_IMAGE_FORMAT format, std::string_view bytes) {
   }
 }
 
-bool StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& height) {
-  if (!FitsInt(bytes)) return false;
+int StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& height) {
+  if (!FitsInt(bytes)) return kFailed;
   int w = 0, h = 0, channels = 0;
   if (!stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                              static_cast<int>(bytes.size()), &w, &h, &channels) ||
       w <= 0 || h <= 0) {
-    return false;
+    return kFailed;
   }
   width = static_cast<std::uint64_t>(w);
   height = static_cast<std::uint64_t>(h);
-  return true;
+  return kOk;
 }
 
 BitmapHandle StbDecode(std::string_view bytes, std::uint64_t maxAllocation) {

@@ -34,7 +34,7 @@ void DrawSampleText(Dialog& dlg, PreviewState& preview) {
 
   // 2. A black 8-bit surface of the canvas's size to draw on.
   PixelSurface surface;
-  if (!ResizePixelSurface(surface, kCanvasWidth, kCanvasHeight)) return;
+  if (ResizePixelSurface(surface, kCanvasWidth, kCanvasHeight) != kOk) return;
 
   // 3. The text, centered in the Preview area's rectangle and clipped to it.
   const PixelRect rect{0, 0, dlg.host.PreviewAreaWidth(), dlg.host.PreviewAreaHeight()};

@@ -1,6 +1,8 @@
 // Field encodings and the field operations of the settings file.
 #include "settings/settings_fields.h"
 
+#include "base/status.h"
+
 #include <climits>
 
 #include "dialog/dialog_fields.h"
@@ -59,16 +61,16 @@ void WriteCodeByte(SettingsWriter& out, std::uint8_t code) {
   out.bytes.push_back(static_cast<char>(code));
 }
 
-bool ReadStoredText(SettingsReader& in, int width, StoredCharset charset, std::string& text) {
+int ReadStoredText(SettingsReader& in, int width, StoredCharset charset, std::string& text) {
   const std::string_view field = TakeBytes(in, static_cast<std::size_t>(width));
-  if (field.empty()) return false;
+  if (field.empty()) return kFailed;
   text = DecodeTextField(field, charset);
-  return true;
+  return kOk;
 }
 
 void ReadTextField(SettingsReader& in, Dialog& dlg, int id, int width, StoredCharset charset) {
   std::string text;
-  if (ReadStoredText(in, width, charset, text)) SetText(dlg, id, text);
+  if (ReadStoredText(in, width, charset, text) == kOk) SetText(dlg, id, text);
 }
 
 void ReadIntField(SettingsReader& in, Dialog& dlg, int id) {
@@ -81,12 +83,12 @@ void ReadIntField(SettingsReader& in, Dialog& dlg, int id) {
 
 void ReadFlagByte(SettingsReader& in, Dialog& dlg, int id) {
   std::uint8_t flag = 0;
-  if (ReadCodeByte(in, flag)) SetChecked(dlg, id, flag != 0);
+  if (ReadCodeByte(in, flag) == kOk) SetChecked(dlg, id, flag != 0);
 }
 
-bool ReadCodeByte(SettingsReader& in, std::uint8_t& code) {
+int ReadCodeByte(SettingsReader& in, std::uint8_t& code) {
   const std::string_view field = TakeBytes(in, 1);
-  if (field.empty()) return false;
+  if (field.empty()) return kFailed;
   code = static_cast<std::uint8_t>(field[0]);
-  return true;
+  return kOk;
 }

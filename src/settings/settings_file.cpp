@@ -75,7 +75,7 @@ void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes) {
 
   // 1. The face: a file that ends before its first byte leaves the selection alone.
   std::string face;
-  if (ReadStoredText(in, kFaceNameFieldWidth, StoredCharset::kUtf8, face)) {
+  if (ReadStoredText(in, kFaceNameFieldWidth, StoredCharset::kUtf8, face) == kOk) {
     SelectStoredFace(dlg, face);
   }
 
@@ -88,8 +88,8 @@ void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes) {
   // 3. The modes. A group is cleared and set only when its code is in the file, so
   // that a file ending before it never leaves a group with no button checked.
   std::uint8_t code = 0;
-  if (ReadCodeByte(in, code)) CheckExportModeOfCode(dlg, code);
-  if (ReadCodeByte(in, code)) CheckColorModeOfCode(dlg, code);
+  if (ReadCodeByte(in, code) == kOk) CheckExportModeOfCode(dlg, code);
+  if (ReadCodeByte(in, code) == kOk) CheckColorModeOfCode(dlg, code);
 
   // 4. Tile size and centering, then the range; a file that ended before the end of
   // the centering byte is an older version's (or a cut one).

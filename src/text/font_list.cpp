@@ -93,7 +93,7 @@ bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
   if (signature == 0) return false;
   SfntFaceInfo info;
   if (IsSfntSignature(signature)) {
-    if (!ReadSfntFaceInfo(entry.file.c_str(), index, info) &&
+    if (ReadSfntFaceInfo(entry.file.c_str(), index, info) != kOk &&
         !ReadWithFreeType(entry.file.c_str(), index, info)) {
       return false;
     }

@@ -2,26 +2,28 @@
 // fontconfig's substitute for a typeface that is not installed.
 #include "text/font_match.h"
 
+#include "base/status.h"
+
 #include <vector>
 
 #include "text/font_catalog.h"
 #include "text/ft_handles.h"
 #include "text/size_rules.h"
 
-bool MatchWithFontconfig(const std::string& family, int weight, bool italic, FaceChoice& choice) {
+int MatchWithFontconfig(const std::string& family, int weight, bool italic, FaceChoice& choice) {
   const FcPatternPtr pattern(FcPatternCreate());
-  if (!pattern) return false;
+  if (!pattern) return kFailed;
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddDouble(pattern.get(), FC_WEIGHT, FcWeightFromOpenTypeDouble(weight));
   FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return false;
+  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return kFailed;
   FcDefaultSubstitute(pattern.get());
 
   FcResult result = FcResultNoMatch;
   const FcPatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-  if (!match) return false;
+  if (!match) return kFailed;
   FcChar8* file = nullptr;
-  if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return false;
+  if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return kFailed;
   int index = 0;
   FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
   choice.file = reinterpret_cast<const char*>(file);
@@ -40,10 +42,10 @@ bool MatchWithFontconfig(const std::string& family, int weight, bool italic, Fac
     }
     choice.known = false;
   }
-  return true;
+  return kOk;
 }
 
-bool ChooseFace(const FontRequest& request, FaceChoice& choice) {
+int ChooseFace(const FontRequest& request, FaceChoice& choice) {
   if (!request.face.empty()) {
     const auto files = FindTypefaceFiles(InstalledFontCatalog(), request.face);
     if (!files.empty()) {
@@ -60,7 +62,7 @@ bool ChooseFace(const FontRequest& request, FaceChoice& choice) {
       choice.weight = chosen.weight;
       choice.italic = chosen.italic;
       choice.known = true;
-      return true;
+      return kOk;
     }
   }
   const std::string family = request.face.empty() ? std::string("sans-serif") : request.face;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "base/status.h"
 #include "text/text_font.h"
 
 struct FaceChoice {
@@ -16,9 +17,9 @@ struct FaceChoice {
 
 // The files of the requested typeface (ignoring case) first: nearest in weight,
 // then matching slant. A name no file has goes to fontconfig's closest match for
-// family, weight and slant; an empty name asks for "sans-serif". False only when
-// fontconfig has no match at all.
-bool ChooseFace(const FontRequest& request, FaceChoice& choice);
+// family, weight and slant; an empty name asks for "sans-serif". kFailed only when
+// fontconfig has no match at all, else kOk.
+int ChooseFace(const FontRequest& request, FaceChoice& choice);
 
-// fontconfig's match for family at the request's weight and slant.
-bool MatchWithFontconfig(const std::string& family, int weight, bool italic, FaceChoice& choice);
+// fontconfig's match for family at the request's weight and slant; kOk or kFailed.
+int MatchWithFontconfig(const std::string& family, int weight, bool italic, FaceChoice& choice);

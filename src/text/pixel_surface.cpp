@@ -1,29 +1,31 @@
 // The 8-bit memory surface: sizing and filling.
 #include "text/pixel_surface.h"
 
+#include "base/status.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <stdexcept>
 
-bool ResizePixelSurface(PixelSurface& surface, int width, int height) {
+int ResizePixelSurface(PixelSurface& surface, int width, int height) {
   surface.width = 0;
   surface.height = 0;
   surface.pixels.clear();
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0) return kFailed;
   const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   try {
     surface.pixels.assign(count, 0);
   } catch (const std::bad_alloc&) {
     surface.pixels = {};
-    return false;
+    return kFailed;
   } catch (const std::length_error&) {
     surface.pixels = {};
-    return false;
+    return kFailed;
   }
   surface.width = width;
   surface.height = height;
-  return true;
+  return kOk;
 }
 
 void FillPixelSurface(PixelSurface& surface, std::uint8_t value) {

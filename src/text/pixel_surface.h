@@ -7,22 +7,24 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/status.h"
+
 struct PixelRect {
-  int left = 0;  // inclusive
-  int top = 0;   // inclusive
+  int left = 0;    // inclusive
+  int top = 0;     // inclusive
   int right = 0;   // exclusive
   int bottom = 0;  // exclusive
 };
 
 struct PixelSurface {
-  int width = 0;   // pixels
-  int height = 0;  // pixels; the stride is width
+  int width = 0;                     // pixels
+  int height = 0;                    // pixels; the stride is width
   std::vector<std::uint8_t> pixels;  // row-major, width * height bytes
 };
 
-// Resizes the surface to width x height, all black. Returns false (surface left empty)
-// when a size is not positive or the memory cannot be had.
-bool ResizePixelSurface(PixelSurface& surface, int width, int height);
+// Resizes the surface to width x height, all black. Returns kFailed (surface left
+// empty) when a size is not positive or the memory cannot be had, else kOk.
+int ResizePixelSurface(PixelSurface& surface, int width, int height);
 
 // Sets every pixel to value.
 void FillPixelSurface(PixelSurface& surface, std::uint8_t value);

@@ -1,6 +1,8 @@
 // Reads the family name and the weight and slant of an sfnt font from its bytes.
 #include "text/sfnt_names.h"
 
+#include "base/status.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -142,32 +144,32 @@ bool IsSfntSignature(std::uint32_t tag) {
          tag == Tag('t', 'y', 'p', '1') || tag == Tag('t', 't', 'c', 'f');
 }
 
-bool ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
+int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
   const ScopedFd file{open(path, O_RDONLY | O_CLOEXEC)};
-  if (file.fd < 0) return false;
+  if (file.fd < 0) return kFailed;
   const int rawFd = file.fd;
 
   // 1. The table directory, found through the collection header for a collection.
   unsigned char header[12];
-  if (!ReadAt(rawFd, 0, header, sizeof header)) return false;
+  if (!ReadAt(rawFd, 0, header, sizeof header)) return kFailed;
   std::uint32_t directory = 0;
   const long collectionIndex = faceIndex & 0xFFFF;
   if (Be32(header) == Tag('t', 't', 'c', 'f')) {
-    if (collectionIndex >= static_cast<long>(Be32(header + 8))) return false;
+    if (collectionIndex >= static_cast<long>(Be32(header + 8))) return kFailed;
     unsigned char offset[4];
     if (!ReadAt(rawFd, 12 + 4 * static_cast<std::uint64_t>(collectionIndex), offset, 4)) {
-      return false;
+      return kFailed;
     }
     directory = Be32(offset);
-    if (!ReadAt(rawFd, directory, header, sizeof header)) return false;
+    if (!ReadAt(rawFd, directory, header, sizeof header)) return kFailed;
   } else if (collectionIndex != 0) {
-    return false;
+    return kFailed;
   }
-  if (!IsSfntSignature(Be32(header)) || Be32(header) == Tag('t', 't', 'c', 'f')) return false;
+  if (!IsSfntSignature(Be32(header)) || Be32(header) == Tag('t', 't', 'c', 'f')) return kFailed;
 
   const std::size_t tableCount = Be16(header + 4);
   std::vector<unsigned char> records(tableCount * 16);
-  if (!ReadAt(rawFd, directory + 12ULL, records.data(), records.size())) return false;
+  if (!ReadAt(rawFd, directory + 12ULL, records.data(), records.size())) return kFailed;
   TableSpan name, os2, head;
   for (std::size_t i = 0; i < tableCount; ++i) {
     const unsigned char* r = records.data() + 16 * i;
@@ -188,9 +190,9 @@ bool ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
   }
 
   // 2. Name ID 1 from the name table.
-  if (name.length < 6 || name.length > kMaxNameTable) return false;
+  if (name.length < 6 || name.length > kMaxNameTable) return kFailed;
   std::vector<unsigned char> table(name.length);
-  if (!ReadAt(rawFd, name.offset, table.data(), table.size())) return false;
+  if (!ReadAt(rawFd, name.offset, table.data(), table.size())) return kFailed;
   const std::size_t count = Be16(table.data() + 2);
   const std::size_t stringsAt = Be16(table.data() + 4);
   std::vector<SfntNameRecord> family;
@@ -207,7 +209,7 @@ bool ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
          std::string_view(reinterpret_cast<const char*>(table.data()) + start, length)});
   }
   info.family = PickFamilyName(family);
-  if (info.family.empty()) return false;
+  if (info.family.empty()) return kFailed;
 
   // 3. Weight and slant: OS/2 usWeightClass and fsSelection, else head macStyle.
   info.weight = 400;
@@ -223,5 +225,5 @@ bool ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
     info.weight = (macStyle & 1) ? 700 : 400;
     info.italic = (macStyle & 2) != 0;
   }
-  return true;
+  return kOk;
 }

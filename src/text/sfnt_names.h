@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
+
 // One record of name ID 1 (the family name) of a name table.
 struct SfntNameRecord {
   int platform = 0;        // 0 Unicode, 1 Macintosh, 3 Windows
@@ -37,6 +39,6 @@ struct SfntFaceInfo {
 bool IsSfntSignature(std::uint32_t tag);
 
 // Reads face faceIndex (a collection's face in the low 16 bits) of the sfnt file at
-// path. Returns false when the file is not an sfnt this reader understands or has no
-// family name; info is then unspecified.
-bool ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info);
+// path. Returns kFailed when the file is not an sfnt this reader understands or has
+// no family name (info is then unspecified), else kOk.
+int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info);

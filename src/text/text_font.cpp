@@ -19,10 +19,10 @@ namespace {
 // The face for request: the matched one, else the default sans-serif face, else
 // the first installed file that opens.
 CachedFacePtr AcquireRequestedFace(const FontRequest& request, FaceChoice& choice) {
-  if (ChooseFace(request, choice)) {
+  if (ChooseFace(request, choice) == kOk) {
     if (CachedFacePtr face = AcquireFace(choice.file, choice.index)) return face;
   }
-  if (MatchWithFontconfig("sans-serif", request.weight, request.italic, choice)) {
+  if (MatchWithFontconfig("sans-serif", request.weight, request.italic, choice) == kOk) {
     if (CachedFacePtr face = AcquireFace(choice.file, choice.index)) return face;
   }
   for (const TypefaceFile& entry : InstalledFontCatalog().files) {

@@ -23,7 +23,7 @@ class ValidationTest : public DialogFixture {
   // when it passes, exactly one warning titled "Error" with message when it fails.
   void ExpectResult(bool forAutosize, const char* message) {
     host.ClearMessages();
-    const bool failed = ValidateParameters(dlg, forAutosize);
+    const bool failed = ValidateParameters(dlg, forAutosize) == kFailed;
     if (message == nullptr) {
       EXPECT_FALSE(failed);
       EXPECT_TRUE(host.messages().empty())

@@ -146,7 +146,7 @@ std::string UnhintedTrueTypeFont() {
 // Draws code alone at the top-left of a 64 x 64 surface.
 PixelSurface DrawCode(TextFont& font, std::uint8_t code) {
   PixelSurface surface;
-  EXPECT_TRUE(ResizePixelSurface(surface, 64, 64));
+  EXPECT_EQ(ResizePixelSurface(surface, 64, 64), kOk);
   DrawCharAt(surface, font, CodeToChar(font, code), 0, 0, nullptr, false, false);
   return surface;
 }

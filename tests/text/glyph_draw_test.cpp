@@ -9,7 +9,7 @@ namespace {
 
 PixelSurface BlackSurface(int width, int height) {
   PixelSurface surface;
-  EXPECT_TRUE(ResizePixelSurface(surface, width, height));
+  EXPECT_EQ(ResizePixelSurface(surface, width, height), kOk);
   return surface;
 }
 

@@ -37,11 +37,11 @@ TEST(TextSfntNamesTest, ReadsFilesAndRejectsDamagedOnes) {
   ASSERT_NE(font, nullptr);
   const std::string path = GetFontMetrics(*font).file;
   SfntFaceInfo info;
-  ASSERT_TRUE(ReadSfntFaceInfo(path.c_str(), 0, info));
+  ASSERT_EQ(ReadSfntFaceInfo(path.c_str(), 0, info), kOk);
   EXPECT_EQ(info.family, "DejaVu Sans");
   EXPECT_EQ(info.weight, 400);
   EXPECT_TRUE(info.italic);
-  EXPECT_FALSE(ReadSfntFaceInfo(path.c_str(), 1, info));  // not a collection
+  EXPECT_EQ(ReadSfntFaceInfo(path.c_str(), 1, info), kFailed);  // not a collection
 
   // Cut copies of the file: never read beyond what is there.
   std::ifstream in(path, std::ios::binary);
@@ -52,10 +52,10 @@ TEST(TextSfntNamesTest, ReadsFilesAndRejectsDamagedOnes) {
        {std::size_t{0}, std::size_t{4}, std::size_t{12}, std::size_t{100}, std::size_t{400}}) {
     SCOPED_TRACE(length);
     std::ofstream(cut, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(length));
-    EXPECT_FALSE(ReadSfntFaceInfo(cut.c_str(), 0, info));
+    EXPECT_EQ(ReadSfntFaceInfo(cut.c_str(), 0, info), kFailed);
   }
   std::remove(cut.c_str());
-  EXPECT_FALSE(ReadSfntFaceInfo("/nonexistent/glyphex.ttf", 0, info));
+  EXPECT_EQ(ReadSfntFaceInfo("/nonexistent/glyphex.ttf", 0, info), kFailed);
 }
 
 }  // namespace
