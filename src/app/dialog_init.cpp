@@ -4,6 +4,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/mode_buttons.h"
 #include "text/font_list.h"
 
 void FillFontList(Dialog& dlg) {
@@ -13,7 +14,9 @@ void FillFontList(Dialog& dlg) {
 
 namespace {
 
-void SetDefaultText(Dialog& dlg, int id) { SetText(dlg, id, FindControl(id)->defaultText); }
+void SetDefaultText(Dialog& dlg, int id) {
+  SetText(dlg, id, FindControl(id)->defaultText);
+}
 
 }  // namespace
 
@@ -31,11 +34,11 @@ void InitializeDialog(Dialog& dlg) {
                  kIdTileSize, kIdRangeFrom, kIdRangeTo}) {
     SetDefaultText(dlg, id);
   }
-  SetChecked(dlg, kIdExportNormal, true);
+  SetChecked(dlg, ExportModeButton(ExportMode::kNormal), true);
   SetChecked(dlg, kIdCenter, false);
   SetDefaultText(dlg, kIdPreviewText);
   SetText(dlg, kIdLog, kWelcomeText);
-  SetChecked(dlg, kIdColorGradient, true);
+  SetChecked(dlg, ColorModeButton(ColorMode::kGradient), true);
   SetChecked(dlg, kIdFontPreview, true);
   SetChecked(dlg, kIdZoom1, true);
 }

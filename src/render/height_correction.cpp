@@ -19,18 +19,18 @@ std::optional<int> FindHeightCorrection(int tileSize, const GlyphFont& font, Mes
   std::array<bool, 256> marked{};
   for (char c : kBaselineSample) marked[static_cast<unsigned char>(c)] = true;
 
-  // 3. The surface.
+  // The surface.
   GlyphSurface surface;
   if (OpenSurface(surface, "Height Test Window", 10, 10, SheetWidth(tileSize) + 50, 178) != 0) {
     return std::nullopt;
   }
 
-  // 4. The run's font, white on black.
+  // The run's font, white on black.
   SelectSurfaceFont(surface, font);
   ClearSurface(surface);
   SetTextMode(surface, TextMode::kTransparent);
 
-  // 5. Each character clipped into its 8 x 8 box.
+  // Each character clipped into its 8 x 8 box.
   int x = 0;
   for (int code = 0; code < 256; ++code) {
     if (!marked[code]) continue;
@@ -38,7 +38,7 @@ std::optional<int> FindHeightCorrection(int tileSize, const GlyphFont& font, Mes
     x += tileSize;
   }
 
-  // 6. The first row with enough ink.
+  // The first row with enough ink.
   const int columns = SheetWidth(tileSize);
   int result = -1;
   for (int y = 0; y < kHeightProbeRows && result < 0; ++y) {
@@ -51,7 +51,7 @@ std::optional<int> FindHeightCorrection(int tileSize, const GlyphFont& font, Mes
     }
   }
 
-  // 7.-8.
+  // Enough ink, or the message and row 0.
   CloseSurface(surface);
   if (result >= 0) return result;
   sink.Show(
