@@ -21,14 +21,14 @@ void SetDefaultText(Dialog& dlg, int id) {
 }  // namespace
 
 void InitializeDialog(Dialog& dlg) {
-  // 1. The title.
+  // The title.
   dlg.host.SetTitle(kDialogTitle);
 
-  // 2.-3. The font list, first entry selected.
+  // The font list, first entry selected.
   FillFontList(dlg);
   FontListSelect(dlg, 0);
 
-  // 4. The defaults, in the order the dialog has always set them.
+  // The defaults, in the order the dialog has always set them.
   for (int id : {kIdCharWidth, kIdCharHeight, kIdBgRed, kIdBgGreen, kIdBgBlue, kIdTopRed,
                  kIdTopGreen, kIdTopBlue, kIdSubRed, kIdSubGreen, kIdSubBlue, kIdColorSteps,
                  kIdTileSize, kIdRangeFrom, kIdRangeTo}) {

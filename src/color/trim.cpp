@@ -29,7 +29,7 @@ std::uint8_t* SheetPixel(FIBITMAP* bitmap, int height, int x, int y) {
 
 // Returns true when the line was trimmed (no two adjacent glyph pixels on it).
 bool TrimLine(FIBITMAP* bitmap, int height, int tileSize, TileLine line, const ColorTriple& bg) {
-  // 1. Check walk: stop at the first glyph pixel that follows another.
+  // Check walk: stop at the first glyph pixel that follows another.
   bool previousIsGlyph = false;
   for (int i = 0; i < tileSize; ++i) {
     const std::uint8_t* pixel =
@@ -38,7 +38,7 @@ bool TrimLine(FIBITMAP* bitmap, int height, int tileSize, TileLine line, const C
     if (glyph && previousIsGlyph) return false;
     previousIsGlyph = glyph;
   }
-  // 2. Every glyph pixel left is isolated: paint it over. Alpha keeps its value.
+  // Every glyph pixel left is isolated: paint it over. Alpha keeps its value.
   for (int i = 0; i < tileSize; ++i) {
     std::uint8_t* pixel = SheetPixel(bitmap, height, line.x + i * line.dx, line.y + i * line.dy);
     if (!IsGlyphPixel(pixel, bg)) continue;

@@ -25,17 +25,17 @@ void ApplyColorModeRule(Dialog& dlg) {
   const std::optional<ColorMode> mode = ReadColorMode(dlg);
   const bool imageOnly = mode == ColorMode::kImageOnly;
 
-  // 1. The texture is used by the three image modes.
+  // The texture is used by the three image modes.
   const bool usesImage = mode && UsesTexture(*mode);
   Enable(dlg, kIdTexturePath, usesImage);
   Enable(dlg, kIdBrowseTexture, usesImage);
 
-  // 2. Every mode but the bare image colors the glyphs with Top and Sub.
+  // Every mode but the bare image colors the glyphs with Top and Sub.
   for (int id : {kIdTopRed, kIdTopGreen, kIdTopBlue, kIdChooseTop, kIdSubRed, kIdSubGreen,
                  kIdSubBlue, kIdChooseSub}) {
     Enable(dlg, id, !imageOnly);
   }
 
-  // 3. Only the gradients have bands.
+  // Only the gradients have bands.
   Enable(dlg, kIdColorSteps, mode == ColorMode::kGradient || mode == ColorMode::kGradientOverImage);
 }

@@ -28,15 +28,15 @@ std::vector<SampleChar> ApplyPrefixes(std::u32string_view text) {
 void DrawSampleText(Dialog& dlg, PreviewState& preview) {
   if (!preview.canvas.created) return;
 
-  // 1. The font of the font fields, or the default font without a selected face.
+  // The font of the font fields, or the default font without a selected face.
   TextFontPtr font = CreateGlyphFont(ReadFontRequest(dlg));
   if (!font) font = DefaultTextFont();
 
-  // 2. A black 8-bit surface of the canvas's size to draw on.
+  // A black 8-bit surface of the canvas's size to draw on.
   PixelSurface surface;
   if (ResizePixelSurface(surface, kCanvasWidth, kCanvasHeight) != kOk) return;
 
-  // 3. The text, centered in the Preview area's rectangle and clipped to it.
+  // The text, centered in the Preview area's rectangle and clipped to it.
   const PixelRect rect{0, 0, dlg.host.PreviewAreaWidth(), dlg.host.PreviewAreaHeight()};
   if (font) {
     const std::vector<SampleChar> line =
@@ -54,7 +54,7 @@ void DrawSampleText(Dialog& dlg, PreviewState& preview) {
     }
   }
 
-  // 4. Gray g becomes the canvas color 0x00gggggg, white on black.
+  // Gray g becomes the canvas color 0x00gggggg, white on black.
   const std::uint8_t* src = surface.pixels.data();
   std::uint32_t* dst = preview.canvas.pixels.data();
   const std::size_t count = static_cast<std::size_t>(kCanvasWidth) * kCanvasHeight;

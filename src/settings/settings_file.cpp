@@ -73,25 +73,25 @@ std::string EncodeSettings(Dialog& dlg) {
 void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes) {
   SettingsReader in{bytes};
 
-  // 1. The face: a file that ends before its first byte leaves the selection alone.
+  // The face: a file that ends before its first byte leaves the selection alone.
   std::string face;
   if (ReadStoredText(in, kFaceNameFieldWidth, StoredCharset::kUtf8, face) == kOk) {
     SelectStoredFace(dlg, face);
   }
 
-  // 2. Texts, flags and integers.
+  // Texts, flags and integers.
   ReadTextField(in, dlg, kIdCharacters, kTextFieldWidth, StoredCharset::kWindows1252);
   ReadTextField(in, dlg, kIdTexturePath, kTextFieldWidth, StoredCharset::kUtf8);
   for (int id : kFlagFields) ReadFlagByte(in, dlg, id);
   for (int id : kIntFields) ReadIntField(in, dlg, id);
 
-  // 3. The modes. A group is cleared and set only when its code is in the file, so
+  // The modes. A group is cleared and set only when its code is in the file, so
   // that a file ending before it never leaves a group with no button checked.
   std::uint8_t code = 0;
   if (ReadCodeByte(in, code) == kOk) CheckExportModeOfCode(dlg, code);
   if (ReadCodeByte(in, code) == kOk) CheckColorModeOfCode(dlg, code);
 
-  // 4. Tile size and centering, then the range; a file that ended before the end of
+  // Tile size and centering, then the range; a file that ended before the end of
   // the centering byte is an older version's (or a cut one).
   ReadIntField(in, dlg, kIdTileSize);
   ReadFlagByte(in, dlg, kIdCenter);
@@ -102,7 +102,7 @@ void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes) {
     ReadIntField(in, dlg, kIdRangeTo);
   }
 
-  // 5. The controls follow the loaded modes.
+  // The controls follow the loaded modes.
   ApplyColorModeRule(dlg);
   ApplyExportModeRule(dlg);
 }

@@ -161,13 +161,13 @@ int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int
   if (bounds.left >= bounds.right || bounds.top >= bounds.bottom) return glyph.advancePx;
   const long long baseline = static_cast<long long>(top) + font.metrics.ascentPx;
 
-  // 1. Opaque: the character's cell goes black first.
+  // Opaque: the character's cell goes black first.
   if (opaque) {
     FillClipped(surface, penX, top, static_cast<long long>(penX) + glyph.advancePx,
                 baseline + font.metrics.descentPx, bounds, 0);
   }
 
-  // 2. The glyph, each pixel the larger of old and coverage.
+  // The glyph, each pixel the larger of old and coverage.
   const long long x0 = static_cast<long long>(penX) + glyph.left;
   const long long y0 = baseline - glyph.top;
   const Span xs = Intersect(x0, x0 + glyph.width, bounds.left, bounds.right);
@@ -179,7 +179,7 @@ int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int
     for (long long x = xs.lo; x < xs.hi; ++x, ++src, ++dst) *dst = std::max(*dst, *src);
   }
 
-  // 3. The underline stroke across the advance.
+  // The underline stroke across the advance.
   if ((font.underline || underline) && glyph.advancePx > 0) {
     const long long lineTop = baseline + font.underlineRows.topBelowBaseline;
     FillClipped(surface, penX, lineTop, static_cast<long long>(penX) + glyph.advancePx,

@@ -149,7 +149,7 @@ int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
   if (file.fd < 0) return kFailed;
   const int rawFd = file.fd;
 
-  // 1. The table directory, found through the collection header for a collection.
+  // The table directory, found through the collection header for a collection.
   unsigned char header[12];
   if (!ReadAt(rawFd, 0, header, sizeof header)) return kFailed;
   std::uint32_t directory = 0;
@@ -189,7 +189,7 @@ int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
     }
   }
 
-  // 2. Name ID 1 from the name table.
+  // Name ID 1 from the name table.
   if (name.length < 6 || name.length > kMaxNameTable) return kFailed;
   std::vector<unsigned char> table(name.length);
   if (!ReadAt(rawFd, name.offset, table.data(), table.size())) return kFailed;
@@ -211,7 +211,7 @@ int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
   info.family = PickFamilyName(family);
   if (info.family.empty()) return kFailed;
 
-  // 3. Weight and slant: OS/2 usWeightClass and fsSelection, else head macStyle.
+  // Weight and slant: OS/2 usWeightClass and fsSelection, else head macStyle.
   info.weight = 400;
   info.italic = false;
   unsigned char os2Head[64];

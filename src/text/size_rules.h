@@ -1,5 +1,5 @@
-// The arithmetic of font sizes and styles, free of FreeType so it can be checked
-// against the reference figures directly.
+// The arithmetic of font sizes and styles, free of FreeType so that it can be checked
+// against figures measured on real fonts without opening one.
 //
 // Font units scale to pixels as round(units * ppem / unitsPerEm), half away from
 // zero. The cell of a font is ascent + descent rows, both taken from the OS/2

@@ -99,7 +99,7 @@ TextFontPtr MakeTextFont(const CachedFacePtr& face, FaceChoice choice, const Fon
     choice.italic = face->italic;
   }
 
-  // 1. A size object of this font's own on the shared face.
+  // A size object of this font's own on the shared face.
   auto font = std::make_shared<TextFont>();
   font->face = face;
   FT_Size size = nullptr;
@@ -107,12 +107,12 @@ TextFontPtr MakeTextFont(const CachedFacePtr& face, FaceChoice choice, const Fon
   font->size.reset(size);
   if (FT_Activate_Size(size) != 0) return nullptr;
 
-  // 2. Pixel sizes, ascent and descent.
+  // Pixel sizes, ascent and descent.
   const bool sized = FT_IS_SCALABLE(face->face.get()) ? SizeScalable(*font, *face, request)
                                                       : SizeFixed(*font, *face, request);
   if (!sized) return nullptr;
 
-  // 3. Hinting, style synthesis and the underline stroke.
+  // Hinting, style synthesis and the underline stroke.
   ChooseHinting(*font);
   font->metrics.file = face->file;
   font->metrics.family = choice.family;

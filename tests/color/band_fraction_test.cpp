@@ -1,4 +1,4 @@
-// Band arithmetic of the gradient modes, against worked examples and band tables.
+// Band arithmetic of the gradient modes, against bands worked out by hand.
 #include "color/fill_rules.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ int Component(int top, int sub, float e) {
   return static_cast<int>(top + (static_cast<double>(sub) - top) * e);
 }
 
-TEST(ColorBandFractionTest, WorkedExamplesAtTileSizeEight) {
+TEST(ColorBandFractionTest, BandsAtTileSizeEight) {
   // Four steps: d = 2, f = 4; two rows per band.
   const BandScale four = MakeBandScale(8, 4.0f);
   EXPECT_EQ(four.bandHeight, 2.0f);

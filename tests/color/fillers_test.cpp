@@ -17,8 +17,8 @@ TEST(ColorFillGradientTest, BandsEveryPixelWithLowEightBits) {
     std::array<Bgra, 8> litByTileRow;  // blue, green, red, alpha
     Bgra unlit;
   };
-  // The worked example: yellow toward red in four bands of two rows (green 255, 191,
-  // 127, 63) on magenta.
+  // Yellow toward red in four bands of two rows on magenta: green falls by a quarter of
+  // 255 a band (255, 191, 127, 63).
   const Bgra g0{0, 255, 255, 255}, g1{0, 191, 255, 255}, g2{0, 127, 255, 255}, g3{0, 63, 255, 255};
   // Three bands, rows 0-2, 3-5, 6-7: red falls 255, 169, 84 (not 170, 85) and blue rises
   // 0, 85, 170; green 300 and the out-of-range BgColor keep their low 8 bits.

@@ -85,14 +85,14 @@ TEST_F(ColorTextureTest, ImageOnlyRepeatsTheTextureFromTheTopLeftIgnoringAlpha) 
     const Bgra& texel = texels[y % 2][x % 3];
     return {texel[0], texel[1], texel[2], 255};
   });
-  // The worked example: sheet pixel (7, 5) takes texel (1, 1).
+  // Sheet pixel (7, 5) takes texel (7 mod 3, 5 mod 2) = (1, 1).
   EXPECT_TRUE(PatternLit(7, 5));
   EXPECT_EQ(SheetPixel(bitmap.get(), 7, 5), (Bgra{13, 14, 15, 255}));
   EXPECT_TRUE(host.messages().empty());
 }
 
 TEST_F(ColorTextureTest, GradientOverImageAddsTheBandAndClamps) {
-  // The worked example's texel and colors; two steps, so the lower half of each tile has
+  // One texel under every pixel; two steps, so the lower half of each tile has
   // e = 0.5 and the upper half e = 0.
   host.SetText(kIdTexturePath, WriteTexture("one.png", {{{100, 50, 250, 255}}}));
   const GlyphSurface sheet = MakeSheet(kTile, PatternLit);

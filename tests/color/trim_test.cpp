@@ -29,7 +29,7 @@ BitmapHandle MakeSheetBitmap(int tileSize, const std::vector<std::pair<int, int>
   return bitmap;
 }
 
-TEST(TrimTest, WorkedExamplesClearIsolatedPixelsOnly) {
+TEST(TrimTest, ClearsIsolatedPixelsOnly) {
   // Code 65 at tile size 8 is tile (1, 2): its last column is x = 15, y = 16..23. Ink at
   // rows 18 and 20 goes; ink beside the line (x = 14, and x = 16 in the next tile) stays.
   BitmapHandle wide = MakeSheetBitmap(8, {{15, 18}, {14, 18}, {14, 19}, {16, 19}});

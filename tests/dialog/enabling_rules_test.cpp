@@ -28,7 +28,8 @@ TEST(EnablingRulesTest, ColorModeEnablesWhatTheModeUses) {
     int button;
     bool image, topSub, steps;
   };
-  // The states by color mode of the dialog's documented table.
+  // What each mode uses: the texture in the three image modes, Top and Sub wherever the
+  // glyphs get colors of their own, the steps in the two gradients.
   const Row rows[] = {
       {kIdColorGradient, false, true, true},        {kIdColorRelief, false, true, false},
       {kIdColorImageOnly, true, false, false},      {kIdColorGradientOverImage, true, true, true},

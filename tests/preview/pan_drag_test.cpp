@@ -40,7 +40,7 @@ class PanTest : public ::testing::Test {
 };
 
 TEST_F(PanTest, ClampKeepsTheViewOnTheCanvas) {
-  // Rows from the worked examples for a 369 x 185 area, plus the edges around them.
+  // Rows worked out by hand for the 369 x 185 Preview area, plus the edges around them.
   struct Row {
     int areaW, areaH, zoom;
     float x, y;

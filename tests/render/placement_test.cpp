@@ -1,4 +1,4 @@
-// Placement and overflow rules, from the worked examples at tile size 8 and
+// Placement and overflow rules, with rows worked out by hand at tile size 8 and
 // HeightCorrection 3, and the OverflowReport.
 #include "render/placement.h"
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(PlacementTest, WorkedExamplesAtTileSizeEight) {
+TEST(PlacementTest, AnchorsAndOverflowAtTileSizeEight) {
   struct Row {
     GlyphBox box;  // left, top, right, bottom
     int anchorRow;
@@ -101,7 +101,7 @@ TEST(OverflowReportTest, ListsRawBytesWithHeadingsAndNone) {
             "Too wide characters:\r\n[none]\r\nToo high characters:\r\n[none]\r\n"
             "Too wide and high characters:\r\n[none]");
 
-  // The example: six lines, no line break after the last.
+  // Three flagged codes: six lines, no line break after the last.
   flags.tooWide['m'] = 1;
   flags.tooWide['W'] = 1;
   flags.tooHigh['g'] = 1;

@@ -1,6 +1,6 @@
 // The settings file's extension block: round trips, the unchanged fixed layout, and
 // blocks that are damaged, unknown or not blocks at all. Expected blocks are built
-// here byte by byte from the documented layout, not with the encoder.
+// here byte by byte from the layout in settings_extension.h, not with the encoder.
 #include "settings/settings_extension.h"
 
 #include <gtest/gtest.h>
