@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "autosize/autosize_search.h"
+#include "base/char_codes.h"
 
 namespace {
 
+// The report's buffer: the full report takes about 130 bytes with its numbers.
+constexpr std::size_t kReportBytes = 256;
 // Never a lit coordinate: what an inkless character's extents are measured from.
 constexpr int kNoInk = 99999;
 // Where each sample character is drawn from; unclipped, so only its top-left matters.
@@ -19,16 +22,16 @@ constexpr PixelRect kSampleRect = {0, 0, 150, 150};
 
 // The distinct codes of the sample, ascending: the order they are measured in.
 struct SampleCodes {
-  std::array<unsigned char, 256> codes{};
+  std::array<unsigned char, kCodes> codes{};
   int count = 0;
 };
 
 constexpr SampleCodes BuildSampleCodes() {
-  std::array<bool, 256> marked{};
+  std::array<bool, kCodes> marked{};
   for (int i = 0; i < kAutosizeSampleCount; ++i)
     marked[static_cast<unsigned char>(kAutosizeSample[i])] = true;
   SampleCodes sample;
-  for (int code = 0; code < 256; ++code)
+  for (int code = 0; code < kCodes; ++code)
     if (marked[code]) sample.codes[sample.count++] = static_cast<unsigned char>(code);
   return sample;
 }
@@ -85,10 +88,10 @@ SampleAverages MeasureSample(GlyphSurface& surface, const GlyphFont& font, int r
                              int regionHeight) {
   static constexpr SampleCodes sample = BuildSampleCodes();
 
-  // 1. The candidate replaces the previous one, which goes once nothing holds it.
+  // The candidate replaces the previous one, which goes once nothing holds it.
   SelectSurfaceFont(surface, font);
 
-  // 2.-3. Each character alone, its lit box within the region.
+  // Each character alone, its lit box within the region.
   float widthSum = 0.0f;
   float heightSum = 0.0f;
   for (int i = 0; i < sample.count; ++i) {
@@ -108,7 +111,7 @@ SampleAverages MeasureSample(GlyphSurface& surface, const GlyphFont& font, int r
     heightSum = static_cast<float>(static_cast<double>(heightSum) + (maxY - minY));
   }
 
-  // 4. Divided by the number of characters of the sample.
+  // Divided by the number of characters of the sample.
   SampleAverages averages;
   averages.width = static_cast<float>(static_cast<double>(widthSum) / kAutosizeSampleCount);
   averages.height = static_cast<float>(static_cast<double>(heightSum) / kAutosizeSampleCount);
@@ -128,7 +131,7 @@ std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font
   // The output of the mode (the full mode searches a width for that height first).
   SizeSuggestion suggestion;
   suggestion.height = height.candidate;
-  char report[256];
+  char report[kReportBytes];
   if (mode == AutosizeMode::kProportional) {
     std::snprintf(report, sizeof report,
                   "Autosize (proportional):\r\nsuggest height %d,\r\ndifference to optimal "

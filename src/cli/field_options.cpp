@@ -89,9 +89,9 @@ std::string CheckField(const std::string& text) {
     used = 0;
   }
   if (used != eq) return "\"" + text.substr(0, eq) + "\" is not a control identifier";
-  const ControlSpec* spec = FindControl(id);
-  if (!spec) return "no control has the identifier " + std::to_string(id);
-  switch (spec->kind) {
+  const ControlDef* def = FindControl(id);
+  if (!def) return "no control has the identifier " + std::to_string(id);
+  switch (def->kind) {
     case ControlKind::kEdit:
     case ControlKind::kDigitsEdit:
     case ControlKind::kMultilineEdit:

@@ -32,10 +32,10 @@ int RunFonts() {
 }
 
 int RunFields(CliSession& session) {
-  for (const ControlSpec& spec : ControlTable()) {
-    std::printf("%d\t%d\t%d\t%s\n", spec.id, session.host.Enabled(spec.id) ? 1 : 0,
-                session.host.Checked(spec.id) ? 1 : 0,
-                EscapeForLine(session.host.Text(spec.id)).c_str());
+  for (const ControlDef& def : ControlTable()) {
+    std::printf("%d\t%d\t%d\t%s\n", def.id, session.host.Enabled(def.id) ? 1 : 0,
+                session.host.Checked(def.id) ? 1 : 0,
+                EscapeForLine(session.host.Text(def.id)).c_str());
   }
   return session.Finish(false);
 }

@@ -6,10 +6,12 @@
 #include <array>
 #include <cstdint>
 
+#include "base/char_codes.h"
+
 struct OverflowFlags {
-  std::array<std::uint8_t, 256> tooWide{};  // nonzero: flagged, by character code
-  std::array<std::uint8_t, 256> tooHigh{};
-  std::array<std::uint8_t, 256> tooWideAndHigh{};
+  std::array<std::uint8_t, kCodes> tooWide{};  // nonzero: flagged, by character code
+  std::array<std::uint8_t, kCodes> tooHigh{};
+  std::array<std::uint8_t, kCodes> tooWideAndHigh{};
 };
 
 // The program's one set of flags. They keep their values after a run until the next

@@ -24,7 +24,7 @@ enum class ControlKind {
 
 enum class RadioGroup { kNone, kExportMode, kColorMode, kZoom };
 
-struct ControlSpec {
+struct ControlDef {
   int id;
   ControlKind kind;
   std::string_view group;        // caption of the group box holding the control
@@ -35,19 +35,19 @@ struct ControlSpec {
   RadioGroup radioGroup;
 };
 
-struct GroupBoxSpec {
+struct GroupBoxDef {
   std::string_view caption;
   int left, top, width, height;  // dialog units
 };
 
 // Every control with an identifier, in ascending identifier order.
-std::span<const ControlSpec> ControlTable();
+std::span<const ControlDef> ControlTable();
 
 // The record of id, or nullptr when id names no control.
-const ControlSpec* FindControl(int id);
+const ControlDef* FindControl(int id);
 
 // The group boxes in template order.
-std::span<const GroupBoxSpec> GroupBoxes();
+std::span<const GroupBoxDef> GroupBoxes();
 
 // The buttons of a radio group, in the order the dialog lists them.
 std::span<const int> RadioGroupMembers(RadioGroup group);

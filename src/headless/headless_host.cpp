@@ -8,11 +8,11 @@
 #include "text/case_fold.h"
 
 HeadlessHost::HeadlessHost() {
-  for (const ControlSpec& spec : ControlTable()) {
-    ControlRecord& record = controls_[spec.id];
-    record.text = std::string(spec.defaultText);
-    record.checked = spec.checkedAtStart;
-    record.enabled = spec.enabledAtStart;
+  for (const ControlDef& def : ControlTable()) {
+    ControlRecord& record = controls_[def.id];
+    record.text = std::string(def.defaultText);
+    record.checked = def.checkedAtStart;
+    record.enabled = def.enabledAtStart;
   }
 }
 
@@ -22,7 +22,7 @@ ControlRecord* HeadlessHost::Find(int id) {
 }
 
 std::string HeadlessHost::Text(int id) {
-  if (id == 1001) return fontSelection_ >= 0 ? fontList_[fontSelection_] : std::string();
+  if (id == kIdFontList) return fontSelection_ >= 0 ? fontList_[fontSelection_] : std::string();
   const ControlRecord* record = Find(id);
   return record ? record->text : std::string();
 }
@@ -32,8 +32,8 @@ void HeadlessHost::SetText(int id, std::string_view text) {
   if (!record) return;
   record->text = std::string(text);
   // Edits tell their dialog when their text changes, also when a program sets it.
-  const ControlSpec* spec = FindControl(id);
-  switch (spec->kind) {
+  const ControlDef* def = FindControl(id);
+  switch (def->kind) {
     case ControlKind::kEdit:
     case ControlKind::kDigitsEdit:
     case ControlKind::kMultilineEdit:
@@ -131,11 +131,11 @@ void HeadlessHost::DispatchPendingMessages() {
 }
 
 void HeadlessHost::Click(int id) {
-  const ControlSpec* spec = FindControl(id);
-  if (!spec) return;
-  if (spec->kind == ControlKind::kRadioButton) {
-    for (int member : RadioGroupMembers(spec->radioGroup)) SetChecked(member, member == id);
-  } else if (spec->kind == ControlKind::kCheckBox || spec->kind == ControlKind::kPushLikeCheck) {
+  const ControlDef* def = FindControl(id);
+  if (!def) return;
+  if (def->kind == ControlKind::kRadioButton) {
+    for (int member : RadioGroupMembers(def->radioGroup)) SetChecked(member, member == id);
+  } else if (def->kind == ControlKind::kCheckBox || def->kind == ControlKind::kPushLikeCheck) {
     SetChecked(id, !Checked(id));
   }
   Notify(id, kNotifyClicked);
@@ -143,5 +143,5 @@ void HeadlessHost::Click(int id) {
 
 void HeadlessHost::UserSelectFont(int index) {
   ListSelect(index);
-  Notify(1001, kNotifySelChange);
+  Notify(kIdFontList, kNotifySelChange);
 }

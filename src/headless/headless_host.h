@@ -12,6 +12,11 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog.h"
 
+// The window's Preview area in pixels (246 x 114 dialog units): the size this host
+// reports until a test sets another.
+inline constexpr int kPreviewAreaWidthPx = 369;
+inline constexpr int kPreviewAreaHeightPx = 185;
+
 struct RecordedMessage {
   std::string text;
   std::string title;
@@ -109,6 +114,6 @@ class HeadlessHost : public DialogHost {
   bool timerRunning_ = false;
   bool captured_ = false;
   ScreenPoint cursor_;
-  int previewWidth_ = 369;  // the Preview area of the window, in pixels
-  int previewHeight_ = 185;
+  int previewWidth_ = kPreviewAreaWidthPx;
+  int previewHeight_ = kPreviewAreaHeightPx;
 };

@@ -6,8 +6,8 @@
 #include "preview/preview_state.h"
 
 // Keeps the pan offset on the canvas for the Preview area's size at the current zoom:
-// with w = A_w div zoom and h = A_h div zoom, 0 <= panX <= max(0, 512 - w) and
-// 0 <= panY <= max(0, 185 - h).
+// with w = A_w div zoom and h = A_h div zoom, 0 <= panX <= max(0, kCanvasWidth - w)
+// and 0 <= panY <= max(0, kCanvasHeight - h).
 void ClampPan(Dialog& dlg, PreviewState& preview = Preview());
 
 // A press of the left button on the Preview area: starts a drag from the cursor's

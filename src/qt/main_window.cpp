@@ -83,7 +83,7 @@ void MainWindow::SetUpWindow() {
 
 // Group boxes first, so that the controls created later lie above them.
 void MainWindow::CreateGroupBoxes() {
-  for (const GroupBoxSpec& box : GroupBoxes()) {
+  for (const GroupBoxDef& box : GroupBoxes()) {
     auto* groupBox = new QGroupBox(FromView(box.caption), this);
     groupBox->setStyleSheet(kGroupBoxStyle);
     groupBox->setGeometry(DuToPx({box.left, box.top, box.width, box.height}));
@@ -95,33 +95,33 @@ void MainWindow::CreateControls() {
     radioGroups_[group] = new QButtonGroup(this);
     radioGroups_[group]->setExclusive(true);
   }
-  for (const ControlSpec& spec : ControlTable()) {
-    QWidget* widget = CreateControl(spec);
-    widget->setObjectName(QStringLiteral("control%1").arg(spec.id));
-    widget->setEnabled(spec.enabledAtStart);
-    controls_[spec.id] = widget;
+  for (const ControlDef& def : ControlTable()) {
+    QWidget* widget = CreateControl(def);
+    widget->setObjectName(QStringLiteral("control%1").arg(def.id));
+    widget->setEnabled(def.enabledAtStart);
+    controls_[def.id] = widget;
 
-    const ControlPlacement* place = FindPlacement(spec.id);
+    const ControlPlacement* place = FindPlacement(def.id);
     if (!place) continue;  // left at the origin, where the layout test finds it
     widget->setGeometry(DuToPx(place->rect));
     // An edit or list shows its caption as a label on its left; a mnemonic in the
     // caption moves the focus to the field.
     const bool captionInside =
-        spec.kind == ControlKind::kCheckBox || spec.kind == ControlKind::kPushLikeCheck ||
-        spec.kind == ControlKind::kRadioButton || spec.kind == ControlKind::kPushButton;
-    if (!captionInside && !spec.caption.empty()) {
-      auto* label = new QLabel(FromView(spec.caption), this);
+        def.kind == ControlKind::kCheckBox || def.kind == ControlKind::kPushLikeCheck ||
+        def.kind == ControlKind::kRadioButton || def.kind == ControlKind::kPushButton;
+    if (!captionInside && !def.caption.empty()) {
+      auto* label = new QLabel(FromView(def.caption), this);
       label->setBuddy(widget);
       label->setGeometry(DuToPx(place->caption));
-      captions_[spec.id] = label;
+      captions_[def.id] = label;
     }
   }
 }
 
-QWidget* MainWindow::CreateControl(const ControlSpec& spec) {
-  const QString caption = FromView(spec.caption);
-  const QString text = FromView(spec.defaultText);
-  switch (spec.kind) {
+QWidget* MainWindow::CreateControl(const ControlDef& def) {
+  const QString caption = FromView(def.caption);
+  const QString text = FromView(def.defaultText);
+  switch (def.kind) {
     case ControlKind::kFontList: {
       auto* list = new QComboBox(this);
       list->setEditable(false);
@@ -139,25 +139,25 @@ QWidget* MainWindow::CreateControl(const ControlSpec& spec) {
       edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
       edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       edit->setTabChangesFocus(true);  // Tab leaves the field, as in any dialog
-      edit->setReadOnly(spec.kind == ControlKind::kReadOnlyLog);
+      edit->setReadOnly(def.kind == ControlKind::kReadOnlyLog);
       return edit;
     }
     case ControlKind::kCheckBox: {
       auto* box = new QCheckBox(caption, this);
-      box->setChecked(spec.checkedAtStart);
+      box->setChecked(def.checkedAtStart);
       return box;
     }
     case ControlKind::kPushLikeCheck: {
       auto* button = new QPushButton(caption, this);
       button->setCheckable(true);
-      button->setChecked(spec.checkedAtStart);
+      button->setChecked(def.checkedAtStart);
       button->setAutoDefault(false);
       return button;
     }
     case ControlKind::kRadioButton: {
       auto* button = new QRadioButton(caption, this);
-      radioGroups_[static_cast<int>(spec.radioGroup)]->addButton(button, spec.id);
-      button->setChecked(spec.checkedAtStart);
+      radioGroups_[static_cast<int>(def.radioGroup)]->addButton(button, def.id);
+      button->setChecked(def.checkedAtStart);
       return button;
     }
     case ControlKind::kPushButton: {
@@ -201,10 +201,10 @@ void MainWindow::SetTabOrder() {
 // Each widget's signal becomes the command its classic control would send: a user's
 // selection in the list, a text change (also when the program sets the text), a click.
 void MainWindow::ConnectSignals() {
-  for (const ControlSpec& spec : ControlTable()) {
-    const int id = spec.id;
+  for (const ControlDef& def : ControlTable()) {
+    const int id = def.id;
     QWidget* widget = Control(id);
-    switch (spec.kind) {
+    switch (def.kind) {
       case ControlKind::kFontList:
         connect(FontList(), &QComboBox::activated, this,
                 [this, id] { emit commandIssued(id, kNotifySelChange); });
@@ -242,8 +242,8 @@ void MainWindow::ConnectSignals() {
 // A click checks its button and clears every other one of its group, however many
 // the program had left checked.
 void MainWindow::OnRadioClicked(int id) {
-  const ControlSpec* spec = FindControl(id);
-  for (int member : RadioGroupMembers(spec->radioGroup)) SetRadioChecked(member, member == id);
+  const ControlDef* def = FindControl(id);
+  for (int member : RadioGroupMembers(def->radioGroup)) SetRadioChecked(member, member == id);
   emit commandIssued(id, kNotifyClicked);
 }
 

@@ -62,7 +62,7 @@ class MainWindow : public QWidget {
   void SetTabOrder();
   void ConnectSignals();
 
-  QWidget* CreateControl(const ControlSpec& spec);
+  QWidget* CreateControl(const ControlDef& def);
   void OnRadioClicked(int id);
 
   std::map<int, QWidget*> controls_;

@@ -76,10 +76,10 @@ QtDialogHost::QtDialogHost(MainWindow& window, PromptProvider prompts)
 }
 
 std::string QtDialogHost::Text(int id) {
-  const ControlSpec* spec = FindControl(id);
+  const ControlDef* def = FindControl(id);
   QWidget* widget = window_.Control(id);
-  if (!spec || !widget) return {};
-  switch (spec->kind) {
+  if (!def || !widget) return {};
+  switch (def->kind) {
     case ControlKind::kFontList:
       return ListEntry(ListSelection());
     case ControlKind::kEdit:
@@ -105,12 +105,12 @@ std::string QtDialogHost::Text(int id) {
 }
 
 void QtDialogHost::SetText(int id, std::string_view text) {
-  const ControlSpec* spec = FindControl(id);
+  const ControlDef* def = FindControl(id);
   QWidget* widget = window_.Control(id);
-  if (!spec || !widget) return;
+  if (!def || !widget) return;
   // An edit notifies exactly once per set, also when the text stays the same, as
   // the classic edit does; Qt's own signal is held back for that.
-  switch (spec->kind) {
+  switch (def->kind) {
     case ControlKind::kEdit:
     case ControlKind::kDigitsEdit: {
       auto* edit = static_cast<QLineEdit*>(widget);
@@ -124,7 +124,7 @@ void QtDialogHost::SetText(int id, std::string_view text) {
     case ControlKind::kMultilineEdit:
     case ControlKind::kReadOnlyLog: {
       auto* edit = static_cast<QPlainTextEdit*>(widget);
-      if (spec->kind == ControlKind::kReadOnlyLog) logTexts_[id] = std::string(text);
+      if (def->kind == ControlKind::kReadOnlyLog) logTexts_[id] = std::string(text);
       {
         const QSignalBlocker blocker(edit);
         edit->setPlainText(ToDocumentText(text));
@@ -153,9 +153,9 @@ bool QtDialogHost::Checked(int id) {
 }
 
 void QtDialogHost::SetChecked(int id, bool checked) {
-  const ControlSpec* spec = FindControl(id);
-  if (!spec) return;
-  if (spec->kind == ControlKind::kRadioButton) {
+  const ControlDef* def = FindControl(id);
+  if (!def) return;
+  if (def->kind == ControlKind::kRadioButton) {
     window_.SetRadioChecked(id, checked);
   } else if (auto* button = qobject_cast<QAbstractButton*>(window_.Control(id));
              button && button->isCheckable()) {

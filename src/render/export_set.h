@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/char_codes.h"
 #include "base/sheet_modes.h"
 #include "glyph/sheet_options.h"
 
 // One flag per unsigned character code. Code 0 is never drawn, whatever its flag: the
 // composition starts at code 1.
-using ExportSet = std::array<bool, 256>;
+using ExportSet = std::array<bool, kCodes>;
 
 // The flags of a mode, given the Windows-1252 characters text (each byte one code):
 //   All:         32..255 set, then the text's codes cleared;

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "base/char_codes.h"
 #include "glyph/glyph_surface.h"
 #include "glyph/sheet_geometry.h"
 
@@ -16,7 +17,7 @@ constexpr std::string_view kBaselineSample = "$`?]ABCabcMYW";
 
 std::optional<int> FindHeightCorrection(int tileSize, const GlyphFont& font, MessageSink& sink) {
   // The sample as a set of codes, drawn in code order.
-  std::array<bool, 256> marked{};
+  std::array<bool, kCodes> marked{};
   for (char c : kBaselineSample) marked[static_cast<unsigned char>(c)] = true;
 
   // The surface.
@@ -32,7 +33,7 @@ std::optional<int> FindHeightCorrection(int tileSize, const GlyphFont& font, Mes
 
   // Each character clipped into its 8 x 8 box.
   int x = 0;
-  for (int code = 0; code < 256; ++code) {
+  for (int code = 0; code < kCodes; ++code) {
     if (!marked[code]) continue;
     DrawGlyph(surface, static_cast<unsigned char>(code), {x, 0, x + 8, 8}, true);
     x += tileSize;

@@ -4,12 +4,14 @@
 #include <array>
 #include <cstdint>
 
+#include "base/char_codes.h"
+
 namespace {
 
 // The flagged codes 1..255 as raw bytes, or "[none]". Code 0 is never drawn.
-std::string ListCodes(const std::array<std::uint8_t, 256>& table) {
+std::string ListCodes(const std::array<std::uint8_t, kCodes>& table) {
   std::string codes;
-  for (int code = 1; code < 256; ++code) {
+  for (int code = 1; code < kCodes; ++code) {
     if (table[code]) codes.push_back(static_cast<char>(code));
   }
   return codes.empty() ? std::string("[none]") : codes;

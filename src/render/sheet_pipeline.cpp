@@ -1,6 +1,7 @@
 // The export run as a function of values.
 #include "render/sheet_pipeline.h"
 
+#include "base/char_codes.h"
 #include "base/status.h"
 #include "color/fillers.h"
 #include "color/trim.h"
@@ -104,7 +105,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   SetTextMode(probe, TextMode::kOpaqueBlack);
 
   // Measure each character alone, place it, and draw it clipped into its tile.
-  for (int code = 1; code < 256; ++code) {
+  for (int code = 1; code < kCodes; ++code) {
     if (!exportSet[code]) continue;
     ClearSurface(probe);
     DrawGlyph(probe, static_cast<unsigned char>(code), {0, 0, 80, 80}, false);

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/char_codes.h"
 #include "text/size_rules.h"
 
 namespace {
@@ -44,8 +45,8 @@ void ReadBuiltinEncoding(CachedFace& cached) {
     }
   }
   if (builtin == nullptr || FT_Set_Charmap(face, builtin) != 0) return;
-  cached.encodingGlyphs.assign(256, 0);
-  for (FT_ULong code = 0; code < 256; ++code) {
+  cached.encodingGlyphs.assign(kCodes, 0);
+  for (FT_ULong code = 0; code < kCodes; ++code) {
     cached.encodingGlyphs[code] = FT_Get_Char_Index(face, code);
   }
   FT_Set_Charmap(face, unicode);

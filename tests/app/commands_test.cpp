@@ -56,10 +56,10 @@ struct DialogState {
 
 DialogState Capture(HeadlessHost& host) {
   DialogState state;
-  for (const ControlSpec& spec : ControlTable()) {
-    state.texts.push_back(host.Text(spec.id));
-    state.checks.push_back(host.Checked(spec.id));
-    state.enables.push_back(host.Enabled(spec.id));
+  for (const ControlDef& def : ControlTable()) {
+    state.texts.push_back(host.Text(def.id));
+    state.checks.push_back(host.Checked(def.id));
+    state.enables.push_back(host.Enabled(def.id));
   }
   state.zoom = Preview().zoomFactor;
   state.panX = Preview().panX;
@@ -286,11 +286,11 @@ TEST_F(CommandsTest, PressingACheckedRadioButtonChangesNothing) {
       Preview().panY = 12;
       ClampPan(dlg);
     }
-    for (const ControlSpec& spec : ControlTable()) {
-      if (spec.kind != ControlKind::kRadioButton || !host.Checked(spec.id)) continue;
-      SCOPED_TRACE(spec.id);
+    for (const ControlDef& def : ControlTable()) {
+      if (def.kind != ControlKind::kRadioButton || !host.Checked(def.id)) continue;
+      SCOPED_TRACE(def.id);
       const DialogState before = Capture(host);
-      host.Click(spec.id);
+      host.Click(def.id);
       EXPECT_TRUE(Capture(host) == before);
     }
   }

@@ -15,27 +15,27 @@ TEST(DialogInitTest, StartsWithEveryDefault) {
   Dialog dlg{host};
   // Scramble every record first, so that only the initialization can restore them
   // (the Path field is empty from the window's own template and is not set).
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.id == kIdTexturePath) continue;
-    if (spec.kind == ControlKind::kEdit || spec.kind == ControlKind::kDigitsEdit) {
-      host.SetText(spec.id, "x");
+  for (const ControlDef& def : ControlTable()) {
+    if (def.id == kIdTexturePath) continue;
+    if (def.kind == ControlKind::kEdit || def.kind == ControlKind::kDigitsEdit) {
+      host.SetText(def.id, "x");
     }
-    host.SetChecked(spec.id, false);
+    host.SetChecked(def.id, false);
   }
   StartDialog(dlg);
 
   EXPECT_EQ(host.title(), "Glyphex v0.3a");
   EXPECT_EQ(host.Text(kIdLog), kWelcomeText);
-  for (const ControlSpec& spec : ControlTable()) {
-    SCOPED_TRACE(spec.id);
-    if (spec.kind == ControlKind::kEdit || spec.kind == ControlKind::kDigitsEdit) {
-      EXPECT_EQ(host.Text(spec.id), spec.defaultText);
+  for (const ControlDef& def : ControlTable()) {
+    SCOPED_TRACE(def.id);
+    if (def.kind == ControlKind::kEdit || def.kind == ControlKind::kDigitsEdit) {
+      EXPECT_EQ(host.Text(def.id), def.defaultText);
     }
-    if (spec.kind == ControlKind::kRadioButton || spec.kind == ControlKind::kCheckBox ||
-        spec.kind == ControlKind::kPushLikeCheck) {
-      EXPECT_EQ(host.Checked(spec.id), spec.checkedAtStart);
+    if (def.kind == ControlKind::kRadioButton || def.kind == ControlKind::kCheckBox ||
+        def.kind == ControlKind::kPushLikeCheck) {
+      EXPECT_EQ(host.Checked(def.id), def.checkedAtStart);
     }
-    EXPECT_EQ(host.Enabled(spec.id), spec.enabledAtStart);
+    EXPECT_EQ(host.Enabled(def.id), def.enabledAtStart);
   }
   EXPECT_EQ(ReadInt(dlg, kIdCharWidth), 0);  // empty: natural aspect
   EXPECT_FALSE(host.Enabled(kIdRangeFrom));

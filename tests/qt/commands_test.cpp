@@ -141,8 +141,8 @@ class CommandsTest : public QObject {
                                    kIdBrowseTexture, kIdChooseBg,     kIdChooseTop,
                                    kIdChooseSub,     kIdImagePreview, kIdExit};
     std::set<int> pushButtons;
-    for (const ControlSpec& spec : ControlTable()) {
-      if (spec.kind == ControlKind::kPushButton) pushButtons.insert(spec.id);
+    for (const ControlDef& def : ControlTable()) {
+      if (def.kind == ControlKind::kPushButton) pushButtons.insert(def.id);
     }
     QVERIFY(pushButtons == covered);
 

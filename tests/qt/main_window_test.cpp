@@ -143,27 +143,27 @@ class MainWindowTest : public QObject {
     Fixture f;
     QCOMPARE(f.window.size(), QSize(834, 530));
     QCOMPARE(f.window.Preview()->size(), QSize(369, 185));
-    for (const ControlSpec& spec : ControlTable()) {
-      const QString where = QStringLiteral("control %1").arg(spec.id);
-      QWidget* widget = f.window.Control(spec.id);
+    for (const ControlDef& def : ControlTable()) {
+      const QString where = QStringLiteral("control %1").arg(def.id);
+      QWidget* widget = f.window.Control(def.id);
       QVERIFY2(widget, qPrintable(where));
-      QVERIFY2(HasKind(widget, spec.kind), qPrintable(where));
-      QVERIFY2(f.host.Enabled(spec.id) == spec.enabledAtStart, qPrintable(where));
-      if (IsButton(spec.kind)) {
-        QCOMPARE(static_cast<QAbstractButton*>(widget)->text(), Q(spec.caption));
-        QVERIFY2(f.host.Checked(spec.id) == spec.checkedAtStart, qPrintable(where));
-      } else if (!spec.caption.empty()) {
-        auto* label = qobject_cast<QLabel*>(f.window.CaptionLabel(spec.id));
+      QVERIFY2(HasKind(widget, def.kind), qPrintable(where));
+      QVERIFY2(f.host.Enabled(def.id) == def.enabledAtStart, qPrintable(where));
+      if (IsButton(def.kind)) {
+        QCOMPARE(static_cast<QAbstractButton*>(widget)->text(), Q(def.caption));
+        QVERIFY2(f.host.Checked(def.id) == def.checkedAtStart, qPrintable(where));
+      } else if (!def.caption.empty()) {
+        auto* label = qobject_cast<QLabel*>(f.window.CaptionLabel(def.id));
         QVERIFY2(label, qPrintable(where));
-        QCOMPARE(label->text(), Q(spec.caption));
+        QCOMPARE(label->text(), Q(def.caption));
         QCOMPARE(label->buddy(), widget);
       }
-      if (spec.kind == ControlKind::kEdit || spec.kind == ControlKind::kDigitsEdit ||
-          spec.kind == ControlKind::kLabel) {
-        QCOMPARE(f.host.Text(spec.id), std::string(spec.defaultText));
+      if (def.kind == ControlKind::kEdit || def.kind == ControlKind::kDigitsEdit ||
+          def.kind == ControlKind::kLabel) {
+        QCOMPARE(f.host.Text(def.id), std::string(def.defaultText));
       }
-      if (spec.kind == ControlKind::kRadioButton) {
-        QCOMPARE(f.window.RadioButtons(spec.radioGroup)->button(spec.id), widget);
+      if (def.kind == ControlKind::kRadioButton) {
+        QCOMPARE(f.window.RadioButtons(def.radioGroup)->button(def.id), widget);
       }
     }
 
@@ -187,11 +187,11 @@ class MainWindowTest : public QObject {
     for (QGroupBox* box : f.window.findChildren<QGroupBox*>())
       boxes[box->title()] = box->geometry();
     QCOMPARE(boxes.size(), GroupBoxes().size());
-    for (const ControlSpec& spec : ControlTable()) {
-      const QRect box = boxes[Q(spec.group)];
-      const QString where = QStringLiteral("control %1").arg(spec.id);
-      QVERIFY2(box.contains(f.window.Control(spec.id)->geometry()), qPrintable(where));
-      if (QWidget* caption = f.window.CaptionLabel(spec.id)) {
+    for (const ControlDef& def : ControlTable()) {
+      const QRect box = boxes[Q(def.group)];
+      const QString where = QStringLiteral("control %1").arg(def.id);
+      QVERIFY2(box.contains(f.window.Control(def.id)->geometry()), qPrintable(where));
+      if (QWidget* caption = f.window.CaptionLabel(def.id)) {
         QVERIFY2(box.contains(caption->geometry()), qPrintable(where));
       }
     }
