@@ -28,32 +28,37 @@ constexpr std::array kControls = {
     ControlDef{kIdBold, K::kCheckBox, kFont, "Bold", "", false, true, R::kNone},
     ControlDef{kIdItalic, K::kCheckBox, kFont, "Italic", "", false, true, R::kNone},
     ControlDef{kIdUnderline, K::kCheckBox, kFont, "Underline", "", false, true, R::kNone},
-    ControlDef{kIdTrimOverflow, K::kCheckBox, kFont, "Automatic size overflow correction", "", false, true,
-                R::kNone},
+    ControlDef{kIdTrimOverflow, K::kCheckBox, kFont, "Automatic size overflow correction", "",
+               false, true, R::kNone},
     ControlDef{kIdPreviewArea, K::kPreviewArea, kPreview, "", "", false, true, R::kNone},
     ControlDef{kIdSaveBitmap, K::kPushButton, kActions, "Save bitmap", "", false, true, R::kNone},
-    ControlDef{kIdAutosizeProportional, K::kPushButton, kActions, "Autosize (proportional)", "", false, true,
-                R::kNone},
-    ControlDef{kIdExportNormal, K::kRadioButton, kExport, "Export normal chars (chars no. 32 - 127)", "",
-                true, true, R::kExportMode},
-    ControlDef{kIdExportUser, K::kRadioButton, kExport, "Export only user-defined chars", "", false, true,
-                R::kExportMode},
+    ControlDef{kIdAutosizeProportional, K::kPushButton, kActions, "Autosize (proportional)", "",
+               false, true, R::kNone},
+    ControlDef{kIdExportNormal, K::kRadioButton, kExport,
+               "Export normal chars (chars no. 32 - 127)", "", true, true, R::kExportMode},
+    ControlDef{kIdExportUser, K::kRadioButton, kExport, "Export only user-defined chars", "", false,
+               true, R::kExportMode},
     ControlDef{kIdCharacters, K::kMultilineEdit, kExport, "", "", false, true, R::kNone},
-    ControlDef{kIdPreviewText, K::kEdit, kPreview, "Te&xt:", "The quick brown fox jumps over the lazy dog",
-                false, true, R::kNone},
+    ControlDef{kIdPreviewText, K::kEdit, kPreview,
+               "Te&xt:", "The quick brown fox jumps over the lazy dog", false, true, R::kNone},
     ControlDef{kIdExit, K::kPushButton, kActions, "Exit", "", false, true, R::kNone},
-    ControlDef{kIdExportAll, K::kRadioButton, kExport, "Export all > 32 (new are e.g. \xC3\xA4, \xC3\xB6, \xC3\x9F)",
-                "", false, true, R::kExportMode},
-    ControlDef{kIdAutosizeFull, K::kPushButton, kActions, "Autosize (full)", "", false, true, R::kNone},
+    ControlDef{kIdExportAll, K::kRadioButton, kExport,
+               "Export all > 32 (new are e.g. \xC3\xA4, \xC3\xB6, \xC3\x9F)", "", false, true,
+               R::kExportMode},
+    ControlDef{kIdAutosizeFull, K::kPushButton, kActions, "Autosize (full)", "", false, true,
+               R::kNone},
     ControlDef{kIdBgRed, K::kEdit, kValues, "Bg color (0-255):", "255", false, true, R::kNone},
     ControlDef{kIdBgGreen, K::kEdit, kValues, "", "0", false, true, R::kNone},
     ControlDef{kIdBgBlue, K::kEdit, kValues, "", "255", false, true, R::kNone},
     ControlDef{kIdLog, K::kReadOnlyLog, kLog, "", "", false, true, R::kNone},
-    ControlDef{kIdSaveSettings, K::kPushButton, kActions, "Save settings ...", "", false, true, R::kNone},
-    ControlDef{kIdColorGradient, K::kRadioButton, kColor, "Color Gradient / Single color", "", true, true,
-                R::kColorMode},
-    ControlDef{kIdColorImageOnly, K::kRadioButton, kColor, "Only Image", "", false, true, R::kColorMode},
-    ControlDef{kIdColorRelief, K::kRadioButton, kColor, "3D Appearance", "", false, true, R::kColorMode},
+    ControlDef{kIdSaveSettings, K::kPushButton, kActions, "Save settings ...", "", false, true,
+               R::kNone},
+    ControlDef{kIdColorGradient, K::kRadioButton, kColor, "Color Gradient / Single color", "", true,
+               true, R::kColorMode},
+    ControlDef{kIdColorImageOnly, K::kRadioButton, kColor, "Only Image", "", false, true,
+               R::kColorMode},
+    ControlDef{kIdColorRelief, K::kRadioButton, kColor, "3D Appearance", "", false, true,
+               R::kColorMode},
     ControlDef{kIdTexturePath, K::kEdit, kImage, "Path:", "", false, false, R::kNone},
     ControlDef{kIdBrowseTexture, K::kPushButton, kImage, "Browse ...", "", false, false, R::kNone},
     ControlDef{kIdSaveAll, K::kPushButton, kActions, "Save all", "", false, true, R::kNone},
@@ -64,29 +69,32 @@ constexpr std::array kControls = {
     ControlDef{kIdSubRed, K::kEdit, kValues, "", "255", false, true, R::kNone},
     ControlDef{kIdSubGreen, K::kEdit, kValues, "", "255", false, true, R::kNone},
     ControlDef{kIdSubBlue, K::kEdit, kValues, "", "255", false, true, R::kNone},
-    ControlDef{kIdColorSteps, K::kDigitsEdit, kValues, "Color steps (1 to tile_height):", "8", false, true,
-                R::kNone},
+    ControlDef{kIdColorSteps, K::kDigitsEdit, kValues, "Color steps (1 to tile_height):", "8",
+               false, true, R::kNone},
     ControlDef{kIdSubLabel, K::kLabel, kValues, "", "Sub color (0-255):", false, true, R::kNone},
-    ControlDef{kIdLoadSettings, K::kPushButton, kActions, "Load settings ...", "", false, true, R::kNone},
+    ControlDef{kIdLoadSettings, K::kPushButton, kActions, "Load settings ...", "", false, true,
+               R::kNone},
     ControlDef{kIdChooseBg, K::kPushButton, kValues, "Choose ...", "", false, true, R::kNone},
     ControlDef{kIdChooseTop, K::kPushButton, kValues, "Choose ...", "", false, true, R::kNone},
     ControlDef{kIdChooseSub, K::kPushButton, kValues, "Choose ...", "", false, true, R::kNone},
-    ControlDef{kIdColorGradientOverImage, K::kRadioButton, kColor, "Color Gradient over image", "", false, true,
-                R::kColorMode},
-    ControlDef{kIdColorReliefOverImage, K::kRadioButton, kColor, "3D Appearance over image", "", false, true,
-                R::kColorMode},
-    ControlDef{kIdFontPreview, K::kPushLikeCheck, kPreview, "Font Preview", "", true, true, R::kNone},
-    ControlDef{kIdImagePreview, K::kPushButton, kPreview, "Image preview (once)", "", false, true, R::kNone},
+    ControlDef{kIdColorGradientOverImage, K::kRadioButton, kColor, "Color Gradient over image", "",
+               false, true, R::kColorMode},
+    ControlDef{kIdColorReliefOverImage, K::kRadioButton, kColor, "3D Appearance over image", "",
+               false, true, R::kColorMode},
+    ControlDef{kIdFontPreview, K::kPushLikeCheck, kPreview, "Font Preview", "", true, true,
+               R::kNone},
+    ControlDef{kIdImagePreview, K::kPushButton, kPreview, "Image preview (once)", "", false, true,
+               R::kNone},
     ControlDef{kIdZoom1, K::kRadioButton, kPreview, "Original", "", true, true, R::kZoom},
     ControlDef{kIdZoom2, K::kRadioButton, kPreview, "2x Zoom", "", false, true, R::kZoom},
     ControlDef{kIdZoom4, K::kRadioButton, kPreview, "4x Zoom", "", false, true, R::kZoom},
     ControlDef{kIdTileSize, K::kEdit, kExport, "Tile size (1 - 16):", "8", false, true, R::kNone},
-    ControlDef{kIdCharactersLabel, K::kLabel, kExport, "", "Exclude the following chars:", false, true,
-                R::kNone},
+    ControlDef{kIdCharactersLabel, K::kLabel, kExport, "", "Exclude the following chars:", false,
+               true, R::kNone},
     ControlDef{kIdCenter, K::kCheckBox, kFont, "Center letters horizontally", "", false, true,
-                R::kNone},
+               R::kNone},
     ControlDef{kIdExportRange, K::kRadioButton, kExport, "Export from char no.", "", false, true,
-                R::kExportMode},
+               R::kExportMode},
     ControlDef{kIdRangeFrom, K::kEdit, kExport, "", "0", false, false, R::kNone},
     ControlDef{kIdRangeTo, K::kEdit, kExport, "to", "255", false, false, R::kNone},
 };
@@ -98,13 +106,18 @@ constexpr std::array kGroupBoxes = {
     GroupBoxDef{kLog, 294, 186, 258, 102}, GroupBoxDef{kActions, 6, 294, 546, 30},
 };
 
-constexpr std::array<int, 4> kExportModeButtons = {kIdExportNormal, kIdExportAll, kIdExportUser, kIdExportRange};
-constexpr std::array<int, 5> kColorModeButtons = {kIdColorGradient, kIdColorRelief, kIdColorImageOnly, kIdColorGradientOverImage, kIdColorReliefOverImage};
+constexpr std::array<int, 4> kExportModeButtons = {kIdExportNormal, kIdExportAll, kIdExportUser,
+                                                   kIdExportRange};
+constexpr std::array<int, 5> kColorModeButtons = {kIdColorGradient, kIdColorRelief,
+                                                  kIdColorImageOnly, kIdColorGradientOverImage,
+                                                  kIdColorReliefOverImage};
 constexpr std::array<int, 3> kZoomButtons = {kIdZoom1, kIdZoom2, kIdZoom4};
 
 }  // namespace
 
-std::span<const ControlDef> ControlTable() { return kControls; }
+std::span<const ControlDef> ControlTable() {
+  return kControls;
+}
 
 const ControlDef* FindControl(int id) {
   auto it = std::lower_bound(kControls.begin(), kControls.end(), id,
@@ -112,14 +125,20 @@ const ControlDef* FindControl(int id) {
   return it != kControls.end() && it->id == id ? &*it : nullptr;
 }
 
-std::span<const GroupBoxDef> GroupBoxes() { return kGroupBoxes; }
+std::span<const GroupBoxDef> GroupBoxes() {
+  return kGroupBoxes;
+}
 
 std::span<const int> RadioGroupMembers(RadioGroup group) {
   switch (group) {
-    case RadioGroup::kExportMode: return kExportModeButtons;
-    case RadioGroup::kColorMode: return kColorModeButtons;
-    case RadioGroup::kZoom: return kZoomButtons;
-    case RadioGroup::kNone: break;
+    case RadioGroup::kExportMode:
+      return kExportModeButtons;
+    case RadioGroup::kColorMode:
+      return kColorModeButtons;
+    case RadioGroup::kZoom:
+      return kZoomButtons;
+    case RadioGroup::kNone:
+      break;
   }
   return {};
 }

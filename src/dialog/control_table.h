@@ -18,8 +18,8 @@ enum class ControlKind {
   kPushLikeCheck,  // auto check box drawn as a push button
   kRadioButton,    // auto radio button; see radioGroup
   kPushButton,
-  kLabel,          // static text with an identifier
-  kPreviewArea,    // owner-drawn static that reports clicks
+  kLabel,        // static text with an identifier
+  kPreviewArea,  // owner-drawn static that reports clicks
 };
 
 enum class RadioGroup { kNone, kExportMode, kColorMode, kZoom };
@@ -56,5 +56,5 @@ inline constexpr std::string_view kDialogTitle = "Glyphex v0.3a";
 inline constexpr std::string_view kWelcomeText =
     "Glyphex v0.3a by Quenlor\r\n\r\nSelect the font and size\r\n(I recommend proportional "
     "Autosize),\r\nchoose the desired color mode and\r\nclick \"Save bitmap\" to export!";
-inline constexpr int kDialogWidthDu = 556;   // template size in dialog units
+inline constexpr int kDialogWidthDu = 556;  // template size in dialog units
 inline constexpr int kDialogHeightDu = 326;

@@ -29,9 +29,13 @@ int ParseLikeAtoi(std::string_view text) {
   return static_cast<int>(value);
 }
 
-int ReadInt(Dialog& dlg, int id) { return ParseLikeAtoi(ReadText(dlg, id, kDefaultTextBuffer)); }
+int ReadInt(Dialog& dlg, int id) {
+  return ParseLikeAtoi(ReadText(dlg, id, kDefaultTextBuffer));
+}
 
-void SetText(Dialog& dlg, int id, std::string_view text) { dlg.host.SetText(id, text); }
+void SetText(Dialog& dlg, int id, std::string_view text) {
+  dlg.host.SetText(id, text);
+}
 
 void SetInt(Dialog& dlg, int id, int value) {
   char buffer[16];
@@ -39,14 +43,28 @@ void SetInt(Dialog& dlg, int id, int value) {
   dlg.host.SetText(id, buffer);
 }
 
-bool IsChecked(Dialog& dlg, int id) { return dlg.host.Checked(id); }
-void SetChecked(Dialog& dlg, int id, bool checked) { dlg.host.SetChecked(id, checked); }
-void Enable(Dialog& dlg, int id, bool enabled) { dlg.host.SetEnabled(id, enabled); }
+bool IsChecked(Dialog& dlg, int id) {
+  return dlg.host.Checked(id);
+}
+void SetChecked(Dialog& dlg, int id, bool checked) {
+  dlg.host.SetChecked(id, checked);
+}
+void Enable(Dialog& dlg, int id, bool enabled) {
+  dlg.host.SetEnabled(id, enabled);
+}
 
-int FontListCount(Dialog& dlg) { return dlg.host.ListCount(); }
-int FontListSelection(Dialog& dlg) { return dlg.host.ListSelection(); }
-std::string FontListEntry(Dialog& dlg, int index) { return dlg.host.ListEntry(index); }
-void FontListSelect(Dialog& dlg, int index) { dlg.host.ListSelect(index); }
+int FontListCount(Dialog& dlg) {
+  return dlg.host.ListCount();
+}
+int FontListSelection(Dialog& dlg) {
+  return dlg.host.ListSelection();
+}
+std::string FontListEntry(Dialog& dlg, int index) {
+  return dlg.host.ListEntry(index);
+}
+void FontListSelect(Dialog& dlg, int index) {
+  dlg.host.ListSelect(index);
+}
 
 int FontListSelectPrefix(Dialog& dlg, std::string_view prefix) {
   const int count = dlg.host.ListCount();

@@ -6,5 +6,9 @@
 inline constexpr int kSheetColumns = 32;
 inline constexpr int kSheetRows = 8;
 
-inline int SheetWidth(int tileSize) { return tileSize * kSheetColumns; }
-inline int SheetHeight(int tileSize) { return tileSize * kSheetRows; }
+inline int SheetWidth(int tileSize) {
+  return tileSize * kSheetColumns;
+}
+inline int SheetHeight(int tileSize) {
+  return tileSize * kSheetRows;
+}

@@ -63,8 +63,12 @@ void HeadlessHost::SetEnabled(int id, bool enabled) {
   if (ControlRecord* record = Find(id)) record->enabled = enabled;
 }
 
-int HeadlessHost::ListCount() { return static_cast<int>(fontList_.size()); }
-int HeadlessHost::ListSelection() { return fontSelection_; }
+int HeadlessHost::ListCount() {
+  return static_cast<int>(fontList_.size());
+}
+int HeadlessHost::ListSelection() {
+  return fontSelection_;
+}
 
 std::string HeadlessHost::ListEntry(int index) {
   if (index < 0 || index >= ListCount()) return {};
@@ -76,10 +80,9 @@ void HeadlessHost::ListSelect(int index) {
 }
 
 void HeadlessHost::ListAdd(std::string_view text) {
-  auto at = std::upper_bound(fontList_.begin(), fontList_.end(), text,
-                             [](std::string_view a, const std::string& b) {
-                               return CompareIgnoringCase(a, b) < 0;
-                             });
+  auto at = std::upper_bound(
+      fontList_.begin(), fontList_.end(), text,
+      [](std::string_view a, const std::string& b) { return CompareIgnoringCase(a, b) < 0; });
   const int index = static_cast<int>(at - fontList_.begin());
   fontList_.insert(at, std::string(text));
   if (fontSelection_ >= index) ++fontSelection_;

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "image/stb_decode.h"
 #include "fileio/read_regular_file.h"
+#include "image/stb_decode.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ TextureDecode DecodeTexture(FREE_IMAGE_FORMAT format, std::string_view bytes,
 std::optional<TextureImage> LoadTextureImage(const std::string& path, MessageSink& sink) {
   if (path.size() > kMaxTexturePathBytes) {
     return Fail(sink, "The font image path is too long!\nThe Path field holds at most " +
-                         std::to_string(kMaxTexturePathBytes) + " bytes.");
+                          std::to_string(kMaxTexturePathBytes) + " bytes.");
   }
 
   const FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(path.c_str());
@@ -113,7 +113,7 @@ std::optional<TextureImage> LoadTextureImage(const std::string& path, MessageSin
   }
   if (file.beyondLimit) {
     return Fail(sink, "The font image file is too large!\n" + path + "\nIt is longer than " +
-                         std::to_string(kMaxTextureFileBytes >> 20) + " MiB.");
+                          std::to_string(kMaxTextureFileBytes >> 20) + " MiB.");
   }
 
   TextureDecode decoded = DecodeTexture(format, file.bytes);

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/message_sink.h"
 #include "image/bitmap_handle.h"
 #include "image/image_decode.h"
-#include "base/message_sink.h"
 
 struct TextureImage {
   BitmapHandle bitmap;  // 32 bits per pixel: blue, green, red, alpha; alpha is ignored

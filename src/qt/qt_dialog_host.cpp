@@ -6,9 +6,9 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
-#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 

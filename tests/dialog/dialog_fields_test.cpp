@@ -17,10 +17,20 @@ TEST(DialogFieldsTest, ParsesLikeAtoi) {
   };
   // Leading blanks, one sign, digits up to the first non-digit; anything else is 0.
   const Row rows[] = {
-      {"", 0},         {"abc", 0},      {"8px", 8},          {"  \t12", 12},
-      {"-5", -5},      {"+7", 7},       {"- 5", 0},          {"12abc", 12},
-      {"--3", 0},      {"0x10", 0},     {"007", 7},          {"3 4", 3},
-      {"99999999999", INT_MAX},         {"-99999999999", INT_MIN},
+      {"", 0},
+      {"abc", 0},
+      {"8px", 8},
+      {"  \t12", 12},
+      {"-5", -5},
+      {"+7", 7},
+      {"- 5", 0},
+      {"12abc", 12},
+      {"--3", 0},
+      {"0x10", 0},
+      {"007", 7},
+      {"3 4", 3},
+      {"99999999999", INT_MAX},
+      {"-99999999999", INT_MIN},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);

@@ -35,7 +35,8 @@ inline SheetImage LoadSheetImage(const std::string& path) {
     for (int y = 0; y < image.height; ++y) {
       const BYTE* line = FreeImage_GetScanLine(bitmap, image.height - 1 - y);
       for (int x = 0; x < image.width; ++x) {
-        for (int k = 0; k < 4; ++k) image.pixels[static_cast<std::size_t>(y) * image.width + x][k] = line[4 * x + k];
+        for (int k = 0; k < 4; ++k)
+          image.pixels[static_cast<std::size_t>(y) * image.width + x][k] = line[4 * x + k];
       }
     }
   }
