@@ -28,8 +28,8 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
     return kFailed;
   }
   SheetOverflowFlags() = sheet->flags;
-  // The report holds raw Windows-1252 bytes; the log shows them as characters.
-  SetText(dlg, kIdLog, Cp1252ToUtf8(sheet->report));
+  // A cp1252 report holds raw Windows-1252 bytes; the log shows them as characters.
+  SetText(dlg, kIdLog, sheet->reportIsUtf8 ? sheet->report : Cp1252ToUtf8(sheet->report));
   return kOk;
 }
 

@@ -6,6 +6,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_fields.h"
+#include "dialog/layout_fields.h"
 #include "dialog/mode_buttons.h"
 #include "image/texture_image.h"
 #include "text/windows1252.h"
@@ -36,12 +37,20 @@ SheetOptions ReadSheetOptions(Dialog& dlg) {
   SheetOptions options;
   options.font = ReadFontRequest(dlg);
   options.tileSize = ReadInt(dlg, kIdTileSize);
+  // Validation has refused unusable layout fields; here they keep their defaults.
+  if (!ReadCellFields(dlg, options.cell).empty()) options.cell = {};
+  if (!ReadGridFields(dlg, options.grid).empty()) options.grid = {};
+  if (!ReadCharMapField(dlg, options.charMap).empty()) options.charMap = {};
   options.colorSteps = ReadInt(dlg, kIdColorSteps);
   options.bg = ReadColorTriple(dlg, kIdBgRed);
   options.top = ReadColorTriple(dlg, kIdTopRed);
   options.sub = ReadColorTriple(dlg, kIdSubRed);
   options.exportMode = ReadExportMode(dlg);
-  options.exportCharacters = ReadExportCharacters(dlg);
+  if (options.charMap.kind == CharMapKind::kCp1252) {
+    options.exportCharacters = ReadExportCharacters(dlg);
+  } else {
+    options.exportText = ReadText(dlg, kIdCharacters, std::numeric_limits<int>::max());
+  }
   if (options.exportMode == ExportMode::kRange) {
     options.rangeFrom = ReadInt(dlg, kIdRangeFrom);
     options.rangeTo = ReadInt(dlg, kIdRangeTo);

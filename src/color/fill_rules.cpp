@@ -22,6 +22,6 @@ float BandFraction(const BandScale& scale, int rowInTile) {
   return std::isfinite(e) ? e : 0.0f;
 }
 
-ReliefShade ReliefAt(const GlyphSurface& sheet, int x, int y, int tileSize) {
-  return ChooseRelief(x, y, tileSize, [&sheet](int nx, int ny) { return IsLit(sheet, nx, ny); });
+ReliefShade ReliefAt(const GlyphSurface& sheet, int x, int y, PixelSize cell) {
+  return ChooseRelief(x, y, cell, [&sheet](int nx, int ny) { return IsLit(sheet, nx, ny); });
 }

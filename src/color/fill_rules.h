@@ -3,6 +3,7 @@
 #pragma once
 
 #include "glyph/glyph_surface.h"
+#include "layout/grid.h"
 
 // Bands. The gradient bands of a tile: which band a pixel row falls in and how far that band
 // lies from TopColor toward SubColor.
@@ -46,15 +47,22 @@ enum class ReliefShade { kTop, kSub };
 //   2. right (x+1, y) does not count: SubColor;
 //   3. down-right (x+1, y+1) does not count: SubColor;
 //   4. otherwise TopColor.
+// In a cell that need not be square, columns count against its width and rows against
+// its height.
 template <typename IsLitFn>
-inline ReliefShade ChooseRelief(int x, int y, int tileSize, IsLitFn&& isLit) {
-  const int column = x % tileSize;  // position within the tile
-  const int row = y % tileSize;
+inline ReliefShade ChooseRelief(int x, int y, PixelSize cell, IsLitFn&& isLit) {
+  const int column = x % cell.widthPx;  // position within the cell
+  const int row = y % cell.heightPx;
   if (column == 0 || row == 0 || !isLit(x - 1, y - 1)) return ReliefShade::kTop;
-  if (column + 1 == tileSize || !isLit(x + 1, y)) return ReliefShade::kSub;
-  if (row + 1 == tileSize || !isLit(x + 1, y + 1)) return ReliefShade::kSub;
+  if (column + 1 == cell.widthPx || !isLit(x + 1, y)) return ReliefShade::kSub;
+  if (row + 1 == cell.heightPx || !isLit(x + 1, y + 1)) return ReliefShade::kSub;
   return ReliefShade::kTop;
 }
 
+template <typename IsLitFn>
+inline ReliefShade ChooseRelief(int x, int y, int tileSize, IsLitFn&& isLit) {
+  return ChooseRelief(x, y, PixelSize{.widthPx = tileSize, .heightPx = tileSize}, isLit);
+}
+
 // The relief rule over the SheetSurface.
-ReliefShade ReliefAt(const GlyphSurface& sheet, int x, int y, int tileSize);
+ReliefShade ReliefAt(const GlyphSurface& sheet, int x, int y, PixelSize cell);

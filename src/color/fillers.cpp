@@ -45,6 +45,14 @@ std::uint8_t BandComponent(int top, int sub, float e) {
   return LowByte(TruncToInteger(value));
 }
 
+PixelSize SquareCell(int tileSize) {
+  return {.widthPx = tileSize, .heightPx = tileSize};
+}
+
+bool IsCell(PixelSize cell) {
+  return cell.widthPx >= 1 && cell.heightPx >= 1;
+}
+
 // texel + color as an integer, clamped to 0..255; 64 bits so no field value overflows.
 std::uint8_t AddClamped(std::uint8_t texel, int color) {
   const long long sum = static_cast<long long>(texel) + color;
@@ -88,9 +96,14 @@ int FillImageOnly(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImag
 
 int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
-  if (!BitmapHoldsSheet(bitmap, width, height) || tileSize < 1) return kFailed;
+  return FillRelief(bitmap, sheet, width, height, SquareCell(tileSize), top, sub, bg);
+}
+
+int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
+               const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
+  if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return kFailed;
   auto paintLit = [&](int x, int y, std::uint8_t* pixel) {
-    const ColorTriple& color = ReliefAt(sheet, x, y, tileSize) == ReliefShade::kTop ? top : sub;
+    const ColorTriple& color = ReliefAt(sheet, x, y, cell) == ReliefShade::kTop ? top : sub;
     PutPixel(pixel, LowByte(color.blue), LowByte(color.green), LowByte(color.red));
   };
   WalkSheet(
@@ -128,12 +141,19 @@ int FillGradientOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const Tex
 int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                         int width, int height, int tileSize, const ColorTriple& top,
                         const ColorTriple& sub, const ColorTriple& bg) {
-  if (!BitmapHoldsSheet(bitmap, width, height) || tileSize < 1) return kFailed;
+  return FillReliefOverImage(bitmap, sheet, texture, width, height, SquareCell(tileSize), top, sub,
+                             bg);
+}
+
+int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                        int width, int height, PixelSize cell, const ColorTriple& top,
+                        const ColorTriple& sub, const ColorTriple& bg) {
+  if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return kFailed;
 
   const std::uint8_t* texRow = nullptr;
   auto beginRow = [&](int y) { texRow = TextureRow(texture, y % texture.height); };
   auto paintLit = [&](int x, int y, std::uint8_t* pixel) {
-    const ColorTriple& color = ReliefAt(sheet, x, y, tileSize) == ReliefShade::kTop ? top : sub;
+    const ColorTriple& color = ReliefAt(sheet, x, y, cell) == ReliefShade::kTop ? top : sub;
     const std::uint8_t* texel = texRow + 4 * (x % texture.width);
     PutPixel(pixel, AddClamped(texel[0], color.blue), AddClamped(texel[1], color.green),
              AddClamped(texel[2], color.red));
@@ -144,7 +164,7 @@ int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const Textu
 
 bool FillNeedsTexture(ColorMode mode, FIBITMAP* bitmap, const FillValues& values) {
   if (!UsesTexture(mode) || !BitmapHoldsSheet(bitmap, values.width, values.height)) return false;
-  return mode == ColorMode::kImageOnly || values.tileSize >= 1;
+  return mode == ColorMode::kImageOnly || IsCell(values.cell);
 }
 
 int FillSheet(ColorMode mode, FIBITMAP* bitmap, const GlyphSurface& sheet,
@@ -153,18 +173,18 @@ int FillSheet(ColorMode mode, FIBITMAP* bitmap, const GlyphSurface& sheet,
   if (UsesTexture(mode) && v.texture == nullptr) return kFailed;
   switch (mode) {
     case ColorMode::kGradient:
-      return FillGradient(bitmap, sheet, v.width, v.height, v.tileSize, v.colorSteps, v.top, v.sub,
-                          v.bg);
+      return FillGradient(bitmap, sheet, v.width, v.height, v.cell.heightPx, v.colorSteps, v.top,
+                          v.sub, v.bg);
     case ColorMode::kImageOnly:
       return FillImageOnly(bitmap, sheet, *v.texture, v.width, v.height, v.bg);
     case ColorMode::kRelief:
-      return FillRelief(bitmap, sheet, v.width, v.height, v.tileSize, v.top, v.sub, v.bg);
+      return FillRelief(bitmap, sheet, v.width, v.height, v.cell, v.top, v.sub, v.bg);
     case ColorMode::kGradientOverImage:
-      return FillGradientOverImage(bitmap, sheet, *v.texture, v.width, v.height, v.tileSize,
+      return FillGradientOverImage(bitmap, sheet, *v.texture, v.width, v.height, v.cell.heightPx,
                                    v.colorSteps, v.top, v.sub, v.bg);
     case ColorMode::kReliefOverImage:
-      return FillReliefOverImage(bitmap, sheet, *v.texture, v.width, v.height, v.tileSize, v.top,
-                                 v.sub, v.bg);
+      return FillReliefOverImage(bitmap, sheet, *v.texture, v.width, v.height, v.cell, v.top, v.sub,
+                                 v.bg);
   }
   return kFailed;
 }

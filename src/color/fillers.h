@@ -20,7 +20,12 @@
 #include "base/sheet_modes.h"
 #include "glyph/glyph_surface.h"
 #include "image/texture_image.h"
+#include "layout/grid.h"
 
+// The modes that follow the cell's shape take its size: the bands run over the cell
+// height (tileSize below); relief counts columns against the cell width and rows
+// against the cell height. The tileSize forms are square cells.
+//
 // Lit pixel: TopColor + (SubColor - TopColor) * e per component, e the BandFraction of
 // its row; truncated toward zero, low 8 bits, no clamping.
 int FillGradient(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
@@ -34,6 +39,8 @@ int FillImageOnly(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImag
 // Lit pixel: TopColor or SubColor by the relief rule (fill_rules.h), low 8 bits.
 int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
+int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
+               const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
 
 // Lit pixel: texel + TopColor + (SubColor - TopColor) * e per component, clamped to
 // 0..255, then truncated.
@@ -45,19 +52,22 @@ int FillGradientOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const Tex
 int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                         int width, int height, int tileSize, const ColorTriple& top,
                         const ColorTriple& sub, const ColorTriple& bg);
+int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                        int width, int height, PixelSize cell, const ColorTriple& top,
+                        const ColorTriple& sub, const ColorTriple& bg);
 
 // What a fill needs besides the bitmap and the sheet.
 struct FillValues {
   int width = 0;
   int height = 0;
-  int tileSize = 0;
+  PixelSize cell;  // the cell in pixels
   float colorSteps = 0.0f;
   ColorTriple top, sub, bg;
   const TextureImage* texture = nullptr;  // required by the image modes
 };
 
 // Whether mode's filler reaches the point where it needs its texture: it does unless it
-// refuses the values first (the bitmap's size or the tile size), so that a texture is
+// refuses the values first (the bitmap's size or the cell size), so that a texture is
 // loaded, and its failure reported, only when it would be used.
 bool FillNeedsTexture(ColorMode mode, FIBITMAP* bitmap, const FillValues& values);
 

@@ -8,15 +8,32 @@
 
 namespace {
 
-// One line of a tile: its first pixel and the step to the next, in sheet pixels.
+// One line of a cell: its first pixel, the step to the next, in sheet pixels, and its
+// length.
 struct TileLine {
   int x, y;    // first pixel
   int dx, dy;  // step along the line
+  int length;  // pixels
 };
 
-bool LineFits(FIBITMAP* bitmap, int code, int height, int tileSize) {
-  return code >= 0 && code < kCodes && tileSize >= 1 && height >= kSheetRows * tileSize &&
-         BitmapHoldsSheet(bitmap, kSheetColumns * tileSize, height);
+// The sheet the lines are walked on: the bitmap, its grid and its cell.
+struct TrimSheet {
+  FIBITMAP* bitmap;
+  Grid grid;
+  PixelSize cell;
+  int height;  // rows * cell height
+};
+
+TrimSheet SquareSheet(FIBITMAP* bitmap, int height, int tileSize) {
+  return {bitmap, Grid{.columns = kSheetColumns, .rows = kSheetRows},
+          PixelSize{.widthPx = tileSize, .heightPx = tileSize}, height};
+}
+
+bool LineFits(const TrimSheet& sheet, int code) {
+  const PixelSize size = SheetPixels(sheet.grid, sheet.cell);
+  return code >= 0 && code < kCodes && code < sheet.grid.columns * sheet.grid.rows &&
+         sheet.cell.widthPx >= 1 && sheet.cell.heightPx >= 1 && sheet.height >= size.heightPx &&
+         BitmapHoldsSheet(sheet.bitmap, size.widthPx, sheet.height);
 }
 
 bool IsGlyphPixel(const std::uint8_t* pixel, const ColorTriple& bg) {
@@ -28,19 +45,20 @@ std::uint8_t* SheetPixel(FIBITMAP* bitmap, int height, int x, int y) {
 }
 
 // Returns true when the line was trimmed (no two adjacent glyph pixels on it).
-bool TrimLine(FIBITMAP* bitmap, int height, int tileSize, TileLine line, const ColorTriple& bg) {
+bool TrimLine(const TrimSheet& sheet, TileLine line, const ColorTriple& bg) {
   // Check walk: stop at the first glyph pixel that follows another.
   bool previousIsGlyph = false;
-  for (int i = 0; i < tileSize; ++i) {
+  for (int i = 0; i < line.length; ++i) {
     const std::uint8_t* pixel =
-        SheetPixel(bitmap, height, line.x + i * line.dx, line.y + i * line.dy);
+        SheetPixel(sheet.bitmap, sheet.height, line.x + i * line.dx, line.y + i * line.dy);
     const bool glyph = IsGlyphPixel(pixel, bg);
     if (glyph && previousIsGlyph) return false;
     previousIsGlyph = glyph;
   }
   // Every glyph pixel left is isolated: paint it over. Alpha keeps its value.
-  for (int i = 0; i < tileSize; ++i) {
-    std::uint8_t* pixel = SheetPixel(bitmap, height, line.x + i * line.dx, line.y + i * line.dy);
+  for (int i = 0; i < line.length; ++i) {
+    std::uint8_t* pixel =
+        SheetPixel(sheet.bitmap, sheet.height, line.x + i * line.dx, line.y + i * line.dy);
     if (!IsGlyphPixel(pixel, bg)) continue;
     pixel[0] = LowByte(bg.blue);
     pixel[1] = LowByte(bg.green);
@@ -49,34 +67,53 @@ bool TrimLine(FIBITMAP* bitmap, int height, int tileSize, TileLine line, const C
   return true;
 }
 
+void TrimRightColumn(const TrimSheet& sheet, int code, const ColorTriple& bg,
+                     OverflowFlags& flags) {
+  if (!LineFits(sheet, code)) return;
+  // The cell's rightmost column, from its top row down.
+  const TileLine line{sheet.cell.widthPx * (CellColumn(code, sheet.grid) + 1) - 1,
+                      sheet.cell.heightPx * CellRow(code, sheet.grid), 0, 1, sheet.cell.heightPx};
+  if (TrimLine(sheet, line, bg)) flags.tooWide[code] = 0;
+}
+
+void TrimBottomRow(const TrimSheet& sheet, int code, const ColorTriple& bg, OverflowFlags& flags) {
+  if (!LineFits(sheet, code)) return;
+  // The cell's bottom row, from its left column to the right.
+  const TileLine line{sheet.cell.widthPx * CellColumn(code, sheet.grid),
+                      sheet.cell.heightPx * (CellRow(code, sheet.grid) + 1) - 1, 1, 0,
+                      sheet.cell.widthPx};
+  if (TrimLine(sheet, line, bg)) flags.tooHigh[code] = 0;
+}
+
+void TrimSheetOverflow(const TrimSheet& sheet, const ColorTriple& bg, OverflowFlags& flags) {
+  for (int code = 0; code < kCodes; ++code) {
+    if (flags.tooWide[code]) TrimRightColumn(sheet, code, bg, flags);
+  }
+  for (int code = 0; code < kCodes; ++code) {
+    if (flags.tooHigh[code]) TrimBottomRow(sheet, code, bg, flags);
+  }
+}
+
 }  // namespace
 
 void TrimTooWide(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
                  OverflowFlags& flags) {
-  if (!LineFits(bitmap, code, height, tileSize)) return;
-  // The tile's rightmost column, from its top row down.
-  const TileLine line{tileSize * (code % kSheetColumns + 1) - 1, tileSize * (code / kSheetColumns),
-                      0, 1};
-  if (TrimLine(bitmap, height, tileSize, line, bg)) flags.tooWide[code] = 0;
+  TrimRightColumn(SquareSheet(bitmap, height, tileSize), code, bg, flags);
 }
 
 void TrimTooHigh(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
                  OverflowFlags& flags) {
-  if (!LineFits(bitmap, code, height, tileSize)) return;
-  // The tile's bottom row, from its left column to the right.
-  const TileLine line{tileSize * (code % kSheetColumns), tileSize * (code / kSheetColumns + 1) - 1,
-                      1, 0};
-  if (TrimLine(bitmap, height, tileSize, line, bg)) flags.tooHigh[code] = 0;
+  TrimBottomRow(SquareSheet(bitmap, height, tileSize), code, bg, flags);
 }
 
 void TrimOverflow(FIBITMAP* bitmap, int height, int tileSize, const ColorTriple& bg,
                   OverflowFlags& flags) {
-  for (int code = 0; code < kCodes; ++code) {
-    if (flags.tooWide[code]) TrimTooWide(bitmap, code, height, tileSize, bg, flags);
-  }
-  for (int code = 0; code < kCodes; ++code) {
-    if (flags.tooHigh[code]) TrimTooHigh(bitmap, code, height, tileSize, bg, flags);
-  }
+  TrimSheetOverflow(SquareSheet(bitmap, height, tileSize), bg, flags);
+}
+
+void TrimOverflow(FIBITMAP* bitmap, const Grid& grid, PixelSize cell, const ColorTriple& bg,
+                  OverflowFlags& flags) {
+  TrimSheetOverflow({bitmap, grid, cell, SheetPixels(grid, cell).heightPx}, bg, flags);
 }
 
 void TrimTooWide(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg) {

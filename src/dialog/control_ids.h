@@ -56,6 +56,12 @@ enum ControlId : int {
   kIdExportRange = 1054,
   kIdRangeFrom = 1055,
   kIdRangeTo = 1056,
+  // The layout of the sheet: character map, grid and cell size.
+  kIdCharMap = 1057,
+  kIdGridColumns = 1058,
+  kIdGridRows = 1059,
+  kIdCellWidth = 1060,
+  kIdCellHeight = 1061,
 };
 
 // Notification codes carried by a command.

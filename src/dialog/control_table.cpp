@@ -19,6 +19,7 @@ constexpr std::string_view kImage = "Image to use";
 constexpr std::string_view kPreview = "Preview";
 constexpr std::string_view kLog = "Log";
 constexpr std::string_view kActions = "Actions";
+constexpr std::string_view kLayout = "Layout";
 
 // Ascending by identifier; FindControl relies on it.
 constexpr std::array kControls = {
@@ -97,6 +98,11 @@ constexpr std::array kControls = {
                R::kExportMode},
     ControlDef{kIdRangeFrom, K::kEdit, kExport, "", "0", false, false, R::kNone},
     ControlDef{kIdRangeTo, K::kEdit, kExport, "to", "255", false, false, R::kNone},
+    ControlDef{kIdCharMap, K::kEdit, kLayout, "Character map", "cp1252", false, true, R::kNone},
+    ControlDef{kIdGridColumns, K::kDigitsEdit, kLayout, "Columns", "32", false, true, R::kNone},
+    ControlDef{kIdGridRows, K::kDigitsEdit, kLayout, "Rows", "8", false, true, R::kNone},
+    ControlDef{kIdCellWidth, K::kDigitsEdit, kLayout, "Cell width", "", false, true, R::kNone},
+    ControlDef{kIdCellHeight, K::kDigitsEdit, kLayout, "Cell height", "", false, true, R::kNone},
 };
 
 constexpr std::array kGroupBoxes = {

@@ -5,11 +5,12 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/layout_fields.h"
 #include "dialog/mode_buttons.h"
 
 namespace {
 
-int Fail(Dialog& dlg, const char* text) {
+int Fail(Dialog& dlg, std::string_view text) {
   dlg.host.MessageBox(text, "Error", MessageIcon::kWarning);
   return kFailed;
 }
@@ -19,12 +20,37 @@ bool InRange(int value, int lo, int hi) {
   return static_cast<unsigned>(value) - static_cast<unsigned>(lo) <= static_cast<unsigned>(hi - lo);
 }
 
+// The map's cell count for the grid check: 256 for the built-in maps, the token count
+// of a user file (read here, so that a bad file is refused before anything is drawn).
+int CheckLayout(Dialog& dlg) {
+  Grid grid;
+  std::string message = ReadGridFields(dlg, grid);
+  if (!message.empty()) return Fail(dlg, message);
+  CharMapChoice choice;
+  message = ReadCharMapField(dlg, choice);
+  if (!message.empty()) return Fail(dlg, message);
+  CharMap map;
+  message = LoadCharMap(choice, map);
+  if (!message.empty()) return Fail(dlg, message);
+  message = CheckGridHoldsMap(grid, static_cast<int>(map.cells.size()));
+  if (!message.empty()) return Fail(dlg, message);
+  return kOk;
+}
+
 }  // namespace
 
 int ValidateParameters(Dialog& dlg, bool forAutosize) {
-  const int tileSize = ReadInt(dlg, kIdTileSize);
-  if (!InRange(tileSize, 1, 16)) {
-    return Fail(dlg, "Wrong value for tile size, must be from 1 to 16!");
+  // The cell: the cell fields, or square cells of the tile size when both are empty.
+  CellSize cell;
+  const std::string cellMessage = ReadCellFields(dlg, cell);
+  if (!cellMessage.empty()) return Fail(dlg, cellMessage);
+  int cellHeight = cell.heightPx;
+  if (IsSquareTileCell(cell)) {
+    const int tileSize = ReadInt(dlg, kIdTileSize);
+    if (!InRange(tileSize, 1, 16)) {
+      return Fail(dlg, "Wrong value for tile size, must be from 1 to 16!");
+    }
+    cellHeight = tileSize;
   }
   if (forAutosize) return kOk;
 
@@ -37,8 +63,8 @@ int ValidateParameters(Dialog& dlg, bool forAutosize) {
   }
 
   const int colorSteps = ReadInt(dlg, kIdColorSteps);
-  if (colorSteps < 1 || colorSteps > tileSize) {
+  if (colorSteps < 1 || colorSteps > cellHeight) {
     return Fail(dlg, "Wrong value for color steps, must be from 1 to tile_height!");
   }
-  return kOk;
+  return CheckLayout(dlg);
 }

@@ -4,8 +4,11 @@
 #include "base/status.h"
 #include "dialog/dialog.h"
 
-// Checks, in order, the tile size (1..16), then, unless forAutosize, the export range
-// (0 <= From <= To <= 255, only in range mode) and the color steps (1..tile size). The
-// first check that fails shows its message and the result is kFailed (1); kOk (0)
-// when every check passed.
+// Checks, in order, the cell size (both cell fields empty, or each 1..64) and, for
+// square cells of the tile size, the tile size (1..16); then, unless forAutosize, the
+// export range (0 <= From <= To <= 255, only in range mode), the color steps (1..cell
+// height), the grid (1..256 each way), the character map (a user file is read) and
+// that the grid holds the map's cells. The first check that fails shows its message
+// (title "Error", warning icon) and the result is kFailed (1); kOk (0) when every
+// check passed.
 int ValidateParameters(Dialog& dlg, bool forAutosize);

@@ -35,8 +35,11 @@ void SetTextMode(GlyphSurface& surface, TextMode mode) {
 
 void DrawGlyph(GlyphSurface& surface, unsigned char code, PixelRect rect, bool clipped) {
   if (!surface.font) return;
-  const char32_t ch = CodeToChar(*surface.font, code);
-  if (ch == 0) return;  // line breaks give no ink
+  DrawGlyphChar(surface, CodeToChar(*surface.font, code), rect, clipped);
+}
+
+void DrawGlyphChar(GlyphSurface& surface, char32_t ch, PixelRect rect, bool clipped) {
+  if (!surface.font || ch == 0) return;  // line breaks and empty cells give no ink
   DrawCharAt(surface.pixels, *surface.font, ch, rect.left, rect.top, clipped ? &rect : nullptr,
              surface.mode == TextMode::kOpaqueBlack, false);
 }

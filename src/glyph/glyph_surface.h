@@ -42,6 +42,11 @@ void SetTextMode(GlyphSurface& surface, TextMode mode);
 // draw nothing.
 void DrawGlyph(GlyphSurface& surface, unsigned char code, PixelRect rect, bool clipped);
 
+// The same for the Unicode character ch itself (no byte-code mapping, no symbol-map
+// offset): what the cells of character maps other than Windows-1252 hold. ch 0 draws
+// nothing.
+void DrawGlyphChar(GlyphSurface& surface, char32_t ch, PixelRect rect, bool clipped);
+
 // A pixel is lit when it is anything but black.
 inline bool IsLit(const GlyphSurface& surface, int x, int y) {
   return IsLitAt(surface.pixels, x, y);

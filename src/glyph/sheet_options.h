@@ -7,15 +7,21 @@
 
 #include "base/color_triple.h"
 #include "base/sheet_modes.h"
+#include "layout/charmap.h"
+#include "layout/grid.h"
 #include "text/text_font.h"
 
 struct SheetOptions {
   std::optional<FontRequest> font;  // face, Char height and width, styles; none: no face
-  int tileSize = 0;                 // 1..16 once validated
+  int tileSize = 0;                 // 1..16 once validated; the cell when cell is empty
+  CellSize cell;                    // empty (the default): square cells of tileSize
+  Grid grid;                        // 32 x 8 by default; must hold the map's cells
+  CharMapChoice charMap;            // cp1252 by default; a user file is read by the run
   int colorSteps = 0;
   ColorTriple bg, top, sub;
   ExportMode exportMode = ExportMode::kNormal;
-  std::string exportCharacters;  // Windows-1252 bytes, at most 511
+  std::string exportCharacters;  // Windows-1252 bytes, at most 511 (cp1252 map)
+  std::string exportText;        // the same field as UTF-8, for the other maps
   int rangeFrom = 0;             // From and To, read only in the range mode
   int rangeTo = 0;
   std::optional<ColorMode> colorMode;  // none: no button checked, the sheet stays uncolored

@@ -17,14 +17,32 @@ std::string ListCodes(const std::array<std::uint8_t, kCodes>& table) {
   return codes.empty() ? std::string("[none]") : codes;
 }
 
+// The flagged cells 0..255 as their characters in UTF-8, or "[none]".
+std::string ListCells(const std::array<std::uint8_t, 256>& table, const CharMap& map) {
+  std::string text;
+  for (int cell = 0; cell < 256; ++cell) {
+    if (table[cell]) text += CellText(map, cell);
+  }
+  return text.empty() ? std::string("[none]") : text;
+}
+
+template <typename List>
+std::string Report(const OverflowFlags& flags, List list) {
+  std::string report = "Too wide characters:\r\n";
+  report += list(flags.tooWide);
+  report += "\r\nToo high characters:\r\n";
+  report += list(flags.tooHigh);
+  report += "\r\nToo wide and high characters:\r\n";
+  report += list(flags.tooWideAndHigh);
+  return report;
+}
+
 }  // namespace
 
 std::string BuildOverflowReport(const OverflowFlags& flags) {
-  std::string report = "Too wide characters:\r\n";
-  report += ListCodes(flags.tooWide);
-  report += "\r\nToo high characters:\r\n";
-  report += ListCodes(flags.tooHigh);
-  report += "\r\nToo wide and high characters:\r\n";
-  report += ListCodes(flags.tooWideAndHigh);
-  return report;
+  return Report(flags, ListCodes);
+}
+
+std::string BuildOverflowReport(const OverflowFlags& flags, const CharMap& map) {
+  return Report(flags, [&map](const auto& table) { return ListCells(table, map); });
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "color/overflow_flags.h"
+#include "layout/charmap.h"
 
 // Three headed lists of the flagged codes 1..255, ascending, each code as its raw
 // Windows-1252 byte, lines ended by "\r\n"; an empty list reads "[none]". The last list
@@ -13,3 +14,7 @@
 //   "Too high characters:\r\n" <codes> "\r\n"
 //   "Too wide and high characters:\r\n" <codes>
 std::string BuildOverflowReport(const OverflowFlags& flags);
+
+// The same lists for a character map other than Windows-1252: each flagged cell
+// 0..255, ascending, as its character in UTF-8.
+std::string BuildOverflowReport(const OverflowFlags& flags, const CharMap& map);

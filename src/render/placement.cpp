@@ -24,9 +24,13 @@ int AnchorRow(const GlyphBox& box, int tileSize, int heightCorrection) {
 }
 
 OverflowKind Classify(const GlyphBox& box, int anchorRow, int tileSize) {
+  return Classify(box, anchorRow, PixelSize{.widthPx = tileSize, .heightPx = tileSize});
+}
+
+OverflowKind Classify(const GlyphBox& box, int anchorRow, PixelSize cell) {
   if (!HasInk(box)) return OverflowKind::kNone;
-  const bool wide = box.right - box.left >= tileSize - 1;
-  const bool high = box.bottom - anchorRow >= tileSize - 1;
+  const bool wide = box.right - box.left >= cell.widthPx - 1;
+  const bool high = box.bottom - anchorRow >= cell.heightPx - 1;
   if (wide && high) return OverflowKind::kWideAndHigh;
   if (wide) return OverflowKind::kWide;
   if (high) return OverflowKind::kHigh;
@@ -40,9 +44,15 @@ int AnchorColumn(const GlyphBox& box, int tileSize, bool center) {
 }
 
 PixelRect DrawRect(int code, int tileSize, int anchorRow, int anchorColumn) {
-  const int tileX = tileSize * (code % kSheetColumns);
-  const int tileY = tileSize * (code / kSheetColumns);
-  return PixelRect{tileX - anchorColumn, tileY - anchorRow, tileX + tileSize, tileY + tileSize};
+  return DrawRect(code, Grid{.columns = kSheetColumns, .rows = kSheetRows},
+                  PixelSize{.widthPx = tileSize, .heightPx = tileSize}, anchorRow, anchorColumn);
+}
+
+PixelRect DrawRect(int cell, const Grid& grid, PixelSize cellPx, int anchorRow, int anchorColumn) {
+  const int tileX = cellPx.widthPx * CellColumn(cell, grid);
+  const int tileY = cellPx.heightPx * CellRow(cell, grid);
+  return PixelRect{tileX - anchorColumn, tileY - anchorRow, tileX + cellPx.widthPx,
+                   tileY + cellPx.heightPx};
 }
 
 void FlagOverflow(OverflowFlags& flags, int code, OverflowKind kind) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "color/overflow_flags.h"
+#include "layout/grid.h"
 #include "text/pixel_surface.h"
 
 // The ink box of one character on the ProbeSurface, inclusive pixel positions.
@@ -25,6 +26,10 @@ inline bool HasInk(const GlyphBox& box) {
 
 enum class OverflowKind { kNone, kWide, kHigh, kWideAndHigh };
 
+// AnchorRow, Classify and AnchorColumn take the cell height as T where they measure
+// rows and the cell width where they measure columns; with square cells both are the
+// tile size.
+//
 // The AnchorRow for TileSize T and HeightCorrection h: min(top, h), so ink above the
 // text cell's row h moves the glyph down until its top ink row is tile row 0. A glyph
 // that starts below h and would reach the tile's last row (bottom - h >= T - 1) is
@@ -36,6 +41,9 @@ int AnchorRow(const GlyphBox& box, int tileSize, int heightCorrection);
 // tile's last row or beyond (bottom - anchorRow >= T - 1). A box without ink is never
 // flagged.
 OverflowKind Classify(const GlyphBox& box, int anchorRow, int tileSize);
+// The same for a cell that need not be square: wide against its width, high against
+// its height.
+OverflowKind Classify(const GlyphBox& box, int anchorRow, PixelSize cell);
 
 // The AnchorColumn: left, so the leftmost ink column lands on tile column 0. With
 // centering and an ink width w of at most T - 3 columns, left - floor((T - w) / 2),
@@ -46,6 +54,9 @@ int AnchorColumn(const GlyphBox& box, int tileSize, bool center);
 // (tx - anchorColumn, ty - anchorRow) to the tile's right and bottom edges
 // (tx + T, ty + T, exclusive), where (tx, ty) = (T * (code mod 32), T * (code div 32)).
 PixelRect DrawRect(int code, int tileSize, int anchorRow, int anchorColumn);
+// The same for cell index `cell` of a grid of cells of cellPx: (tx, ty) =
+// (W * (cell mod columns), H * (cell div columns)), ending at (tx + W, ty + H).
+PixelRect DrawRect(int cell, const Grid& grid, PixelSize cellPx, int anchorRow, int anchorColumn);
 
 // Records kind for code in the matching table; kNone records nothing.
 void FlagOverflow(OverflowFlags& flags, int code, OverflowKind kind);

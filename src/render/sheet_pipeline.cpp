@@ -1,6 +1,8 @@
 // The export run as a function of values.
 #include "render/sheet_pipeline.h"
 
+#include <algorithm>
+
 #include "base/char_codes.h"
 #include "base/status.h"
 #include "color/fillers.h"
@@ -9,6 +11,7 @@
 #include "glyph/sheet_geometry.h"
 #include "image/save_bitmap.h"
 #include "image/texture_image.h"
+#include "layout/cell_export_set.h"
 #include "render/export_set.h"
 #include "render/height_correction.h"
 #include "render/overflow_report.h"
@@ -16,17 +19,26 @@
 
 namespace {
 
-constexpr int kProbeScanSize = 50;  // the probe measures ink in its top-left 50 x 50
+// The probe draws one character at its top-left, clipped to a square kProbeClipMargin
+// beyond the scan area, and measures its ink within the scan area. Today's cells (up
+// to 16 px) use a 50-px scan area; larger cells get three cells' room.
+constexpr int kProbeScanSize = 50;
+constexpr int kProbeClipMargin = 30;
+constexpr int kProbeSurfaceMargin = 50;
 
-void ShowError(MessageSink& sink, const char* text) {
+int ProbeScanSize(PixelSize cell) {
+  return std::max(kProbeScanSize, 3 * std::max(cell.widthPx, cell.heightPx));
+}
+
+void ShowError(MessageSink& sink, std::string_view text) {
   sink.Show(text, "Error", MessageIcon::kWarning);
 }
 
-// The ink box of what the probe surface shows within its 50 x 50 scan area.
-GlyphBox MeasureGlyphBox(const GlyphSurface& probe) {
+// The ink box of what the probe surface shows within its scanSize x scanSize scan area.
+GlyphBox MeasureGlyphBox(const GlyphSurface& probe, int scanSize) {
   GlyphBox box;
-  for (int y = 0; y < kProbeScanSize; ++y) {
-    for (int x = 0; x < kProbeScanSize; ++x) {
+  for (int y = 0; y < scanSize; ++y) {
+    for (int x = 0; x < scanSize; ++x) {
       if (!IsLit(probe, x, y)) continue;
       if (x < box.left) box.left = x;
       if (x > box.right) box.right = x;
@@ -35,6 +47,42 @@ GlyphBox MeasureGlyphBox(const GlyphSurface& probe) {
     }
   }
   return box;
+}
+
+// What one cell is drawn from: a Windows-1252 byte code, or a Unicode character of
+// another map.
+struct CellChar {
+  int cell = 0;
+  bool byteCode = true;
+  char32_t ch = 0;  // the code itself when byteCode
+};
+
+void DrawCellChar(GlyphSurface& surface, const CellChar& c, PixelRect rect, bool clipped) {
+  if (c.byteCode) {
+    DrawGlyph(surface, static_cast<unsigned char>(c.ch), rect, clipped);
+  } else {
+    DrawGlyphChar(surface, c.ch, rect, clipped);
+  }
+}
+
+// The cells the run draws, ascending. With cp1252 the export set of the codes 1..255
+// (code 0 is never drawn); with another map the export set over its cells, every
+// cell that holds a character (cell 0 too).
+std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map) {
+  std::vector<CellChar> cells;
+  if (map.kind == CharMapKind::kCp1252) {
+    const ExportSet exportSet = BuildExportSet(options);
+    for (int code = 1; code < 256; ++code) {
+      if (exportSet[code]) cells.push_back({code, true, static_cast<char32_t>(code)});
+    }
+    return cells;
+  }
+  const CellSet set = BuildCellExportSet(map, static_cast<CellExportMode>(options.exportMode),
+                                         options.exportText, options.rangeFrom, options.rangeTo);
+  for (int cell = 0; cell < static_cast<int>(map.cells.size()); ++cell) {
+    if (set[cell] && map.cells[cell] != kEmptyCell) cells.push_back({cell, false, map.cells[cell]});
+  }
+  return cells;
 }
 
 // Scratch surfaces closed on every path.
@@ -46,12 +94,12 @@ struct SurfaceCloser {
 // Colors the sheet in the options' mode; kOk without a mode (the bitmap stays as
 // allocated).
 int ColorSheet(const SheetOptions& options, FIBITMAP* bitmap, const GlyphSurface& surface,
-               int width, int height, MessageSink& sink) {
+               int width, int height, PixelSize cell, MessageSink& sink) {
   if (!options.colorMode) return kOk;
   FillValues values;
   values.width = width;
   values.height = height;
-  values.tileSize = options.tileSize;
+  values.cell = cell;
   values.colorSteps = static_cast<float>(options.colorSteps);
   values.top = options.top;
   values.sub = options.sub;
@@ -74,10 +122,26 @@ std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName) {
 }
 
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink) {
-  const int tileSize = options.tileSize;
+  // The map first: a user file that cannot be used stops the run before anything is drawn.
+  CharMap map;
+  if (const std::string message = LoadCharMap(options.charMap, map); !message.empty()) {
+    ShowError(sink, message);
+    return std::nullopt;
+  }
+  if (const std::string message =
+          CheckGridHoldsMap(options.grid, static_cast<int>(map.cells.size()));
+      !message.empty()) {
+    ShowError(sink, message);
+    return std::nullopt;
+  }
+
+  // The cell and the sheet; rules measured in rows use the cell height, in columns the
+  // cell width.
+  const PixelSize cell = CellPixels(options.cell, options.tileSize);
+  const PixelSize sheetPx = SheetPixels(options.grid, cell);
   Sheet result;
-  result.width = SheetWidth(tileSize);
-  result.height = SheetHeight(tileSize);
+  result.width = sheetPx.widthPx;
+  result.height = sheetPx.heightPx;
   const int width = result.width;
   const int height = result.height;
   OverflowFlags& flags = result.flags;
@@ -86,15 +150,20 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   const GlyphFont font = CreateGlyphFont(options.font);
 
   // Without its surface the height probe falls back to row 1.
-  const int heightCorrection = FindHeightCorrection(tileSize, font, sink).value_or(1);
-  const ExportSet exportSet = BuildExportSet(options);
+  const int heightCorrection = FindHeightCorrection(cell.heightPx, font, sink).value_or(1);
+  const std::vector<CellChar> cells = CellsToDraw(options, map);
 
   // The sheet and, beside it, the probe that measures one character at a time.
+  const int scanSize = ProbeScanSize(cell);
+  const int probeClip = scanSize + kProbeClipMargin;
+  const int probeSize = scanSize + kProbeSurfaceMargin;
   GlyphSurface sheet;
   if (OpenSurface(sheet, "Output", 10, 10, width + 50, height + 50) != 0) return std::nullopt;
   SurfaceCloser closeSheet{sheet};
   GlyphSurface probe;
-  if (OpenSurface(probe, "Char Window", width + 70, 10, 100, 100) != 0) return std::nullopt;
+  if (OpenSurface(probe, "Char Window", width + 70, 10, probeSize, probeSize) != 0) {
+    return std::nullopt;
+  }
   SurfaceCloser closeProbe{probe};
 
   // The sheet collects glyphs, the probe is blanked per glyph.
@@ -104,17 +173,15 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   SetTextMode(sheet, TextMode::kTransparent);
   SetTextMode(probe, TextMode::kOpaqueBlack);
 
-  // Measure each character alone, place it, and draw it clipped into its tile.
-  for (int code = 1; code < kCodes; ++code) {
-    if (!exportSet[code]) continue;
+  // Measure each character alone, place it, and draw it clipped into its cell.
+  for (const CellChar& c : cells) {
     ClearSurface(probe);
-    DrawGlyph(probe, static_cast<unsigned char>(code), {0, 0, 80, 80}, false);
-    const GlyphBox box = MeasureGlyphBox(probe);
-    const int anchorRow = AnchorRow(box, tileSize, heightCorrection);
-    FlagOverflow(flags, code, Classify(box, anchorRow, tileSize));
-    const int anchorColumn = AnchorColumn(box, tileSize, options.center);
-    DrawGlyph(sheet, static_cast<unsigned char>(code),
-              DrawRect(code, tileSize, anchorRow, anchorColumn), true);
+    DrawCellChar(probe, c, {0, 0, probeClip, probeClip}, false);
+    const GlyphBox box = MeasureGlyphBox(probe, scanSize);
+    const int anchorRow = AnchorRow(box, cell.heightPx, heightCorrection);
+    FlagOverflow(flags, c.cell, Classify(box, anchorRow, cell));
+    const int anchorColumn = AnchorColumn(box, cell.widthPx, options.center);
+    DrawCellChar(sheet, c, DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn), true);
   }
 
   // Color, trim, report. Any failure skips the rest.
@@ -123,11 +190,16 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     ShowError(sink, "Could not allocate memory for the output bitmap!");
     return std::nullopt;
   }
-  if (ColorSheet(options, result.bitmap.get(), sheet, width, height, sink) != kOk) {
+  if (ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink) != kOk) {
     return std::nullopt;
   }
-  if (options.trim) TrimOverflow(result.bitmap.get(), height, tileSize, options.bg, flags);
-  result.report = BuildOverflowReport(flags);
+  if (options.trim) TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags);
+  if (map.kind == CharMapKind::kCp1252) {
+    result.report = BuildOverflowReport(flags);
+  } else {
+    result.report = BuildOverflowReport(flags, map);
+    result.reportIsUtf8 = true;
+  }
   return result;
 }
 

@@ -27,18 +27,21 @@ struct Sheet {
   BitmapHandle bitmap;  // 32 bits per pixel, width x height, FreeImage's bottom-up rows
   int width = 0;
   int height = 0;
-  OverflowFlags flags;  // what overflowed its tile (and, when trimmed, what is left)
-  std::string report;   // the overflow report, Windows-1252 bytes
+  OverflowFlags flags;        // what overflowed its tile (and, when trimmed, what is left)
+  std::string report;         // the overflow report: Windows-1252 bytes, or UTF-8 when reportIsUtf8
+  bool reportIsUtf8 = false;  // a map other than cp1252 lists its characters as UTF-8
 };
 
 // The image format that fileName's extension names, when it can be written.
 std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName);
 
-// Finds the height correction (its message first), draws each character of the export
-// set into its tile, colors the sheet in the color mode (loading the texture for the
-// image modes, with its message), trims overflow when asked and builds the report.
-// Nothing when a step fails: every failure but a scratch surface that cannot be made has
-// shown its message. Without a color mode the sheet stays as allocated.
+// Reads the character map (a user file's message, or a grid too small for the map,
+// stops the run first), finds the height correction (its message first), draws each
+// character of the export set into its cell (cell i at column i mod columns, row
+// i div columns; the sheet is columns x cell width by rows x cell height), colors the sheet in the
+// color mode (loading the texture for the image modes, with its message), trims overflow when asked
+// and builds the report. Nothing when a step fails: every failure but a scratch surface that cannot
+// be made has shown its message. Without a color mode the sheet stays as allocated.
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink);
 
 // Writes the sheet to fileName in the format its extension names, never leaving a broken

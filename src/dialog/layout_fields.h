@@ -1,0 +1,26 @@
+// The layout fields (character map, grid columns and rows, cell width and height) read
+// as values. Each reader returns "" and sets its value, or the message saying why the
+// fields cannot be used; none of them shows anything.
+#pragma once
+
+#include <string>
+
+#include "dialog/dialog.h"
+#include "layout/charmap.h"
+#include "layout/grid.h"
+
+// A character map name longer than this is refused rather than cut.
+inline constexpr std::size_t kMaxCharMapNameBytes = 4096;
+
+// The character map field: "cp1252", "cp437", "tcod" or a file path.
+std::string ReadCharMapField(Dialog& dlg, CharMapChoice& choice);
+
+// Columns and rows, each 1 to 256.
+std::string ReadGridFields(Dialog& dlg, Grid& grid);
+
+// Cell width and height: both empty for square cells of the tile size, else each 1 to 64.
+std::string ReadCellFields(Dialog& dlg, CellSize& cell);
+
+// The cell in pixels that the fields describe: the cell fields, or the tile size when
+// they are empty (or unusable: validation has refused those before a run).
+PixelSize ReadCellPixels(Dialog& dlg);
