@@ -4,13 +4,14 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_fields.h"
+#include "dialog/layout_fields.h"
 #include "dialog/validation.h"
 #include "text/windows1252.h"
 
 void Autosize(Dialog& dlg, AutosizeMode mode) {
-  const int tileSize = ReadInt(dlg, kIdTileSize);
+  // The cell: square of the tile size unless the cell fields say otherwise.
   const std::optional<SizeSuggestion> suggestion =
-      SuggestSize(ReadFontRequest(dlg), tileSize, mode);
+      SuggestSize(ReadFontRequest(dlg), ReadCellPixels(dlg), mode);
   if (!suggestion) return;
   SetInt(dlg, kIdCharHeight, suggestion->height);
   if (suggestion->width) {

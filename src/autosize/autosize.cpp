@@ -2,6 +2,7 @@
 // the best height (and width) with a short report.
 #include "autosize/autosize.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -70,6 +71,17 @@ CandidateChoice SearchWidth(const std::optional<FontRequest>& font, GlyphSurface
   return ChooseCandidate(range.first, averages, target);
 }
 
+// The surface side that holds every candidate's measuring region: 2 * height by
+// 2 * height for the heights, 2 * height by 4 * width for the widths. Never below
+// today's 200, so cells up to 16 px measure exactly as before.
+int SizeTestSurfaceSize(PixelSize cell) {
+  const CandidateRange heights = HeightCandidates(cell.heightPx);
+  const CandidateRange widths = WidthCandidates(cell.widthPx);
+  const int lastHeight = heights.first + heights.count - 1;
+  const int lastWidth = widths.first + widths.count - 1;
+  return std::max({kSizeTestSurfaceSize, 2 * lastHeight, 4 * lastWidth});
+}
+
 // The reported distance to the target, worked in double.
 double ReportedDifference(float target, float average) {
   return std::fabs(static_cast<double>(target) - static_cast<double>(average));
@@ -77,8 +89,8 @@ double ReportedDifference(float target, float average) {
 
 }  // namespace
 
-int OpenSizeTestSurface(GlyphSurface& surface) {
-  if (OpenSurface(surface, "Size Test Window", 10, 10, 200, 200) != 0) return 1;
+int OpenSizeTestSurface(GlyphSurface& surface, int size) {
+  if (OpenSurface(surface, "Size Test Window", 10, 10, size, size) != 0) return 1;
   ClearSurface(surface);
   SetTextMode(surface, TextMode::kTransparent);
   return 0;
@@ -120,13 +132,18 @@ SampleAverages MeasureSample(GlyphSurface& surface, const GlyphFont& font, int r
 
 std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, int tileSize,
                                           AutosizeMode mode) {
+  return SuggestSize(font, PixelSize{.widthPx = tileSize, .heightPx = tileSize}, mode);
+}
+
+std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, PixelSize cell,
+                                          AutosizeMode mode) {
   // The scratch surface; without it there is no suggestion.
   GlyphSurface surface;
-  if (OpenSizeTestSurface(surface) != 0) return std::nullopt;
+  if (OpenSizeTestSurface(surface, SizeTestSurfaceSize(cell)) != 0) return std::nullopt;
 
   // The height, in both modes.
-  const CandidateChoice height = SearchHeight(font, surface, tileSize);
-  const double heightDifference = ReportedDifference(HeightTarget(tileSize), height.average);
+  const CandidateChoice height = SearchHeight(font, surface, cell.heightPx);
+  const double heightDifference = ReportedDifference(HeightTarget(cell.heightPx), height.average);
 
   // The output of the mode (the full mode searches a width for that height first).
   SizeSuggestion suggestion;
@@ -138,13 +155,13 @@ std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font
                   "height: %f",
                   height.candidate, heightDifference);
   } else {
-    const CandidateChoice width = SearchWidth(font, surface, tileSize, height.candidate);
+    const CandidateChoice width = SearchWidth(font, surface, cell.widthPx, height.candidate);
     suggestion.width = width.candidate;
     std::snprintf(report, sizeof report,
                   "Autosize (full):\r\nsuggest width %d, height %d,\r\ndifference to optimal "
                   "width: %f\r\ndifference to optimal height: %f",
                   width.candidate, height.candidate,
-                  ReportedDifference(WidthTarget(tileSize), width.average), heightDifference);
+                  ReportedDifference(WidthTarget(cell.widthPx), width.average), heightDifference);
   }
   suggestion.report = report;
 

@@ -8,6 +8,7 @@
 
 #include "glyph/glyph_font.h"
 #include "glyph/glyph_surface.h"
+#include "layout/grid.h"
 
 enum class AutosizeMode {
   kProportional,  // a height only; Char width is emptied (the face's own proportions)
@@ -27,9 +28,11 @@ struct SampleAverages {
   float height = 0.0f;
 };
 
-// Opens the "Size Test Window" surface (200 x 200 at (10, 10)), cleared, with white
-// text on a transparent background. Returns 0, or 1 when it cannot be made.
-int OpenSizeTestSurface(GlyphSurface& surface);
+// Opens the "Size Test Window" surface (size x size at (10, 10); 200 for cells up to
+// 16 px), cleared, with white text on a transparent background. Returns 0, or 1 when
+// it cannot be made.
+inline constexpr int kSizeTestSurfaceSize = 200;
+int OpenSizeTestSurface(GlyphSurface& surface, int size = kSizeTestSurfaceSize);
 
 // Selects font into surface (a null font leaves the current one; a replaced
 // candidate is released once the surface lets go of it), then draws each sample code
@@ -51,4 +54,8 @@ struct SizeSuggestion {
 // font's face and style (its own size is not used). Nothing when the scratch surface
 // cannot be made.
 std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, int tileSize,
+                                          AutosizeMode mode);
+// The same for a cell that need not be square (each side 1 to 64): the height is
+// searched for the cell height, the width for the cell width.
+std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, PixelSize cell,
                                           AutosizeMode mode);

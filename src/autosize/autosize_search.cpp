@@ -33,12 +33,19 @@ int StopIndex(const std::vector<float>& differences, Step step) {
 
 }  // namespace
 
+// Both tables end at 10 px for 16: larger sizes keep that proportion.
+float ExtendedTarget(int size) {
+  return static_cast<float>(std::lround(size * 10.0 / kAutosizeTableTiles));
+}
+
 float HeightTarget(int tileSize) {
-  return kHeightTargets[ClampTile(tileSize)];
+  const int size = ClampTile(tileSize);
+  return size > kAutosizeTableTiles ? ExtendedTarget(size) : kHeightTargets[size];
 }
 
 float WidthTarget(int tileSize) {
-  return kWidthTargets[ClampTile(tileSize)];
+  const int size = ClampTile(tileSize);
+  return size > kAutosizeTableTiles ? ExtendedTarget(size) : kWidthTargets[size];
 }
 
 CandidateRange HeightCandidates(int tileSize) {

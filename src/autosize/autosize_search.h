@@ -8,10 +8,12 @@
 #include <vector>
 
 inline constexpr int kMinAutosizeTile = 1;
-inline constexpr int kMaxAutosizeTile = 16;
+inline constexpr int kMaxAutosizeTile = 64;     // the largest cell side
+inline constexpr int kAutosizeTableTiles = 16;  // the tables' last entry
 
 // The average glyph height and width (in px, as measured lit extents) that suit a
-// tile size. tileSize must be 1 to 16.
+// tile size (or a cell's height and width), 1 to 64. Up to 16 from the tables; beyond,
+// the tables' last proportion carried on: round(size * 10 / 16).
 float HeightTarget(int tileSize);
 float WidthTarget(int tileSize);
 

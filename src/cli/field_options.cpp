@@ -7,6 +7,7 @@
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/mode_buttons.h"
+#include "layout/grid.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -78,6 +79,16 @@ std::string CheckRgb(const std::string& text) {
   return ParseRgb(text, rgb);
 }
 
+std::string CheckGrid(const std::string& text) {
+  Grid grid;
+  return ParseGrid(text, grid);
+}
+
+std::string CheckCell(const std::string& text) {
+  CellSize cell;
+  return ParseCellSize(text, cell);
+}
+
 std::string CheckField(const std::string& text) {
   const std::size_t eq = text.find('=');
   if (eq == std::string::npos || eq == 0) return "expected ID=TEXT";
@@ -131,6 +142,20 @@ FieldOptions AddFieldOptions(CLI::App& command) {
   for (const FieldOption& o : kColorOptions) {
     add(command.add_option(o.name, o.help)->check(CheckRgb, "R,G,B")->type_name("R,G,B"));
   }
+  add(command
+          .add_option("--charmap",
+                      "character map of the cells: cp1252 (the default), cp437, tcod, or a map "
+                      "file of whitespace-separated characters or U+XXXX tokens")
+          ->type_name("MAP"));
+  add(command.add_option("--grid", "columns x rows of cells, 1 to 256 each (default 32x8)")
+          ->check(CheckGrid, "CxR")
+          ->type_name("CxR"));
+  add(command
+          .add_option("--cell",
+                      "cell width x height in pixels, 1 to 64 each; \"\" for square cells of "
+                      "the tile size (the default)")
+          ->check(CheckCell, "WxH")
+          ->type_name("WxH"));
   add(command.add_option("--field", "set the text of any text control verbatim")
           ->check(CheckField, "ID=TEXT")
           ->type_name("ID=TEXT"));
@@ -186,6 +211,19 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
       host.Click(ExportModeButton(kExportModes.at(value)));
     } else if (name == "--color") {
       host.Click(ColorModeButton(kColorModes.at(value)));
+    } else if (name == "--charmap") {
+      SetText(dlg, kIdCharMap, value);
+    } else if (name == "--grid") {
+      Grid grid;
+      ParseGrid(value, grid);
+      SetInt(dlg, kIdGridColumns, grid.columns);
+      SetInt(dlg, kIdGridRows, grid.rows);
+    } else if (name == "--cell") {
+      CellSize cell;
+      ParseCellSize(value, cell);
+      const bool square = IsSquareTileCell(cell);
+      SetText(dlg, kIdCellWidth, square ? "" : std::to_string(cell.widthPx));
+      SetText(dlg, kIdCellHeight, square ? "" : std::to_string(cell.heightPx));
     } else if (name == "--field") {
       const std::size_t eq = value.find('=');
       SetText(dlg, std::stoi(value.substr(0, eq)), value.substr(eq + 1));

@@ -7,6 +7,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/enabling_rules.h"
+#include "dialog/layout_fields.h"
 #include "fileio/read_regular_file.h"
 #include "fileio/replace_file.h"
 #include "settings/settings_fields.h"
@@ -52,7 +53,66 @@ void ApplyOldVersionDefaults(Dialog& dlg) {
   SetChecked(dlg, kIdCenter, false);
 }
 
+SettingsExtension::CharMap StoredCharMap(CharMapKind kind) {
+  switch (kind) {
+    case CharMapKind::kCp437:
+      return SettingsExtension::CharMap::kCp437;
+    case CharMapKind::kTcod:
+      return SettingsExtension::CharMap::kTcod;
+    case CharMapKind::kFile:
+      return SettingsExtension::CharMap::kUserFile;
+    case CharMapKind::kCp1252:
+      break;
+  }
+  return SettingsExtension::CharMap::kCp1252;
+}
+
+std::string CharMapName(SettingsExtension::CharMap map, const std::string& path) {
+  switch (map) {
+    case SettingsExtension::CharMap::kCp437:
+      return "cp437";
+    case SettingsExtension::CharMap::kTcod:
+      return "tcod";
+    case SettingsExtension::CharMap::kUserFile:
+      return path;
+    case SettingsExtension::CharMap::kCp1252:
+      break;
+  }
+  return "cp1252";
+}
+
 }  // namespace
+
+SettingsExtension ReadSettingsExtension(Dialog& dlg) {
+  // Fields that cannot be read as a value are stored as their default: validation
+  // refuses them before any run, and the stored file stays loadable.
+  SettingsExtension extension;
+  CharMapChoice map;
+  if (ReadCharMapField(dlg, map).empty()) {
+    extension.charMap = StoredCharMap(map.kind);
+    extension.charMapPath = map.path;
+  }
+  Grid grid;
+  if (ReadGridFields(dlg, grid).empty()) {
+    extension.gridColumns = grid.columns;
+    extension.gridRows = grid.rows;
+  }
+  CellSize cell;
+  if (ReadCellFields(dlg, cell).empty()) {
+    extension.cellWidth = cell.widthPx;
+    extension.cellHeight = cell.heightPx;
+  }
+  return extension;
+}
+
+void ApplySettingsExtension(Dialog& dlg, const SettingsExtension& extension) {
+  SetText(dlg, kIdCharMap, CharMapName(extension.charMap, extension.charMapPath));
+  SetInt(dlg, kIdGridColumns, extension.gridColumns);
+  SetInt(dlg, kIdGridRows, extension.gridRows);
+  const bool square = extension.cellWidth == 0 && extension.cellHeight == 0;
+  SetText(dlg, kIdCellWidth, square ? "" : std::to_string(extension.cellWidth));
+  SetText(dlg, kIdCellHeight, square ? "" : std::to_string(extension.cellHeight));
+}
 
 std::string EncodeSettings(Dialog& dlg) {
   SettingsWriter out;
@@ -122,7 +182,7 @@ void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes, SettingsExtensio
 }
 
 int SaveSettingsToFile(Dialog& dlg, const std::string& path) {
-  return SaveSettingsToFile(dlg, path, SettingsExtension{});
+  return SaveSettingsToFile(dlg, path, ReadSettingsExtension(dlg));
 }
 
 int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension) {
@@ -132,8 +192,10 @@ int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExten
 }
 
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path) {
-  SettingsExtension unused;
-  return LoadSettingsFromFile(dlg, path, unused);
+  SettingsExtension extension;
+  if (LoadSettingsFromFile(dlg, path, extension) != 0) return 1;
+  ApplySettingsExtension(dlg, extension);
+  return 0;
 }
 
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension) {

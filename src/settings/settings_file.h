@@ -33,15 +33,25 @@ std::string EncodeSettings(Dialog& dlg, const SettingsExtension& extension);
 // damaged, after showing kSettingsExtensionWarning (title "Warning", warning icon).
 void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes, SettingsExtension& extension);
 
-// Saves the fields to path, replacing it only once the new file is complete. Returns
-// 0 on success; 1 after showing "Could not write the specified file!".
+// The layout fields (character map, grid, cell size) as extension values; a field that
+// cannot be read as a value is stored as its default. The values that have no field
+// yet keep their defaults.
+SettingsExtension ReadSettingsExtension(Dialog& dlg);
+
+// Writes extension's character map, grid and cell size into the layout fields.
+void ApplySettingsExtension(Dialog& dlg, const SettingsExtension& extension);
+
+// Saves the fields to path, with the layout fields in the extension block, replacing
+// it only once the new file is complete. Returns 0 on success; 1 after showing "Could
+// not write the specified file!".
 int SaveSettingsToFile(Dialog& dlg, const std::string& path);
 // The same with extension's block after the fields.
 int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension);
 
-// Loads the file at path. Returns 0 on success; 1 after showing "Could not open the
-// specified file!", with every field left as it was. The extension block's values are
-// dropped (a damaged block is still warned about).
+// Loads the file at path, the extension block's values into the layout fields (their
+// defaults when the file has no block, or a damaged one after its warning). Returns 0
+// on success; 1 after showing "Could not open the specified file!", with every field
+// left as it was.
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path);
 // The same, setting extension from the file's extension block; extension is left as it
 // was when the file cannot be read.
