@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "dialog/control_ids.h"
 #include "support/dialog_fixture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -171,6 +173,62 @@ TEST_F(ValidationTest, DisabledColorStepsStillStopTheCommands) {
   ASSERT_EQ(host.messages().size(), 1u);
   EXPECT_EQ(host.messages()[0].text, kStepsMessage);
   EXPECT_TRUE(IsChecked(dlg, kIdFontPreview));
+}
+
+}  // namespace
+
+namespace {
+
+// The layout fields: cell size before tile size, color steps against the cell height,
+// then the grid and the map. Each row starts from the defaults (tile 8, steps 8).
+TEST_F(ValidationTest, LayoutFieldsAreCheckedAfterTheNumbersTheyChange) {
+  TempDir dir;
+  const std::string shortMap = dir.File("three.txt");
+  {
+    std::ofstream out(shortMap);
+    out << "a b c\n";
+  }
+  struct Row {
+    const char* what;
+    std::string cellWidth, cellHeight, tile, steps, columns, rows, map;
+    const char* message;  // nullptr: valid
+  };
+  const Row rows[] = {
+      {"cells ignore a bad tile size", "20", "40", "99", "8", "32", "8", "cp1252", nullptr},
+      {"steps up to the cell height", "8", "12", "8", "12", "32", "8", "cp1252", nullptr},
+      {"steps above the cell height", "12", "6", "16", "8", "32", "8", "cp1252", kStepsMessage},
+      {"one cell field alone", "8", "", "8", "8", "32", "8", "cp1252",
+       "The cell size \"8x\" is not width x height in pixels, such as 8x12."},
+      {"cell above 64", "65", "12", "8", "8", "32", "8", "cp1252",
+       "The cell size must be 1 to 64 pixels: 65x12."},
+      {"cell of 0", "0", "12", "8", "8", "32", "8", "cp1252",
+       "The cell size must be 1 to 64 pixels: 0x12."},
+      {"empty cells keep the tile check", "", "", "17", "8", "32", "8", "cp1252", kTileMessage},
+      {"grid too small for cp437", "", "", "8", "8", "16", "15", "cp437",
+       "The grid 16x15 holds 240 cells, but the character map has 256."},
+      {"a user map of three cells fits 3x1", "", "", "8", "8", "3", "1", shortMap.c_str(), nullptr},
+      {"grid of 0 rows", "", "", "8", "8", "32", "0", "cp1252",
+       "The grid must be 1 to 256 columns by 1 to 256 rows: 32x0."},
+      {"empty map name", "", "", "8", "8", "32", "8", "",
+       "The character map must be cp1252, cp437, tcod or a file."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetText(dlg, kIdCellWidth, row.cellWidth);
+    SetText(dlg, kIdCellHeight, row.cellHeight);
+    SetText(dlg, kIdTileSize, row.tile);
+    SetText(dlg, kIdColorSteps, row.steps);
+    SetText(dlg, kIdGridColumns, row.columns);
+    SetText(dlg, kIdGridRows, row.rows);
+    SetText(dlg, kIdCharMap, row.map);
+    ExpectResult(false, row.message);
+  }
+  // Autosize checks only the cell (or tile) size.
+  SetText(dlg, kIdCharMap, "cp437");
+  SetText(dlg, kIdGridRows, "1");
+  SetText(dlg, kIdCellWidth, "64");
+  SetText(dlg, kIdCellHeight, "64");
+  ExpectResult(true, nullptr);
 }
 
 }  // namespace
