@@ -1,4 +1,4 @@
-// Benchmark of one export run: All mode, tile size 16, DejaVu Sans at Char height 20,
+// Benchmarks of one export run: All mode, tile size 16, DejaVu Sans at Char height 20,
 // gradient, written as PNG; and the run alone without the file.
 #include <benchmark/benchmark.h>
 
@@ -57,5 +57,35 @@ void BM_ExportAllTile16Preview(benchmark::State& state) {
   for (auto _ : state) ExportSheet(setup.dlg, "", true);
 }
 BENCHMARK(BM_ExportAllTile16Preview)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+namespace {
+
+// The same run for a 16 x 16 CP437 sheet of 32 x 32 cells (DejaVu Sans at Char height
+// 40, twice the tile-16 run's): four times the pixels of the 32 x 8 sheet above.
+void BM_ExportAllCp437Cell32Png(benchmark::State& state) {
+  ExportSetup setup;
+  if (!setup.ok) {
+    state.SkipWithError("DejaVu Sans is not installed");
+    return;
+  }
+  SetText(setup.dlg, kIdCharHeight, "40");
+  SetText(setup.dlg, kIdCharMap, "cp437");
+  SetText(setup.dlg, kIdGridColumns, "16");
+  SetText(setup.dlg, kIdGridRows, "16");
+  SetText(setup.dlg, kIdCellWidth, "32");
+  SetText(setup.dlg, kIdCellHeight, "32");
+  const std::string file =
+      (std::filesystem::temp_directory_path() / "glyphex-bench-cp437.png").string();
+  for (auto _ : state) {
+    if (ExportSheet(setup.dlg, file, false) != 0) {
+      state.SkipWithError("the export failed");
+      break;
+    }
+  }
+  std::remove(file.c_str());
+}
+BENCHMARK(BM_ExportAllCp437Cell32Png)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace

@@ -123,3 +123,21 @@ TEST(AutosizeSearch, TargetsAndCandidateRangesFollowTheTileSize) {
 }
 
 }  // namespace
+
+namespace {
+
+// Beyond 16 px the targets keep the tables' last proportion, 10 px for 16, rounded
+// half away from zero (hand-computed: 20 * 10 / 16 = 12.5 -> 13).
+TEST(AutosizeSearch, TargetsBeyondTheTablesKeepTheirProportion) {
+  const struct {
+    int size;
+    float target;
+  } rows[] = {{16, 10}, {17, 11}, {20, 13}, {24, 15}, {32, 20}, {48, 30}, {64, 40}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.size);
+    EXPECT_EQ(HeightTarget(row.size), row.target);
+    EXPECT_EQ(WidthTarget(row.size), row.target);
+  }
+}
+
+}  // namespace

@@ -304,3 +304,42 @@ TEST(CliTest, PreviewZoomsAndDragsLikeTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// The layout options set their fields for every command; "" restores square cells; a
+// grid or cell the parsers refuse is a usage error; an export honors them.
+TEST(CliTest, LayoutOptionsSetTheirFieldsAndShapeTheSheet) {
+  const struct {
+    const char* args;
+    const char* fields;  // the lines of 1057..1061
+  } rows[] = {
+      {"--charmap cp437 --grid 16x16 --cell 8x12",
+       "1057\t1\t0\tcp437\n1058\t1\t0\t16\n1059\t1\t0\t16\n1060\t1\t0\t8\n1061\t1\t0\t12\n"},
+      {"--cell 8x12 --grid 4X64 --cell ''",
+       "1057\t1\t0\tcp1252\n1058\t1\t0\t4\n1059\t1\t0\t64\n1060\t1\t0\t\n1061\t1\t0\t\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args);
+    const CliRun run = RunCli(std::string("fields ") + row.args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(row.fields), std::string::npos) << run.out;
+  }
+  for (const char* bad :
+       {"fields --grid 0x8", "fields --grid 16", "export x.png --cell 65x8", "autosize --cell 8"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(RunCli(bad).status, 2);
+  }
+
+  TempDir dir;
+  const std::string png = dir.File("cp437.png");
+  const CliRun run = RunCli("export '" + png +
+                            "' --font 'DejaVu Sans Mono' --height 12 --charmap cp437 "
+                            "--grid 16x16 --cell 8x12 --export all");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const SheetImage image = LoadSheetImage(png);
+  EXPECT_EQ(image.width, 128);
+  EXPECT_EQ(image.height, 192);
+}
+
+}  // namespace
