@@ -152,7 +152,8 @@ TEST_F(ColorTextureTest, UnusableTextureLeavesTheBitmapUntouchedAfterOneMessage)
        "Could not load the font image file!"},
   };
   const GlyphSurface sheet = MakeSheet(kTile, PatternLit);
-  FillValues values{kWidth, kHeight, {kTile, kTile}, 2.0f, {1, 2, 3}, {1, 2, 3}, {1, 2, 3}, nullptr};
+  FillValues values{kWidth,    kHeight,   {kTile, kTile}, 2.0f,
+                    {1, 2, 3}, {1, 2, 3}, {1, 2, 3},      nullptr};
   for (const Case& c : cases) {
     for (ColorMode mode :
          {ColorMode::kImageOnly, ColorMode::kGradientOverImage, ColorMode::kReliefOverImage}) {
