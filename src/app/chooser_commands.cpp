@@ -27,3 +27,12 @@ void BrowseTextureCommand(Dialog& dlg) {
   const std::optional<std::string> file = dlg.host.AskOpenFile(request);
   if (file) SetText(dlg, kIdTexturePath, *file);
 }
+
+void BrowseCharMapCommand(Dialog& dlg) {
+  FileDialogRequest request;
+  request.title = "Choose character map";
+  // Map files are plain text under any name, so no extension is added to a typed one.
+  request.filters = {{"All Files", "*.*"}, {"Text files", "*.txt"}};
+  const std::optional<std::string> file = dlg.host.AskOpenFile(request);
+  if (file) SetText(dlg, kIdCharMap, *file);
+}

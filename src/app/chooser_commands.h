@@ -1,4 +1,5 @@
-// The "Choose ..." color buttons and "Browse ..." for the texture image.
+// The "Choose ..." color buttons, "Browse ..." for the texture image and the character
+// map list's "From file ...".
 #pragma once
 
 #include <array>
@@ -18,3 +19,7 @@ void ChooseColorCommand(Dialog& dlg, int firstId);
 // Asks for an image file and puts its full path into the Path field; cancel changes
 // nothing.
 void BrowseTextureCommand(Dialog& dlg);
+
+// Asks for a character map file and puts its full path into the character map field;
+// cancel changes nothing.
+void BrowseCharMapCommand(Dialog& dlg);

@@ -8,6 +8,7 @@
 #include "app/save_all.h"
 #include "dialog/control_ids.h"
 #include "dialog/enabling_rules.h"
+#include "preview/cell_grid.h"
 #include "preview/pan_drag.h"
 #include "preview/preview_commands.h"
 #include "settings/settings_file.h"
@@ -56,6 +57,11 @@ void Command(Dialog& dlg, int id, int code) {
     case kIdBrowseTexture:
       BrowseTextureCommand(dlg);
       break;
+    case kIdCharMap:
+      // The list sets a built-in map's name itself (a text change); a selection change
+      // is "From file ...".
+      if (code == kNotifySelChange) BrowseCharMapCommand(dlg);
+      break;
     case kIdChooseBg:
       ChooseColorCommand(dlg, kIdBgRed);
       break;
@@ -75,6 +81,9 @@ void Command(Dialog& dlg, int id, int code) {
     case kIdZoom2:
     case kIdZoom4:
       ZoomCommand(dlg);
+      break;
+    case kIdPreviewGrid:
+      PreviewGridCommand(dlg);
       break;
     case kIdAutosizeProportional:
       AutosizeCommand(dlg, AutosizeMode::kProportional);
@@ -120,6 +129,7 @@ int DialogProc(Dialog& dlg, DialogMessage message, int id, int code) {
       return 1;
     case DialogMessage::kMouseMove:
       PreviewMouseMove(dlg);
+      ShowHoveredCell(dlg);
       return 1;
     case DialogMessage::kLButtonUp:
       PreviewButtonUp(dlg);

@@ -7,6 +7,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/validation.h"
+#include "preview/cell_grid.h"
 #include "preview/sheet_in_canvas.h"
 #include "render/sheet_pipeline.h"
 #include "text/windows1252.h"
@@ -23,6 +24,7 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
   const std::optional<Sheet> sheet = RenderSheet(ReadSheetOptions(dlg), dlg.host);
   if (!sheet) return kFailed;
   if (preview) {
+    RememberShownSheet(dlg, Preview(), sheet->grid, sheet->cellPx, sheet->map);
     ShowSheetInCanvas(dlg, sheet->bitmap.get(), sheet->width, sheet->height);
   } else if (SaveSheet(*sheet, fileName, dlg.host) != kOk) {
     return kFailed;

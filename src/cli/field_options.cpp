@@ -108,6 +108,7 @@ std::string CheckField(const std::string& text) {
     case ControlKind::kMultilineEdit:
     case ControlKind::kReadOnlyLog:
     case ControlKind::kLabel:
+    case ControlKind::kCharMapList:
       return {};
     default:
       return "control " + std::to_string(id) + " holds no text";

@@ -62,6 +62,9 @@ enum ControlId : int {
   kIdGridRows = 1059,
   kIdCellWidth = 1060,
   kIdCellHeight = 1061,
+  // The preview's cell grid toggle and the status line naming the hovered cell.
+  kIdPreviewGrid = 1062,
+  kIdCellInfo = 1063,
 };
 
 // Notification codes carried by a command.

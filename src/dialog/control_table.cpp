@@ -98,11 +98,14 @@ constexpr std::array kControls = {
                R::kExportMode},
     ControlDef{kIdRangeFrom, K::kEdit, kExport, "", "0", false, false, R::kNone},
     ControlDef{kIdRangeTo, K::kEdit, kExport, "to", "255", false, false, R::kNone},
-    ControlDef{kIdCharMap, K::kEdit, kLayout, "Character map", "cp1252", false, true, R::kNone},
-    ControlDef{kIdGridColumns, K::kDigitsEdit, kLayout, "Columns", "32", false, true, R::kNone},
-    ControlDef{kIdGridRows, K::kDigitsEdit, kLayout, "Rows", "8", false, true, R::kNone},
-    ControlDef{kIdCellWidth, K::kDigitsEdit, kLayout, "Cell width", "", false, true, R::kNone},
-    ControlDef{kIdCellHeight, K::kDigitsEdit, kLayout, "Cell height", "", false, true, R::kNone},
+    ControlDef{kIdCharMap, K::kCharMapList, kLayout, "Character map:", "cp1252", false, true,
+               R::kNone},
+    ControlDef{kIdGridColumns, K::kDigitsEdit, kLayout, "Columns:", "32", false, true, R::kNone},
+    ControlDef{kIdGridRows, K::kDigitsEdit, kLayout, "Rows:", "8", false, true, R::kNone},
+    ControlDef{kIdCellWidth, K::kDigitsEdit, kLayout, "Cell width:", "", false, true, R::kNone},
+    ControlDef{kIdCellHeight, K::kDigitsEdit, kLayout, "Cell height:", "", false, true, R::kNone},
+    ControlDef{kIdPreviewGrid, K::kCheckBox, kPreview, "Grid", "", false, true, R::kNone},
+    ControlDef{kIdCellInfo, K::kLabel, kPreview, "", "", false, true, R::kNone},
 };
 
 constexpr std::array kGroupBoxes = {
@@ -110,6 +113,7 @@ constexpr std::array kGroupBoxes = {
     GroupBoxDef{kColor, 6, 132, 282, 54},  GroupBoxDef{kValues, 7, 187, 281, 76},
     GroupBoxDef{kImage, 6, 264, 282, 30},  GroupBoxDef{kPreview, 294, 0, 258, 186},
     GroupBoxDef{kLog, 294, 186, 258, 102}, GroupBoxDef{kActions, 6, 294, 546, 30},
+    GroupBoxDef{kLayout, 6, 324, 546, 30},
 };
 
 constexpr std::array<int, 4> kExportModeButtons = {kIdExportNormal, kIdExportAll, kIdExportUser,

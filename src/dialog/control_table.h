@@ -18,8 +18,10 @@ enum class ControlKind {
   kPushLikeCheck,  // auto check box drawn as a push button
   kRadioButton,    // auto radio button; see radioGroup
   kPushButton,
-  kLabel,        // static text with an identifier
-  kPreviewArea,  // owner-drawn static that reports clicks
+  kLabel,          // static text with an identifier
+  kPreviewArea,    // owner-drawn static that reports clicks
+  kCharMapList,    // drop-down list of the character maps and "From file ..."; its text,
+                   // set like an edit's, is the chosen map's name or the file's path
 };
 
 enum class RadioGroup { kNone, kExportMode, kColorMode, kZoom };
@@ -56,5 +58,5 @@ inline constexpr std::string_view kDialogTitle = "Glyphex v0.3a";
 inline constexpr std::string_view kWelcomeText =
     "Glyphex v0.3a by Quenlor\r\n\r\nSelect the font and size\r\n(I recommend proportional "
     "Autosize),\r\nchoose the desired color mode and\r\nclick \"Save bitmap\" to export!";
-inline constexpr int kDialogWidthDu = 556;  // template size in dialog units
-inline constexpr int kDialogHeightDu = 326;
+inline constexpr int kDialogWidthDu = 556;   // template size in dialog units
+inline constexpr int kDialogHeightDu = 356;  // the "Layout" row below the template's 326

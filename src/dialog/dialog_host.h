@@ -43,7 +43,7 @@ enum class DialogMessage {
   kMaximize,      // a request to maximize: the dialog stays at its normal size
   kCommand,       // a control's notification: id and code
   kTimer,         // a tick of the 100 ms preview timer
-  kMouseMove,     // the cursor moved over the dialog (or anywhere while captured)
+  kMouseMove,     // the cursor moved over the Preview area or left it (anywhere if captured)
   kLButtonUp,     // the left button went up over the dialog (or anywhere while captured)
   kPaintPreview,  // the Preview area must be painted
 };
@@ -92,6 +92,9 @@ class DialogHost : public MessageSink {
   virtual void StartPreviewTimer() = 0;  // 100 ms ticks reach the dialog procedure
   virtual void StopPreviewTimer() = 0;
   virtual ScreenPoint CursorPos() = 0;
+  // The cursor in Preview area pixels (it may lie outside the area while the mouse is
+  // captured); none when the cursor has left the area.
+  virtual std::optional<ScreenPoint> PreviewAreaCursor() = 0;
   virtual void CaptureMouse() = 0;
   virtual void ReleaseMouse() = 0;
   virtual void DispatchPendingMessages() = 0;  // the dialog window's own, not its children's

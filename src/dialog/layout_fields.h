@@ -3,11 +3,26 @@
 // fields cannot be used; none of them shows anything.
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "dialog/dialog.h"
 #include "layout/charmap.h"
 #include "layout/grid.h"
+
+// The built-in maps as the window's list shows them, with the names the field holds.
+struct CharMapEntry {
+  std::string_view label;  // "Code page 437"
+  std::string_view name;   // "cp437"
+};
+inline constexpr std::array<CharMapEntry, 3> kCharMapEntries = {{
+    {"Windows-1252", "cp1252"},
+    {"Code page 437", "cp437"},
+    {"TCOD", "tcod"},
+}};
+// The list's last entry, which asks for a map file.
+inline constexpr std::string_view kCharMapFromFileLabel = "From file ...";
 
 // A character map name longer than this is refused rather than cut.
 inline constexpr std::size_t kMaxCharMapNameBytes = 4096;

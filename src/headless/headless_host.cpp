@@ -38,6 +38,7 @@ void HeadlessHost::SetText(int id, std::string_view text) {
     case ControlKind::kDigitsEdit:
     case ControlKind::kMultilineEdit:
     case ControlKind::kReadOnlyLog:
+    case ControlKind::kCharMapList:
       Notify(id, kNotifyTextChange);
       break;
     default:

@@ -64,6 +64,10 @@ class HeadlessHost : public DialogHost {
   void StartPreviewTimer() override { timerRunning_ = true; }
   void StopPreviewTimer() override { timerRunning_ = false; }
   ScreenPoint CursorPos() override { return cursor_; }
+  // The cursor relative to the Preview area's top-left corner on the screen.
+  std::optional<ScreenPoint> PreviewAreaCursor() override {
+    return ScreenPoint{cursor_.x - previewOrigin_.x, cursor_.y - previewOrigin_.y};
+  }
   void CaptureMouse() override { captured_ = true; }
   void ReleaseMouse() override { captured_ = false; }
   void DispatchPendingMessages() override;
@@ -95,6 +99,7 @@ class HeadlessHost : public DialogHost {
   bool timerRunning() const { return timerRunning_; }
   bool mouseCaptured() const { return captured_; }
   void SetCursor(ScreenPoint p) { cursor_ = p; }
+  void SetPreviewAreaOrigin(ScreenPoint origin) { previewOrigin_ = origin; }
   void SetPreviewAreaSize(int width, int height) {
     previewWidth_ = width;
     previewHeight_ = height;
@@ -114,6 +119,7 @@ class HeadlessHost : public DialogHost {
   bool timerRunning_ = false;
   bool captured_ = false;
   ScreenPoint cursor_;
+  ScreenPoint previewOrigin_;  // the Preview area's top-left corner, screen pixels
   int previewWidth_ = kPreviewAreaWidthPx;
   int previewHeight_ = kPreviewAreaHeightPx;
 };

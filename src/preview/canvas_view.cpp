@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "preview/cell_grid.h"
+
 void RenderCanvasView(const PreviewState& preview, int areaWidth, int areaHeight,
                       std::vector<std::uint32_t>& out) {
   out.assign(
@@ -22,14 +24,26 @@ void RenderCanvasView(const PreviewState& preview, int areaWidth, int areaHeight
   // (less than zoom pixels), which would otherwise stay black.
   for (int y = 0; y < areaHeight; ++y) {
     const int cy = top + std::min(y / zoom, visibleHeight - 1);
-    if (cy < 0 || cy >= kCanvasHeight) continue;
-    const std::uint32_t* row = &preview.canvas.pixels[static_cast<std::size_t>(cy) * kCanvasWidth];
+    if (cy < 0 || cy >= preview.canvas.height) continue;
+    const std::uint32_t* row =
+        &preview.canvas.pixels[static_cast<std::size_t>(cy) * preview.canvas.width];
     std::uint32_t* dst = &out[static_cast<std::size_t>(y) * areaWidth];
     for (int x = 0; x < areaWidth; ++x) {
       const int cx = left + std::min(x / zoom, visibleWidth - 1);
-      if (cx >= 0 && cx < kCanvasWidth) dst[x] = row[cx];
+      if (cx >= 0 && cx < preview.canvas.width) dst[x] = row[cx];
     }
   }
+  if (preview.showGrid && preview.sheet.shown) DrawCellGrid(preview, areaWidth, areaHeight, out);
+}
+
+std::optional<CanvasPoint> CanvasPointAt(const PreviewState& preview, int areaWidth, int areaHeight,
+                                         int x, int y) {
+  const int zoom = preview.zoomFactor > 0 ? preview.zoomFactor : 1;
+  const int visibleWidth = areaWidth / zoom;
+  const int visibleHeight = areaHeight / zoom;
+  if (visibleWidth <= 0 || visibleHeight <= 0) return std::nullopt;
+  return CanvasPoint{static_cast<int>(preview.panX) + std::min(x / zoom, visibleWidth - 1),
+                     static_cast<int>(preview.panY) + std::min(y / zoom, visibleHeight - 1)};
 }
 
 void ShowCanvas(Dialog& dlg) {

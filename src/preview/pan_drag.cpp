@@ -12,11 +12,13 @@ void ClampPan(Dialog& dlg, PreviewState& preview) {
   if (preview.panX < 0.0f) preview.panX = 0.0f;
   if (preview.panY < 0.0f) preview.panY = 0.0f;
   // Compared as floating point, so a fractional offset just past the edge counts.
-  if (w + static_cast<double>(preview.panX) > static_cast<double>(kCanvasWidth)) {
-    preview.panX = kCanvasWidth - w > 0 ? static_cast<float>(kCanvasWidth - w) : 0.0f;
+  const int canvasWidth = preview.canvas.width;
+  const int canvasHeight = preview.canvas.height;
+  if (w + static_cast<double>(preview.panX) > canvasWidth) {
+    preview.panX = canvasWidth - w > 0 ? static_cast<float>(canvasWidth - w) : 0.0f;
   }
-  if (h + static_cast<double>(preview.panY) > static_cast<double>(kCanvasHeight)) {
-    preview.panY = kCanvasHeight - h > 0 ? static_cast<float>(kCanvasHeight - h) : 0.0f;
+  if (h + static_cast<double>(preview.panY) > canvasHeight) {
+    preview.panY = canvasHeight - h > 0 ? static_cast<float>(canvasHeight - h) : 0.0f;
   }
 }
 

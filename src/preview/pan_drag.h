@@ -6,8 +6,8 @@
 #include "preview/preview_state.h"
 
 // Keeps the pan offset on the canvas for the Preview area's size at the current zoom:
-// with w = A_w div zoom and h = A_h div zoom, 0 <= panX <= max(0, kCanvasWidth - w)
-// and 0 <= panY <= max(0, kCanvasHeight - h).
+// with w = A_w div zoom and h = A_h div zoom, 0 <= panX <= max(0, C_w - w) and
+// 0 <= panY <= max(0, C_h - h) for the canvas's C_w x C_h (512 x 185 at least).
 void ClampPan(Dialog& dlg, PreviewState& preview = Preview());
 
 // A press of the left button on the Preview area: starts a drag from the cursor's

@@ -54,3 +54,8 @@ void ZoomCommand(Dialog& dlg, PreviewState& preview) {
   ClampPan(dlg, preview);
   ShowCanvas(dlg);
 }
+
+void PreviewGridCommand(Dialog& dlg, PreviewState& preview) {
+  preview.showGrid = IsChecked(dlg, kIdPreviewGrid);
+  ShowCanvas(dlg);
+}

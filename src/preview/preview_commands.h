@@ -28,3 +28,7 @@ void FontPreviewCommand(Dialog& dlg, PreviewState& preview = Preview());
 // top-left corner for a font sample), clamps the pan and shows the canvas, which is
 // not redrawn.
 void ZoomCommand(Dialog& dlg, PreviewState& preview = Preview());
+
+// "Grid" (1062), any notification: the cell lines over a shown sheet follow the check
+// box; the canvas is shown again, not redrawn.
+void PreviewGridCommand(Dialog& dlg, PreviewState& preview = Preview());

@@ -1,18 +1,32 @@
-// The preview's state: the off-screen canvas, the zoom, the pan offset, the drag, and
-// the font selection the timer saw last. One instance lives as long as the program.
+// The preview's state: the off-screen canvas, the zoom, the pan offset, the drag, the
+// font selection the timer saw last, and the layout of the sheet shown with its cell
+// grid. One instance lives as long as the program.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "dialog/dialog_host.h"
+#include "layout/charmap.h"
+#include "layout/grid.h"
 
+// The canvas's smallest size: the font sample's, and enough for today's sheets.
 inline constexpr int kCanvasWidth = 512;
 inline constexpr int kCanvasHeight = 185;
 
 struct PreviewCanvas {
   bool created = false;
-  std::vector<std::uint32_t> pixels;  // kCanvasWidth x kCanvasHeight, 0x00RRGGBB, row-major
+  int width = kCanvasWidth;  // px, at least kCanvasWidth; larger to hold a larger sheet
+  int height = kCanvasHeight;
+  std::vector<std::uint32_t> pixels;  // width x height, 0x00RRGGBB, row-major
+};
+
+// The sheet the canvas shows, as far as its cells go.
+struct ShownSheet {
+  bool shown = false;  // false while the canvas shows the font sample
+  Grid grid;
+  PixelSize cellPx;
+  CharMap map;  // what each cell holds
 };
 
 struct DragState {
@@ -27,11 +41,17 @@ struct PreviewState {
   float panY = 0.0f;
   DragState drag;
   int lastFontSelection = -1;  // changed only by the timer
+  ShownSheet sheet;
+  bool showGrid = false;  // the "Grid" check box: cell lines over a shown sheet
 };
 
 // The program's preview.
 PreviewState& Preview();
 
-// Makes the canvas, black. Deleting it frees the pixels.
+// Makes the canvas at its smallest size, black. Deleting it frees the pixels.
 void CreatePreviewCanvas(PreviewState& preview);
 void DeletePreviewCanvas(PreviewState& preview);
+
+// Makes the canvas black at width x height, each at least its smallest size. kOk, or
+// kFailed when the pixels cannot be had: the canvas then stays as it was.
+int ResizePreviewCanvas(PreviewState& preview, int width, int height);

@@ -5,6 +5,8 @@
 #include "dialog/dialog_fields.h"
 #include "dialog/font_fields.h"
 #include "glyph/glyph_font.h"
+#include "preview/cell_grid.h"
+#include "preview/pan_drag.h"
 #include "text/pixel_surface.h"
 #include "text/text_font.h"
 #include "text/windows1252.h"
@@ -27,6 +29,12 @@ std::vector<SampleChar> ApplyPrefixes(std::u32string_view text) {
 
 void DrawSampleText(Dialog& dlg, PreviewState& preview) {
   if (!preview.canvas.created) return;
+  // The sample takes the canvas's smallest size, which a larger sheet may have grown.
+  ForgetShownSheet(dlg, preview);
+  if (preview.canvas.width != kCanvasWidth || preview.canvas.height != kCanvasHeight) {
+    CreatePreviewCanvas(preview);
+    ClampPan(dlg, preview);
+  }
 
   // The font of the font fields, or the default font without a selected face.
   TextFontPtr font = CreateGlyphFont(ReadFontRequest(dlg));

@@ -4,17 +4,26 @@
 #include <algorithm>
 
 #include "preview/canvas_view.h"
+#include "preview/pan_drag.h"
 #include "preview/preview_state.h"
 
 void ShowSheetInCanvas(Dialog& dlg, FIBITMAP* bitmap, int width, int height) {
   PreviewState& preview = Preview();
   if (!preview.canvas.created) CreatePreviewCanvas(preview);
+  // The canvas takes the sheet's size, never less than its smallest; without the memory
+  // for that it keeps its size and shows the sheet's top-left part. The view then
+  // stays on the canvas.
+  if (preview.canvas.width != std::max(width, kCanvasWidth) ||
+      preview.canvas.height != std::max(height, kCanvasHeight)) {
+    ResizePreviewCanvas(preview, width, height);
+    ClampPan(dlg, preview);
+  }
   std::fill(preview.canvas.pixels.begin(), preview.canvas.pixels.end(), 0);
-  const int rows = std::min(kCanvasHeight, height);
-  const int columns = std::min(kCanvasWidth, width);
+  const int rows = std::min(preview.canvas.height, height);
+  const int columns = std::min(preview.canvas.width, width);
   for (int y = 0; y < rows; ++y) {
     const BYTE* line = FreeImage_GetScanLine(bitmap, height - 1 - y);
-    std::uint32_t* dst = &preview.canvas.pixels[static_cast<std::size_t>(y) * kCanvasWidth];
+    std::uint32_t* dst = &preview.canvas.pixels[static_cast<std::size_t>(y) * preview.canvas.width];
     for (int x = 0; x < columns; ++x) {
       const BYTE* p = line + 4 * x;  // blue, green, red, alpha
       dst[x] = (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];

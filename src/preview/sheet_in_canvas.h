@@ -5,6 +5,7 @@
 
 #include "dialog/dialog.h"
 
-// Clears the canvas black, copies the sheet's top-left part (at most 512 x 185 pixels)
-// into it, and shows the canvas. Zoom and pan stay as they are.
+// Makes the canvas the sheet's size (512 x 185 at least), black, copies the sheet into
+// it and shows it. The zoom stays; the pan stays unless the canvas's size changed, when
+// it is clamped to the new canvas.
 void ShowSheetInCanvas(Dialog& dlg, FIBITMAP* bitmap, int width, int height);

@@ -65,8 +65,10 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdZoom1, {300, 147, 50, 10}, kNone},
     ControlPlacement{kIdZoom2, {352, 147, 50, 10}, kNone},
     ControlPlacement{kIdZoom4, {404, 147, 50, 10}, kNone},
+    ControlPlacement{kIdPreviewGrid, {462, 147, 40, 10}, kNone},
     ControlPlacement{kIdFontPreview, {300, 164, 76, 14}, kNone},
     ControlPlacement{kIdImagePreview, {382, 164, 92, 14}, kNone},
+    ControlPlacement{kIdCellInfo, {480, 167, 66, 10}, kNone},
     // "Log" (294, 186, 258, 102)
     ControlPlacement{kIdLog, {300, 198, 246, 84}, kNone},
     // "Actions" (6, 294, 546, 30)
@@ -77,13 +79,21 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdAutosizeFull, {296, 306, 76, 14}, kNone},
     ControlPlacement{kIdSaveSettings, {378, 306, 80, 14}, kNone},
     ControlPlacement{kIdLoadSettings, {464, 306, 80, 14}, kNone},
+    // "Layout" (6, 324, 546, 30): one row below the template, each field after its label.
+    ControlPlacement{kIdCharMap, {72, 335, 104, 12}, {10, 337, 60, 8}},
+    ControlPlacement{kIdGridColumns, {224, 335, 24, 12}, {186, 337, 36, 8}},
+    ControlPlacement{kIdGridRows, {282, 335, 24, 12}, {256, 337, 24, 8}},
+    ControlPlacement{kIdCellWidth, {360, 335, 24, 12}, {318, 337, 40, 8}},
+    ControlPlacement{kIdCellHeight, {440, 335, 24, 12}, {394, 337, 44, 8}},
 };
 
-// The column headings over the three color fields of each row.
+// The column headings over the three color fields of each row, and what empty cell
+// fields mean.
 constexpr std::array kStaticTexts = {
     StaticTextPlacement{"R", {88, 196, 24, 8}},
     StaticTextPlacement{"G", {116, 196, 24, 8}},
     StaticTextPlacement{"B", {144, 196, 24, 8}},
+    StaticTextPlacement{"(empty: Tile size)", {470, 337, 76, 8}},
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QScreen>
 
 #include "dialog/control_ids.h"
+#include "qt/charmap_list.h"
 #include "qt/dialog_layout.h"
 #include "qt/digits_line_edit.h"
 #include "qt/preview_widget.h"
@@ -175,6 +176,11 @@ QWidget* MainWindow::CreateControl(const ControlDef& def) {
     }
     case ControlKind::kPreviewArea:
       return new PreviewWidget(this);
+    case ControlKind::kCharMapList: {
+      auto* list = new CharMapList(this);
+      list->SetName(text);
+      return list;
+    }
   }
   return new QWidget(this);
 }
@@ -200,6 +206,7 @@ void MainWindow::SetTabOrder() {
 
 // Each widget's signal becomes the command its classic control would send: a user's
 // selection in the list, a text change (also when the program sets the text), a click.
+// The map list sends a text change for a map and a selection change for "From file ...".
 void MainWindow::ConnectSignals() {
   for (const ControlDef& def : ControlTable()) {
     const int id = def.id;
@@ -233,6 +240,14 @@ void MainWindow::ConnectSignals() {
         connect(Preview(), &PreviewWidget::leftPressed, this,
                 [this, id] { emit commandIssued(id, kNotifyClicked); });
         break;
+      case ControlKind::kCharMapList: {
+        auto* list = static_cast<CharMapList*>(widget);
+        connect(list, &CharMapList::nameChosen, this,
+                [this, id] { emit commandIssued(id, kNotifyTextChange); });
+        connect(list, &CharMapList::fileRequested, this,
+                [this, id] { emit commandIssued(id, kNotifySelChange); });
+        break;
+      }
       case ControlKind::kLabel:
         break;
     }

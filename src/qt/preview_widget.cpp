@@ -6,6 +6,7 @@
 
 PreviewWidget::PreviewWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the painter covers every pixel
+  setMouseTracking(true);                 // moves arrive even when no button is held
 }
 
 void PreviewWidget::SetPainter(Painter painter) {
@@ -15,14 +16,12 @@ void PreviewWidget::SetPainter(Painter painter) {
 
 void PreviewWidget::Capture() {
   captured_ = true;
-  setMouseTracking(true);  // moves arrive even when no button is held
   grabMouse();
 }
 
 void PreviewWidget::Release() {
   if (!captured_) return;
   captured_ = false;
-  setMouseTracking(false);
   releaseMouse();
 }
 
@@ -40,7 +39,11 @@ void PreviewWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void PreviewWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (!captured_) return;
+  cursor_ = event->position().toPoint();
+  if (!captured_) {
+    emit hovered();
+    return;
+  }
   // A move without the left button means its release went elsewhere (another window
   // took the grab): end the drag instead of panning on with no button held.
   if (!(event->buttons() & Qt::LeftButton)) {
@@ -54,6 +57,13 @@ bool PreviewWidget::event(QEvent* event) {
   // The window lost the focus mid-drag (a window switch): the release will not come.
   if (captured_ && event->type() == QEvent::WindowDeactivate) emit capturedLeftReleased();
   return QWidget::event(event);
+}
+
+void PreviewWidget::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (captured_) return;  // a drag goes on outside the area
+  cursor_.reset();
+  emit hovered();
 }
 
 void PreviewWidget::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,11 +1,12 @@
 // The Preview area (1009): a plain widget that paints through a callback, so the
 // preview canvas can be shown without the widget knowing it, and reports the mouse:
-// a left press always, moves and the release only while the program has captured
-// the mouse for a drag.
+// a left press always, moves over the area and its leaving as hovering, and moves and
+// the release while the program has captured the mouse for a drag.
 #pragma once
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QPainter;
 
@@ -25,8 +26,12 @@ class PreviewWidget : public QWidget {
   void Release();
   bool captured() const { return captured_; }
 
+  // Where the cursor was last seen, in widget pixels; none once it has left.
+  std::optional<QPoint> cursor() const { return cursor_; }
+
  signals:
   void leftPressed();
+  void hovered();  // the cursor moved over the area, or left it, with no capture
   void capturedMouseMoved();
   void capturedLeftReleased();
 
@@ -36,8 +41,10 @@ class PreviewWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   Painter painter_;
   bool captured_ = false;
+  std::optional<QPoint> cursor_;
 };

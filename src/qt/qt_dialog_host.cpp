@@ -15,6 +15,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "preview/canvas_view.h"
+#include "qt/charmap_list.h"
 #include "qt/main_window.h"
 #include "qt/preview_widget.h"
 #include "text/case_fold.h"
@@ -63,6 +64,8 @@ QtDialogHost::QtDialogHost(MainWindow& window, PromptProvider prompts)
   PreviewWidget* preview = window_.Preview();
   QObject::connect(preview, &PreviewWidget::capturedMouseMoved, &previewTimer_,
                    [this] { Send(DialogMessage::kMouseMove); });
+  QObject::connect(preview, &PreviewWidget::hovered, &previewTimer_,
+                   [this] { Send(DialogMessage::kMouseMove); });
   QObject::connect(preview, &PreviewWidget::capturedLeftReleased, &previewTimer_,
                    [this] { Send(DialogMessage::kLButtonUp); });
   // The area shows the canvas magnified and panned, as the dialog last left them.
@@ -98,6 +101,8 @@ std::string QtDialogHost::Text(int id) {
       return ToUtf8(static_cast<QAbstractButton*>(widget)->text());
     case ControlKind::kLabel:
       return ToUtf8(static_cast<QLabel*>(widget)->text());
+    case ControlKind::kCharMapList:
+      return ToUtf8(static_cast<CharMapList*>(widget)->name());
     case ControlKind::kPreviewArea:
       break;
   }
@@ -140,6 +145,10 @@ void QtDialogHost::SetText(int id, std::string_view text) {
       break;
     case ControlKind::kLabel:
       static_cast<QLabel*>(widget)->setText(FromView(text));
+      break;
+    case ControlKind::kCharMapList:
+      static_cast<CharMapList*>(widget)->SetName(FromView(text));
+      Notify(id, kNotifyTextChange);
       break;
     case ControlKind::kFontList:
     case ControlKind::kPreviewArea:
@@ -271,6 +280,14 @@ void QtDialogHost::StopPreviewTimer() {
 ScreenPoint QtDialogHost::CursorPos() {
   const QPoint pos = QCursor::pos();
   return {pos.x(), pos.y()};
+}
+
+// The position of the widget's own last mouse event: the platform's cursor position is
+// not kept by every platform (offscreen, remote sessions).
+std::optional<ScreenPoint> QtDialogHost::PreviewAreaCursor() {
+  const std::optional<QPoint> pos = window_.Preview()->cursor();
+  if (!pos) return std::nullopt;
+  return ScreenPoint{pos->x(), pos->y()};
 }
 
 void QtDialogHost::CaptureMouse() {

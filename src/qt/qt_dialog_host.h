@@ -53,6 +53,7 @@ class QtDialogHost final : public DialogHost {
   void StartPreviewTimer() override;
   void StopPreviewTimer() override;
   ScreenPoint CursorPos() override;
+  std::optional<ScreenPoint> PreviewAreaCursor() override;
   void CaptureMouse() override;
   void ReleaseMouse() override;
   void DispatchPendingMessages() override;

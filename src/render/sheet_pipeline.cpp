@@ -200,6 +200,9 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     result.report = BuildOverflowReport(flags, map);
     result.reportIsUtf8 = true;
   }
+  result.grid = options.grid;
+  result.cellPx = cell;
+  result.map = std::move(map);
   return result;
 }
 

@@ -30,6 +30,9 @@ struct Sheet {
   OverflowFlags flags;        // what overflowed its tile (and, when trimmed, what is left)
   std::string report;         // the overflow report: Windows-1252 bytes, or UTF-8 when reportIsUtf8
   bool reportIsUtf8 = false;  // a map other than cp1252 lists its characters as UTF-8
+  Grid grid;                  // the layout the sheet was drawn in
+  PixelSize cellPx;
+  CharMap map;
 };
 
 // The image format that fileName's extension names, when it can be written.

@@ -1,6 +1,8 @@
 // The whole program in its window on the offscreen platform: clicks on the real
 // buttons reach their commands, seen through what they ask and what they change, and
 // the Preview area paints exactly the magnified, panned canvas.
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -14,10 +16,12 @@
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/layout_fields.h"
 #include "preview/canvas_view.h"
 #include "preview/pan_drag.h"
 #include "preview/preview_state.h"
 #include "preview/sample_text.h"
+#include "qt/charmap_list.h"
 #include "qt/main_window.h"
 #include "qt/preview_widget.h"
 #include "qt/qt_dialog_host.h"
@@ -329,6 +333,73 @@ class CommandsTest : public QObject {
       QVERIFY2(stretched(columnOf, static_cast<int>(row.panX), 369 / row.zoom), qPrintable(where));
       QVERIFY2(stretched(rowOf, static_cast<int>(row.panY), 185 / row.zoom), qPrintable(where));
     }
+  }
+
+  // What the user picks and types in the "Layout" group is what the dialog reads; "From
+  // file ..." asks for a file and keeps the map in use when cancelled.
+  void layoutGroupReachesTheDialogFields() {
+    Session s;
+    s.Show();
+    auto* list = qobject_cast<CharMapList*>(s.window.Control(kIdCharMap));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);  // from "Windows-1252" to the next entry
+    QCOMPARE(list->currentText(), QStringLiteral("Code page 437"));
+    QCOMPARE(s.host.Text(kIdCharMap), std::string("cp437"));
+    const std::pair<int, const char*> typed[] = {
+        {kIdGridColumns, "16"}, {kIdGridRows, "16"}, {kIdCellWidth, "8"}, {kIdCellHeight, "12"}};
+    for (auto [id, text] : typed) {
+      auto* edit = static_cast<QLineEdit*>(s.window.Control(id));
+      edit->clear();
+      QTest::keyClicks(edit, text);
+    }
+    CharMapChoice choice;
+    Grid grid;
+    CellSize cell;
+    QCOMPARE(
+        ReadCharMapField(s.dlg, choice) + ReadGridFields(s.dlg, grid) + ReadCellFields(s.dlg, cell),
+        std::string());
+    QVERIFY(choice.kind == CharMapKind::kCp437);
+    QCOMPARE(std::make_pair(grid.columns, grid.rows), std::make_pair(16, 16));
+    QCOMPARE(std::make_pair(cell.widthPx, cell.heightPx), std::make_pair(8, 12));
+
+    s.prompts.openAnswers = {std::nullopt, std::string("/maps/mine.txt")};
+    QTest::keyClick(list, Qt::Key_End);  // "From file ...", cancelled
+    QCOMPARE(s.prompts.openRequests.size(), std::size_t{1});
+    QCOMPARE(s.host.Text(kIdCharMap), std::string("cp437"));
+    QCOMPARE(list->currentText(), QStringLiteral("Code page 437"));
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(s.host.Text(kIdCharMap), std::string("/maps/mine.txt"));
+    QCOMPARE(list->currentText(), QStringLiteral("mine.txt"));
+    s.host.SetText(kIdCharMap, "tcod");
+    QCOMPARE(list->currentText(), QStringLiteral("TCOD"));
+  }
+
+  // "Grid" draws the cell lines of the default sheet (8-px cells, 256 x 64) over the
+  // image preview; hovering names the cell, leaving the area clears the name.
+  void gridAndHoverOverTheImagePreview() {
+    Session s;
+    s.Show();
+    QVERIFY(s.SelectFace("DejaVu Sans"));
+    s.Click(kIdImagePreview);
+    PreviewWidget* widget = s.window.Preview();
+    const QImage plain = widget->grab().toImage();
+    s.Click(kIdPreviewGrid);
+    const QImage lined = widget->grab().toImage();
+    std::set<int> changedInRow4;
+    for (int x = 0; x < plain.width(); ++x) {
+      if (plain.pixel(x, 4) != lined.pixel(x, 4)) changedInRow4.insert(x);
+    }
+    std::set<int> cellEdges;
+    for (int x = 0; x <= 256; x += 8) cellEdges.insert(x);
+    QCOMPARE(changedInRow4, cellEdges);
+
+    QTest::mouseMove(widget, QPoint(8 + 3, 16 + 3));  // column 1, row 2
+    QCOMPARE(s.host.Text(kIdCellInfo), std::string("65  A  U+0041"));
+    QCOMPARE(qobject_cast<QLabel*>(s.window.Control(kIdCellInfo))->text(),
+             QStringLiteral("65  A  U+0041"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(widget, &leave);
+    QCOMPARE(s.host.Text(kIdCellInfo), std::string());
   }
 };
 
