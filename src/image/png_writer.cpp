@@ -4,6 +4,7 @@
 #include "base/status.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <new>
@@ -39,8 +40,13 @@ int WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32 
   png_set_write_fn(png, out, AppendToString, FlushNothing);
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  // Sheets are mostly flat color: unfiltered rows compress as well and much faster.
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+  // Sheets are mostly flat color. Each row as its difference from the row above turns
+  // the background and the tiles' repeated rows into runs of zeros, and run-length
+  // matching finds those about four times faster than the default compression, for
+  // files about a third larger.
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+  png_set_compression_level(png, 1);
+  png_set_compression_strategy(png, Z_RLE);
   png_write_info(png, info);
   png_set_bgr(png);  // the bitmap's bytes are blue, green, red, alpha
   png_write_image(png, rows);
