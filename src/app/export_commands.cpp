@@ -15,6 +15,7 @@
 int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
   // The file name's format is checked before anything is read or shown.
   if (!preview && !SheetFileFormat(fileName)) {
+    ShowImageLibraryFailure(fileName, dlg.host);
     dlg.host.MessageBox(kUnknownSheetFormatMessage, "Error", MessageIcon::kWarning);
     return kFailed;
   }

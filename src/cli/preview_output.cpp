@@ -1,11 +1,11 @@
 // The Preview area as a PNG file.
 #include "cli/preview_output.h"
 
-#include <FreeImage.h>
-
 #include <vector>
 
+#include "base/status.h"
 #include "image/bitmap_handle.h"
+#include "image/freeimage_library.h"
 #include "image/save_bitmap.h"
 #include "preview/canvas_view.h"
 
@@ -14,10 +14,13 @@ int WritePreviewArea(HeadlessHost& host, const std::string& path) {
   const int height = host.PreviewAreaHeight();
   std::vector<std::uint32_t> area;
   RenderCanvasView(Preview(), width, height, area);
-  BitmapHandle bitmap(FreeImage_Allocate(width, height, 24, 0, 0, 0));
+  // The Preview area is written as a 24-bit PNG by the image library.
+  if (RequireFreeImage(host) != kOk) return 1;
+  const FreeImageLibrary& fi = OpenedFreeImage();
+  BitmapHandle bitmap(fi.Allocate(width, height, 24, 0, 0, 0));
   if (!bitmap) return 1;
   for (int y = 0; y < height; ++y) {
-    BYTE* line = FreeImage_GetScanLine(bitmap.get(), height - 1 - y);
+    BYTE* line = fi.GetScanLine(bitmap.get(), height - 1 - y);
     for (int x = 0; x < width; ++x) {
       const std::uint32_t rgb = area[static_cast<std::size_t>(y) * width + x];
       line[3 * x + FI_RGBA_BLUE] = rgb & 0xFF;

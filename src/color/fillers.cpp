@@ -18,13 +18,13 @@ namespace {
 // Both are inlined: no call through a pointer per pixel. The caller has checked that
 // bitmap holds width x height pixels.
 template <typename BeginRow, typename PaintLit>
-void WalkSheet(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height,
+void WalkSheet(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height,
                const ColorTriple& bg, BeginRow beginRow, PaintLit paintLit) {
   const std::uint8_t bgBlue = LowByte(bg.blue);
   const std::uint8_t bgGreen = LowByte(bg.green);
   const std::uint8_t bgRed = LowByte(bg.red);
   for (int y = 0; y < height; ++y) {
-    std::uint8_t* line = FreeImage_GetScanLine(bitmap, height - 1 - y);
+    std::uint8_t* line = ScanLine(bitmap, height - 1 - y);
     beginRow(y);
     for (int x = 0; x < width; ++x) {
       std::uint8_t* pixel = line + 4 * x;
@@ -61,7 +61,7 @@ std::uint8_t AddClamped(std::uint8_t texel, int color) {
 
 }  // namespace
 
-int FillGradient(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
+int FillGradient(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
                  float colorSteps, const ColorTriple& top, const ColorTriple& sub,
                  const ColorTriple& bg) {
   if (!BitmapHoldsSheet(bitmap, width, height) || tileSize < 1) return kFailed;
@@ -80,7 +80,7 @@ int FillGradient(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int hei
   return kOk;
 }
 
-int FillImageOnly(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+int FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                   int width, int height, const ColorTriple& bg) {
   if (!BitmapHoldsSheet(bitmap, width, height)) return kFailed;
 
@@ -94,12 +94,12 @@ int FillImageOnly(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImag
   return kOk;
 }
 
-int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
+int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
   return FillRelief(bitmap, sheet, width, height, SquareCell(tileSize), top, sub, bg);
 }
 
-int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
+int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
   if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return kFailed;
   auto paintLit = [&](int x, int y, std::uint8_t* pixel) {
@@ -111,7 +111,7 @@ int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int heigh
   return kOk;
 }
 
-int FillGradientOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+int FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                           int width, int height, int tileSize, float colorSteps,
                           const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
   if (!BitmapHoldsSheet(bitmap, width, height) || tileSize < 1) return kFailed;
@@ -138,14 +138,14 @@ int FillGradientOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const Tex
   return kOk;
 }
 
-int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                         int width, int height, int tileSize, const ColorTriple& top,
                         const ColorTriple& sub, const ColorTriple& bg) {
   return FillReliefOverImage(bitmap, sheet, texture, width, height, SquareCell(tileSize), top, sub,
                              bg);
 }
 
-int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                         int width, int height, PixelSize cell, const ColorTriple& top,
                         const ColorTriple& sub, const ColorTriple& bg) {
   if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return kFailed;
@@ -162,12 +162,12 @@ int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const Textu
   return kOk;
 }
 
-bool FillNeedsTexture(ColorMode mode, FIBITMAP* bitmap, const FillValues& values) {
+bool FillNeedsTexture(ColorMode mode, Bitmap32* bitmap, const FillValues& values) {
   if (!UsesTexture(mode) || !BitmapHoldsSheet(bitmap, values.width, values.height)) return false;
   return mode == ColorMode::kImageOnly || IsCell(values.cell);
 }
 
-int FillSheet(ColorMode mode, FIBITMAP* bitmap, const GlyphSurface& sheet,
+int FillSheet(ColorMode mode, Bitmap32* bitmap, const GlyphSurface& sheet,
               const FillValues& values) {
   const FillValues& v = values;
   if (UsesTexture(mode) && v.texture == nullptr) return kFailed;

@@ -1,7 +1,7 @@
 // The five color modes: each turns the lit pixels of the SheetSurface into colored
 // pixels of the OutputBitmap.
 //
-// Common to all: the bitmap is a 32-bit FreeImage image of at least width x height
+// Common to all: the bitmap is a Bitmap32 of at least width x height
 // pixels; sheet pixel (x, y) is written to scanline height - 1 - y, byte offset 4x, as
 // blue, green, red, alpha; every pixel gets alpha 255; an unlit pixel gets BgColor
 // (low 8 bits of each component, never textured). The SheetSurface is only read, and
@@ -14,11 +14,10 @@
 // texel (sheet pixel (x, y) uses texel (x mod TW, y mod TH)) and ignore its alpha.
 #pragma once
 
-#include <FreeImage.h>
-
 #include "base/color_triple.h"
 #include "base/sheet_modes.h"
 #include "glyph/glyph_surface.h"
+#include "image/bitmap32.h"
 #include "image/texture_image.h"
 #include "layout/grid.h"
 
@@ -28,31 +27,31 @@
 //
 // Lit pixel: TopColor + (SubColor - TopColor) * e per component, e the BandFraction of
 // its row; truncated toward zero, low 8 bits, no clamping.
-int FillGradient(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
+int FillGradient(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
                  float colorSteps, const ColorTriple& top, const ColorTriple& sub,
                  const ColorTriple& bg);
 
 // Lit pixel: the texel's blue, green and red.
-int FillImageOnly(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+int FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                   int width, int height, const ColorTriple& bg);
 
 // Lit pixel: TopColor or SubColor by the relief rule (fill_rules.h), low 8 bits.
-int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
+int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
-int FillRelief(FIBITMAP* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
+int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
 
 // Lit pixel: texel + TopColor + (SubColor - TopColor) * e per component, clamped to
 // 0..255, then truncated.
-int FillGradientOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+int FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                           int width, int height, int tileSize, float colorSteps,
                           const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
 
 // Lit pixel: texel + the relief rule's color per component, clamped to 0..255.
-int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                         int width, int height, int tileSize, const ColorTriple& top,
                         const ColorTriple& sub, const ColorTriple& bg);
-int FillReliefOverImage(FIBITMAP* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                         int width, int height, PixelSize cell, const ColorTriple& top,
                         const ColorTriple& sub, const ColorTriple& bg);
 
@@ -69,8 +68,8 @@ struct FillValues {
 // Whether mode's filler reaches the point where it needs its texture: it does unless it
 // refuses the values first (the bitmap's size or the cell size), so that a texture is
 // loaded, and its failure reported, only when it would be used.
-bool FillNeedsTexture(ColorMode mode, FIBITMAP* bitmap, const FillValues& values);
+bool FillNeedsTexture(ColorMode mode, Bitmap32* bitmap, const FillValues& values);
 
 // Runs mode's filler. kFailed also when an image mode has no texture.
-int FillSheet(ColorMode mode, FIBITMAP* bitmap, const GlyphSurface& sheet,
+int FillSheet(ColorMode mode, Bitmap32* bitmap, const GlyphSurface& sheet,
               const FillValues& values);

@@ -2,15 +2,14 @@
 // stores, and the check that a bitmap can hold a sheet.
 //
 // An OutputBitmap pixel is four bytes, blue, green, red, alpha; sheet row y lives in
-// scanline H - 1 - y, because FreeImage stores the bottom row first.
+// scanline H - 1 - y, because the bitmap stores the bottom row first.
 #pragma once
-
-#include <FreeImage.h>
 
 #include <cmath>
 #include <cstdint>
 
 #include "base/color_triple.h"
+#include "image/bitmap32.h"
 
 // The low 8 bits of an integer component: 300 gives 44, -1 gives 255.
 inline std::uint8_t LowByte(long long value) {
@@ -41,9 +40,8 @@ inline void PutPixel(std::uint8_t* pixel, std::uint8_t blue, std::uint8_t green,
   pixel[3] = 255;
 }
 
-// True when bitmap is a 32-bit image with room for width x height sheet pixels.
-inline bool BitmapHoldsSheet(FIBITMAP* bitmap, int width, int height) {
-  return bitmap != nullptr && width > 0 && height > 0 && FreeImage_GetBPP(bitmap) == 32 &&
-         FreeImage_GetWidth(bitmap) >= static_cast<unsigned>(width) &&
-         FreeImage_GetHeight(bitmap) >= static_cast<unsigned>(height);
+// True when bitmap has room for width x height sheet pixels.
+inline bool BitmapHoldsSheet(Bitmap32* bitmap, int width, int height) {
+  return bitmap != nullptr && width > 0 && height > 0 && bitmap->width >= width &&
+         bitmap->height >= height;
 }

@@ -18,13 +18,13 @@ struct TileLine {
 
 // The sheet the lines are walked on: the bitmap, its grid and its cell.
 struct TrimSheet {
-  FIBITMAP* bitmap;
+  Bitmap32* bitmap;
   Grid grid;
   PixelSize cell;
   int height;  // rows * cell height
 };
 
-TrimSheet SquareSheet(FIBITMAP* bitmap, int height, int tileSize) {
+TrimSheet SquareSheet(Bitmap32* bitmap, int height, int tileSize) {
   return {bitmap, Grid{.columns = kSheetColumns, .rows = kSheetRows},
           PixelSize{.widthPx = tileSize, .heightPx = tileSize}, height};
 }
@@ -40,8 +40,8 @@ bool IsGlyphPixel(const std::uint8_t* pixel, const ColorTriple& bg) {
   return pixel[0] != bg.blue || pixel[1] != bg.green || pixel[2] != bg.red;
 }
 
-std::uint8_t* SheetPixel(FIBITMAP* bitmap, int height, int x, int y) {
-  return FreeImage_GetScanLine(bitmap, height - 1 - y) + 4 * x;
+std::uint8_t* SheetPixel(Bitmap32* bitmap, int height, int x, int y) {
+  return ScanLine(bitmap, height - 1 - y) + 4 * x;
 }
 
 // Returns true when the line was trimmed (no two adjacent glyph pixels on it).
@@ -96,34 +96,34 @@ void TrimSheetOverflow(const TrimSheet& sheet, const ColorTriple& bg, OverflowFl
 
 }  // namespace
 
-void TrimTooWide(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
+void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
                  OverflowFlags& flags) {
   TrimRightColumn(SquareSheet(bitmap, height, tileSize), code, bg, flags);
 }
 
-void TrimTooHigh(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
+void TrimTooHigh(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
                  OverflowFlags& flags) {
   TrimBottomRow(SquareSheet(bitmap, height, tileSize), code, bg, flags);
 }
 
-void TrimOverflow(FIBITMAP* bitmap, int height, int tileSize, const ColorTriple& bg,
+void TrimOverflow(Bitmap32* bitmap, int height, int tileSize, const ColorTriple& bg,
                   OverflowFlags& flags) {
   TrimSheetOverflow(SquareSheet(bitmap, height, tileSize), bg, flags);
 }
 
-void TrimOverflow(FIBITMAP* bitmap, const Grid& grid, PixelSize cell, const ColorTriple& bg,
+void TrimOverflow(Bitmap32* bitmap, const Grid& grid, PixelSize cell, const ColorTriple& bg,
                   OverflowFlags& flags) {
   TrimSheetOverflow({bitmap, grid, cell, SheetPixels(grid, cell).heightPx}, bg, flags);
 }
 
-void TrimTooWide(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg) {
+void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg) {
   TrimTooWide(bitmap, code, height, tileSize, bg, SheetOverflowFlags());
 }
 
-void TrimTooHigh(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg) {
+void TrimTooHigh(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg) {
   TrimTooHigh(bitmap, code, height, tileSize, bg, SheetOverflowFlags());
 }
 
-void TrimOverflow(FIBITMAP* bitmap, int height, int tileSize, const ColorTriple& bg) {
+void TrimOverflow(Bitmap32* bitmap, int height, int tileSize, const ColorTriple& bg) {
   TrimOverflow(bitmap, height, tileSize, bg, SheetOverflowFlags());
 }

@@ -12,30 +12,29 @@
 // nothing.
 #pragma once
 
-#include <FreeImage.h>
-
 #include "base/color_triple.h"
 #include "color/overflow_flags.h"
+#include "image/bitmap32.h"
 #include "layout/grid.h"
 
 // Trims the tile's rightmost pixel column, top to bottom, and clears flags.tooWide[code].
-void TrimTooWide(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
+void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
                  OverflowFlags& flags);
 // Trims the tile's bottom pixel row, left to right, and clears flags.tooHigh[code].
-void TrimTooHigh(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
+void TrimTooHigh(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
                  OverflowFlags& flags);
 // TrimTooWide for every code flagged TooWide, ascending, then TrimTooHigh for every
 // code flagged TooHigh. TooWideAndHigh codes are never trimmed.
-void TrimOverflow(FIBITMAP* bitmap, int height, int tileSize, const ColorTriple& bg,
+void TrimOverflow(Bitmap32* bitmap, int height, int tileSize, const ColorTriple& bg,
                   OverflowFlags& flags);
 
 // The same over a grid of cells that need not be square: cell index i at column
 // i mod columns, row i div columns; the right column walks the cell height, the bottom
 // row the cell width; height is rows * cell height.
-void TrimOverflow(FIBITMAP* bitmap, const Grid& grid, PixelSize cell, const ColorTriple& bg,
+void TrimOverflow(Bitmap32* bitmap, const Grid& grid, PixelSize cell, const ColorTriple& bg,
                   OverflowFlags& flags);
 
 // The same on the program's flags (SheetOverflowFlags).
-void TrimTooWide(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg);
-void TrimTooHigh(FIBITMAP* bitmap, int code, int height, int tileSize, const ColorTriple& bg);
-void TrimOverflow(FIBITMAP* bitmap, int height, int tileSize, const ColorTriple& bg);
+void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg);
+void TrimTooHigh(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg);
+void TrimOverflow(Bitmap32* bitmap, int height, int tileSize, const ColorTriple& bg);

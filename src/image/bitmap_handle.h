@@ -1,13 +1,14 @@
-// Ownership of FreeImage bitmaps: a unique_ptr that unloads its bitmap.
+// Ownership of FreeImage bitmaps: a unique_ptr that unloads its bitmap. A bitmap exists
+// only once the library is open.
 #pragma once
-
-#include <FreeImage.h>
 
 #include <memory>
 
+#include "image/freeimage_library.h"
+
 struct FreeImageUnloader {
   void operator()(FIBITMAP* bitmap) const {
-    if (bitmap) FreeImage_Unload(bitmap);
+    if (bitmap) OpenFreeImage()->Unload(bitmap);
   }
 };
 

@@ -22,15 +22,15 @@ HeaderSize Known(std::uint64_t width, std::uint64_t height) {
 // FreeImage reads from a memory stream that it never writes to; the stream owns no
 // bytes and is closed on every path.
 struct MemoryCloser {
-  void operator()(FIMEMORY* memory) const { FreeImage_CloseMemory(memory); }
+  void operator()(FIMEMORY* memory) const { OpenedFreeImage().CloseMemory(memory); }
 };
 using MemoryHandle = std::unique_ptr<FIMEMORY, MemoryCloser>;
 
 BitmapHandle FreeImageLoad(FREE_IMAGE_FORMAT format, std::string_view bytes, int flags) {
-  MemoryHandle memory(FreeImage_OpenMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
-                                           static_cast<DWORD>(bytes.size())));
+  MemoryHandle memory(OpenedFreeImage().OpenMemory(
+      reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())), static_cast<DWORD>(bytes.size())));
   if (!memory) return {};
-  return BitmapHandle(FreeImage_LoadFromMemory(format, memory.get(), flags));
+  return BitmapHandle(OpenedFreeImage().LoadFromMemory(format, memory.get(), flags));
 }
 
 unsigned Le16(std::string_view bytes, std::size_t at) {
@@ -128,10 +128,11 @@ bool FreeImageReadsSafely(FREE_IMAGE_FORMAT format, std::string_view bytes) {
 
 HeaderSize ReadHeaderSize(FREE_IMAGE_FORMAT format, std::string_view bytes) {
   if (!FreeImageReadsSafely(format, bytes)) return {};
-  if (FreeImage_FIFSupportsNoPixels(format)) {
+  if (OpenedFreeImage().FIFSupportsNoPixels(format)) {
     BitmapHandle header = FreeImageLoad(format, bytes, FIF_LOAD_NOPIXELS);
     if (!header) return {};
-    return Known(FreeImage_GetWidth(header.get()), FreeImage_GetHeight(header.get()));
+    return Known(OpenedFreeImage().GetWidth(header.get()),
+                 OpenedFreeImage().GetHeight(header.get()));
   }
   switch (format) {
     case FIF_GIF:
@@ -175,7 +176,7 @@ bool WithinImageLimits(std::uint64_t width, std::uint64_t height, const ImageLim
 DecodedImage DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
                          const ImageLimits& limits) {
   // FreeImage's memory streams take 32-bit sizes.
-  if (bytes.size() > 0xffffffffu) return {};
+  if (bytes.size() > 0xffffffffu || !OpenFreeImage()) return {};
 
   // FreeImage, once the header's size is known to be acceptable.
   const HeaderSize header = ReadHeaderSize(format, bytes);
@@ -187,8 +188,8 @@ DecodedImage DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
     if (bitmap) {
       // The header-only read and the decode went through the same plugin, but the
       // bitmap is what the fillers will walk: check what came out as well.
-      const unsigned width = FreeImage_GetWidth(bitmap.get());
-      const unsigned height = FreeImage_GetHeight(bitmap.get());
+      const unsigned width = OpenedFreeImage().GetWidth(bitmap.get());
+      const unsigned height = OpenedFreeImage().GetHeight(bitmap.get());
       if (!WithinImageLimits(width, height, limits)) return TooLarge(width, height);
       return Decoded(std::move(bitmap));
     }

@@ -8,6 +8,7 @@
 
 #include <csetjmp>
 #include <new>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -57,12 +58,26 @@ int WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32 
 
 }  // namespace
 
-int EncodeRgbaPng(FIBITMAP* bitmap, std::string& out) {
-  if (!bitmap || FreeImage_GetBPP(bitmap) != 32) return kFailed;
-  const unsigned width = FreeImage_GetWidth(bitmap);
-  const unsigned height = FreeImage_GetHeight(bitmap);
+int EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
+  if (!bitmap || bitmap->width <= 0 || bitmap->height <= 0) return kFailed;
+  const unsigned width = static_cast<unsigned>(bitmap->width);
+  const unsigned height = static_cast<unsigned>(bitmap->height);
   std::vector<png_bytep> rows(height);
-  for (unsigned y = 0; y < height; ++y) rows[y] = FreeImage_GetScanLine(bitmap, height - 1 - y);
+  for (unsigned y = 0; y < height; ++y) rows[y] = ScanLine(bitmap, height - 1 - y);
   out.clear();
   return WriteRows(&out, rows.data(), width, height);
+}
+
+bool FileNameMeansPng(const std::string& fileName) {
+  // The image library's rule: the extension is what follows the last dot anywhere in the
+  // name, folders included, compared ignoring ASCII case.
+  const std::size_t dot = fileName.rfind('.');
+  const std::string_view extension = dot == std::string::npos
+                                         ? std::string_view(fileName)
+                                         : std::string_view(fileName).substr(dot + 1);
+  if (extension.size() != 3) return false;
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return lower(extension[0]) == 'p' && lower(extension[1]) == 'n' && lower(extension[2]) == 'g';
 }

@@ -5,10 +5,14 @@
 // here, with libpng, keeping all four channels.
 #pragma once
 
-#include <FreeImage.h>
-
 #include <string>
 
-// Encodes bitmap (32 bits per pixel) as an RGBA PNG into out, in memory, so that the
+#include "image/bitmap32.h"
+
+// Encodes bitmap as an RGBA PNG into out, in memory, so that the
 // file is written by one checked path. Returns kOk or kFailed.
-int EncodeRgbaPng(FIBITMAP* bitmap, std::string& out);
+int EncodeRgbaPng(Bitmap32* bitmap, std::string& out);
+
+// Whether the image library takes fileName for a PNG file: the text after the last dot
+// (the whole name when it has none) is "png" in any case. Such names need no library.
+bool FileNameMeansPng(const std::string& fileName);

@@ -107,7 +107,7 @@ int StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& he
 }
 
 BitmapHandle StbDecode(std::string_view bytes, std::uint64_t maxAllocation) {
-  if (!FitsInt(bytes)) return {};
+  if (!FitsInt(bytes) || !OpenFreeImage()) return {};
   tMaxAllocation = maxAllocation;
   int w = 0, h = 0, channels = 0;
   std::unique_ptr<stbi_uc, StbFree> rgba(
@@ -118,13 +118,13 @@ BitmapHandle StbDecode(std::string_view bytes, std::uint64_t maxAllocation) {
 
   // stb_image gives rows top first as red, green, blue, alpha; FreeImage keeps the
   // bottom row in scanline 0 and orders the bytes of a pixel by its FI_RGBA_ indices.
-  BitmapHandle bitmap(
-      FreeImage_Allocate(w, h, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK));
+  BitmapHandle bitmap(OpenedFreeImage().Allocate(w, h, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK,
+                                                 FI_RGBA_BLUE_MASK));
   if (!bitmap) return {};
   const std::size_t rowBytes = 4 * static_cast<std::size_t>(w);
   for (int y = 0; y < h; ++y) {
     const stbi_uc* in = rgba.get() + rowBytes * static_cast<std::size_t>(y);
-    BYTE* out = FreeImage_GetScanLine(bitmap.get(), h - 1 - y);
+    BYTE* out = OpenedFreeImage().GetScanLine(bitmap.get(), h - 1 - y);
     for (int x = 0; x < w; ++x, in += 4, out += 4) {
       out[FI_RGBA_RED] = in[0];
       out[FI_RGBA_GREEN] = in[1];

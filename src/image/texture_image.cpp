@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "base/status.h"
+#include "image/freeimage_library.h"
+#include "image/stb_decode.h"
 #include "fileio/read_regular_file.h"
 #include "image/stb_decode.h"
 
@@ -20,7 +23,7 @@ std::string Size(std::uint64_t width, std::uint64_t height) {
 // The message for a texture that its bytes could not make.
 std::string DecodeFailure(const TextureDecode& decoded, FREE_IMAGE_FORMAT format,
                           std::string_view bytes, const std::string& path) {
-  const std::string formatName = FreeImage_GetFormatFromFIF(format);
+  const std::string formatName = OpenedFreeImage().GetFormatFromFIF(format);
   const ImageLimits limits;
   switch (decoded.fault) {
     case TextureFault::kTooLarge:
@@ -69,15 +72,15 @@ TextureDecode DecodeTexture(FREE_IMAGE_FORMAT format, std::string_view bytes,
   }
 
   // The decoded image is let go as soon as its 32-bit copy exists.
-  BitmapHandle converted(FreeImage_ConvertTo32Bits(decoded.bitmap.get()));
+  BitmapHandle converted(OpenedFreeImage().ConvertTo32Bits(decoded.bitmap.get()));
   decoded.bitmap.reset();
   if (!converted) {
     result.fault = TextureFault::kNotConvertible;
     return result;
   }
 
-  const unsigned width = FreeImage_GetWidth(converted.get());
-  const unsigned height = FreeImage_GetHeight(converted.get());
+  const unsigned width = OpenedFreeImage().GetWidth(converted.get());
+  const unsigned height = OpenedFreeImage().GetHeight(converted.get());
   // The fillers take texel positions modulo the size: it must not be 0.
   if (width == 0 || height == 0) {
     result.fault = TextureFault::kEmpty;
@@ -100,8 +103,9 @@ std::optional<TextureImage> LoadTextureImage(const std::string& path, MessageSin
                           std::to_string(kMaxTexturePathBytes) + " bytes.");
   }
 
-  const FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(path.c_str());
-  if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) {
+  if (RequireFreeImage(sink) != kOk) return std::nullopt;
+  const FREE_IMAGE_FORMAT format = OpenedFreeImage().GetFIFFromFilename(path.c_str());
+  if (format == FIF_UNKNOWN || !OpenedFreeImage().FIFSupportsReading(format)) {
     return Fail(sink, "Unknown Image Format of the font image!");
   }
 

@@ -33,6 +33,7 @@ inline constexpr int kTexturePathReadBuffer = 4096;
 // from its extension. On failure it shows one message on sink (title "Error", warning
 // icon) and returns nothing. In the order of the checks:
 //   - a path longer than kMaxTexturePathBytes: "The font image path is too long!";
+//   - the image library cannot be loaded: "Could not load the image library!";
 //   - the name designates no format, or one FreeImage cannot read:
 //     "Unknown Image Format of the font image!";
 //   - the file cannot be opened, is not a regular file, cannot be read, is damaged, or
@@ -45,7 +46,8 @@ inline constexpr int kTexturePathReadBuffer = 4096;
 // Every message but the one about the format goes on with the path and the reason.
 // Nothing of the file is read until it is known to be a regular file, so a FIFO never
 // blocks; no pixel is allocated until the header's size has been checked.
-// FreeImage, linked as a shared library, initializes itself when it is loaded.
+// FreeImage is opened on the first call (see freeimage_library.h) and initializes itself
+// when it is loaded.
 std::optional<TextureImage> LoadTextureImage(const std::string& path, MessageSink& sink);
 
 // Why bytes made no texture.
@@ -66,11 +68,12 @@ struct TextureDecode {
 };
 
 // The part of LoadTextureImage after the file has been read: decodes bytes as format,
-// converts to 32 bits and checks the size. Shows nothing.
+// converts to 32 bits and checks the size. Shows nothing; kUndecodable when the image
+// library cannot be loaded.
 TextureDecode DecodeTexture(FREE_IMAGE_FORMAT format, std::string_view bytes,
                             const ImageLimits& limits = {});
 
 // The texel row v counted from the texture's top (scanline TH - 1 - v), 0 <= v < TH.
 inline const std::uint8_t* TextureRow(const TextureImage& texture, int v) {
-  return FreeImage_GetScanLine(texture.bitmap.get(), texture.height - 1 - v);
+  return OpenedFreeImage().GetScanLine(texture.bitmap.get(), texture.height - 1 - v);
 }

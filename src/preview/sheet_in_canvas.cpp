@@ -7,7 +7,7 @@
 #include "preview/pan_drag.h"
 #include "preview/preview_state.h"
 
-void ShowSheetInCanvas(Dialog& dlg, FIBITMAP* bitmap, int width, int height) {
+void ShowSheetInCanvas(Dialog& dlg, Bitmap32* bitmap, int width, int height) {
   PreviewState& preview = Preview();
   if (!preview.canvas.created) CreatePreviewCanvas(preview);
   // The canvas takes the sheet's size, never less than its smallest; without the memory
@@ -22,10 +22,10 @@ void ShowSheetInCanvas(Dialog& dlg, FIBITMAP* bitmap, int width, int height) {
   const int rows = std::min(preview.canvas.height, height);
   const int columns = std::min(preview.canvas.width, width);
   for (int y = 0; y < rows; ++y) {
-    const BYTE* line = FreeImage_GetScanLine(bitmap, height - 1 - y);
+    const std::uint8_t* line = ScanLine(bitmap, height - 1 - y);
     std::uint32_t* dst = &preview.canvas.pixels[static_cast<std::size_t>(y) * preview.canvas.width];
     for (int x = 0; x < columns; ++x) {
-      const BYTE* p = line + 4 * x;  // blue, green, red, alpha
+      const std::uint8_t* p = line + 4 * x;  // blue, green, red, alpha
       dst[x] = (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
     }
   }

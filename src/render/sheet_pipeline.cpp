@@ -9,6 +9,8 @@
 #include "color/trim.h"
 #include "glyph/glyph_surface.h"
 #include "glyph/sheet_geometry.h"
+#include "image/freeimage_library.h"
+#include "image/png_writer.h"
 #include "image/save_bitmap.h"
 #include "image/texture_image.h"
 #include "layout/cell_export_set.h"
@@ -93,7 +95,7 @@ struct SurfaceCloser {
 
 // Colors the sheet in the options' mode; kOk without a mode (the bitmap stays as
 // allocated).
-int ColorSheet(const SheetOptions& options, FIBITMAP* bitmap, const GlyphSurface& surface,
+int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface& surface,
                int width, int height, PixelSize cell, MessageSink& sink) {
   if (!options.colorMode) return kOk;
   FillValues values;
@@ -116,9 +118,16 @@ int ColorSheet(const SheetOptions& options, FIBITMAP* bitmap, const GlyphSurface
 }  // namespace
 
 std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName) {
-  const FREE_IMAGE_FORMAT fif = FreeImage_GetFIFFromFilename(fileName.c_str());
-  if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsWriting(fif)) return std::nullopt;
+  if (FileNameMeansPng(fileName)) return FIF_PNG;
+  const FreeImageLibrary* fi = OpenFreeImage();
+  if (!fi) return std::nullopt;
+  const FREE_IMAGE_FORMAT fif = fi->GetFIFFromFilename(fileName.c_str());
+  if (fif == FIF_UNKNOWN || !fi->FIFSupportsWriting(fif)) return std::nullopt;
   return fif;
+}
+
+void ShowImageLibraryFailure(const std::string& fileName, MessageSink& sink) {
+  if (!FileNameMeansPng(fileName)) RequireFreeImage(sink);
 }
 
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink) {
@@ -185,7 +194,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   }
 
   // Color, trim, report. Any failure skips the rest.
-  result.bitmap.reset(FreeImage_Allocate(width, height, 32, 0, 0, 0));
+  result.bitmap = AllocateBitmap32(width, height);
   if (!result.bitmap) {
     ShowError(sink, "Could not allocate memory for the output bitmap!");
     return std::nullopt;
@@ -209,6 +218,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
 int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink) {
   const std::optional<FREE_IMAGE_FORMAT> fif = SheetFileFormat(fileName);
   if (!fif) {
+    ShowImageLibraryFailure(fileName, sink);
     ShowError(sink, kUnknownSheetFormatMessage);
     return kFailed;
   }

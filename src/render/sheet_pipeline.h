@@ -21,10 +21,10 @@
 #include "base/status.h"
 #include "color/overflow_flags.h"
 #include "glyph/sheet_options.h"
-#include "image/bitmap_handle.h"
+#include "image/bitmap32.h"
 
 struct Sheet {
-  BitmapHandle bitmap;  // 32 bits per pixel, width x height, FreeImage's bottom-up rows
+  Bitmap32Handle bitmap;  // width x height, bottom-up rows of blue, green, red, alpha
   int width = 0;
   int height = 0;
   OverflowFlags flags;        // what overflowed its tile (and, when trimmed, what is left)
@@ -35,7 +35,9 @@ struct Sheet {
   CharMap map;
 };
 
-// The image format that fileName's extension names, when it can be written.
+// The image format that fileName's extension names, when it can be written. A .png name
+// is answered without the image library; any other opens it, and names no format when
+// it cannot be opened.
 std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName);
 
 // Reads the character map (a user file's message, or a grid too small for the map,
@@ -49,8 +51,13 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
 
 // Writes the sheet to fileName in the format its extension names, never leaving a broken
 // file. kOk or kFailed (after "Could not save the output bitmap!", or the format message
-// when the name names no writable format).
+// when the name names no writable format, after ShowImageLibraryFailure's).
 int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink);
+
+// Why SheetFileFormat named no format when the image library is missing: shows
+// "Could not load the image library!" with the reason; nothing when it is loaded or the
+// name needs none.
+void ShowImageLibraryFailure(const std::string& fileName, MessageSink& sink);
 
 // The message of a file name that names no writable format.
 inline constexpr char kUnknownSheetFormatMessage[] =

@@ -3,7 +3,10 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -180,6 +183,36 @@ TEST(CliTest, ExportWritesTheSheetOrSaysWhyNot) {
   run = RunCli("export '" + png + "' --tile-size 17");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("Wrong value for tile size"), std::string::npos);
+}
+
+// The image library is opened only for formats our own PNG writer does not cover: the
+// dynamic loader logs every library it loads (LD_DEBUG=files) into LD_DEBUG_OUTPUT.PID.
+TEST(CliTest, OnlyFormatsOtherThanPngLoadTheImageLibrary) {
+  const struct {
+    const char* file;
+    int status;
+    bool loadsLibrary;
+  } rows[] = {{"sheet.png", 0, false},
+              {"sheet.PNG", 0, false},
+              {"sheet.bmp", 0, true},
+              {"sheet.xyz", 1, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file);
+    TempDir dir, logs;
+    setenv("LD_DEBUG", "files", 1);
+    setenv("LD_DEBUG_OUTPUT", logs.File("ld").c_str(), 1);
+    const int status = RunCli("export '" + dir.File(row.file) + "' --tile-size 4 --steps 2").status;
+    unsetenv("LD_DEBUG");
+    unsetenv("LD_DEBUG_OUTPUT");
+    std::string log;
+    for (const auto& entry : std::filesystem::directory_iterator(logs.path())) {
+      std::ifstream in(entry.path());
+      log.append(std::istreambuf_iterator<char>(in), {});
+    }
+    EXPECT_EQ(status, row.status);
+    ASSERT_NE(log.find("libfontconfig"), std::string::npos) << "no loader log";
+    EXPECT_EQ(log.find("libfreeimage") != std::string::npos, row.loadsLibrary);
+  }
 }
 
 // A face that cannot be saved (a folder stands where its file goes) is named, the

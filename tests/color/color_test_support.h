@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "glyph/glyph_surface.h"
+#include "image/bitmap32.h"
 #include "image/bitmap_handle.h"
 #include "text/pixel_surface.h"
 
@@ -35,27 +36,27 @@ inline GlyphSurface MakeSheet(int tileSize, const std::function<bool(int, int)>&
 }
 
 // A 32-bit bitmap whose every byte is 0xAB, so unwritten pixels show.
-inline BitmapHandle MakeMarkedBitmap(int width, int height) {
-  BitmapHandle bitmap(FreeImage_Allocate(width, height, 32, 0, 0, 0));
+inline Bitmap32Handle MakeMarkedBitmap(int width, int height) {
+  Bitmap32Handle bitmap = AllocateBitmap32(width, height);
   for (int line = 0; line < height; ++line) {
-    std::memset(FreeImage_GetScanLine(bitmap.get(), line), 0xAB, 4 * width);
+    std::memset(ScanLine(bitmap.get(), line), 0xAB, 4 * width);
   }
   return bitmap;
 }
 
 // Sheet pixel (x, y): scanline H - 1 - y, bytes blue, green, red, alpha.
-inline Bgra SheetPixel(FIBITMAP* bitmap, int x, int y) {
-  const int height = static_cast<int>(FreeImage_GetHeight(bitmap));
-  const std::uint8_t* p = FreeImage_GetScanLine(bitmap, height - 1 - y) + 4 * x;
+inline Bgra SheetPixel(Bitmap32* bitmap, int x, int y) {
+  const int height = bitmap->height;
+  const std::uint8_t* p = ScanLine(bitmap, height - 1 - y) + 4 * x;
   return {p[0], p[1], p[2], p[3]};
 }
 
-inline std::vector<std::uint8_t> BitmapBytes(FIBITMAP* bitmap) {
+inline std::vector<std::uint8_t> BitmapBytes(Bitmap32* bitmap) {
   std::vector<std::uint8_t> bytes;
-  const int height = static_cast<int>(FreeImage_GetHeight(bitmap));
-  const unsigned rowBytes = FreeImage_GetLine(bitmap);
+  const int height = bitmap->height;
+  const unsigned rowBytes = 4 * bitmap->width;
   for (int line = 0; line < height; ++line) {
-    const std::uint8_t* row = FreeImage_GetScanLine(bitmap, line);
+    const std::uint8_t* row = ScanLine(bitmap, line);
     bytes.insert(bytes.end(), row, row + rowBytes);
   }
   return bytes;
@@ -69,7 +70,7 @@ inline bool PatternLit(int x, int y) {
 
 // Compares every sheet pixel of bitmap with expected(x, y); reports the first few misses.
 template <typename Expected>
-void ExpectEveryPixel(FIBITMAP* bitmap, int width, int height, Expected expected) {
+void ExpectEveryPixel(Bitmap32* bitmap, int width, int height, Expected expected) {
   int misses = 0;
   for (int y = 0; y < height && misses < 5; ++y) {
     for (int x = 0; x < width && misses < 5; ++x) {

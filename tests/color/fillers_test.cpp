@@ -40,7 +40,7 @@ TEST(ColorFillGradientTest, BandsEveryPixelWithLowEightBits) {
   const GlyphSurface sheet = MakeSheet(8, PatternLit);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.steps);
-    BitmapHandle bitmap = MakeMarkedBitmap(256, 64);
+    Bitmap32Handle bitmap = MakeMarkedBitmap(256, 64);
     ASSERT_EQ(FillGradient(bitmap.get(), sheet, 256, 64, 8, c.steps, c.top, c.sub, c.bg), 0);
     ExpectEveryPixel(bitmap.get(), 256, 64, [&](int x, int y) {
       return PatternLit(x, y) ? c.litByTileRow[y % 8] : c.unlit;
@@ -57,7 +57,7 @@ TEST(ColorFillGradientTest, DialogDefaultsGiveWhiteOnMagentaWhateverTheSteps) {
   const GlyphSurface sheet = MakeSheet(tileSize, PatternLit);
   for (int steps = 1; steps <= tileSize; ++steps) {
     SCOPED_TRACE(steps);
-    BitmapHandle bitmap = MakeMarkedBitmap(width, height);
+    Bitmap32Handle bitmap = MakeMarkedBitmap(width, height);
     ASSERT_EQ(FillGradient(bitmap.get(), sheet, width, height, tileSize, static_cast<float>(steps),
                            top, sub, bg),
               0);
@@ -74,7 +74,7 @@ TEST(ColorFillReliefTest, BevelOnEveryPixelAtSeveralTileSizes) {
     SCOPED_TRACE(tileSize);
     const int width = 32 * tileSize, height = 8 * tileSize;
     const GlyphSurface sheet = MakeSheet(tileSize, PatternLit);
-    BitmapHandle bitmap = MakeMarkedBitmap(width, height);
+    Bitmap32Handle bitmap = MakeMarkedBitmap(width, height);
     ASSERT_EQ(FillRelief(bitmap.get(), sheet, width, height, tileSize, top, sub, bg), 0);
     // A neighbor counts when it is lit and floor(x / T), floor(y / T) match the pixel's.
     auto counts = [&](int x, int y, int nx, int ny) {
@@ -97,7 +97,7 @@ TEST(ColorFillReliefTest, WorkedBlockInTheSheetCornerTile) {
     return (x >= 2 && x <= 4 && y >= 2 && y <= 4) || (x == 0 && y < 8) || (y == 0 && x < 8);
   };
   const GlyphSurface sheet = MakeSheet(8, lit);
-  BitmapHandle bitmap = MakeMarkedBitmap(256, 64);
+  Bitmap32Handle bitmap = MakeMarkedBitmap(256, 64);
   const ColorTriple top{200, 0, 0}, sub{0, 0, 200}, bg{0, 0, 0};
   ASSERT_EQ(FillRelief(bitmap.get(), sheet, 256, 64, 8, top, sub, bg), 0);
   const Bgra t{0, 0, 200, 255}, s{200, 0, 0, 255};

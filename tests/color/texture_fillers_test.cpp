@@ -77,7 +77,7 @@ TEST_F(ColorTextureTest, ImageOnlyRepeatsTheTextureFromTheTopLeftIgnoringAlpha) 
                          {{10, 11, 12, 0}, {13, 14, 15, 0}, {16, 17, 18, 0}}};
   host.SetText(kIdTexturePath, WriteTexture("tile.png", texels));
   const GlyphSurface sheet = MakeSheet(kTile, PatternLit);
-  BitmapHandle bitmap = MakeMarkedBitmap(kWidth, kHeight);
+  Bitmap32Handle bitmap = MakeMarkedBitmap(kWidth, kHeight);
   ASSERT_EQ(FillImageOnly(bitmap.get(), sheet, Texture(), kWidth, kHeight, ColorTriple{9, 8, 7}),
             0);
   ExpectEveryPixel(bitmap.get(), kWidth, kHeight, [&](int x, int y) -> Bgra {
@@ -96,7 +96,7 @@ TEST_F(ColorTextureTest, GradientOverImageAddsTheBandAndClamps) {
   // e = 0.5 and the upper half e = 0.
   host.SetText(kIdTexturePath, WriteTexture("one.png", {{{100, 50, 250, 255}}}));
   const GlyphSurface sheet = MakeSheet(kTile, PatternLit);
-  BitmapHandle bitmap = MakeMarkedBitmap(kWidth, kHeight);
+  Bitmap32Handle bitmap = MakeMarkedBitmap(kWidth, kHeight);
   const ColorTriple top{10, 20, 30}, sub{110, 20, 0};
   ASSERT_EQ(FillGradientOverImage(bitmap.get(), sheet, Texture(), kWidth, kHeight, kTile, 2.0f, top,
                                   sub, ColorTriple{0, 0, 0}),
@@ -108,7 +108,7 @@ TEST_F(ColorTextureTest, GradientOverImageAddsTheBandAndClamps) {
   });
 
   // Sums below 0 are stored as 0; with one step every lit pixel is texel + TopColor.
-  BitmapHandle dark = MakeMarkedBitmap(kWidth, kHeight);
+  Bitmap32Handle dark = MakeMarkedBitmap(kWidth, kHeight);
   ASSERT_EQ(
       FillGradientOverImage(dark.get(), sheet, Texture(), kWidth, kHeight, kTile, 1.0f,
                             ColorTriple{-300, -20, 5}, ColorTriple{0, 0, 0}, ColorTriple{0, 0, 0}),
@@ -123,7 +123,7 @@ TEST_F(ColorTextureTest, ReliefOverImageAddsTheReliefColorAndClamps) {
   // A diagonal stroke in tile 0: TopColor, SubColor, SubColor.
   auto lit = [](int x, int y) { return x == y && x >= 1 && x <= 3; };
   const GlyphSurface sheet = MakeSheet(kTile, lit);
-  BitmapHandle bitmap = MakeMarkedBitmap(kWidth, kHeight);
+  Bitmap32Handle bitmap = MakeMarkedBitmap(kWidth, kHeight);
   const ColorTriple top{-50, 1, 2}, sub{200, 0, 0};
   ASSERT_EQ(FillReliefOverImage(bitmap.get(), sheet, Texture(), kWidth, kHeight, kTile, top, sub,
                                 ColorTriple{5, 6, 7}),
@@ -159,7 +159,7 @@ TEST_F(ColorTextureTest, UnusableTextureLeavesTheBitmapUntouchedAfterOneMessage)
          {ColorMode::kImageOnly, ColorMode::kGradientOverImage, ColorMode::kReliefOverImage}) {
       SCOPED_TRACE(testing::Message() << c.what << ", mode " << static_cast<int>(mode));
       host.ClearMessages();
-      BitmapHandle bitmap = MakeMarkedBitmap(kWidth, kHeight);
+      Bitmap32Handle bitmap = MakeMarkedBitmap(kWidth, kHeight);
       const std::vector<std::uint8_t> before = BitmapBytes(bitmap.get());
       ASSERT_TRUE(FillNeedsTexture(mode, bitmap.get(), values));
       const std::optional<TextureImage> texture = LoadTextureImage(c.path, host);

@@ -14,7 +14,7 @@
 
 #include "dialog/dialog_fields.h"
 #include "fileio/write_seams.h"
-#include "image/bitmap_handle.h"
+#include "image/bitmap32.h"
 #include "image/save_bitmap.h"
 #include "settings/settings_file.h"
 #include "support/dialog_fixture.h"
@@ -77,7 +77,7 @@ class ReplaceFileTest : public DialogFixture {
 };
 
 TEST_F(ReplaceFileTest, AFailedWriteFlushOrCloseKeepsTheOldFile) {
-  BitmapHandle sheet(FreeImage_Allocate(64, 32, 32, 0, 0, 0));
+  Bitmap32Handle sheet = AllocateBitmap32(64, 32);
   ASSERT_TRUE(sheet);
   struct Fault {
     const char* note;
