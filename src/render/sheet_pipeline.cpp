@@ -2,6 +2,8 @@
 #include "render/sheet_pipeline.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 
 #include "base/char_codes.h"
 #include "base/status.h"
@@ -36,17 +38,25 @@ void ShowError(MessageSink& sink, std::string_view text) {
   sink.Show(text, "Error", MessageIcon::kWarning);
 }
 
-// The ink box of what the probe surface shows within its scanSize x scanSize scan area.
+// The ink box of what the probe surface shows within its scanSize x scanSize scan area, found row by
+// row from both ends. The probe is larger than the scan area (see RenderSheet).
 GlyphBox MeasureGlyphBox(const GlyphSurface& probe, int scanSize) {
   GlyphBox box;
+  const auto lit = [](std::uint8_t value) { return value != 0; };
   for (int y = 0; y < scanSize; ++y) {
-    for (int x = 0; x < scanSize; ++x) {
-      if (!IsLit(probe, x, y)) continue;
-      if (x < box.left) box.left = x;
-      if (x > box.right) box.right = x;
-      if (y < box.top) box.top = y;
-      if (y > box.bottom) box.bottom = y;
-    }
+    const std::uint8_t* row =
+        probe.pixels.pixels.data() + static_cast<std::size_t>(y) * probe.pixels.width;
+    const std::uint8_t* end = row + scanSize;
+    const std::uint8_t* first = std::find_if(row, end, lit);
+    if (first == end) continue;
+    const std::uint8_t* last =
+        std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), lit)
+            .base() -
+        1;
+    box.left = std::min(box.left, static_cast<int>(first - row));
+    box.right = std::max(box.right, static_cast<int>(last - row));
+    box.top = std::min(box.top, y);
+    box.bottom = std::max(box.bottom, y);
   }
   return box;
 }
@@ -85,6 +95,12 @@ std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& ma
     if (set[cell] && map.cells[cell] != kEmptyCell) cells.push_back({cell, false, map.cells[cell]});
   }
   return cells;
+
+// Blanks what the last measure saw: only the scan area is ever read, and within it the
+// only lit pixels lie in the box it found.
+void ClearMeasured(GlyphSurface& probe, const GlyphBox& box) {
+  if (!HasInk(box)) return;
+  FillPixelRect(probe.pixels, {box.left, box.top, box.right + 1, box.bottom + 1}, 0);
 }
 
 // Scratch surfaces closed on every path.
@@ -175,7 +191,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   }
   SurfaceCloser closeProbe{probe};
 
-  // The sheet collects glyphs, the probe is blanked per glyph.
+  // The sheet collects glyphs; the probe's scan area is blanked per glyph.
   SelectSurfaceFont(sheet, font);
   SelectSurfaceFont(probe, font);
   ClearSurface(sheet);
@@ -183,10 +199,11 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   SetTextMode(probe, TextMode::kOpaqueBlack);
 
   // Measure each character alone, place it, and draw it clipped into its cell.
+  GlyphBox measured;  // the probe opens black
   for (const CellChar& c : cells) {
-    ClearSurface(probe);
+    ClearMeasured(probe, measured);
     DrawCellChar(probe, c, {0, 0, probeClip, probeClip}, false);
-    const GlyphBox box = MeasureGlyphBox(probe, scanSize);
+    const GlyphBox box = measured = MeasureGlyphBox(probe, scanSize);
     const int anchorRow = AnchorRow(box, cell.heightPx, heightCorrection);
     FlagOverflow(flags, c.cell, Classify(box, anchorRow, cell));
     const int anchorColumn = AnchorColumn(box, cell.widthPx, options.center);
