@@ -95,6 +95,7 @@ std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& ma
     if (set[cell] && map.cells[cell] != kEmptyCell) cells.push_back({cell, false, map.cells[cell]});
   }
   return cells;
+}
 
 // Blanks what the last measure saw: only the scan area is ever read, and within it the
 // only lit pixels lie in the box it found.

@@ -158,7 +158,7 @@ TEST(CellSheetTest, BandsAndReliefFollowTheCellHeightAndWidth) {
                     .bg = kBg};
 
   const GlyphSurface all = MakeCellSheet(width, height, [](int, int) { return true; });
-  BitmapHandle bands = MakeMarkedBitmap(width, height);
+  Bitmap32Handle bands = MakeMarkedBitmap(width, height);
   ASSERT_EQ(FillSheet(ColorMode::kGradient, bands.get(), all, values), kOk);
   ExpectEveryPixel(bands.get(), width, height, [&](int, int y) {
     const int band = (y % 12) / 3;  // rows 0-2, 3-5, 6-8, 9-11 of each cell
@@ -167,7 +167,7 @@ TEST(CellSheetTest, BandsAndReliefFollowTheCellHeightAndWidth) {
   });
 
   const GlyphSurface pattern = MakeCellSheet(width, height, PatternLit);
-  BitmapHandle relief = MakeMarkedBitmap(width, height);
+  Bitmap32Handle relief = MakeMarkedBitmap(width, height);
   ASSERT_EQ(FillSheet(ColorMode::kRelief, relief.get(), pattern, values), kOk);
   auto lit = [&](int x, int y) { return x < width && y < height && PatternLit(x, y); };
   ExpectEveryPixel(relief.get(), width, height, [&](int x, int y) {
@@ -189,7 +189,7 @@ TEST(CellSheetTest, TrimmingWalksTheRightColumnAndBottomRowOfEachCell) {
   // x = 26 (rows 12..23); cell 11 at column 1, row 2: its bottom row is y = 35 (x 9..17).
   const Grid grid{5, 3};
   const PixelSize cell{9, 12};
-  BitmapHandle bitmap = MakeMarkedBitmap(45, 36);
+  Bitmap32Handle bitmap = MakeMarkedBitmap(45, 36);
   const GlyphSurface none = MakeCellSheet(45, 36, [](int, int) { return false; });
   FillValues values{.width = 45,
                     .height = 36,
@@ -200,7 +200,7 @@ TEST(CellSheetTest, TrimmingWalksTheRightColumnAndBottomRowOfEachCell) {
                     .bg = kBg};
   ASSERT_EQ(FillSheet(ColorMode::kGradient, bitmap.get(), none, values), kOk);
   auto paint = [&](int x, int y) {
-    std::uint8_t* p = FreeImage_GetScanLine(bitmap.get(), 35 - y) + 4 * x;
+    std::uint8_t* p = ScanLine(bitmap.get(), 35 - y) + 4 * x;
     p[0] = p[1] = p[2] = 7;
   };
   const std::pair<int, int> trimmed[] = {{26, 13}, {26, 15}, {26, 22}, {10, 35}, {12, 35}};

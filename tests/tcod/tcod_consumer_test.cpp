@@ -34,7 +34,7 @@ struct SurfaceFree {
 
 // Whether sheet pixel (x, y) is a glyph pixel (white; the background is magenta).
 bool SheetLit(const Sheet& sheet, int x, int y) {
-  const BYTE* p = FreeImage_GetScanLine(sheet.bitmap.get(), sheet.height - 1 - y) + 4 * x;
+  const std::uint8_t* p = ScanLine(sheet.bitmap.get(), sheet.height - 1 - y) + 4 * x;
   return p[0] == 255 && p[1] == 255 && p[2] == 255;
 }
 
