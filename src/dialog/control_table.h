@@ -18,10 +18,10 @@ enum class ControlKind {
   kPushLikeCheck,  // auto check box drawn as a push button
   kRadioButton,    // auto radio button; see radioGroup
   kPushButton,
-  kLabel,          // static text with an identifier
-  kPreviewArea,    // owner-drawn static that reports clicks
-  kCharMapList,    // drop-down list of the character maps and "From file ..."; its text,
-                   // set like an edit's, is the chosen map's name or the file's path
+  kLabel,        // static text with an identifier
+  kPreviewArea,  // owner-drawn static that reports clicks
+  kCharMapList,  // drop-down list of the character maps and "From file ..."; its text,
+                 // set like an edit's, is the chosen map's name or the file's path
 };
 
 enum class RadioGroup { kNone, kExportMode, kColorMode, kZoom };

@@ -4,9 +4,8 @@
 #include <string>
 
 #include "base/status.h"
-#include "image/freeimage_library.h"
-#include "image/stb_decode.h"
 #include "fileio/read_regular_file.h"
+#include "image/freeimage_library.h"
 #include "image/stb_decode.h"
 
 namespace {

@@ -38,8 +38,8 @@ void ShowError(MessageSink& sink, std::string_view text) {
   sink.Show(text, "Error", MessageIcon::kWarning);
 }
 
-// The ink box of what the probe surface shows within its scanSize x scanSize scan area, found row by
-// row from both ends. The probe is larger than the scan area (see RenderSheet).
+// The ink box of what the probe surface shows within its scanSize x scanSize scan area, found row
+// by row from both ends. The probe is larger than the scan area (see RenderSheet).
 GlyphBox MeasureGlyphBox(const GlyphSurface& probe, int scanSize) {
   GlyphBox box;
   const auto lit = [](std::uint8_t value) { return value != 0; };

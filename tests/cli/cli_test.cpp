@@ -57,8 +57,8 @@ TEST(CliTest, FontsAreSortedWithCondensedAndLightAsTheirOwnFaces) {
   for (std::size_t i = 1; i < faces.size(); ++i) {
     EXPECT_LT(CompareIgnoringCase(faces[i - 1], faces[i]), 0) << faces[i];
   }
-  for (const char* face : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Sans Light",
-                           "DejaVu Sans Mono"}) {
+  for (const char* face :
+       {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Sans Light", "DejaVu Sans Mono"}) {
     EXPECT_NE(std::find(faces.begin(), faces.end(), face), faces.end()) << face;
   }
 }
@@ -253,8 +253,8 @@ TEST(CliTest, PreviewWritesThePreviewArea) {
   EXPECT_EQ(FreeImage_GetWidth(bitmap), 369u);
   EXPECT_EQ(FreeImage_GetHeight(bitmap), 185u);
   RGBQUAD top, bottom;
-  FreeImage_GetPixelColor(bitmap, 0, 184, &top);    // the sheet's background
-  FreeImage_GetPixelColor(bitmap, 0, 0, &bottom);   // below the sheet: black
+  FreeImage_GetPixelColor(bitmap, 0, 184, &top);   // the sheet's background
+  FreeImage_GetPixelColor(bitmap, 0, 0, &bottom);  // below the sheet: black
   EXPECT_EQ(top.rgbRed, 255);
   EXPECT_EQ(top.rgbGreen, 0);
   EXPECT_EQ(top.rgbBlue, 255);
@@ -282,8 +282,8 @@ TEST(CliTest, PreviewZoomsAndDragsLikeTheWindow) {
   TempDir dir;
   const std::string fields = " --font 'DejaVu Sans' --tile-size 16 --steps 4 --sub 255,0,0";
   ASSERT_EQ(RunCli("preview '" + dir.File("one.png") + "'" + fields).status, 0);
-  ASSERT_EQ(RunCli("preview '" + dir.File("four.png") + "' --zoom 4 --drag -40,-20" + fields).status,
-            0);
+  ASSERT_EQ(
+      RunCli("preview '" + dir.File("four.png") + "' --zoom 4 --drag -40,-20" + fields).status, 0);
   const std::vector<std::uint32_t> one = LoadArea(dir.File("one.png"));
   const std::vector<std::uint32_t> four = LoadArea(dir.File("four.png"));
   ASSERT_EQ(one.size(), 369u * 185u);
@@ -320,9 +320,8 @@ TEST(CliTest, PreviewZoomsAndDragsLikeTheWindow) {
   for (const char* drag : {"2147483647,2147483647", "-2147483648,-2147483648"}) {
     SCOPED_TRACE(drag);
     const bool right = drag[0] != '-';
-    ASSERT_EQ(RunCli("preview '" + dir.File("far.png") + "' --zoom 4 --drag " + drag + fields)
-                  .status,
-              0);
+    ASSERT_EQ(
+        RunCli("preview '" + dir.File("far.png") + "' --zoom 4 --drag " + drag + fields).status, 0);
     ASSERT_EQ(RunCli("preview '" + dir.File("long.png") + "' --zoom 4 --drag " +
                      (right ? "100000,100000" : "-100000,-100000") + fields)
                   .status,
@@ -331,7 +330,8 @@ TEST(CliTest, PreviewZoomsAndDragsLikeTheWindow) {
   }
   // A drag on the font sample at its own size moves nothing.
   ASSERT_EQ(RunCli("preview '" + dir.File("s1.png") + "' --sample" + fields).status, 0);
-  ASSERT_EQ(RunCli("preview '" + dir.File("s2.png") + "' --sample --drag -50,0" + fields).status, 0);
+  ASSERT_EQ(RunCli("preview '" + dir.File("s2.png") + "' --sample --drag -50,0" + fields).status,
+            0);
   EXPECT_EQ(LoadArea(dir.File("s1.png")), LoadArea(dir.File("s2.png")));
   EXPECT_NE(LoadArea(dir.File("s1.png")), one);
 }
