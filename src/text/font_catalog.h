@@ -15,6 +15,7 @@ struct TypefaceFile {
   bool italic = false;
   bool trueType = false;  // a TrueType or OpenType file (else Type 1, CFF, bitmap ...)
   std::u32string key;     // the family with folded case: what sorting and lookup compare
+  bool added = false;     // from a font file opened for this session (not installed)
 };
 
 struct FontCatalog {
@@ -26,7 +27,8 @@ struct FontCatalog {
 // on every call; an empty catalog when fontconfig has nothing.
 FontCatalog BuildFontCatalog();
 
-// The catalog of this process, built on first use.
+// The catalog of this process, built on first use, with the font files added to it
+// since (AddFontFile).
 const FontCatalog& InstalledFontCatalog();
 
 // The files of the typeface named family, compared ignoring case; empty when none.

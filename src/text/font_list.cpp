@@ -2,9 +2,15 @@
 // own name table, and the files are grouped by that name.
 #include <fontconfig/fontconfig.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <tuple>
 
@@ -120,6 +126,21 @@ bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
   return !entry.family.empty();
 }
 
+// Orders the files by name and lists each typeface once; names differing only in
+// case are one typeface.
+void SortCatalog(FontCatalog& catalog) {
+  std::sort(catalog.files.begin(), catalog.files.end(),
+            [](const TypefaceFile& a, const TypefaceFile& b) {
+              return std::tie(a.key, a.family, a.file, a.index) <
+                     std::tie(b.key, b.family, b.file, b.index);
+            });
+  for (std::size_t i = 0; i < catalog.files.size(); ++i) {
+    if (i == 0 || catalog.files[i].key != catalog.files[i - 1].key) {
+      catalog.typefaces.push_back(catalog.files[i].family);
+    }
+  }
+}
+
 }  // namespace
 
 std::u32string FoldedKey(std::string_view name) {
@@ -145,23 +166,115 @@ FontCatalog BuildFontCatalog() {
     catalog.files.push_back(std::move(entry));
   }
 
-  std::sort(catalog.files.begin(), catalog.files.end(),
-            [](const TypefaceFile& a, const TypefaceFile& b) {
-              return std::tie(a.key, a.family, a.file, a.index) <
-                     std::tie(b.key, b.family, b.file, b.index);
-            });
-  // One entry per name; names differing only in case are one typeface.
-  for (std::size_t i = 0; i < catalog.files.size(); ++i) {
-    if (i == 0 || catalog.files[i].key != catalog.files[i - 1].key) {
-      catalog.typefaces.push_back(catalog.files[i].family);
-    }
-  }
+  SortCatalog(catalog);
   return catalog;
 }
 
-const FontCatalog& InstalledFontCatalog() {
-  static const FontCatalog catalog = BuildFontCatalog();
+namespace {
+
+FontCatalog& SessionCatalog() {
+  static FontCatalog catalog = BuildFontCatalog();
   return catalog;
+}
+
+// Whether path names a regular file, checked without blocking: a FIFO without a
+// writer would hang FreeType's open.
+FontFileStatus CheckRegularFile(const std::string& path, int& error) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    error = errno;
+    return FontFileStatus::kOpenFailed;
+  }
+  struct stat info {};
+  const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  close(fd);
+  return regular ? FontFileStatus::kAdded : FontFileStatus::kNotRegular;
+}
+
+// Names face index of an added file as an installed one is named; without
+// fontconfig's record, formats other than sfnt take FreeType's family and style.
+bool NameAddedFace(const std::string& path, long index, TypefaceFile& entry) {
+  const std::uint32_t signature = ReadSignature(path.c_str());
+  SfntFaceInfo info;
+  if (IsSfntSignature(signature)) {
+    if (ReadSfntFaceInfo(path.c_str(), index, info) != kOk &&
+        !ReadWithFreeType(path.c_str(), index, info)) {
+      return false;
+    }
+    entry.trueType = signature != 0x74797031;  // "typ1": Type 1 in an sfnt wrapper
+  } else {
+    if (!ReadWithFreeType(path.c_str(), index, info)) return false;
+    entry.trueType = signature == 0x774F4646 || signature == 0x774F4632;  // WOFF, WOFF2
+  }
+  entry.family = std::move(info.family);
+  entry.weight = info.weight;
+  entry.italic = info.italic;
+  entry.file = path;
+  entry.index = index;
+  entry.added = true;
+  entry.key = FoldedKey(entry.family);
+  return true;
+}
+
+}  // namespace
+
+const FontCatalog& InstalledFontCatalog() {
+  return SessionCatalog();
+}
+
+FontFileResult AddFontFile(const std::string& path) {
+  FontFileResult result;
+  result.status = CheckRegularFile(path, result.error);
+  if (result.status != FontFileStatus::kAdded) return result;
+
+  // The face count, from face -1 as FreeType offers it.
+  long faces = 0;
+  if (FtLibraryPtr library = SharedFreeTypeLibrary()) {
+    FT_Face raw = nullptr;
+    if (FT_New_Face(library.get(), path.c_str(), -1, &raw) == 0) {
+      const FtFacePtr face(raw);
+      faces = raw->num_faces;
+    }
+  }
+  // An absolute path, so that the settings can find the file again from elsewhere.
+  std::error_code ignored;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+  const std::string file = absolute.empty() ? path : absolute.string();
+
+  std::vector<TypefaceFile> entries;
+  for (long index = 0; index < faces && index < 0x10000; ++index) {
+    TypefaceFile entry;
+    if (!NameAddedFace(file, index, entry)) continue;
+    result.families.push_back(entry.family);
+    entries.push_back(std::move(entry));
+  }
+  if (entries.empty()) {
+    result.status = FontFileStatus::kNotFont;
+    return result;
+  }
+  FontCatalog& catalog = SessionCatalog();
+  for (TypefaceFile& entry : entries) {
+    if (FindCatalogFile(catalog, entry.file, entry.index) == nullptr) {
+      catalog.files.push_back(std::move(entry));
+    }
+  }
+  catalog.typefaces.clear();
+  SortCatalog(catalog);
+  return result;
+}
+
+void ForgetAddedFontFiles() {
+  FontCatalog& catalog = SessionCatalog();
+  std::erase_if(catalog.files, [](const TypefaceFile& entry) { return entry.added; });
+  catalog.typefaces.clear();
+  SortCatalog(catalog);
+}
+
+std::string AddedFontFileOf(const std::string& family) {
+  for (const TypefaceFile& entry : FindTypefaceFiles(SessionCatalog(), family)) {
+    if (entry.added) return entry.file;
+  }
+  return {};
 }
 
 const std::vector<std::string>& InstalledTypefaces() {

@@ -4,6 +4,7 @@
 
 #include "base/status.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "text/font_catalog.h"
@@ -47,15 +48,22 @@ int MatchWithFontconfig(const std::string& family, int weight, bool italic, Face
 
 int ChooseFace(const FontRequest& request, FaceChoice& choice) {
   if (!request.face.empty()) {
-    const auto files = FindTypefaceFiles(InstalledFontCatalog(), request.face);
+    const auto named = FindTypefaceFiles(InstalledFontCatalog(), request.face);
+    // Files opened for the session go first: among equals the first wins, so an added
+    // file serves its style before an installed file of the same name and style.
+    std::vector<const TypefaceFile*> files;
+    files.reserve(named.size());
+    for (const TypefaceFile& file : named) files.push_back(&file);
+    std::stable_partition(files.begin(), files.end(),
+                          [](const TypefaceFile* file) { return file->added; });
     if (!files.empty()) {
       std::vector<FaceStyle> styles;
       styles.reserve(files.size());
-      for (const TypefaceFile& file : files)
-        styles.push_back({file.weight, file.italic, file.trueType});
+      for (const TypefaceFile* file : files)
+        styles.push_back({file->weight, file->italic, file->trueType});
       const int best = PickFaceStyle(styles.data(), static_cast<int>(styles.size()), request.weight,
                                      request.italic);
-      const TypefaceFile& chosen = files[static_cast<std::size_t>(best)];
+      const TypefaceFile& chosen = *files[static_cast<std::size_t>(best)];
       choice.file = chosen.file;
       choice.index = chosen.index;
       choice.family = chosen.family;

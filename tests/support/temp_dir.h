@@ -6,8 +6,9 @@
 
 class TempDir {
  public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "glyphex-test-XXXXXX").string();
+  // In parent, the system's temporary folder unless given.
+  explicit TempDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
+    std::string pattern = (parent / "glyphex-test-XXXXXX").string();
     path_ = mkdtemp(pattern.data());
   }
   ~TempDir() {

@@ -1,0 +1,89 @@
+// Font files added for the session: named, listed and matched as installed files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "support/fifo_guard.h"
+#include "support/temp_dir.h"
+#include "text/case_fold.h"
+#include "text/font_catalog.h"
+#include "text/font_list.h"
+#include "text/font_match.h"
+
+namespace {
+
+constexpr const char* kMono = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+
+// Every test leaves the catalog as a fresh process has it.
+class TextFontFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override { ForgetAddedFontFiles(); }
+};
+
+TEST_F(TextFontFileTest, AddedFileIsListedOnceAndServesItsStyleFirst) {
+  // Under /var/tmp, whose path sorts after the installed file's /usr: the catalog's own
+  // order would put the installed file first.
+  TempDir dir("/var/tmp");
+  const std::string copy = dir.File("DejaVuSansMono.ttf");
+  ASSERT_TRUE(std::filesystem::copy_file(kMono, copy));
+  const std::size_t filesBefore = InstalledFontCatalog().files.size();
+
+  for (int round = 0; round < 2; ++round) {  // the second adds nothing new
+    SCOPED_TRACE(round);
+    const FontFileResult result = AddFontFile(copy);
+    ASSERT_EQ(result.status, FontFileStatus::kAdded);
+    EXPECT_EQ(result.families, std::vector<std::string>{"DejaVu Sans Mono"});
+    EXPECT_EQ(InstalledFontCatalog().files.size(), filesBefore + 1);
+  }
+  const std::vector<std::string>& list = InstalledTypefaces();
+  EXPECT_EQ(std::count(list.begin(), list.end(), "DejaVu Sans Mono"), 1);
+  for (std::size_t i = 1; i < list.size(); ++i) {
+    EXPECT_LT(CompareIgnoringCase(list[i - 1], list[i]), 0) << list[i];
+  }
+
+  FaceChoice regular;
+  ASSERT_EQ(ChooseFace({.face = "dejavu sans mono", .height = 16, .weight = 400}, regular), kOk);
+  EXPECT_EQ(regular.file, copy);
+  // Bold is still served by the installed bold file, not synthesized from the copy.
+  FaceChoice bold;
+  ASSERT_EQ(ChooseFace({.face = "DejaVu Sans Mono", .height = 16, .weight = 700}, bold), kOk);
+  EXPECT_NE(bold.file, copy);
+  EXPECT_EQ(bold.weight, 700);
+
+  ForgetAddedFontFiles();  // the test seam itself: the installed files serve again
+  EXPECT_EQ(InstalledFontCatalog().files.size(), filesBefore);
+  ASSERT_EQ(ChooseFace({.face = "DejaVu Sans Mono", .height = 16, .weight = 400}, regular), kOk);
+  EXPECT_NE(regular.file, copy);
+}
+
+TEST_F(TextFontFileTest, RefusesWhatIsNotARegularFontFile) {
+  TempDir dir;
+  const std::string text = dir.File("notes.ttf");
+  std::ofstream(text) << "not a font\n";
+  const std::string fifo = dir.File("pipe.ttf");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  struct Row {
+    std::string path;
+    FontFileStatus status;
+  };
+  const Row rows[] = {
+      {dir.File("missing.ttf"), FontFileStatus::kOpenFailed},
+      {text, FontFileStatus::kNotFont},
+      {dir.path().string(), FontFileStatus::kNotRegular},
+      {fifo, FontFileStatus::kNotRegular},
+  };
+  const std::size_t filesBefore = InstalledFontCatalog().files.size();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    const FontFileResult result =
+        CallGuardedAgainstFifo(fifo, [&] { return AddFontFile(row.path); });
+    EXPECT_EQ(result.status, row.status);
+    EXPECT_TRUE(result.families.empty());
+  }
+  EXPECT_EQ(InstalledFontCatalog().files.size(), filesBefore);
+}
+
+}  // namespace
