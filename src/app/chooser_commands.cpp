@@ -1,8 +1,9 @@
-// Color choosers and the texture browser.
+// Color choosers, the texture and character map browsers and the font file opener.
 #include "app/chooser_commands.h"
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/font_file.h"
 
 std::array<std::uint32_t, 16>& CustomColors() {
   static std::array<std::uint32_t, 16> colors{};
@@ -35,4 +36,14 @@ void BrowseCharMapCommand(Dialog& dlg) {
   request.filters = {{"All Files", "*.*"}, {"Text files", "*.txt"}};
   const std::optional<std::string> file = dlg.host.AskOpenFile(request);
   if (file) SetText(dlg, kIdCharMap, *file);
+}
+
+void OpenFontFileCommand(Dialog& dlg) {
+  FileDialogRequest request;
+  request.title = "Open font file";
+  request.filters = {
+      {"Font files", "*.ttf *.ttc *.otf *.otc *.pfb *.pfa *.pcf *.pcf.gz *.bdf *.woff *.woff2"},
+      {"All Files", "*.*"}};
+  const std::optional<std::string> file = dlg.host.AskOpenFile(request);
+  if (file && !file->empty()) OpenFontFile(dlg, *file);
 }

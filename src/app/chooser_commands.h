@@ -1,5 +1,5 @@
 // The "Choose ..." color buttons, "Browse ..." for the texture image and the character
-// map list's "From file ...".
+// map list's "From file ..." and "Open font file ...".
 #pragma once
 
 #include <array>
@@ -23,3 +23,7 @@ void BrowseTextureCommand(Dialog& dlg);
 // Asks for a character map file and puts its full path into the character map field;
 // cancel changes nothing.
 void BrowseCharMapCommand(Dialog& dlg);
+
+// Asks for a font file and adds its typefaces to the font list (OpenFontFile); cancel
+// changes nothing.
+void OpenFontFileCommand(Dialog& dlg);

@@ -4,13 +4,8 @@
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/font_file.h"
 #include "dialog/mode_buttons.h"
-#include "text/font_list.h"
-
-void FillFontList(Dialog& dlg) {
-  dlg.host.ListClear();
-  for (const std::string& face : InstalledTypefaces()) dlg.host.ListAdd(face);
-}
 
 namespace {
 

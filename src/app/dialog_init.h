@@ -6,6 +6,3 @@
 // Sets the title, fills the font list, selects entry 0 and sets every default in
 // the order the dialog has always used.
 void InitializeDialog(Dialog& dlg);
-
-// Fills the font list with the installed typefaces.
-void FillFontList(Dialog& dlg);

@@ -100,6 +100,9 @@ void Command(Dialog& dlg, int id, int code) {
     case kIdLoadSettings:
       LoadSettings(dlg);
       break;
+    case kIdOpenFontFile:
+      OpenFontFileCommand(dlg);
+      break;
     default:
       break;
   }

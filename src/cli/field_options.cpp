@@ -6,6 +6,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/font_file.h"
 #include "dialog/mode_buttons.h"
 #include "layout/grid.h"
 #include "settings/settings_file.h"
@@ -131,6 +132,12 @@ FieldOptions AddFieldOptions(CLI::App& command) {
                       "select the first font whose name begins with NAME, ignoring "
                       "case")
           ->type_name("NAME"));
+  add(command
+          .add_option("--font-file",
+                      "add every typeface of a font file that is not installed to the font "
+                      "list for this run and select the file's first; options act in the order "
+                      "given, so a later --font can pick another of its typefaces")
+          ->type_name("PATH"));
   for (const FieldOption& o : kTextOptions)
     add(command.add_option(o.name, o.help)->type_name("TEXT"));
   for (const FieldOption& o : kCheckOptions) add(command.add_flag(o.name, o.help));
@@ -177,6 +184,10 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
 
     if (name == "--settings") {
       if (LoadSettingsFromFile(dlg, value) != 0) return {{}, true};
+      continue;
+    }
+    if (name == "--font-file") {
+      if (OpenFontFile(dlg, value) != 0) return {{}, true};
       continue;
     }
     if (name == "--font") {

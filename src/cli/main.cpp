@@ -13,6 +13,7 @@
 #include "cli/preview_output.h"
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
+#include "dialog/font_file.h"
 #include "settings/settings_file.h"
 #include "text/font_list.h"
 
@@ -115,6 +116,11 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", "glyphex-cli 0.3a");
 
   CLI::App* fonts = app.add_subcommand("fonts", "list the installed typefaces, one a line");
+  std::vector<std::string> fontFiles;
+  fonts
+      ->add_option("--font-file", fontFiles,
+                   "list the typefaces of this font file too, as if it were installed")
+      ->type_name("PATH");
   std::vector<Command> commands;
   auto add = [&](const char* name, const char* help) {
     CLI::App* sub = app.add_subcommand(name, help);
@@ -183,7 +189,16 @@ int main(int argc, char** argv) {
     return status == 0 ? 0 : 2;
   }
 
-  if (fonts->parsed()) return RunFonts();
+  if (fonts->parsed()) {
+    if (!fontFiles.empty()) {
+      // A dialog only to report a file that cannot be added, as every command does.
+      CliSession session;
+      for (const std::string& file : fontFiles) {
+        if (OpenFontFile(session.dlg, file) != 0) return session.Finish(true);
+      }
+    }
+    return RunFonts();
+  }
 
   CliSession session;
   for (const Command& c : commands) {

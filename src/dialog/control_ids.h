@@ -65,6 +65,8 @@ enum ControlId : int {
   // The preview's cell grid toggle and the status line naming the hovered cell.
   kIdPreviewGrid = 1062,
   kIdCellInfo = 1063,
+  // Adds a font file that is not installed to the font list.
+  kIdOpenFontFile = 1064,
 };
 
 // Notification codes carried by a command.

@@ -106,6 +106,8 @@ constexpr std::array kControls = {
     ControlDef{kIdCellHeight, K::kDigitsEdit, kLayout, "Cell height:", "", false, true, R::kNone},
     ControlDef{kIdPreviewGrid, K::kCheckBox, kPreview, "Grid", "", false, true, R::kNone},
     ControlDef{kIdCellInfo, K::kLabel, kPreview, "", "", false, true, R::kNone},
+    ControlDef{kIdOpenFontFile, K::kPushButton, kLayout, "Open font file ...", "", false, true,
+               R::kNone},
 };
 
 constexpr std::array kGroupBoxes = {
@@ -113,7 +115,7 @@ constexpr std::array kGroupBoxes = {
     GroupBoxDef{kColor, 6, 132, 282, 54},  GroupBoxDef{kValues, 7, 187, 281, 76},
     GroupBoxDef{kImage, 6, 264, 282, 30},  GroupBoxDef{kPreview, 294, 0, 258, 186},
     GroupBoxDef{kLog, 294, 186, 258, 102}, GroupBoxDef{kActions, 6, 294, 546, 30},
-    GroupBoxDef{kLayout, 6, 324, 546, 30},
+    GroupBoxDef{kLayout, 6, 324, 546, 46},
 };
 
 constexpr std::array<int, 4> kExportModeButtons = {kIdExportNormal, kIdExportAll, kIdExportUser,

@@ -79,12 +79,13 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdAutosizeFull, {296, 306, 76, 14}, kNone},
     ControlPlacement{kIdSaveSettings, {378, 306, 80, 14}, kNone},
     ControlPlacement{kIdLoadSettings, {464, 306, 80, 14}, kNone},
-    // "Layout" (6, 324, 546, 30): one row below the template, each field after its label.
+    // "Layout" (6, 324, 546, 46): two rows below the template, each field after its label.
     ControlPlacement{kIdCharMap, {72, 335, 104, 12}, {10, 337, 60, 8}},
     ControlPlacement{kIdGridColumns, {224, 335, 24, 12}, {186, 337, 36, 8}},
     ControlPlacement{kIdGridRows, {282, 335, 24, 12}, {256, 337, 24, 8}},
     ControlPlacement{kIdCellWidth, {360, 335, 24, 12}, {318, 337, 40, 8}},
     ControlPlacement{kIdCellHeight, {440, 335, 24, 12}, {394, 337, 44, 8}},
+    ControlPlacement{kIdOpenFontFile, {10, 351, 80, 14}, kNone},
 };
 
 // The column headings over the three color fields of each row, and what empty cell

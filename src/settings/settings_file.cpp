@@ -7,6 +7,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/enabling_rules.h"
+#include "dialog/font_file.h"
 #include "dialog/layout_fields.h"
 #include "fileio/read_regular_file.h"
 #include "fileio/replace_file.h"
@@ -81,6 +82,17 @@ std::string CharMapName(SettingsExtension::CharMap map, const std::string& path)
   return "cp1252";
 }
 
+// Opens the font file that the extension block of bytes names, before the stored face
+// name is selected, so that the name can select one of the file's typefaces. A
+// damaged block is reported when the whole file is loaded; here it opens nothing.
+void OpenStoredFontFile(Dialog& dlg, std::string_view bytes) {
+  if (bytes.size() <= kSettingsFileSize) return;
+  SettingsExtension extension;
+  std::string warning;
+  if (!DecodeSettingsExtension(bytes.substr(kSettingsFileSize), extension, warning)) return;
+  if (!extension.fontFilePath.empty()) OpenFontFile(dlg, extension.fontFilePath);
+}
+
 }  // namespace
 
 SettingsExtension ReadSettingsExtension(Dialog& dlg) {
@@ -102,6 +114,7 @@ SettingsExtension ReadSettingsExtension(Dialog& dlg) {
     extension.cellWidth = cell.widthPx;
     extension.cellHeight = cell.heightPx;
   }
+  extension.fontFilePath = SelectedFontFile(dlg);
   return extension;
 }
 
@@ -208,6 +221,7 @@ int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension
     dlg.host.MessageBox("Could not open the specified file!", "Error", MessageIcon::kQuestion);
     return 1;
   }
+  OpenStoredFontFile(dlg, file.bytes);
   LoadSettingsFromBytes(dlg, file.bytes, extension);
   return 0;
 }

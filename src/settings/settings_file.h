@@ -33,9 +33,10 @@ std::string EncodeSettings(Dialog& dlg, const SettingsExtension& extension);
 // damaged, after showing kSettingsExtensionWarning (title "Warning", warning icon).
 void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes, SettingsExtension& extension);
 
-// The layout fields (character map, grid, cell size) as extension values; a field that
-// cannot be read as a value is stored as its default. The values that have no field
-// yet keep their defaults.
+// The layout fields (character map, grid, cell size) as extension values, and the font
+// file opened in this session that holds the selected typeface; a field that cannot be
+// read as a value is stored as its default. The values that have no field yet keep
+// their defaults.
 SettingsExtension ReadSettingsExtension(Dialog& dlg);
 
 // Writes extension's character map, grid and cell size into the layout fields.
@@ -54,5 +55,6 @@ int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExten
 // left as it was.
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path);
 // The same, setting extension from the file's extension block; extension is left as it
-// was when the file cannot be read.
+// was when the file cannot be read. A font file that the block names is opened first
+// (OpenFontFile), so that the stored face name can select its typeface.
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension);

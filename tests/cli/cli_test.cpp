@@ -375,3 +375,88 @@ TEST(CliTest, LayoutOptionsSetTheirFieldsAndShapeTheSheet) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A copy of an installed font outside every font folder draws the same sheet as the
+// installed file; what is not a font file is refused with a message naming it.
+TEST(CliTest, FontFileDrawsAsInstalledOrIsRefused) {
+  TempDir dir;
+  const std::string copy = dir.File("copy-of-mono.ttf");
+  ASSERT_TRUE(
+      std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", copy));
+  const std::string options = " --font 'DejaVu Sans Mono' --height 14 --export all";
+  const std::string a = dir.File("a.png"), b = dir.File("b.png");
+  CliRun run = RunCli("export '" + a + "' --font-file '" + copy + "'" + options);
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = RunCli("export '" + b + "'" + options);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string sheet = FileBytes(a);
+  EXPECT_GT(sheet.size(), 100u);
+  EXPECT_TRUE(sheet == FileBytes(b));
+
+  // The file's typeface is selected, and the list keeps one entry for it.
+  run = RunCli("fields --font-file '" + copy + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.rfind("1001\t1\t0\tDejaVu Sans Mono\n", 0), 0u) << run.out;
+  EXPECT_EQ(RunCli("fonts --font-file '" + copy + "'").out, RunCli("fonts").out);
+
+  const std::string text = dir.File("notes.ttf");
+  std::ofstream(text) << "not a font\n";
+  struct Row {
+    std::string path;
+    std::string reason;
+  };
+  const Row rows[] = {
+      {dir.File("missing.ttf"), "No such file or directory."},
+      {text, "it is not a font FreeType can read."},
+      {dir.path().string(), "it is not a regular file."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    for (const std::string& command :
+         {std::string("fonts"), "export '" + dir.File("c.png") + "'"}) {
+      run = RunCli(command + " --font-file '" + row.path + "'");
+      EXPECT_EQ(run.status, 1);
+      EXPECT_EQ(run.err,
+                "Error: Could not open the font file \"" + row.path + "\": " + row.reason + "\n");
+      EXPECT_TRUE(run.out.empty());
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("c.png")));
+}
+
+// Saving records the font file while its typeface is selected; loading opens it again
+// and names it when it has gone.
+TEST(CliTest, SettingsRecordAndReopenTheFontFile) {
+  TempDir dir;
+  const std::string copy = dir.File("copy-of-mono.ttf");
+  ASSERT_TRUE(
+      std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", copy));
+  const std::string withFile = dir.File("with.ini"), without = dir.File("without.ini");
+  ASSERT_EQ(RunCli("settings save '" + withFile + "' --font-file '" + copy + "'").status, 0);
+  ASSERT_EQ(
+      RunCli("settings save '" + without + "' --font-file '" + copy + "' --font 'DejaVu Sans'")
+          .status,
+      0);
+  EXPECT_NE(FileBytes(withFile).find(copy), std::string::npos);
+  EXPECT_EQ(FileBytes(without).size(), 1219u);  // an installed face: no extension block
+
+  CliRun run = RunCli("fields --settings '" + withFile + "'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out.rfind("1001\t1\t0\tDejaVu Sans Mono\n", 0), 0u) << run.out;
+
+  std::filesystem::remove(copy);
+  run = RunCli("fields --settings '" + withFile + "'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err,
+            "Error: Could not open the font file \"" + copy + "\": No such file or directory.\n");
+}
+
+}  // namespace

@@ -143,7 +143,8 @@ class CommandsTest : public QObject {
     const std::set<int> covered = {kIdSaveBitmap,    kIdSaveAll,      kIdAutosizeProportional,
                                    kIdAutosizeFull,  kIdSaveSettings, kIdLoadSettings,
                                    kIdBrowseTexture, kIdChooseBg,     kIdChooseTop,
-                                   kIdChooseSub,     kIdImagePreview, kIdExit};
+                                   kIdChooseSub,     kIdImagePreview, kIdExit,
+                                   kIdOpenFontFile};
     std::set<int> pushButtons;
     for (const ControlDef& def : ControlTable()) {
       if (def.kind == ControlKind::kPushButton) pushButtons.insert(def.id);
@@ -207,6 +208,12 @@ class CommandsTest : public QObject {
     QCOMPARE(p.openRequests.size(), size_t{2});
     QCOMPARE(p.openRequests.back().title, std::string("Choose Image"));
     QCOMPARE(s.host.Text(kIdTexturePath), std::string("/some/folder/texture.bmp"));
+
+    // Cancelled: the list keeps its selection.
+    s.Click(kIdOpenFontFile);
+    QCOMPARE(p.openRequests.size(), size_t{3});
+    QCOMPARE(p.openRequests.back().title, std::string("Open font file"));
+    QCOMPARE(s.host.ListEntry(s.host.ListSelection()), std::string("DejaVu Sans"));
 
     for (const ShownMessage& m : p.messages) qWarning("message: %s", m.text.c_str());
     QVERIFY(p.messages.empty());
