@@ -110,6 +110,16 @@ struct SurfaceCloser {
   ~SurfaceCloser() { CloseSurface(surface); }
 };
 
+// The top-left width x height pixels of the sheet surface (which is larger than the sheet).
+int CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
+  if (ResizePixelSurface(to, width, height) != kOk) return kFailed;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = from.pixels.data() + static_cast<std::size_t>(y) * from.width;
+    std::copy(row, row + width, to.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
+  }
+  return kOk;
+}
+
 // Colors the sheet in the options' mode; kOk without a mode (the bitmap stays as
 // allocated).
 int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface& surface,
@@ -227,6 +237,12 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     result.report = BuildOverflowReport(flags, map);
     result.reportIsUtf8 = true;
   }
+  if (CopyCoverage(sheet.pixels, width, height, result.coverage) != kOk) {
+    ShowError(sink, "Could not allocate memory for the output bitmap!");
+    return std::nullopt;
+  }
+  result.drawnCells.reserve(cells.size());
+  for (const CellChar& c : cells) result.drawnCells.push_back(c.cell);
   result.grid = options.grid;
   result.cellPx = cell;
   result.map = std::move(map);

@@ -16,12 +16,14 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/message_sink.h"
 #include "base/status.h"
 #include "color/overflow_flags.h"
 #include "glyph/sheet_options.h"
 #include "image/bitmap32.h"
+#include "text/pixel_surface.h"
 
 struct Sheet {
   Bitmap32Handle bitmap;  // width x height, bottom-up rows of blue, green, red, alpha
@@ -33,6 +35,10 @@ struct Sheet {
   Grid grid;                  // the layout the sheet was drawn in
   PixelSize cellPx;
   CharMap map;
+  // Each pixel's coverage, 0 (unlit) to 255, top row first, width x height: what the
+  // outputs other than the colored sheet and the descriptors are made from.
+  PixelSurface coverage;
+  std::vector<int> drawnCells;  // the cells the export set drew, ascending
 };
 
 // The image format that fileName's extension names, when it can be written. A .png name
