@@ -2,7 +2,7 @@
 //
 // The image library writes a 32-bit bitmap whose alpha is fully opaque as a 24-bit
 // PNG, dropping the alpha channel; a sheet is a 32-bit image, so PNGs are encoded
-// here, with libpng, keeping all four channels.
+// here, keeping all four channels.
 #pragma once
 
 #include <string>

@@ -1,0 +1,112 @@
+// PNG framing around a zlib stream made by libdeflate.
+#include "image/png_stream.h"
+
+#include "base/status.h"
+
+#include <libdeflate.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t kLargestDimension = 0x7FFFFFFF;
+// IDAT chunks hold at most this many bytes each, far below the format's 2^31 - 1 limit.
+constexpr std::size_t kIdatChunkBytes = std::size_t{1} << 20;
+// Each row goes in as its difference from the row above.
+constexpr std::uint8_t kFilterUp = 2;
+// Sheets are mostly flat color, and their Up-filtered rows mostly zeros, which the
+// fastest level already packs well; higher levels cost several times the work.
+constexpr int kCompressionLevel = 1;
+
+struct CompressorDeleter {
+  void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+};
+
+void AppendBigEndian(std::string& out, std::uint32_t value) {
+  const char bytes[4] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                         static_cast<char>(value >> 8), static_cast<char>(value)};
+  out.append(bytes, 4);
+}
+
+void AppendChunk(std::string& out, const char type[4], const std::uint8_t* data,
+                 std::size_t length) {
+  AppendBigEndian(out, static_cast<std::uint32_t>(length));
+  const std::size_t typeAt = out.size();
+  out.append(type, 4);
+  if (length > 0) out.append(reinterpret_cast<const char*>(data), length);
+  const std::uint32_t crc = libdeflate_crc32(0, out.data() + typeAt, out.size() - typeAt);
+  AppendBigEndian(out, crc);
+}
+
+// The rows, each behind its filter byte, as the compressor's input.
+std::vector<std::uint8_t> FilterRows(const std::uint8_t* rows, std::size_t rowBytes,
+                                     std::uint32_t height) {
+  std::vector<std::uint8_t> filtered((rowBytes + 1) * height);
+  std::uint8_t* dest = filtered.data();
+  for (std::uint32_t y = 0; y < height; ++y) {
+    const std::uint8_t* row = rows + rowBytes * y;
+    *dest++ = kFilterUp;
+    if (y == 0) {
+      std::memcpy(dest, row, rowBytes);
+    } else {
+      const std::uint8_t* above = row - rowBytes;
+      for (std::size_t x = 0; x < rowBytes; ++x) {
+        dest[x] = static_cast<std::uint8_t>(row[x] - above[x]);
+      }
+    }
+    dest += rowBytes;
+  }
+  return filtered;
+}
+
+int Encode(const PngHeader& header, const std::uint8_t* rows, std::size_t rowBytes,
+           std::string& out) {
+  const std::vector<std::uint8_t> filtered = FilterRows(rows, rowBytes, header.height);
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
+      libdeflate_alloc_compressor(kCompressionLevel));
+  if (!compressor) return kFailed;
+  std::vector<std::uint8_t> zlib(libdeflate_zlib_compress_bound(compressor.get(), filtered.size()));
+  const std::size_t zlibBytes = libdeflate_zlib_compress(compressor.get(), filtered.data(),
+                                                         filtered.size(), zlib.data(), zlib.size());
+  if (zlibBytes == 0) return kFailed;
+
+  static const char kSignature[8] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1A', '\n'};
+  out.clear();
+  out.reserve(8 + 25 + zlibBytes + 12 * (zlibBytes / kIdatChunkBytes + 1) + 12);
+  out.append(kSignature, 8);
+  std::uint8_t ihdr[13] = {};
+  for (int i = 0; i < 4; ++i) {
+    ihdr[i] = static_cast<std::uint8_t>(header.width >> (24 - 8 * i));
+    ihdr[4 + i] = static_cast<std::uint8_t>(header.height >> (24 - 8 * i));
+  }
+  ihdr[8] = header.bitDepth;
+  ihdr[9] = header.colorType;  // compression, filter method and interlacing stay 0
+  AppendChunk(out, "IHDR", ihdr, sizeof ihdr);
+  for (std::size_t at = 0; at < zlibBytes; at += kIdatChunkBytes) {
+    AppendChunk(out, "IDAT", zlib.data() + at, std::min(kIdatChunkBytes, zlibBytes - at));
+  }
+  AppendChunk(out, "IEND", nullptr, 0);
+  return kOk;
+}
+
+}  // namespace
+
+int EncodePng(const PngHeader& header, const std::uint8_t* rows, std::size_t rowBytes,
+              std::string& out) {
+  if (!rows || header.width == 0 || header.height == 0 || rowBytes == 0 ||
+      header.width > kLargestDimension || header.height > kLargestDimension ||
+      rowBytes >= SIZE_MAX / header.height - 1) {
+    return kFailed;
+  }
+  // No exception leaves the image layer: running out of memory is a failed encoding.
+  try {
+    return Encode(header, rows, rowBytes, out);
+  } catch (const std::bad_alloc&) {
+    return kFailed;
+  }
+}
