@@ -10,7 +10,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <vector>
 
 namespace {
 
@@ -43,36 +42,37 @@ void AppendChunk(std::string& out, const char type[4], const std::uint8_t* data,
   AppendBigEndian(out, crc);
 }
 
-// The rows, each behind its filter byte, as the compressor's input.
-std::vector<std::uint8_t> FilterRows(const std::uint8_t* rows, std::size_t rowBytes,
-                                     std::uint32_t height) {
-  std::vector<std::uint8_t> filtered((rowBytes + 1) * height);
-  std::uint8_t* dest = filtered.data();
-  for (std::uint32_t y = 0; y < height; ++y) {
-    const std::uint8_t* row = rows + rowBytes * y;
-    *dest++ = kFilterUp;
-    if (y == 0) {
-      std::memcpy(dest, row, rowBytes);
-    } else {
-      const std::uint8_t* above = row - rowBytes;
-      for (std::size_t x = 0; x < rowBytes; ++x) {
-        dest[x] = static_cast<std::uint8_t>(row[x] - above[x]);
-      }
-    }
-    dest += rowBytes;
-  }
-  return filtered;
+// Buffers the compressor reads and writes: every byte is written before it is read, so
+// they are left uninitialized, and their untouched pages are never faulted in.
+std::unique_ptr<std::uint8_t[]> Uninitialized(std::size_t bytes) {
+  return std::unique_ptr<std::uint8_t[]>(new std::uint8_t[bytes]);
 }
 
-int Encode(const PngHeader& header, const std::uint8_t* rows, std::size_t rowBytes,
+int Encode(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
            std::string& out) {
-  const std::vector<std::uint8_t> filtered = FilterRows(rows, rowBytes, header.height);
+  // Each row behind its filter byte, then, from the bottom up so that the row above is
+  // still unfiltered, each row as its difference from the row above.
+  const std::size_t stride = rowBytes + 1;
+  const std::size_t filteredBytes = stride * header.height;
+  const std::unique_ptr<std::uint8_t[]> filtered = Uninitialized(filteredBytes);
+  for (std::uint32_t y = 0; y < header.height; ++y) {
+    filtered[stride * y] = kFilterUp;
+    fillRow(y, &filtered[stride * y + 1]);
+  }
+  for (std::uint32_t y = header.height - 1; y > 0; --y) {
+    std::uint8_t* row = &filtered[stride * y + 1];
+    const std::uint8_t* above = row - stride;
+    for (std::size_t x = 0; x < rowBytes; ++x)
+      row[x] = static_cast<std::uint8_t>(row[x] - above[x]);
+  }
+
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
       libdeflate_alloc_compressor(kCompressionLevel));
   if (!compressor) return kFailed;
-  std::vector<std::uint8_t> zlib(libdeflate_zlib_compress_bound(compressor.get(), filtered.size()));
-  const std::size_t zlibBytes = libdeflate_zlib_compress(compressor.get(), filtered.data(),
-                                                         filtered.size(), zlib.data(), zlib.size());
+  const std::size_t zlibBound = libdeflate_zlib_compress_bound(compressor.get(), filteredBytes);
+  const std::unique_ptr<std::uint8_t[]> zlib = Uninitialized(zlibBound);
+  const std::size_t zlibBytes = libdeflate_zlib_compress(compressor.get(), filtered.get(),
+                                                         filteredBytes, zlib.get(), zlibBound);
   if (zlibBytes == 0) return kFailed;
 
   static const char kSignature[8] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1A', '\n'};
@@ -88,7 +88,7 @@ int Encode(const PngHeader& header, const std::uint8_t* rows, std::size_t rowByt
   ihdr[9] = header.colorType;  // compression, filter method and interlacing stay 0
   AppendChunk(out, "IHDR", ihdr, sizeof ihdr);
   for (std::size_t at = 0; at < zlibBytes; at += kIdatChunkBytes) {
-    AppendChunk(out, "IDAT", zlib.data() + at, std::min(kIdatChunkBytes, zlibBytes - at));
+    AppendChunk(out, "IDAT", zlib.get() + at, std::min(kIdatChunkBytes, zlibBytes - at));
   }
   AppendChunk(out, "IEND", nullptr, 0);
   return kOk;
@@ -96,16 +96,16 @@ int Encode(const PngHeader& header, const std::uint8_t* rows, std::size_t rowByt
 
 }  // namespace
 
-int EncodePng(const PngHeader& header, const std::uint8_t* rows, std::size_t rowBytes,
+int EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
               std::string& out) {
-  if (!rows || header.width == 0 || header.height == 0 || rowBytes == 0 ||
+  if (!fillRow || header.width == 0 || header.height == 0 || rowBytes == 0 ||
       header.width > kLargestDimension || header.height > kLargestDimension ||
       rowBytes >= SIZE_MAX / header.height - 1) {
     return kFailed;
   }
   // No exception leaves the image layer: running out of memory is a failed encoding.
   try {
-    return Encode(header, rows, rowBytes, out);
+    return Encode(header, rowBytes, fillRow, out);
   } catch (const std::bad_alloc&) {
     return kFailed;
   }

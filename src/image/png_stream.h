@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The image header's fields. colorType and bitDepth take the PNG format's codes
@@ -17,8 +18,13 @@ struct PngHeader {
   std::uint8_t colorType = 6;
 };
 
-// Encodes height rows of rowBytes bytes each, top row first, starting at rows, as a
-// non-interlaced PNG into out. Returns kOk, or kFailed for a size out of range or when
-// memory runs out.
-int EncodePng(const PngHeader& header, const std::uint8_t* rows, std::size_t rowBytes,
+// Writes image row y (0 is the top row) into dest: all rowBytes bytes of it, packed as the
+// header's color type and bit depth say.
+using PngRowFiller = std::function<void(std::uint32_t y, std::uint8_t* dest)>;
+
+// Encodes header.height rows of rowBytes bytes each, asked for from fillRow in order, as
+// a non-interlaced PNG into out. Returns kOk, or kFailed for a size out of range or when
+// memory runs out. The rows are written straight into the buffer that is compressed, so
+// a caller converting its pixels needs no copy of its own.
+int EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
               std::string& out);

@@ -5,9 +5,7 @@
 #include "image/png_stream.h"
 
 #include <cstdint>
-#include <new>
 #include <string_view>
-#include <vector>
 
 int EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
   if (!bitmap || bitmap->width <= 0 || bitmap->height <= 0) return kFailed;
@@ -16,14 +14,7 @@ int EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
   if (bitmap->bytes.size() / 4 / width < height) return kFailed;
   // Top row first, red, green, blue, alpha: the bitmap holds its bottom row first and
   // blue, green, red, alpha.
-  std::vector<std::uint8_t> rgba;
-  try {
-    rgba.resize(4 * width * height);
-  } catch (const std::bad_alloc&) {
-    return kFailed;
-  }
-  std::uint8_t* dest = rgba.data();
-  for (std::size_t y = 0; y < height; ++y) {
+  const auto fillRow = [bitmap, width, height](std::uint32_t y, std::uint8_t* dest) {
     const std::uint8_t* src = ScanLine(bitmap, static_cast<int>(height - 1 - y));
     for (std::size_t x = 0; x < width; ++x, src += 4, dest += 4) {
       dest[0] = src[2];
@@ -31,10 +22,10 @@ int EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
       dest[2] = src[0];
       dest[3] = src[3];
     }
-  }
+  };
   const PngHeader header{static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 8,
                          6};
-  return EncodePng(header, rgba.data(), 4 * width, out);
+  return EncodePng(header, 4 * width, fillRow, out);
 }
 
 bool FileNameMeansPng(const std::string& fileName) {
