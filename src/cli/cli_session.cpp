@@ -7,7 +7,8 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 
-CliSession::CliSession() {
+CliSession::CliSession(bool previewAreaSeen) {
+  host.previewAreaSeen = previewAreaSeen;
   StartDialog(dlg);
   logBefore = host.Text(kIdLog);
 }

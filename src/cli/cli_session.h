@@ -12,8 +12,9 @@ struct CliSession {
   Dialog dlg{host};
   std::string logBefore;  // the log's text before the command ran
 
-  // Sets the dialog up as the window does at start-up.
-  CliSession();
+  // Sets the dialog up as the window does at start-up. A command that never writes the
+  // Preview area passes false, and the font sample is not drawn for it.
+  explicit CliSession(bool previewAreaSeen = true);
 
   // Prints every message box on stderr as "Title: text" and, when the command changed
   // it, the log's text on stdout. Returns the exit status: 1 when failed, else 0.

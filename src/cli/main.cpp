@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
   if (fonts->parsed()) {
     if (!fontFiles.empty()) {
       // A dialog only to report a file that cannot be added, as every command does.
-      CliSession session;
+      CliSession session(false);
       for (const std::string& file : fontFiles) {
         if (OpenFontFile(session.dlg, file) != 0) return session.Finish(true);
       }
@@ -200,7 +200,8 @@ int main(int argc, char** argv) {
     return RunFonts();
   }
 
-  CliSession session;
+  // Only the preview command writes the Preview area.
+  CliSession session(previewCmd->parsed());
   for (const Command& c : commands) {
     if (!c.app->parsed()) continue;
     const FieldOutcome outcome = ApplyFieldOptions(*c.app, c.fields, session.dlg, session.host);

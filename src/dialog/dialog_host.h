@@ -105,6 +105,10 @@ class DialogHost : public MessageSink {
   virtual bool UpdateProgress(int /*done*/, std::string_view /*what*/) { return true; }
   virtual void EndProgress() {}
 
+  // Whether the Preview area can ever be seen. A host whose run never shows or writes it
+  // answers false, and the font sample, which nothing else uses, is not drawn.
+  virtual bool PreviewAreaSeen() { return true; }
+
   // Where the host sends the dialog's messages: (message, control id, notification
   // code); the result is the dialog procedure's.
   using Receiver = std::function<int(DialogMessage, int, int)>;

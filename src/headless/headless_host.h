@@ -89,6 +89,9 @@ class HeadlessHost : public DialogHost {
   std::vector<Rgb> colorRequests;
   // Pending timer ticks delivered by DispatchPendingMessages.
   int pendingTicks = 0;
+  // What PreviewAreaSeen answers: false for a run that never writes the Preview area.
+  bool previewAreaSeen = true;
+  bool PreviewAreaSeen() override { return previewAreaSeen; }
 
   const std::vector<RecordedMessage>& messages() const { return messages_; }
   void ClearMessages() { messages_.clear(); }

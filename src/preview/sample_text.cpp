@@ -35,6 +35,7 @@ void DrawSampleText(Dialog& dlg, PreviewState& preview) {
     CreatePreviewCanvas(preview);
     ClampPan(dlg, preview);
   }
+  if (!dlg.host.PreviewAreaSeen()) return;
 
   // The font of the font fields, or the default font without a selected face.
   TextFontPtr font = CreateGlyphFont(ReadFontRequest(dlg));

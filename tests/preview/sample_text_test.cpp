@@ -205,4 +205,14 @@ TEST_F(SampleTextTest, ANewDrawingClearsTheOldOne) {
   EXPECT_TRUE(FindInk(preview).empty());
 }
 
+TEST_F(SampleTextTest, DrawnOnlyForAHostThatShowsThePreviewArea) {
+  for (const bool seen : {true, false}) {
+    SCOPED_TRACE(seen ? "seen" : "never seen");
+    host.previewAreaSeen = seen;
+    CreatePreviewCanvas(preview);
+    Draw("HIH");
+    EXPECT_EQ(FindInk(preview).empty(), !seen);
+  }
+}
+
 }  // namespace
