@@ -9,7 +9,9 @@ int OpenSurface(GlyphSurface& surface, const char* title, int x, int y, int widt
   surface.title = title;
   surface.x = x;
   surface.y = y;
-  surface.font = DefaultTextFont();
+  // The default font is opened when a character is drawn before any font is selected:
+  // a run that selects its font first never pays for it.
+  surface.font = nullptr;
   surface.previousFont = nullptr;
   surface.fontSelected = false;
   surface.mode = TextMode::kTransparent;
@@ -33,13 +35,25 @@ void SetTextMode(GlyphSurface& surface, TextMode mode) {
   surface.mode = mode;
 }
 
+namespace {
+
+// The selected font, or on an open surface without one, the default font.
+const GlyphFont& DrawingFont(GlyphSurface& surface) {
+  if (!surface.font && !surface.fontSelected && surface.pixels.width > 0) {
+    surface.font = DefaultTextFont();
+  }
+  return surface.font;
+}
+
+}  // namespace
+
 void DrawGlyph(GlyphSurface& surface, unsigned char code, PixelRect rect, bool clipped) {
-  if (!surface.font) return;
+  if (!DrawingFont(surface)) return;
   DrawGlyphChar(surface, CodeToChar(*surface.font, code), rect, clipped);
 }
 
 void DrawGlyphChar(GlyphSurface& surface, char32_t ch, PixelRect rect, bool clipped) {
-  if (!surface.font || ch == 0) return;  // line breaks and empty cells give no ink
+  if (!DrawingFont(surface) || ch == 0) return;  // line breaks and empty cells give no ink
   DrawCharAt(surface.pixels, *surface.font, ch, rect.left, rect.top, clipped ? &rect : nullptr,
              surface.mode == TextMode::kOpaqueBlack, false);
 }

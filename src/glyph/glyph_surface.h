@@ -17,7 +17,8 @@ struct GlyphSurface {
   std::string title;
   int x = 0, y = 0;        // screen position of the surface
   PixelSurface pixels;     // the drawing area
-  GlyphFont font;          // the font selected now (the default font until one is selected)
+  GlyphFont font;          // the font selected now; null until the first selection or
+                           // drawing, which takes the default font
   GlyphFont previousFont;  // the font the first selection replaced, put back on close
   bool fontSelected = false;
   TextMode mode = TextMode::kTransparent;
