@@ -171,7 +171,14 @@ int main(int argc, char** argv) {
   commands.push_back({settingsSave, {}});
   settingsSave->add_option("FILE", settingsFile, "the settings file to write")->required();
 
-  for (Command& c : commands) c.fields = AddFieldOptions(*c.app);
+  // Building the field options is a good share of a short run's start, and only the
+  // command named first can be parsed: it alone gets them, unless no command comes first.
+  const bool commandFirst = argc >= 2 && argv[1][0] != '-';
+  for (Command& c : commands) {
+    const CLI::App* top = c.app;
+    while (top->get_parent() != &app) top = top->get_parent();
+    if (!commandFirst || top->check_name(argv[1])) c.fields = AddFieldOptions(*c.app);
+  }
 
   // Name a mistyped command instead of only saying that one is required.
   bool known = argc < 2 || argv[1][0] == '-';
