@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
+#include <cstring>
 
 #include "base/char_codes.h"
 #include "base/status.h"
@@ -38,21 +38,40 @@ void ShowError(MessageSink& sink, std::string_view text) {
   sink.Show(text, "Error", MessageIcon::kWarning);
 }
 
+// The first lit byte of [p, end), or end. Most of a row is dark: eight bytes are
+// tested at a time until one of them is lit.
+const std::uint8_t* FirstLit(const std::uint8_t* p, const std::uint8_t* end) {
+  for (; end - p >= 8; p += 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, p, 8);
+    if (eight != 0) break;
+  }
+  while (p != end && *p == 0) ++p;
+  return p;
+}
+
+// The last lit byte of [begin, end), which holds one; the same from the other end.
+const std::uint8_t* LastLit(const std::uint8_t* begin, const std::uint8_t* end) {
+  for (; end - begin >= 8; end -= 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, end - 8, 8);
+    if (eight != 0) break;
+  }
+  while (*(end - 1) == 0) --end;
+  return end - 1;
+}
+
 // The ink box of what the probe surface shows within its scanSize x scanSize scan area, found row
 // by row from both ends. The probe is larger than the scan area (see RenderSheet).
 GlyphBox MeasureGlyphBox(const GlyphSurface& probe, int scanSize) {
   GlyphBox box;
-  const auto lit = [](std::uint8_t value) { return value != 0; };
   for (int y = 0; y < scanSize; ++y) {
     const std::uint8_t* row =
         probe.pixels.pixels.data() + static_cast<std::size_t>(y) * probe.pixels.width;
     const std::uint8_t* end = row + scanSize;
-    const std::uint8_t* first = std::find_if(row, end, lit);
+    const std::uint8_t* first = FirstLit(row, end);
     if (first == end) continue;
-    const std::uint8_t* last =
-        std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), lit)
-            .base() -
-        1;
+    const std::uint8_t* last = LastLit(first, end);
     box.left = std::min(box.left, static_cast<int>(first - row));
     box.right = std::max(box.right, static_cast<int>(last - row));
     box.top = std::min(box.top, y);
