@@ -1,6 +1,7 @@
 // The five fillers, the pixel walk they share, and the choice between them.
 #include "color/fillers.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "base/status.h"
@@ -23,13 +24,18 @@ void WalkSheet(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int heigh
   const std::uint8_t bgBlue = LowByte(bg.blue);
   const std::uint8_t bgGreen = LowByte(bg.green);
   const std::uint8_t bgRed = LowByte(bg.red);
+  // The sheet surface's row y, read directly; pixels beyond the surface are unlit.
+  const PixelSurface& lit = sheet.pixels;
+  const int litWidth = std::min(width, lit.width);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* line = ScanLine(bitmap, height - 1 - y);
+    const std::uint8_t* litRow =
+        y < lit.height ? lit.pixels.data() + static_cast<std::size_t>(y) * lit.width : nullptr;
     beginRow(y);
     for (int x = 0; x < width; ++x) {
       std::uint8_t* pixel = line + 4 * x;
       pixel[3] = 255;
-      if (IsLit(sheet, x, y)) {
+      if (litRow && x < litWidth && litRow[x] != 0) {
         paintLit(x, y, pixel);
       } else {
         pixel[0] = bgBlue;
