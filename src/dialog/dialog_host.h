@@ -106,7 +106,8 @@ class DialogHost : public MessageSink {
   virtual void EndProgress() {}
 
   // Whether the Preview area can ever be seen. A host whose run never shows or writes it
-  // answers false, and the font sample, which nothing else uses, is not drawn.
+  // answers false: the canvas is then made only when something is drawn into it, and the
+  // font sample, which nothing else uses, is not drawn.
   virtual bool PreviewAreaSeen() { return true; }
 
   // Where the host sends the dialog's messages: (message, control id, notification

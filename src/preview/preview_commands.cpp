@@ -8,7 +8,9 @@
 #include "preview/sample_text.h"
 
 void StartPreview(Dialog& dlg, PreviewState& preview) {
-  CreatePreviewCanvas(preview);
+  // A host that never shows the Preview area gets no canvas until something is drawn
+  // into it (which makes it on demand), so a short run does not pay for its pixels.
+  if (dlg.host.PreviewAreaSeen()) CreatePreviewCanvas(preview);
   DrawSampleText(dlg, preview);
   ShowCanvas(dlg);
   dlg.host.StartPreviewTimer();

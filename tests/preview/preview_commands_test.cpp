@@ -65,6 +65,16 @@ TEST_F(PreviewCommandsTest, StartDrawsTheSampleAndStartsTheTimer) {
   EXPECT_EQ(preview.lastFontSelection, mono);
 }
 
+TEST_F(PreviewCommandsTest, StartMakesTheCanvasOnlyForAHostThatShowsIt) {
+  host.previewAreaSeen = false;
+  const int repaints = host.repaintCount();
+  StartPreview(dlg, preview);
+  EXPECT_FALSE(preview.canvas.created);
+  EXPECT_TRUE(preview.canvas.pixels.empty());
+  EXPECT_GT(host.repaintCount(), repaints);
+  EXPECT_TRUE(host.timerRunning());
+}
+
 TEST_F(PreviewCommandsTest, RedrawsOnlyWithFontPreviewChecked) {
   StartPreview(dlg, preview);
   Blank();
