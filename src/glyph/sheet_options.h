@@ -28,4 +28,6 @@ struct SheetOptions {
   bool center = false;
   bool trim = false;
   std::string texturePath;  // UTF-8, as typed (checked when the texture loads)
+  OutputKind output = OutputKind::kColor;
+  int monoThreshold = kDefaultMonoThreshold;  // 1..255; used by the mono output
 };

@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include <csetjmp>
+#include <cstdint>
 #include <new>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,15 @@ void FlushNothing(png_structp) {}
 
 // Everything that libpng may jump out of lives in this one function, with no objects
 // that need destructors between setjmp and the jump.
-int WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32 height) {
+// The layout of the rows handed to WriteRows.
+struct PngRows {
+  png_bytepp rows;
+  png_uint_32 width, height;
+  int bitDepth;   // 8, or 1 for packed rows, leftmost pixel in the high bit
+  int colorType;  // PNG_COLOR_TYPE_RGB_ALPHA (blue, green, red, alpha bytes) or _GRAY
+};
+
+int WriteRows(std::string* out, const PngRows& image) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return kFailed;
   png_infop info = png_create_info_struct(png);
@@ -39,8 +48,8 @@ int WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32 
     return kFailed;
   }
   png_set_write_fn(png, out, AppendToString, FlushNothing);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, image.width, image.height, image.bitDepth, image.colorType,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   // Sheets are mostly flat color. Each row as its difference from the row above turns
   // the background and the tiles' repeated rows into runs of zeros, and run-length
   // matching finds those about four times faster than the default compression, for
@@ -49,8 +58,9 @@ int WriteRows(std::string* out, png_bytepp rows, png_uint_32 width, png_uint_32 
   png_set_compression_level(png, 1);
   png_set_compression_strategy(png, Z_RLE);
   png_write_info(png, info);
-  png_set_bgr(png);  // the bitmap's bytes are blue, green, red, alpha
-  png_write_image(png, rows);
+  // The bitmap's bytes are blue, green, red, alpha.
+  if (image.colorType == PNG_COLOR_TYPE_RGB_ALPHA) png_set_bgr(png);
+  png_write_image(png, image.rows);
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return kOk;
@@ -65,7 +75,24 @@ int EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
   std::vector<png_bytep> rows(height);
   for (unsigned y = 0; y < height; ++y) rows[y] = ScanLine(bitmap, height - 1 - y);
   out.clear();
-  return WriteRows(&out, rows.data(), width, height);
+  return WriteRows(&out, {rows.data(), width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA});
+}
+
+int EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out) {
+  if (!GrayImageIsWhole(image)) return kFailed;
+  const auto width = static_cast<unsigned>(image.width);
+  const auto height = static_cast<unsigned>(image.height);
+  // One bit a pixel needs its rows packed first; eight bits are written as they are.
+  std::vector<std::uint8_t> packed;
+  const std::size_t stride = depth == GrayDepth::k1Bit ? PackedRowBytes(image.width) : width;
+  if (depth == GrayDepth::k1Bit) packed = PackGrayRows(image);
+  std::uint8_t* first =
+      depth == GrayDepth::k1Bit ? packed.data() : const_cast<std::uint8_t*>(image.pixels.data());
+  std::vector<png_bytep> rows(height);
+  for (unsigned y = 0; y < height; ++y) rows[y] = first + y * stride;
+  out.clear();
+  return WriteRows(
+      &out, {rows.data(), width, height, depth == GrayDepth::k1Bit ? 1 : 8, PNG_COLOR_TYPE_GRAY});
 }
 
 bool FileNameMeansPng(const std::string& fileName) {

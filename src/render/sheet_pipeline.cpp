@@ -20,6 +20,7 @@
 #include "render/height_correction.h"
 #include "render/overflow_report.h"
 #include "render/placement.h"
+#include "render/sheet_outputs.h"
 
 namespace {
 
@@ -230,22 +231,27 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   if (ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink) != kOk) {
     return std::nullopt;
   }
-  if (options.trim) TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags);
+  // The coverage is taken before trimming, which clears it where it paints over.
+  if (CopyCoverage(sheet.pixels, width, height, result.coverage) != kOk) {
+    ShowError(sink, "Could not allocate memory for the output bitmap!");
+    return std::nullopt;
+  }
+  if (options.trim) {
+    TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
+  }
   if (map.kind == CharMapKind::kCp1252) {
     result.report = BuildOverflowReport(flags);
   } else {
     result.report = BuildOverflowReport(flags, map);
     result.reportIsUtf8 = true;
   }
-  if (CopyCoverage(sheet.pixels, width, height, result.coverage) != kOk) {
-    ShowError(sink, "Could not allocate memory for the output bitmap!");
-    return std::nullopt;
-  }
   result.drawnCells.reserve(cells.size());
   for (const CellChar& c : cells) result.drawnCells.push_back(c.cell);
   result.grid = options.grid;
   result.cellPx = cell;
   result.map = std::move(map);
+  result.output = options.output;
+  result.monoThreshold = options.monoThreshold;
   return result;
 }
 
@@ -256,7 +262,7 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
     ShowError(sink, kUnknownSheetFormatMessage);
     return kFailed;
   }
-  if (SaveBitmapReplacing(sheet.bitmap.get(), *fif, fileName) != kOk) {
+  if (SaveSheetKind(sheet, *fif, fileName) != kOk) {
     ShowError(sink, "Could not save the output bitmap!");
     return kFailed;
   }
