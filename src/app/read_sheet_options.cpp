@@ -59,6 +59,8 @@ SheetOptions ReadSheetOptions(Dialog& dlg) {
   options.center = IsChecked(dlg, kIdCenter);
   options.trim = IsChecked(dlg, kIdTrimOverflow);
   options.texturePath = ReadTexturePath(dlg);
+  options.output = ReadOutputKind(dlg);
+  options.monoThreshold = ReadMonoThreshold(dlg);
   return options;
 }
 
