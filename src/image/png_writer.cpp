@@ -86,6 +86,7 @@ int EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out) {
   std::vector<std::uint8_t> packed;
   const std::size_t stride = depth == GrayDepth::k1Bit ? PackedRowBytes(image.width) : width;
   if (depth == GrayDepth::k1Bit) packed = PackGrayRows(image);
+  // libpng takes the rows as non-const pointers but only reads them.
   std::uint8_t* first =
       depth == GrayDepth::k1Bit ? packed.data() : const_cast<std::uint8_t*>(image.pixels.data());
   std::vector<png_bytep> rows(height);

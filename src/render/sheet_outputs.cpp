@@ -1,6 +1,7 @@
 // The output kinds of a sheet.
 #include "render/sheet_outputs.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "base/sheet_modes.h"
@@ -26,7 +27,7 @@ Bitmap32Handle AlphaSheet(const Sheet& sheet) {
   }
   Bitmap32Handle alpha = AllocateBitmap32(sheet.width, sheet.height);
   if (!alpha) return {};
-  alpha->bytes = colored->bytes;
+  std::copy(colored->bytes.begin(), colored->bytes.end(), alpha->bytes.begin());
   // Sheet row y is scanline height - 1 - y; alpha is each pixel's fourth byte.
   for (int y = 0; y < sheet.height; ++y) {
     const std::uint8_t* from =
