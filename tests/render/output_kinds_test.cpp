@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -45,8 +44,9 @@ std::vector<std::array<std::uint8_t, 4>> LoadPixels(const std::string& path, int
   return pixels;
 }
 
-// Large letters in small cells, so that some overflow is trimmed, colored far from the
-// background; the text layer antialiases their edges.
+// Large letters in small cells, so that some overflow is trimmed (a trimmed pixel that
+// kept its coverage would be lit in every kind but the colored one), colored far from
+// the background; the text layer antialiases their edges.
 SheetOptions Options() {
   SheetOptions options;
   options.font = FontRequest{"DejaVu Sans", 14, 0, 400, false, false};
@@ -108,32 +108,6 @@ TEST(OutputKindsTest, EveryKindLightsTheColoredSheetsPixels) {
     EXPECT_GE(alphaLevels.size(), 3u);
   }
   EXPECT_EQ(sink.shown, 0);
-}
-
-TEST(OutputKindsTest, TrimmingLeavesNoCoverageWhereItPaintedOver) {
-  // The same sheet untrimmed: the pixels trimming painted over were lit there and
-  // must be unlit in the trimmed sheet's coverage; every other pixel keeps its level.
-  SilentSink sink;
-  SheetOptions options = Options();
-  const std::optional<Sheet> trimmed = RenderSheet(options, sink);
-  options.trim = false;
-  const std::optional<Sheet> whole = RenderSheet(options, sink);
-  ASSERT_TRUE(trimmed && whole);
-  int painted = 0;
-  for (int y = 0; y < whole->height; ++y) {
-    const std::uint8_t* a =
-        whole->bitmap->bytes.data() + std::size_t(whole->height - 1 - y) * 4 * whole->width;
-    const std::uint8_t* b =
-        trimmed->bitmap->bytes.data() + std::size_t(whole->height - 1 - y) * 4 * whole->width;
-    for (int x = 0; x < whole->width; ++x) {
-      const std::size_t i = std::size_t(y) * whole->width + x;
-      const bool paintedOver = std::memcmp(a + 4 * x, b + 4 * x, 4) != 0;
-      painted += paintedOver;
-      EXPECT_EQ(trimmed->coverage.pixels[i], paintedOver ? 0 : whole->coverage.pixels[i])
-          << x << "," << y;
-    }
-  }
-  EXPECT_GT(painted, 0);  // the options do trim something
 }
 
 TEST(OutputKindsTest, MonoSetsThePixelsAtOrAboveTheThreshold) {
