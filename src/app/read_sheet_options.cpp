@@ -61,6 +61,9 @@ SheetOptions ReadSheetOptions(Dialog& dlg) {
   options.texturePath = ReadTexturePath(dlg);
   options.output = ReadOutputKind(dlg);
   options.monoThreshold = ReadMonoThreshold(dlg);
+  options.descriptors.fnt = IsChecked(dlg, kIdDescriptorFnt);
+  options.descriptors.json = IsChecked(dlg, kIdDescriptorJson);
+  options.descriptors.c = IsChecked(dlg, kIdDescriptorC);
   return options;
 }
 

@@ -195,6 +195,13 @@ FieldOptions AddFieldOptions(CLI::App& command) {
                       "(default 1: every lit pixel); kept with the other outputs")
           ->check(CheckThreshold, "1..255")
           ->type_name("N"));
+  add(command
+          .add_option("--descriptor",
+                      "write a descriptor beside the saved sheet, with its base name: fnt "
+                      "(text bitmap-font descriptor), json, or c (a C header of 1-bit cells); "
+                      "repeatable")
+          ->check(CLI::IsMember({"fnt", "json", "c"}))
+          ->type_name("KIND"));
   add(command.add_option("--field", "set the text of any text control verbatim")
           ->check(CheckField, "ID=TEXT")
           ->type_name("ID=TEXT"));
@@ -271,6 +278,11 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
       const bool square = IsSquareTileCell(cell);
       SetText(dlg, kIdCellWidth, square ? "" : std::to_string(cell.widthPx));
       SetText(dlg, kIdCellHeight, square ? "" : std::to_string(cell.heightPx));
+    } else if (name == "--descriptor") {
+      const int id = value == "fnt"    ? kIdDescriptorFnt
+                     : value == "json" ? kIdDescriptorJson
+                                       : kIdDescriptorC;
+      if (!IsChecked(dlg, id)) host.Click(id);
     } else if (name == "--field") {
       const std::size_t eq = value.find('=');
       SetText(dlg, std::stoi(value.substr(0, eq)), value.substr(eq + 1));

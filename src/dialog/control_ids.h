@@ -74,6 +74,10 @@ enum ControlId : int {
   kIdOutputGray = 1067,
   kIdOutputMono = 1068,
   kIdMonoThreshold = 1069,
+  // The descriptors written beside a saved sheet.
+  kIdDescriptorFnt = 1070,
+  kIdDescriptorJson = 1071,
+  kIdDescriptorC = 1072,
 };
 
 // Notification codes carried by a command.

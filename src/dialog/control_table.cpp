@@ -115,6 +115,9 @@ constexpr std::array kControls = {
     ControlDef{kIdOutputMono, K::kRadioButton, kOutput, "Mono", "", false, true, R::kOutputKind},
     ControlDef{kIdMonoThreshold, K::kDigitsEdit, kOutput, "Threshold (1 - 255):", "1", false, false,
                R::kNone},
+    ControlDef{kIdDescriptorFnt, K::kCheckBox, kOutput, "Write .fnt", "", false, true, R::kNone},
+    ControlDef{kIdDescriptorJson, K::kCheckBox, kOutput, "Write .json", "", false, true, R::kNone},
+    ControlDef{kIdDescriptorC, K::kCheckBox, kOutput, "Write C header", "", false, true, R::kNone},
 };
 
 constexpr std::array kGroupBoxes = {

@@ -121,6 +121,14 @@ int CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& 
   return kOk;
 }
 
+// A glyph anchored at the height correction is drawn with its text cell's row
+// heightCorrection on the cell's first row, so its baseline lies ascent - heightCorrection
+// rows down. Glyphs moved by the other placement rules are the exception, not the line.
+int BaselineRow(const GlyphFont& font, int heightCorrection, int cellHeightPx) {
+  if (!font) return 0;
+  return std::clamp(GetFontMetrics(*font).ascentPx - heightCorrection, 0, cellHeightPx);
+}
+
 // Colors the sheet in the options' mode; kOk without a mode (the bitmap stays as
 // allocated).
 int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface& surface,
@@ -247,6 +255,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   }
   result.drawnCells.reserve(cells.size());
   for (const CellChar& c : cells) result.drawnCells.push_back(c.cell);
+  result.baselineRow = BaselineRow(sheet.font, heightCorrection, cell.heightPx);
   result.grid = options.grid;
   result.cellPx = cell;
   result.map = std::move(map);

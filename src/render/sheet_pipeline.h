@@ -42,6 +42,9 @@ struct Sheet {
   std::vector<int> drawnCells;                // the cells the export set drew, ascending
   OutputKind output = OutputKind::kColor;     // what SaveSheet writes
   int monoThreshold = kDefaultMonoThreshold;  // 1..255, for the mono output
+  // The baseline's row within a cell, 0..cell height: the font's ascent less the height
+  // correction, where the baseline of every glyph that the probe's row anchors lies.
+  int baselineRow = 0;
 };
 
 // The image format that fileName's extension names, when it can be written. A .png name

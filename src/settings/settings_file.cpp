@@ -123,6 +123,9 @@ SettingsExtension ReadSettingsExtension(Dialog& dlg) {
   }
   extension.output = static_cast<SettingsExtension::Output>(ReadOutputKind(dlg));
   extension.monoThreshold = ReadMonoThreshold(dlg);
+  extension.descriptorFnt = IsChecked(dlg, kIdDescriptorFnt);
+  extension.descriptorJson = IsChecked(dlg, kIdDescriptorJson);
+  extension.descriptorC = IsChecked(dlg, kIdDescriptorC);
   extension.fontFilePath = SelectedFontFile(dlg);
   return extension;
 }
@@ -137,6 +140,9 @@ void ApplySettingsExtension(Dialog& dlg, const SettingsExtension& extension) {
   CheckOutputKind(dlg, static_cast<OutputKind>(extension.output));
   SetInt(dlg, kIdMonoThreshold, extension.monoThreshold);
   ApplyOutputKindRule(dlg);
+  SetChecked(dlg, kIdDescriptorFnt, extension.descriptorFnt);
+  SetChecked(dlg, kIdDescriptorJson, extension.descriptorJson);
+  SetChecked(dlg, kIdDescriptorC, extension.descriptorC);
 }
 
 std::string EncodeSettings(Dialog& dlg) {

@@ -459,6 +459,42 @@ TEST(CliTest, SettingsRecordAndReopenTheFontFile) {
             "Error: Could not open the font file \"" + copy + "\": No such file or directory.\n");
 }
 
+// --descriptor writes each kind asked for beside the saved sheet; a kind it does not know
+// is a usage error, a descriptor that cannot be written fails the run naming it, a
+// preview writes none, and the boxes survive a settings file.
+TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
+  TempDir dir;
+  const std::string sheet = dir.File("my font.png");
+  const std::string options = " --font 'DejaVu Sans' --tile-size 8 --steps 1";
+  CliRun run = RunCli("export '" + sheet + "'" + options +
+                      " --descriptor fnt --descriptor c --descriptor json");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(FileBytes(dir.File("my font.fnt")).find("file=\"my font.png\""), std::string::npos);
+  EXPECT_EQ(FileBytes(dir.File("my font.json")).rfind("{", 0), 0u);
+  EXPECT_NE(FileBytes(dir.File("my font.h")).find("my_font_bits["), std::string::npos);
+
+  EXPECT_EQ(RunCli("export '" + sheet + "' --descriptor xml").status, 2);
+
+  std::filesystem::create_directory(dir.File("blocked.fnt"));
+  run = RunCli("export '" + dir.File("blocked.png") + "'" + options + " --descriptor fnt");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(
+      run.err.find("Could not write the descriptor file \"" + dir.File("blocked.fnt") + "\"!"),
+      std::string::npos)
+      << run.err;
+
+  run = RunCli("preview '" + dir.File("p.png") + "'" + options + " --descriptor json");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("p.json")));
+
+  const std::string settings = dir.File("s.gxs");
+  ASSERT_EQ(RunCli("settings save '" + settings + "' --descriptor json").status, 0);
+  EXPECT_GT(FileBytes(settings).size(), 1219u);
+  run = RunCli("fields --settings '" + settings + "'");
+  EXPECT_NE(run.out.find("\n1071\t1\t1\t"), std::string::npos);
+  EXPECT_NE(run.out.find("\n1070\t1\t0\t"), std::string::npos);
+}
+
 }  // namespace
 
 namespace {

@@ -1,0 +1,20 @@
+// The descriptor files beside a saved sheet: sheet.png gets sheet.fnt, sheet.json and
+// sheet.h, as the options ask.
+#pragma once
+
+#include <string>
+
+#include "base/message_sink.h"
+#include "glyph/sheet_options.h"
+#include "render/sheet_pipeline.h"
+
+// The sheet's path without its extension: "out/font.png" gives "out/font". A name
+// whose only dot starts it (".png") has no extension.
+std::string DescriptorBasePath(const std::string& sheetPath);
+
+// Writes the descriptors that options.descriptors asks for beside sheetPath, each
+// through the checked replace path. Returns kOk, or kFailed after
+// "Could not write the descriptor file "<path>"!" for the first that cannot be written
+// (the rest are not tried). threshold is the lowest coverage a bit of the C header sets.
+int WriteDescriptorFiles(const Sheet& sheet, const SheetOptions& options,
+                         const std::string& sheetPath, MessageSink& sink, int threshold = 1);
