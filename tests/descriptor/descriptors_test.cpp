@@ -240,7 +240,9 @@ TEST(DescriptorsTest, JsonParsesWithEachCellsCharacterAndInkBox) {
   JsonReader reader{text};
   const Json json = reader.Value();
   reader.Ws();
-  ASSERT_TRUE(reader.ok && reader.i == text.size()) << reader.ok << " at " << reader.i << ": " << text.substr(reader.i > 40 ? reader.i - 40 : 0, 80);
+  ASSERT_TRUE(reader.ok && reader.i == text.size())
+      << reader.ok << " at " << reader.i << ": "
+      << text.substr(reader.i > 40 ? reader.i - 40 : 0, 80);
   EXPECT_EQ(json["file"].Str(), d.sheetFileName);
   EXPECT_EQ(json["map"].Str(), "cp437");
   EXPECT_EQ(json["grid"]["columns"].Int(), 16);
