@@ -1,6 +1,9 @@
 // Writing the descriptors of a saved sheet.
 #include "app/descriptor_files.h"
 
+#include <thread>
+#include <vector>
+
 #include "base/status.h"
 #include "descriptor/descriptors.h"
 #include "fileio/replace_file.h"
@@ -50,17 +53,32 @@ int WriteDescriptorFiles(const Sheet& sheet, const SheetOptions& options,
   if (!want.fnt && !want.json && !want.c) return kOk;
   const SheetDescription description = Describe(sheet, options, sheetPath);
   const std::string base = DescriptorBasePath(sheetPath);
-  const auto write = [&](const std::string& path, const std::string& text) {
-    if (WriteFileReplacing(path, text) == 0) return kOk;
-    sink.Show("Could not write the descriptor file \"" + path + "\"!", "Error",
-              MessageIcon::kWarning);
-    return kFailed;
+  struct File {
+    std::string path;
+    std::string text;
+    int result = kFailed;
   };
-  if (want.fnt && write(base + ".fnt", FntDescriptor(description)) != kOk) return kFailed;
-  if (want.json && write(base + ".json", JsonDescriptor(description)) != kOk) return kFailed;
-  if (want.c &&
-      write(base + ".h", CHeaderDescriptor(description, FileNameOf(base), threshold)) != kOk) {
-    return kFailed;
+  std::vector<File> files;
+  if (want.fnt) files.push_back({base + ".fnt", FntDescriptor(description)});
+  if (want.json) files.push_back({base + ".json", JsonDescriptor(description)});
+  if (want.c) {
+    files.push_back({base + ".h", CHeaderDescriptor(description, FileNameOf(base), threshold)});
   }
-  return kOk;
+
+  // Each write waits for its flush to the disk; side by side, the file system can commit
+  // them together instead of one after another.
+  {
+    std::vector<std::jthread> writers;
+    for (File& file : files) {
+      writers.emplace_back([&file] { file.result = WriteFileReplacing(file.path, file.text); });
+    }
+  }
+  int result = kOk;
+  for (const File& file : files) {
+    if (file.result == 0) continue;
+    sink.Show("Could not write the descriptor file \"" + file.path + "\"!", "Error",
+              MessageIcon::kWarning);
+    result = kFailed;
+  }
+  return result;
 }

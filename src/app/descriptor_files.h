@@ -13,8 +13,8 @@
 std::string DescriptorBasePath(const std::string& sheetPath);
 
 // Writes the descriptors that options.descriptors asks for beside sheetPath, each
-// through the checked replace path. Returns kOk, or kFailed after
-// "Could not write the descriptor file "<path>"!" for the first that cannot be written
-// (the rest are not tried). threshold is the lowest coverage a bit of the C header sets.
+// through the checked replace path, side by side. Returns kOk, or kFailed after
+// "Could not write the descriptor file "<path>"!" for each that could not be written.
+// threshold is the lowest coverage a bit of the C header sets.
 int WriteDescriptorFiles(const Sheet& sheet, const SheetOptions& options,
                          const std::string& sheetPath, MessageSink& sink, int threshold = 1);
