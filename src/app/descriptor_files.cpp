@@ -1,6 +1,7 @@
 // Writing the descriptors of a saved sheet.
 #include "app/descriptor_files.h"
 
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -48,7 +49,7 @@ std::string DescriptorBasePath(const std::string& sheetPath) {
 }
 
 int WriteDescriptorFiles(const Sheet& sheet, const SheetOptions& options,
-                         const std::string& sheetPath, MessageSink& sink, int threshold) {
+                         const std::string& sheetPath, MessageSink& sink) {
   const DescriptorChoice& want = options.descriptors;
   if (!want.fnt && !want.json && !want.c) return kOk;
   const SheetDescription description = Describe(sheet, options, sheetPath);
@@ -62,20 +63,27 @@ int WriteDescriptorFiles(const Sheet& sheet, const SheetOptions& options,
   if (want.fnt) files.push_back({base + ".fnt", FntDescriptor(description)});
   if (want.json) files.push_back({base + ".json", JsonDescriptor(description)});
   if (want.c) {
-    files.push_back({base + ".h", CHeaderDescriptor(description, FileNameOf(base), threshold)});
+    files.push_back(
+        {base + ".h", CHeaderDescriptor(description, FileNameOf(base), options.monoThreshold)});
   }
 
   // Each write waits for its flush to the disk; side by side, the file system can commit
   // them together instead of one after another.
+  // A thread that cannot be started leaves its file to this one.
   {
     std::vector<std::jthread> writers;
     for (File& file : files) {
-      writers.emplace_back([&file] { file.result = WriteFileReplacing(file.path, file.text); });
+      const auto write = [&file] { file.result = WriteFileReplacing(file.path, file.text); };
+      try {
+        writers.emplace_back(write);
+      } catch (const std::system_error&) {
+        write();
+      }
     }
   }
   int result = kOk;
   for (const File& file : files) {
-    if (file.result == 0) continue;
+    if (file.result == kOk) continue;
     sink.Show("Could not write the descriptor file \"" + file.path + "\"!", "Error",
               MessageIcon::kWarning);
     result = kFailed;

@@ -15,6 +15,6 @@ std::string DescriptorBasePath(const std::string& sheetPath);
 // Writes the descriptors that options.descriptors asks for beside sheetPath, each
 // through the checked replace path, side by side. Returns kOk, or kFailed after
 // "Could not write the descriptor file "<path>"!" for each that could not be written.
-// threshold is the lowest coverage a bit of the C header sets.
+// The C header's bits are the mono output's, at options.monoThreshold.
 int WriteDescriptorFiles(const Sheet& sheet, const SheetOptions& options,
-                         const std::string& sheetPath, MessageSink& sink, int threshold = 1);
+                         const std::string& sheetPath, MessageSink& sink);

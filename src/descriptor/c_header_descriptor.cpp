@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/sheet_modes.h"
 #include "descriptor/descriptors.h"
 
 namespace {
@@ -157,7 +158,6 @@ std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view ba
   const int cellH = sheet.cellPx.heightPx;
   const int rowBytes = (cellW + 7) / 8;
   const int cellCount = sheet.grid.columns * sheet.grid.rows;
-  const std::uint8_t level = static_cast<std::uint8_t>(std::clamp(threshold, 1, 255));
 
   std::vector<char32_t> codePoints(static_cast<std::size_t>(cellCount), 0);
   for (int cell : sheet.cells) {
@@ -196,7 +196,7 @@ std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view ba
         unsigned byte = 0;
         for (int bit = 0; bit < 8; ++bit) {
           const int x = x0 + b * 8 + bit;
-          if (row && b * 8 + bit < cellW && x < cov->width && row[x] >= level) {
+          if (row && b * 8 + bit < cellW && x < cov->width && MonoBit(row[x], threshold)) {
             byte |= 0x80u >> bit;
           }
         }

@@ -93,6 +93,9 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdOutputGray, {98, 381, 40, 10}, kNone},
     ControlPlacement{kIdOutputMono, {142, 381, 40, 10}, kNone},
     ControlPlacement{kIdMonoThreshold, {270, 380, 24, 12}, {188, 382, 80, 8}},
+    ControlPlacement{kIdDescriptorFnt, {312, 381, 52, 10}, kNone},
+    ControlPlacement{kIdDescriptorJson, {370, 381, 56, 10}, kNone},
+    ControlPlacement{kIdDescriptorC, {432, 381, 72, 10}, kNone},
 };
 
 // The column headings over the three color fields of each row, and what empty cell
