@@ -4,6 +4,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/enabling_rules.h"
 #include "dialog/font_file.h"
 #include "dialog/mode_buttons.h"
 
@@ -41,4 +42,9 @@ void InitializeDialog(Dialog& dlg) {
   for (int id : {kIdCharMap, kIdGridColumns, kIdGridRows, kIdCellWidth, kIdCellHeight}) {
     SetDefaultText(dlg, id);
   }
+
+  // 6. The output: the colored sheet; the threshold waits for the mono output.
+  CheckOutputKind(dlg, OutputKind::kColor);
+  SetDefaultText(dlg, kIdMonoThreshold);
+  ApplyOutputKindRule(dlg);
 }

@@ -51,6 +51,12 @@ void Command(Dialog& dlg, int id, int code) {
     case kIdColorReliefOverImage:
       ApplyColorModeRule(dlg);
       break;
+    case kIdOutputColor:
+    case kIdOutputAlpha:
+    case kIdOutputGray:
+    case kIdOutputMono:
+      ApplyOutputKindRule(dlg);
+      break;
     case kIdExit:
       dlg.host.Send(DialogMessage::kClose);
       break;

@@ -1,6 +1,7 @@
 // "Save bitmap" and "Image preview (once)".
 #include "app/export_commands.h"
 
+#include "app/descriptor_files.h"
 #include "app/read_sheet_options.h"
 #include "base/status.h"
 #include "color/overflow_flags.h"
@@ -22,12 +23,15 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
 
   // The program's flags start afresh with every run and take the run's on success.
   ClearOverflowFlags(SheetOverflowFlags());
-  const std::optional<Sheet> sheet = RenderSheet(ReadSheetOptions(dlg), dlg.host);
+  const SheetOptions options = ReadSheetOptions(dlg);
+  const std::optional<Sheet> sheet = RenderSheet(options, dlg.host);
   if (!sheet) return kFailed;
+  // A preview has no file, so no descriptors either.
   if (preview) {
     RememberShownSheet(dlg, Preview(), sheet->grid, sheet->cellPx, sheet->map);
     ShowSheetInCanvas(dlg, sheet->bitmap.get(), sheet->width, sheet->height);
-  } else if (SaveSheet(*sheet, fileName, dlg.host) != kOk) {
+  } else if (SaveSheet(*sheet, fileName, dlg.host) != kOk ||
+             WriteDescriptorFiles(*sheet, options, fileName, dlg.host) != kOk) {
     return kFailed;
   }
   SheetOverflowFlags() = sheet->flags;

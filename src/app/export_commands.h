@@ -7,7 +7,8 @@
 
 // The export run on the dialog: checks the file name's format (not for a preview), reads
 // the options once, renders the sheet, then saves it to fileName (or, with preview set,
-// shows it in the preview canvas) and writes the overflow report into the log. Returns
+// shows it in the preview canvas), writes the descriptors the options ask for beside a
+// saved sheet, and writes the overflow report into the log. Returns
 // 0 on success, 1 on failure; every failure but a scratch surface that cannot be made
 // shows its message, and a failed run leaves the log as it was.
 int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview);

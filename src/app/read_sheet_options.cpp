@@ -59,6 +59,11 @@ SheetOptions ReadSheetOptions(Dialog& dlg) {
   options.center = IsChecked(dlg, kIdCenter);
   options.trim = IsChecked(dlg, kIdTrimOverflow);
   options.texturePath = ReadTexturePath(dlg);
+  options.output = ReadOutputKind(dlg);
+  options.monoThreshold = ReadMonoThreshold(dlg);
+  options.descriptors.fnt = IsChecked(dlg, kIdDescriptorFnt);
+  options.descriptors.json = IsChecked(dlg, kIdDescriptorJson);
+  options.descriptors.c = IsChecked(dlg, kIdDescriptorC);
   return options;
 }
 

@@ -1,4 +1,5 @@
-// The export and color modes. Each value is the mode's byte code in the settings file.
+// The export and color modes, and the kind of image a sheet is written as. Each export
+// and color mode's value is its byte code in the settings file.
 #pragma once
 
 #include <cstdint>
@@ -36,4 +37,21 @@ inline std::uint8_t ModeCode(ColorMode mode) {
 inline bool UsesTexture(ColorMode mode) {
   return mode == ColorMode::kImageOnly || mode == ColorMode::kGradientOverImage ||
          mode == ColorMode::kReliefOverImage;
+}
+
+// What a sheet file holds: the colored sheet (the default), the colored sheet with
+// straight alpha from each pixel's coverage, the coverage as 8-bit gray, or one bit a
+// pixel from the coverage and a threshold.
+enum class OutputKind { kColor = 0, kAlpha = 1, kGray = 2, kMono = 3 };
+
+// The mono threshold: 1 sets every lit pixel.
+inline constexpr int kMinMonoThreshold = 1;
+inline constexpr int kMaxMonoThreshold = 255;
+inline constexpr int kDefaultMonoThreshold = 1;
+
+// Whether a pixel of this coverage (0 unlit, 1..255) is set in the 1-bit output: it is
+// lit and its coverage is at least threshold. An unlit pixel is never set, whatever the
+// threshold.
+inline bool MonoBit(std::uint8_t coverage, int threshold) {
+  return coverage != 0 && coverage >= threshold;
 }

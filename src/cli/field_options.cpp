@@ -43,6 +43,10 @@ const std::map<std::string, ExportMode> kExportModes = {{"normal", ExportMode::k
                                                         {"all", ExportMode::kAll},
                                                         {"user", ExportMode::kUserDefined},
                                                         {"range", ExportMode::kRange}};
+const std::map<std::string, OutputKind> kOutputKinds = {{"color", OutputKind::kColor},
+                                                        {"alpha", OutputKind::kAlpha},
+                                                        {"gray", OutputKind::kGray},
+                                                        {"mono", OutputKind::kMono}};
 const std::map<std::string, ColorMode> kColorModes = {
     {"gradient", ColorMode::kGradient},
     {"relief", ColorMode::kRelief},
@@ -88,6 +92,21 @@ std::string CheckGrid(const std::string& text) {
 std::string CheckCell(const std::string& text) {
   CellSize cell;
   return ParseCellSize(text, cell);
+}
+
+std::string CheckThreshold(const std::string& text) {
+  std::size_t used = 0;
+  int value = 0;
+  try {
+    value = std::stoi(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (text.empty() || used != text.size() || value < kMinMonoThreshold ||
+      value > kMaxMonoThreshold) {
+    return "\"" + text + "\" is not a threshold from 1 to 255";
+  }
+  return {};
 }
 
 std::string CheckField(const std::string& text) {
@@ -164,6 +183,25 @@ FieldOptions AddFieldOptions(CLI::App& command) {
                       "the tile size (the default)")
           ->check(CheckCell, "WxH")
           ->type_name("WxH"));
+  add(command
+          .add_option("--output",
+                      "what the sheet file holds: color (the default), alpha (the colors with "
+                      "straight alpha from the coverage), gray (the coverage) or mono (1 bit)")
+          ->check(CLI::IsMember({"color", "alpha", "gray", "mono"}))
+          ->type_name("KIND"));
+  add(command
+          .add_option("--threshold",
+                      "the mono output sets pixels whose coverage is at least N, 1 to 255 "
+                      "(default 1: every lit pixel); kept with the other outputs")
+          ->check(CheckThreshold, "1..255")
+          ->type_name("N"));
+  add(command
+          .add_option("--descriptor",
+                      "write a descriptor beside the saved sheet, with its base name: fnt "
+                      "(text bitmap-font descriptor), json, or c (a C header of 1-bit cells); "
+                      "repeatable")
+          ->check(CLI::IsMember({"fnt", "json", "c"}))
+          ->type_name("KIND"));
   add(command.add_option("--field", "set the text of any text control verbatim")
           ->check(CheckField, "ID=TEXT")
           ->type_name("ID=TEXT"));
@@ -223,6 +261,10 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
       host.Click(ExportModeButton(kExportModes.at(value)));
     } else if (name == "--color") {
       host.Click(ColorModeButton(kColorModes.at(value)));
+    } else if (name == "--output") {
+      host.Click(OutputKindButton(kOutputKinds.at(value)));
+    } else if (name == "--threshold") {
+      SetText(dlg, kIdMonoThreshold, value);
     } else if (name == "--charmap") {
       SetText(dlg, kIdCharMap, value);
     } else if (name == "--grid") {
@@ -236,6 +278,11 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
       const bool square = IsSquareTileCell(cell);
       SetText(dlg, kIdCellWidth, square ? "" : std::to_string(cell.widthPx));
       SetText(dlg, kIdCellHeight, square ? "" : std::to_string(cell.heightPx));
+    } else if (name == "--descriptor") {
+      const int id = value == "fnt"    ? kIdDescriptorFnt
+                     : value == "json" ? kIdDescriptorJson
+                                       : kIdDescriptorC;
+      if (!IsChecked(dlg, id)) host.Click(id);
     } else if (name == "--field") {
       const std::size_t eq = value.find('=');
       SetText(dlg, std::stoi(value.substr(0, eq)), value.substr(eq + 1));

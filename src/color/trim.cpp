@@ -21,7 +21,8 @@ struct TrimSheet {
   Bitmap32* bitmap;
   Grid grid;
   PixelSize cell;
-  int height;  // rows * cell height
+  int height;                        // rows * cell height
+  PixelSurface* coverage = nullptr;  // cleared where the bitmap is painted over; may be none
 };
 
 TrimSheet SquareSheet(Bitmap32* bitmap, int height, int tileSize) {
@@ -44,6 +45,11 @@ std::uint8_t* SheetPixel(Bitmap32* bitmap, int height, int x, int y) {
   return ScanLine(bitmap, height - 1 - y) + 4 * x;
 }
 
+void ClearCoverage(PixelSurface* coverage, int x, int y) {
+  if (!coverage || x >= coverage->width || y >= coverage->height) return;
+  coverage->pixels[static_cast<std::size_t>(y) * coverage->width + x] = 0;
+}
+
 // Returns true when the line was trimmed (no two adjacent glyph pixels on it).
 bool TrimLine(const TrimSheet& sheet, TileLine line, const ColorTriple& bg) {
   // Check walk: stop at the first glyph pixel that follows another.
@@ -63,6 +69,7 @@ bool TrimLine(const TrimSheet& sheet, TileLine line, const ColorTriple& bg) {
     pixel[0] = LowByte(bg.blue);
     pixel[1] = LowByte(bg.green);
     pixel[2] = LowByte(bg.red);
+    ClearCoverage(sheet.coverage, line.x + i * line.dx, line.y + i * line.dy);
   }
   return true;
 }
@@ -112,8 +119,8 @@ void TrimOverflow(Bitmap32* bitmap, int height, int tileSize, const ColorTriple&
 }
 
 void TrimOverflow(Bitmap32* bitmap, const Grid& grid, PixelSize cell, const ColorTriple& bg,
-                  OverflowFlags& flags) {
-  TrimSheetOverflow({bitmap, grid, cell, SheetPixels(grid, cell).heightPx}, bg, flags);
+                  OverflowFlags& flags, PixelSurface* coverage) {
+  TrimSheetOverflow({bitmap, grid, cell, SheetPixels(grid, cell).heightPx, coverage}, bg, flags);
 }
 
 void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg) {

@@ -16,6 +16,7 @@
 #include "color/overflow_flags.h"
 #include "image/bitmap32.h"
 #include "layout/grid.h"
+#include "text/pixel_surface.h"
 
 // Trims the tile's rightmost pixel column, top to bottom, and clears flags.tooWide[code].
 void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
@@ -30,9 +31,12 @@ void TrimOverflow(Bitmap32* bitmap, int height, int tileSize, const ColorTriple&
 
 // The same over a grid of cells that need not be square: cell index i at column
 // i mod columns, row i div columns; the right column walks the cell height, the bottom
-// row the cell width; height is rows * cell height.
+// row the cell width; height is rows * cell height. When coverage is given (the
+// sheet's coverage, top row first, at least the sheet's size), every pixel painted
+// over is made unlit there too, so that the outputs made from the coverage lose
+// exactly the pixels the colored sheet lost.
 void TrimOverflow(Bitmap32* bitmap, const Grid& grid, PixelSize cell, const ColorTriple& bg,
-                  OverflowFlags& flags);
+                  OverflowFlags& flags, PixelSurface* coverage = nullptr);
 
 // The same on the program's flags (SheetOverflowFlags).
 void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg);

@@ -67,6 +67,17 @@ enum ControlId : int {
   kIdCellInfo = 1063,
   // Adds a font file that is not installed to the font list.
   kIdOpenFontFile = 1064,
+  // The output kind of the sheet file, and the mono output's threshold. 1070..1072 are
+  // the descriptors' check boxes in the same group.
+  kIdOutputColor = 1065,
+  kIdOutputAlpha = 1066,
+  kIdOutputGray = 1067,
+  kIdOutputMono = 1068,
+  kIdMonoThreshold = 1069,
+  // The descriptors written beside a saved sheet.
+  kIdDescriptorFnt = 1070,
+  kIdDescriptorJson = 1071,
+  kIdDescriptorC = 1072,
 };
 
 // Notification codes carried by a command.

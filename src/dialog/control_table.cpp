@@ -20,6 +20,7 @@ constexpr std::string_view kPreview = "Preview";
 constexpr std::string_view kLog = "Log";
 constexpr std::string_view kActions = "Actions";
 constexpr std::string_view kLayout = "Layout";
+constexpr std::string_view kOutput = "Output";
 
 // Ascending by identifier; FindControl relies on it.
 constexpr std::array kControls = {
@@ -108,6 +109,15 @@ constexpr std::array kControls = {
     ControlDef{kIdCellInfo, K::kLabel, kPreview, "", "", false, true, R::kNone},
     ControlDef{kIdOpenFontFile, K::kPushButton, kLayout, "Open font file ...", "", false, true,
                R::kNone},
+    ControlDef{kIdOutputColor, K::kRadioButton, kOutput, "Color", "", true, true, R::kOutputKind},
+    ControlDef{kIdOutputAlpha, K::kRadioButton, kOutput, "Alpha", "", false, true, R::kOutputKind},
+    ControlDef{kIdOutputGray, K::kRadioButton, kOutput, "Gray", "", false, true, R::kOutputKind},
+    ControlDef{kIdOutputMono, K::kRadioButton, kOutput, "Mono", "", false, true, R::kOutputKind},
+    ControlDef{kIdMonoThreshold, K::kDigitsEdit, kOutput, "Threshold (1 - 255):", "1", false, false,
+               R::kNone},
+    ControlDef{kIdDescriptorFnt, K::kCheckBox, kOutput, "Write .fnt", "", false, true, R::kNone},
+    ControlDef{kIdDescriptorJson, K::kCheckBox, kOutput, "Write .json", "", false, true, R::kNone},
+    ControlDef{kIdDescriptorC, K::kCheckBox, kOutput, "Write C header", "", false, true, R::kNone},
 };
 
 constexpr std::array kGroupBoxes = {
@@ -115,7 +125,7 @@ constexpr std::array kGroupBoxes = {
     GroupBoxDef{kColor, 6, 132, 282, 54},  GroupBoxDef{kValues, 7, 187, 281, 76},
     GroupBoxDef{kImage, 6, 264, 282, 30},  GroupBoxDef{kPreview, 294, 0, 258, 186},
     GroupBoxDef{kLog, 294, 186, 258, 102}, GroupBoxDef{kActions, 6, 294, 546, 30},
-    GroupBoxDef{kLayout, 6, 324, 546, 46},
+    GroupBoxDef{kLayout, 6, 324, 546, 46}, GroupBoxDef{kOutput, 6, 370, 546, 28},
 };
 
 constexpr std::array<int, 4> kExportModeButtons = {kIdExportNormal, kIdExportAll, kIdExportUser,
@@ -124,6 +134,8 @@ constexpr std::array<int, 5> kColorModeButtons = {kIdColorGradient, kIdColorReli
                                                   kIdColorImageOnly, kIdColorGradientOverImage,
                                                   kIdColorReliefOverImage};
 constexpr std::array<int, 3> kZoomButtons = {kIdZoom1, kIdZoom2, kIdZoom4};
+constexpr std::array<int, 4> kOutputKindButtons = {kIdOutputColor, kIdOutputAlpha, kIdOutputGray,
+                                                   kIdOutputMono};
 
 }  // namespace
 
@@ -149,6 +161,8 @@ std::span<const int> RadioGroupMembers(RadioGroup group) {
       return kColorModeButtons;
     case RadioGroup::kZoom:
       return kZoomButtons;
+    case RadioGroup::kOutputKind:
+      return kOutputKindButtons;
     case RadioGroup::kNone:
       break;
   }

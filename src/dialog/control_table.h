@@ -24,7 +24,7 @@ enum class ControlKind {
                  // set like an edit's, is the chosen map's name or the file's path
 };
 
-enum class RadioGroup { kNone, kExportMode, kColorMode, kZoom };
+enum class RadioGroup { kNone, kExportMode, kColorMode, kZoom, kOutputKind };
 
 struct ControlDef {
   int id;
@@ -59,4 +59,4 @@ inline constexpr std::string_view kWelcomeText =
     "Glyphex v0.3a by Quenlor\r\n\r\nSelect the font and size\r\n(I recommend proportional "
     "Autosize),\r\nchoose the desired color mode and\r\nclick \"Save bitmap\" to export!";
 inline constexpr int kDialogWidthDu = 556;   // template size in dialog units
-inline constexpr int kDialogHeightDu = 372;  // the "Layout" rows below the template's 326
+inline constexpr int kDialogHeightDu = 400;  // "Layout" and "Output" below the template's 326

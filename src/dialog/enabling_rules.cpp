@@ -39,3 +39,7 @@ void ApplyColorModeRule(Dialog& dlg) {
   // Only the gradients have bands.
   Enable(dlg, kIdColorSteps, mode == ColorMode::kGradient || mode == ColorMode::kGradientOverImage);
 }
+
+void ApplyOutputKindRule(Dialog& dlg) {
+  Enable(dlg, kIdMonoThreshold, ReadOutputKind(dlg) == OutputKind::kMono);
+}

@@ -1,5 +1,5 @@
-// The two rules that keep the dialog's controls in step with the chosen export mode
-// and color mode. They only relabel and enable: no radio button, text or value changes.
+// The rules that keep the dialog's controls in step with the chosen export mode, color
+// mode and output kind. They only relabel and enable: no radio button, text or value changes.
 #pragma once
 
 #include "dialog/dialog.h"
@@ -12,3 +12,6 @@ void ApplyExportModeRule(Dialog& dlg);
 // the Top and Sub color fields and their "Choose ..." buttons in every mode but
 // "Only Image" (1025), and Color steps (1037) in the two gradient modes.
 void ApplyColorModeRule(Dialog& dlg);
+
+// Enables the threshold field (1069) exactly when the mono output (1068) is chosen.
+void ApplyOutputKindRule(Dialog& dlg);

@@ -9,6 +9,8 @@ namespace {
 // In the order a reader decides when several buttons are checked.
 constexpr ExportMode kExportPriority[] = {ExportMode::kAll, ExportMode::kNormal,
                                           ExportMode::kRange};
+constexpr OutputKind kOutputKinds[] = {OutputKind::kColor, OutputKind::kAlpha, OutputKind::kGray,
+                                       OutputKind::kMono};
 constexpr ColorMode kColorPriority[] = {ColorMode::kGradient, ColorMode::kImageOnly,
                                         ColorMode::kRelief, ColorMode::kGradientOverImage,
                                         ColorMode::kReliefOverImage};
@@ -70,4 +72,36 @@ void CheckExportMode(Dialog& dlg, ExportMode mode) {
 void CheckColorMode(Dialog& dlg, ColorMode mode) {
   for (ColorMode m : kColorPriority) SetChecked(dlg, ColorModeButton(m), false);
   SetChecked(dlg, ColorModeButton(mode), true);
+}
+
+int OutputKindButton(OutputKind kind) {
+  switch (kind) {
+    case OutputKind::kAlpha:
+      return kIdOutputAlpha;
+    case OutputKind::kGray:
+      return kIdOutputGray;
+    case OutputKind::kMono:
+      return kIdOutputMono;
+    case OutputKind::kColor:
+      break;
+  }
+  return kIdOutputColor;
+}
+
+OutputKind ReadOutputKind(Dialog& dlg) {
+  for (OutputKind kind : kOutputKinds) {
+    if (IsChecked(dlg, OutputKindButton(kind))) return kind;
+  }
+  return OutputKind::kColor;
+}
+
+int ReadMonoThreshold(Dialog& dlg) {
+  const int threshold = ReadInt(dlg, kIdMonoThreshold);
+  return threshold >= kMinMonoThreshold && threshold <= kMaxMonoThreshold ? threshold
+                                                                          : kDefaultMonoThreshold;
+}
+
+void CheckOutputKind(Dialog& dlg, OutputKind kind) {
+  for (OutputKind k : kOutputKinds) SetChecked(dlg, OutputKindButton(k), false);
+  SetChecked(dlg, OutputKindButton(kind), true);
 }

@@ -66,5 +66,13 @@ int ValidateParameters(Dialog& dlg, bool forAutosize) {
   if (colorSteps < 1 || colorSteps > cellHeight) {
     return Fail(dlg, "Wrong value for color steps, must be from 1 to tile_height!");
   }
-  return CheckLayout(dlg);
+  if (CheckLayout(dlg) != kOk) return kFailed;
+
+  if (ReadOutputKind(dlg) == OutputKind::kMono) {
+    const int threshold = ReadInt(dlg, kIdMonoThreshold);
+    if (!InRange(threshold, kMinMonoThreshold, kMaxMonoThreshold)) {
+      return Fail(dlg, kMonoThresholdMessage);
+    }
+  }
+  return kOk;
 }

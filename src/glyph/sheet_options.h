@@ -11,6 +11,13 @@
 #include "layout/grid.h"
 #include "text/text_font.h"
 
+// The descriptor files written beside a saved sheet.
+struct DescriptorChoice {
+  bool fnt = false;
+  bool json = false;
+  bool c = false;
+};
+
 struct SheetOptions {
   std::optional<FontRequest> font;  // face, Char height and width, styles; none: no face
   int tileSize = 0;                 // 1..16 once validated; the cell when cell is empty
@@ -27,5 +34,8 @@ struct SheetOptions {
   std::optional<ColorMode> colorMode;  // none: no button checked, the sheet stays uncolored
   bool center = false;
   bool trim = false;
-  std::string texturePath;  // UTF-8, as typed (checked when the texture loads)
+  OutputKind output = OutputKind::kColor;
+  int monoThreshold = kDefaultMonoThreshold;  // 1..255; used by the mono output
+  std::string texturePath;                    // UTF-8, as typed (checked when the texture loads)
+  DescriptorChoice descriptors;               // none by default
 };

@@ -17,7 +17,7 @@
 // Every FreeImage function the program calls, without its FreeImage_ prefix.
 // clang-format off
 #define GLYPHEX_FREEIMAGE_FUNCTIONS(X)                                           \
-  X(Allocate) X(Unload) X(GetScanLine) X(GetBPP) X(GetWidth) X(GetHeight)        \
+  X(Allocate) X(Unload) X(GetScanLine) X(GetPalette) X(GetBPP) X(GetWidth) X(GetHeight)        \
   X(ConvertTo32Bits) X(GetFIFFromFilename) X(GetFormatFromFIF)                   \
   X(FIFSupportsReading) X(FIFSupportsWriting) X(FIFSupportsNoPixels)             \
   X(OpenMemory) X(CloseMemory) X(LoadFromMemory) X(SaveToMemory) X(AcquireMemory)

@@ -36,11 +36,15 @@ struct DecodedImage {
   std::uint64_t height = 0;
 };
 
+// Whether FreeImage is trusted with the format's bytes at all: TGA and GIF are decoded
+// by stb_image alone.
+bool FreeImageDecodes(FREE_IMAGE_FORMAT format);
+
 // Decodes bytes as format (chosen by the caller, from the file name). Formats whose
 // FreeImage plugin cannot read the header alone are checked by a reader of their own
-// here (GIF: the logical screen and the first frame; Koala: always 320 x 200); the
-// others are refused with kSizeNotCheckable. stb_image is tried for BMP, PNG, TGA and
-// GIF when FreeImage refuses, and only when the bytes carry that format's signature
-// (TGA has none: then they must carry none of the other three).
+// here (Koala: always 320 x 200); the others are refused with kSizeNotCheckable.
+// stb_image is tried for BMP and PNG when FreeImage refuses, and for TGA and GIF in its
+// place, only when the bytes carry that format's signature (TGA has none: then they
+// must carry none of the other three).
 DecodedImage DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
                          const ImageLimits& limits);

@@ -1,9 +1,11 @@
-// RGBA PNG encoding: the sheet's rows in the file's order and channel order.
+// PNG encoding: the sheet's rows in the file's order and channel order, and gray rows as
+// they are or packed one bit a pixel.
 #include "image/png_writer.h"
 
 #include "base/status.h"
 #include "image/png_stream.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -26,6 +28,25 @@ int EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
   const PngHeader header{static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 8,
                          6};
   return EncodePng(header, 4 * width, fillRow, out);
+}
+
+int EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out) {
+  if (!GrayImageIsWhole(image)) return kFailed;
+  const std::size_t width = static_cast<std::size_t>(image.width);
+  const bool oneBit = depth == GrayDepth::k1Bit;
+  const std::size_t rowBytes = oneBit ? PackedRowBytes(image.width) : width;
+  const auto fillRow = [&image, width, oneBit](std::uint32_t y, std::uint8_t* dest) {
+    const std::uint8_t* src = image.pixels.data() + y * width;
+    if (!oneBit) {
+      std::copy(src, src + width, dest);
+      return;
+    }
+    PackGrayRow(src, static_cast<int>(width), dest);
+  };
+  const PngHeader header{static_cast<std::uint32_t>(image.width),
+                         static_cast<std::uint32_t>(image.height),
+                         static_cast<std::uint8_t>(oneBit ? 1 : 8), 0};
+  return EncodePng(header, rowBytes, fillRow, out);
 }
 
 bool FileNameMeansPng(const std::string& fileName) {

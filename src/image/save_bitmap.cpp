@@ -1,8 +1,10 @@
 // Saving a bitmap: encoded in memory, then written by the checked replacing path.
 #include "image/save_bitmap.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "base/status.h"
 #include "fileio/replace_file.h"
@@ -40,6 +42,32 @@ BitmapHandle CopyToImageLibrary(const FreeImageLibrary& fi, Bitmap32* bitmap) {
   return copy;
 }
 
+// The gray image in a FreeImage bitmap of 8 bits with a gray ramp for a palette, or
+// of 1 bit with black then white.
+BitmapHandle GrayToImageLibrary(const FreeImageLibrary& fi, const GrayImage& image,
+                                GrayDepth depth) {
+  const bool oneBit = depth == GrayDepth::k1Bit;
+  BitmapHandle copy(fi.Allocate(image.width, image.height, oneBit ? 1 : 8, 0, 0, 0));
+  if (!copy) return {};
+  RGBQUAD* palette = fi.GetPalette(copy.get());
+  if (!palette) return {};
+  const int entries = oneBit ? 2 : 256;
+  for (int i = 0; i < entries; ++i) {
+    const auto level = static_cast<BYTE>(oneBit ? i * 255 : i);
+    palette[i] = RGBQUAD{level, level, level, 0};
+  }
+  const std::vector<std::uint8_t> packed =
+      oneBit ? PackGrayRows(image) : std::vector<std::uint8_t>{};
+  const std::size_t stride = oneBit ? PackedRowBytes(image.width) : std::size_t(image.width);
+  const std::uint8_t* first = oneBit ? packed.data() : image.pixels.data();
+  // The library's scanlines run bottom up.
+  for (int y = 0; y < image.height; ++y) {
+    std::memcpy(fi.GetScanLine(copy.get(), image.height - 1 - y),
+                first + static_cast<std::size_t>(y) * stride, stride);
+  }
+  return copy;
+}
+
 }  // namespace
 
 int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
@@ -61,5 +89,28 @@ int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::stri
   if (!fi || !bitmap) return kFailed;
   std::string bytes;
   if (EncodeWithImageLibrary(*fi, bitmap, fif, bytes) != kOk) return kFailed;
+  return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
+}
+
+int SaveGrayImageReplacing(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
+                           const std::string& path) {
+  if (!GrayImageIsWhole(image)) return kFailed;
+  std::string bytes;
+  if (fif == FIF_PNG) {
+    if (EncodeGrayPng(image, depth, bytes) != kOk) return kFailed;
+  } else if (fif == FIF_TARGA) {
+    // One bit a pixel is written as 0 for a clear pixel and 255 for a set one.
+    GrayImage levels;
+    if (depth == GrayDepth::k1Bit) {
+      levels = image;
+      for (std::uint8_t& value : levels.pixels) value = value != 0 ? 255 : 0;
+    }
+    if (EncodeGrayTga(depth == GrayDepth::k1Bit ? levels : image, bytes) != kOk) return kFailed;
+  } else {
+    const FreeImageLibrary* fi = OpenFreeImage();
+    if (!fi) return kFailed;
+    BitmapHandle copy = GrayToImageLibrary(*fi, image, depth);
+    if (!copy || EncodeWithImageLibrary(*fi, copy.get(), fif, bytes) != kOk) return kFailed;
+  }
   return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "image/bitmap32.h"
+#include "image/gray_image.h"
 
 // Encodes bitmap in format fif in memory and writes it to path with WriteFileReplacing,
 // so that every byte is checked and a failed save leaves an existing file at path
@@ -16,3 +17,11 @@
 // in every format.
 int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
 int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
+
+// Writes a gray image the same way: PNG as gray of depth bits a pixel by our own
+// writer; TGA, which has no 1-bit form, always as 8-bit grayscale by our own encoder
+// (a 1-bit image then holds 0 and 255); the other formats by the image library, from
+// an 8-bit bitmap with a gray palette or a 1-bit bitmap with a black and a white
+// entry. Returns kOk or kFailed.
+int SaveGrayImageReplacing(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
+                           const std::string& path);

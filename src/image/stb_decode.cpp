@@ -13,6 +13,18 @@ namespace {
 // The allocation cap of the decode running on this thread (see StbDecode).
 thread_local std::uint64_t tMaxAllocation = 0;
 
+// Sets the cap for one call into stb_image and puts 0 back after it, on every path.
+struct AllocationCap {
+  explicit AllocationCap(std::uint64_t cap) { tMaxAllocation = cap; }
+  ~AllocationCap() { tMaxAllocation = 0; }
+  AllocationCap(const AllocationCap&) = delete;
+  AllocationCap& operator=(const AllocationCap&) = delete;
+};
+
+// Reading a header allocates too: the GIF reader's state (its LZW tables) is some
+// 40 KiB.
+constexpr std::uint64_t kHeaderAllocationCap = std::uint64_t{1} << 20;
+
 void* StbMalloc(std::size_t size) {
   return size > tMaxAllocation ? nullptr : std::malloc(size);
 }
@@ -95,6 +107,7 @@ bool StbDecodes(FREE_IMAGE_FORMAT format, std::string_view bytes) {
 
 int StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& height) {
   if (!FitsInt(bytes)) return kFailed;
+  const AllocationCap cap(kHeaderAllocationCap);
   int w = 0, h = 0, channels = 0;
   if (!stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                              static_cast<int>(bytes.size()), &w, &h, &channels) ||
@@ -108,12 +121,13 @@ int StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& he
 
 BitmapHandle StbDecode(std::string_view bytes, std::uint64_t maxAllocation) {
   if (!FitsInt(bytes) || !OpenFreeImage()) return {};
-  tMaxAllocation = maxAllocation;
   int w = 0, h = 0, channels = 0;
-  std::unique_ptr<stbi_uc, StbFree> rgba(
-      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                            static_cast<int>(bytes.size()), &w, &h, &channels, 4));
-  tMaxAllocation = 0;
+  std::unique_ptr<stbi_uc, StbFree> rgba;
+  {
+    const AllocationCap cap(maxAllocation);
+    rgba.reset(stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                     static_cast<int>(bytes.size()), &w, &h, &channels, 4));
+  }
   if (!rgba || w <= 0 || h <= 0) return {};
 
   // stb_image gives rows top first as red, green, blue, alpha; FreeImage keeps the

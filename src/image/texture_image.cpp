@@ -6,6 +6,7 @@
 #include "base/status.h"
 #include "fileio/read_regular_file.h"
 #include "image/freeimage_library.h"
+#include "image/image_decode.h"
 #include "image/stb_decode.h"
 
 namespace {
@@ -43,7 +44,9 @@ std::string DecodeFailure(const TextureDecode& decoded, FREE_IMAGE_FORMAT format
     case TextureFault::kNone:
       break;
   }
-  const char* decoders = StbDecodes(format, bytes) ? "FreeImage or stb_image" : "FreeImage";
+  const char* decoders = !StbDecodes(format, bytes) ? "FreeImage"
+                         : FreeImageDecodes(format) ? "FreeImage or stb_image"
+                                                    : "stb_image";
   return "Could not load the font image file!\n" + path + "\nIt is damaged, or not a " +
          formatName + " image that " + decoders + " can read.";
 }

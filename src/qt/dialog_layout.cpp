@@ -86,6 +86,16 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdCellWidth, {360, 335, 24, 12}, {318, 337, 40, 8}},
     ControlPlacement{kIdCellHeight, {440, 335, 24, 12}, {394, 337, 44, 8}},
     ControlPlacement{kIdOpenFontFile, {10, 351, 80, 14}, kNone},
+    // "Output" (6, 370, 546, 28): the kind, then the threshold; the right part holds the
+    // descriptors' check boxes.
+    ControlPlacement{kIdOutputColor, {10, 381, 40, 10}, kNone},
+    ControlPlacement{kIdOutputAlpha, {54, 381, 40, 10}, kNone},
+    ControlPlacement{kIdOutputGray, {98, 381, 40, 10}, kNone},
+    ControlPlacement{kIdOutputMono, {142, 381, 40, 10}, kNone},
+    ControlPlacement{kIdMonoThreshold, {270, 380, 24, 12}, {188, 382, 80, 8}},
+    ControlPlacement{kIdDescriptorFnt, {312, 381, 52, 10}, kNone},
+    ControlPlacement{kIdDescriptorJson, {370, 381, 56, 10}, kNone},
+    ControlPlacement{kIdDescriptorC, {432, 381, 72, 10}, kNone},
 };
 
 // The column headings over the three color fields of each row, and what empty cell

@@ -1,7 +1,7 @@
 // Dialog units to pixels: the window keeps the classic template's layout, where a
 // horizontal unit is a quarter of the dialog font's average character width and a
 // vertical unit an eighth of its height. At the template font that is 1.5 px and
-// 1.625 px, which makes the 556 x 356 unit dialog 834 x 579 px.
+// 1.625 px, which makes the 556 x 400 unit dialog 834 x 650 px.
 #pragma once
 
 #include <QRect>

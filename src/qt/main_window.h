@@ -67,6 +67,6 @@ class MainWindow : public QWidget {
 
   std::map<int, QWidget*> controls_;
   std::map<int, QWidget*> captions_;
-  std::array<QButtonGroup*, 4> radioGroups_{};  // by RadioGroup; kNone unused
+  std::array<QButtonGroup*, 5> radioGroups_{};  // by RadioGroup; kNone unused
   std::optional<int> endResult_;
 };

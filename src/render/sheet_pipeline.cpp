@@ -20,6 +20,7 @@
 #include "render/height_correction.h"
 #include "render/overflow_report.h"
 #include "render/placement.h"
+#include "render/sheet_outputs.h"
 
 namespace {
 
@@ -139,6 +140,14 @@ int CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& 
   return kOk;
 }
 
+// A glyph anchored at the height correction is drawn with its text cell's row
+// heightCorrection on the cell's first row, so its baseline lies ascent - heightCorrection
+// rows down. Glyphs moved by the other placement rules are the exception, not the line.
+int BaselineRow(const GlyphFont& font, int heightCorrection, int cellHeightPx) {
+  if (!font) return 0;
+  return std::clamp(GetFontMetrics(*font).ascentPx - heightCorrection, 0, cellHeightPx);
+}
+
 // Colors the sheet in the options' mode; kOk without a mode (the bitmap stays as
 // allocated).
 int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface& surface,
@@ -249,22 +258,28 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   if (ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink) != kOk) {
     return std::nullopt;
   }
-  if (options.trim) TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags);
+  // The coverage is taken before trimming, which clears it where it paints over.
+  if (CopyCoverage(sheet.pixels, width, height, result.coverage) != kOk) {
+    ShowError(sink, "Could not allocate memory for the output bitmap!");
+    return std::nullopt;
+  }
+  if (options.trim) {
+    TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
+  }
   if (map.kind == CharMapKind::kCp1252) {
     result.report = BuildOverflowReport(flags);
   } else {
     result.report = BuildOverflowReport(flags, map);
     result.reportIsUtf8 = true;
   }
-  if (CopyCoverage(sheet.pixels, width, height, result.coverage) != kOk) {
-    ShowError(sink, "Could not allocate memory for the output bitmap!");
-    return std::nullopt;
-  }
   result.drawnCells.reserve(cells.size());
   for (const CellChar& c : cells) result.drawnCells.push_back(c.cell);
+  result.baselineRow = BaselineRow(sheet.font, heightCorrection, cell.heightPx);
   result.grid = options.grid;
   result.cellPx = cell;
   result.map = std::move(map);
+  result.output = options.output;
+  result.monoThreshold = options.monoThreshold;
   return result;
 }
 
@@ -275,7 +290,7 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
     ShowError(sink, kUnknownSheetFormatMessage);
     return kFailed;
   }
-  if (SaveBitmapReplacing(sheet.bitmap.get(), *fif, fileName) != kOk) {
+  if (SaveSheetKind(sheet, *fif, fileName) != kOk) {
     ShowError(sink, "Could not save the output bitmap!");
     return kFailed;
   }

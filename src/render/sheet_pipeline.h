@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/message_sink.h"
+#include "base/sheet_modes.h"
 #include "base/status.h"
 #include "color/overflow_flags.h"
 #include "glyph/sheet_options.h"
@@ -38,7 +39,12 @@ struct Sheet {
   // Each pixel's coverage, 0 (unlit) to 255, top row first, width x height: what the
   // outputs other than the colored sheet and the descriptors are made from.
   PixelSurface coverage;
-  std::vector<int> drawnCells;  // the cells the export set drew, ascending
+  std::vector<int> drawnCells;                // the cells the export set drew, ascending
+  OutputKind output = OutputKind::kColor;     // what SaveSheet writes
+  int monoThreshold = kDefaultMonoThreshold;  // 1..255, for the mono output
+  // The baseline's row within a cell, 0..cell height: the font's ascent less the height
+  // correction, where the baseline of every glyph that the probe's row anchors lies.
+  int baselineRow = 0;
 };
 
 // The image format that fileName's extension names, when it can be written. A .png name
@@ -55,9 +61,9 @@ std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName);
 // be made has shown its message. Without a color mode the sheet stays as allocated.
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink);
 
-// Writes the sheet to fileName in the format its extension names, never leaving a broken
-// file. kOk or kFailed (after "Could not save the output bitmap!", or the format message
-// when the name names no writable format, after ShowImageLibraryFailure's).
+// Writes the sheet as its output kind to fileName in the format its extension names,
+// never leaving a broken file. kOk or kFailed (after "Could not save the output bitmap!", or the
+// format message when the name names no writable format, after ShowImageLibraryFailure's).
 int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink);
 
 // Why SheetFileFormat named no format when the image library is missing: shows

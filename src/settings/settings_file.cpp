@@ -9,6 +9,7 @@
 #include "dialog/enabling_rules.h"
 #include "dialog/font_file.h"
 #include "dialog/layout_fields.h"
+#include "dialog/mode_buttons.h"
 #include "fileio/read_regular_file.h"
 #include "fileio/replace_file.h"
 #include "settings/settings_fields.h"
@@ -95,6 +96,12 @@ void OpenStoredFontFile(Dialog& dlg, std::string_view bytes) {
 
 }  // namespace
 
+// The stored output kind is the kind's own value.
+static_assert(
+    static_cast<int>(SettingsExtension::Output::kAlpha) == static_cast<int>(OutputKind::kAlpha) &&
+    static_cast<int>(SettingsExtension::Output::kGray) == static_cast<int>(OutputKind::kGray) &&
+    static_cast<int>(SettingsExtension::Output::kMono) == static_cast<int>(OutputKind::kMono));
+
 SettingsExtension ReadSettingsExtension(Dialog& dlg) {
   // Fields that cannot be read as a value are stored as their default: validation
   // refuses them before any run, and the stored file stays loadable.
@@ -114,6 +121,11 @@ SettingsExtension ReadSettingsExtension(Dialog& dlg) {
     extension.cellWidth = cell.widthPx;
     extension.cellHeight = cell.heightPx;
   }
+  extension.output = static_cast<SettingsExtension::Output>(ReadOutputKind(dlg));
+  extension.monoThreshold = ReadMonoThreshold(dlg);
+  extension.descriptorFnt = IsChecked(dlg, kIdDescriptorFnt);
+  extension.descriptorJson = IsChecked(dlg, kIdDescriptorJson);
+  extension.descriptorC = IsChecked(dlg, kIdDescriptorC);
   extension.fontFilePath = SelectedFontFile(dlg);
   return extension;
 }
@@ -125,6 +137,12 @@ void ApplySettingsExtension(Dialog& dlg, const SettingsExtension& extension) {
   const bool square = extension.cellWidth == 0 && extension.cellHeight == 0;
   SetText(dlg, kIdCellWidth, square ? "" : std::to_string(extension.cellWidth));
   SetText(dlg, kIdCellHeight, square ? "" : std::to_string(extension.cellHeight));
+  CheckOutputKind(dlg, static_cast<OutputKind>(extension.output));
+  SetInt(dlg, kIdMonoThreshold, extension.monoThreshold);
+  ApplyOutputKindRule(dlg);
+  SetChecked(dlg, kIdDescriptorFnt, extension.descriptorFnt);
+  SetChecked(dlg, kIdDescriptorJson, extension.descriptorJson);
+  SetChecked(dlg, kIdDescriptorC, extension.descriptorC);
 }
 
 std::string EncodeSettings(Dialog& dlg) {

@@ -33,13 +33,15 @@ std::string EncodeSettings(Dialog& dlg, const SettingsExtension& extension);
 // damaged, after showing kSettingsExtensionWarning (title "Warning", warning icon).
 void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes, SettingsExtension& extension);
 
-// The layout fields (character map, grid, cell size) as extension values, and the font
-// file opened in this session that holds the selected typeface; a field that cannot be
-// read as a value is stored as its default. The values that have no field yet keep
-// their defaults.
+// The layout fields (character map, grid, cell size), the output kind, the threshold
+// and the descriptor boxes as extension values, and the font file opened in this
+// session that holds the selected typeface; a field that cannot be read as a value is
+// stored as its default.
 SettingsExtension ReadSettingsExtension(Dialog& dlg);
 
-// Writes extension's character map, grid and cell size into the layout fields.
+// Writes extension's character map, grid and cell size into the layout fields, its
+// output kind and threshold into the output fields (the threshold's enabling rule
+// follows), and its descriptors into their boxes.
 void ApplySettingsExtension(Dialog& dlg, const SettingsExtension& extension);
 
 // Saves the fields to path, with the layout fields in the extension block, replacing

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "dialog/control_ids.h"
@@ -94,6 +96,20 @@ TEST_F(SaveAllFontsTest, WritesOneSheetPerFaceAndFinishesOnce) {
   EXPECT_EQ(FontListSelection(dlg), 2);
   EXPECT_EQ(host.Text(kIdCharWidth), "");
   EXPECT_GT(ReadInt(dlg, kIdCharHeight), 0);
+}
+
+// Each face's descriptor lies beside its own sheet and names that sheet and that face.
+TEST_F(SaveAllFontsTest, EachSheetGetsItsOwnDescriptor) {
+  UseFaces({"DejaVu Sans", "DejaVu Sans Mono"});
+  SetChecked(dlg, kIdDescriptorFnt, true);
+  host.folderAnswers.push_back(dir.path().string());
+  ASSERT_EQ(SaveAllFonts(dlg), 0);
+  for (const std::string face : {"DejaVu Sans", "DejaVu Sans Mono"}) {
+    std::ifstream in(dir.File(face + ".fnt"));
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(text.rfind("info face=\"" + face + "\" ", 0), 0u) << face;
+    EXPECT_NE(text.find("page id=0 file=\"" + face + ".png\"\n"), std::string::npos) << face;
+  }
 }
 
 TEST_F(SaveAllFontsTest, StopsOnlyForValidationOrACancelledFolder) {

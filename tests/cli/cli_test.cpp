@@ -459,4 +459,111 @@ TEST(CliTest, SettingsRecordAndReopenTheFontFile) {
             "Error: Could not open the font file \"" + copy + "\": No such file or directory.\n");
 }
 
+// --descriptor writes each kind asked for beside the saved sheet; a kind it does not know
+// is a usage error, a descriptor that cannot be written fails the run naming it, a
+// preview writes none, and the boxes survive a settings file.
+TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
+  TempDir dir;
+  const std::string sheet = dir.File("my font.png");
+  const std::string options = " --font 'DejaVu Sans' --tile-size 8 --steps 1";
+  CliRun run = RunCli("export '" + sheet + "'" + options +
+                      " --descriptor fnt --descriptor c --descriptor json");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(FileBytes(dir.File("my font.fnt")).find("file=\"my font.png\""), std::string::npos);
+  EXPECT_EQ(FileBytes(dir.File("my font.json")).rfind("{", 0), 0u);
+  EXPECT_NE(FileBytes(dir.File("my font.h")).find("my_font_bits["), std::string::npos);
+
+  EXPECT_EQ(RunCli("export '" + sheet + "' --descriptor xml").status, 2);
+
+  std::filesystem::create_directory(dir.File("blocked.fnt"));
+  run = RunCli("export '" + dir.File("blocked.png") + "'" + options + " --descriptor fnt");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(
+      run.err.find("Could not write the descriptor file \"" + dir.File("blocked.fnt") + "\"!"),
+      std::string::npos)
+      << run.err;
+
+  run = RunCli("preview '" + dir.File("p.png") + "'" + options + " --descriptor json");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("p.json")));
+
+  const std::string settings = dir.File("s.gxs");
+  ASSERT_EQ(RunCli("settings save '" + settings + "' --descriptor json").status, 0);
+  EXPECT_GT(FileBytes(settings).size(), 1219u);
+  run = RunCli("fields --settings '" + settings + "'");
+  EXPECT_NE(run.out.find("\n1071\t1\t1\t"), std::string::npos);
+  EXPECT_NE(run.out.find("\n1070\t1\t0\t"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// --output clicks its button (the threshold follows it); --threshold is kept with any
+// kind; bad values are usage errors.
+TEST(CliTest, OutputOptionsSetTheirFieldsOrAreRefused) {
+  const struct {
+    const char* args;
+    const char* fields;  // the lines of 1068 and 1069
+  } rows[] = {
+      {"", "1068\t1\t0\t\n1069\t0\t0\t1\n"},
+      {"--output mono --threshold 128", "1068\t1\t1\t\n1069\t1\t0\t128\n"},
+      {"--threshold 255 --output gray", "1068\t1\t0\t\n1069\t0\t0\t255\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args);
+    const CliRun run = RunCli(std::string("fields ") + row.args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(row.fields), std::string::npos) << run.out;
+  }
+  const struct {
+    const char* args;
+    const char* reason;
+  } bad[] = {
+      {"fields --output sepia", "sepia"},
+      {"fields --threshold 0", "\"0\" is not a threshold from 1 to 255"},
+      {"fields --threshold 256", "\"256\" is not a threshold from 1 to 255"},
+      {"fields --threshold 12x", "\"12x\" is not a threshold from 1 to 255"},
+      {"fields --threshold ''", "is not a threshold from 1 to 255"},
+  };
+  for (const auto& row : bad) {
+    SCOPED_TRACE(row.args);
+    const CliRun run = RunCli(row.args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(row.reason), std::string::npos) << run.err;
+  }
+}
+
+// What a command prints on stdout, or nothing when it cannot run.
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return out;
+  char buffer[256];
+  std::size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  pclose(pipe);
+  return out;
+}
+
+// Decoders other than the image library read the mono sheets as 1 bit a pixel.
+TEST(CliTest, MonoSheetsAreOneBitToOtherDecoders) {
+  if (CommandOutput("command -v pngcheck").empty() ||
+      CommandOutput("command -v identify").empty()) {
+    GTEST_SKIP() << "pngcheck or ImageMagick's identify is not installed";
+  }
+  TempDir dir;
+  for (const char* name : {"mono.png", "mono.bmp"}) {
+    const CliRun run = RunCli("export '" + dir.File(name) +
+                              "' --font 'DejaVu Sans' --output mono --threshold 100");
+    ASSERT_EQ(run.status, 0) << run.err;
+  }
+  EXPECT_NE(CommandOutput("pngcheck -v '" + dir.File("mono.png") + "'").find("1-bit grayscale"),
+            std::string::npos);
+  EXPECT_EQ(
+      CommandOutput("identify -format '%[png:IHDR.bit-depth-orig]' '" + dir.File("mono.png") + "'"),
+      "1");
+  EXPECT_EQ(CommandOutput("identify -format '%z' '" + dir.File("mono.bmp") + "'"), "1");
+}
+
 }  // namespace

@@ -231,4 +231,29 @@ TEST_F(ValidationTest, LayoutFieldsAreCheckedAfterTheNumbersTheyChange) {
   ExpectResult(true, nullptr);
 }
 
+// The threshold counts only with the mono output, where it must be 1..255; the Output
+// group's rule enables it exactly then.
+TEST_F(ValidationTest, ThresholdIsCheckedAndEnabledOnlyForMono) {
+  const struct {
+    int button;
+    const char* threshold;
+    const char* message;
+  } rows[] = {
+      {kIdOutputMono, "1", nullptr},
+      {kIdOutputMono, "255", nullptr},
+      {kIdOutputMono, "0", kMonoThresholdMessage},
+      {kIdOutputMono, "256", kMonoThresholdMessage},
+      {kIdOutputMono, "", kMonoThresholdMessage},
+      {kIdOutputGray, "0", nullptr},
+      {kIdOutputColor, "999", nullptr},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.button) + " " + row.threshold);
+    host.Click(row.button);
+    EXPECT_EQ(host.Enabled(kIdMonoThreshold), row.button == kIdOutputMono);
+    SetText(dlg, kIdMonoThreshold, row.threshold);
+    ExpectResult(false, row.message);
+  }
+}
+
 }  // namespace

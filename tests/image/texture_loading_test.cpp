@@ -100,8 +100,11 @@ TEST_F(TextureLoadingTest, RefusesWhatItCannotSafelyDecodeWithTheFileAndTheReaso
        "8193 x 8192"},
       {"tall BMP", Write("tall.bmp", Bmp(40, 1, 16385).substr(0, 80)),
        "The font image is too large!", "1 x 16385"},
-      {"GIF frame larger than its screen", Write("frame.gif", gif), "The font image is too large!",
-       "20000 x 1"},
+      {"GIF screen too large", Write("screen.gif", "GIF89a" + Le16(20000) + gif.substr(8)),
+       "The font image is too large!", "20000 x 1"},
+      // A frame that overflows its screen: the old decoder allocated the frame's size.
+      {"GIF frame larger than its screen", Write("frame.gif", gif),
+       "Could not load the font image file!", "not a GIF image that stb_image can read"},
       // An RLE TGA whose ID field runs past the end: FreeImage returned a freed bitmap.
       {"TGA data past its end",
        Write("cut.tga", std::string("\xFF\x08\x0A", 3) + std::string(9, '\0') + Le16(4) + Le16(3) +
@@ -169,6 +172,35 @@ TEST_F(TextureLoadingTest, ReadsBmpFilesWithV4AndV5Headers) {
         EXPECT_EQ(texel[2], 3 * u + 1);
       }
     }
+  }
+}
+
+TEST_F(TextureLoadingTest, ReadsTgaAndGifFilesWithoutFreeImage) {
+  // Two pixels, red then blue, in each file.
+  const std::string tgaHeader = std::string("\0\0", 2);
+  const std::string size = Le16(2) + Le16(1) + std::string("\x18\x20", 2);  // 24 bits, top first
+  const std::string zeros9(9, '\0');
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const std::vector<Case> cases = {
+      {"plain.tga", tgaHeader + "\x02" + zeros9 + size + std::string("\0\0\xFF\xFF\0\0", 6)},
+      {"rle.tga", tgaHeader + "\x0A" + zeros9 + size + std::string("\x00\0\0\xFF\x00\xFF\0\0", 8)},
+      {"two.gif", std::string("GIF89a\x02\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\xFF"
+                              ",\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0A\x00;",
+                              35)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.SetText(kIdTexturePath, Write(c.name, c.bytes));
+    host.ClearMessages();
+    const std::optional<TextureImage> texture = LoadTextureImage(ReadTexturePath(dlg), host);
+    ASSERT_TRUE(texture.has_value()) << (host.messages().empty() ? "" : host.messages()[0].text);
+    ASSERT_EQ(texture->width, 2);
+    ASSERT_EQ(texture->height, 1);
+    const std::uint8_t* row = TextureRow(*texture, 0);
+    EXPECT_EQ(std::vector<int>(row, row + 8), (std::vector<int>{0, 0, 255, 255, 255, 0, 0, 255}));
   }
 }
 

@@ -144,7 +144,7 @@ class MainWindowTest : public QObject {
   // then the initialization through the dialog procedure.
   void buildsEveryControlOfTheTable() {
     Fixture f;
-    QCOMPARE(f.window.size(), QSize(834, 605));
+    QCOMPARE(f.window.size(), QSize(834, 650));
     QCOMPARE(f.window.Preview()->size(), QSize(369, 185));
     for (const ControlDef& def : ControlTable()) {
       const QString where = QStringLiteral("control %1").arg(def.id);
@@ -414,7 +414,7 @@ class MainWindowTest : public QObject {
     QTest::qWait(20);
     QVERIFY(!f.window.isMaximized());
     QCOMPARE(f.window.size(), normal);
-    QCOMPARE(normal, QSize(834, 605));
+    QCOMPARE(normal, QSize(834, 650));
   }
 
   // While the program holds the mouse, moves and the release over the Preview area

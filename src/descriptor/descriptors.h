@@ -1,0 +1,63 @@
+// Descriptors: text files written beside a sheet that tell another program where each
+// character sits. Pure functions from a sheet's values to the file's bytes.
+//
+//   FntDescriptor      the text form of the bitmap-font descriptor that game engines read
+//   JsonDescriptor     the same facts, and each cell's ink box, as JSON
+//   CHeaderDescriptor  the cells as 1-bit rows in a C header, for firmware
+//   CIdentifier        a base name made into a C and C++ identifier
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "layout/grid.h"
+#include "text/pixel_surface.h"
+
+// What the descriptors are made from. The spans and the coverage belong to the caller and
+// must outlive the call.
+struct SheetDescription {
+  std::string sheetFileName;  // the sheet's file name without its folder, UTF-8
+  std::string face;           // typeface name, UTF-8
+  int fontSizePx = 0;         // the requested character height
+  bool bold = false;
+  bool italic = false;
+  int widthPx = 0;  // the sheet
+  int heightPx = 0;
+  Grid grid;
+  PixelSize cellPx;
+  int baselineRow = 0;                     // the baseline's row within a cell, 0..cell height
+  std::string mapName;                     // "cp1252", "cp437", "tcod" or the map file's path
+  std::span<const char32_t> mapCells;      // the code point of each cell; 0 = empty
+  std::span<const int> cells;              // the exported cells, ascending
+  const PixelSurface* coverage = nullptr;  // widthPx x heightPx, top row first; lit = != 0
+};
+
+// The text bitmap-font descriptor: info, common, one page (the sheet), chars count and a
+// char line per exported cell holding a character, each as large as the cell and
+// advancing by its width. Quotes and control characters in the face and file names,
+// which the format cannot escape, become "'" and " ".
+std::string FntDescriptor(const SheetDescription& sheet);
+
+// JSON (UTF-8): file, width, height, cell, grid, map, and per exported cell holding a
+// character its index, code point, character, position and ink box (null without ink),
+// the box relative to the cell's top-left corner.
+std::string JsonDescriptor(const SheetDescription& sheet);
+
+// A C header that compiles as C99 and C++: an include guard, the cell size, grid and
+// byte counts as macros, a static const unsigned char array of every cell of the grid in
+// cell order (cell height rows of ceil(cell width / 8) bytes, most significant bit
+// leftmost, set where the coverage is at least threshold, 1..255), and a table from cell
+// index to code point (0 for a cell that exports no character). The names start with
+// CIdentifier(baseName): NAME_bits, NAME_code_points and upper-case NAME_CELL_WIDTH.
+std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view baseName,
+                              int threshold = 1);
+
+// baseName as an identifier: every character but ASCII letters, digits and "_" becomes
+// "_", runs of "_" become one (a double underscore is reserved in C++); a name that is
+// empty, starts with a digit or "_", or is a C or C++ keyword gets the prefix "sheet_".
+std::string CIdentifier(std::string_view baseName);
+
+// The ink box of cell within the cell (lit = coverage != 0), or nothing without ink.
+std::optional<PixelRect> CellInkBox(const SheetDescription& sheet, int cell);

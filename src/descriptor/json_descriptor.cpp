@@ -1,0 +1,143 @@
+// The JSON descriptor.
+#include <algorithm>
+#include <string>
+
+#include "descriptor/descriptors.h"
+#include "text/windows1252.h"
+
+namespace {
+
+void AppendHex4(std::string& out, unsigned value) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
+}
+
+// One code point inside a JSON string. Control characters, DEL and the two line
+// separators that JavaScript source cannot hold raw are escaped; anything that is not a
+// Unicode scalar value becomes U+FFFD.
+void AppendJsonChar(std::string& out, char32_t cp) {
+  switch (cp) {
+    case '"':
+      out += "\\\"";
+      return;
+    case '\\':
+      out += "\\\\";
+      return;
+    case '\n':
+      out += "\\n";
+      return;
+    case '\r':
+      out += "\\r";
+      return;
+    case '\t':
+      out += "\\t";
+      return;
+    default:
+      break;
+  }
+  if (cp < 0x20 || cp == 0x7F || cp == 0x2028 || cp == 0x2029) {
+    AppendHex4(out, static_cast<unsigned>(cp));
+  } else if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    AppendUtf8(out, U'\uFFFD');
+  } else {
+    AppendUtf8(out, cp);
+  }
+}
+
+// text as a JSON string; bytes that are not well-formed UTF-8 become U+FFFD.
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  for (char32_t cp : DecodeUtf8(text)) AppendJsonChar(out, cp);
+  out += '"';
+}
+
+void AppendMember(std::string& out, std::string_view key, long long value) {
+  out += '"';
+  out += key;
+  out += "\": ";
+  out += std::to_string(value);
+}
+
+}  // namespace
+
+std::optional<PixelRect> CellInkBox(const SheetDescription& sheet, int cell) {
+  if (!sheet.coverage) return std::nullopt;
+  const PixelSurface& cov = *sheet.coverage;
+  const int x0 = CellColumn(cell, sheet.grid) * sheet.cellPx.widthPx;
+  const int y0 = CellRow(cell, sheet.grid) * sheet.cellPx.heightPx;
+  const int x1 = std::min(x0 + sheet.cellPx.widthPx, cov.width);
+  const int y1 = std::min(y0 + sheet.cellPx.heightPx, cov.height);
+  PixelRect box{x1, y1, x0, y0};
+  for (int y = y0; y < y1; ++y) {
+    const std::uint8_t* row = cov.pixels.data() + static_cast<std::size_t>(y) * cov.width;
+    for (int x = x0; x < x1; ++x) {
+      if (row[x] == 0) continue;
+      box.left = std::min(box.left, x);
+      box.right = std::max(box.right, x + 1);
+      box.top = std::min(box.top, y);
+      box.bottom = std::max(box.bottom, y + 1);
+    }
+  }
+  if (box.left >= box.right) return std::nullopt;
+  return PixelRect{box.left - x0, box.top - y0, box.right - x0, box.bottom - y0};
+}
+
+std::string JsonDescriptor(const SheetDescription& sheet) {
+  const int cellW = sheet.cellPx.widthPx;
+  const int cellH = sheet.cellPx.heightPx;
+  std::string out;
+  out.reserve(256 + sheet.cells.size() * 140);
+  out += "{\n  \"file\": ";
+  AppendJsonString(out, sheet.sheetFileName);
+  out += ",\n  ";
+  AppendMember(out, "width", sheet.widthPx);
+  out += ",\n  ";
+  AppendMember(out, "height", sheet.heightPx);
+  out += ",\n  \"cell\": {";
+  AppendMember(out, "width", cellW);
+  out += ", ";
+  AppendMember(out, "height", cellH);
+  out += "},\n  \"grid\": {";
+  AppendMember(out, "columns", sheet.grid.columns);
+  out += ", ";
+  AppendMember(out, "rows", sheet.grid.rows);
+  out += "},\n  \"map\": ";
+  AppendJsonString(out, sheet.mapName);
+  out += ",\n  \"cells\": [";
+
+  bool first = true;
+  for (int cell : sheet.cells) {
+    if (cell < 0 || cell >= static_cast<int>(sheet.mapCells.size())) continue;
+    const char32_t cp = sheet.mapCells[cell];
+    if (cp == 0) continue;
+    out += first ? "\n    {" : ",\n    {";
+    first = false;
+    AppendMember(out, "index", cell);
+    out += ", ";
+    AppendMember(out, "codePoint", cp);
+    out += ", \"char\": \"";
+    AppendJsonChar(out, cp);
+    out += "\", ";
+    AppendMember(out, "x", static_cast<long long>(CellColumn(cell, sheet.grid)) * cellW);
+    out += ", ";
+    AppendMember(out, "y", static_cast<long long>(CellRow(cell, sheet.grid)) * cellH);
+    out += ", \"ink\": ";
+    if (const std::optional<PixelRect> ink = CellInkBox(sheet, cell)) {
+      out += '{';
+      AppendMember(out, "x", ink->left);
+      out += ", ";
+      AppendMember(out, "y", ink->top);
+      out += ", ";
+      AppendMember(out, "width", ink->right - ink->left);
+      out += ", ";
+      AppendMember(out, "height", ink->bottom - ink->top);
+      out += '}';
+    } else {
+      out += "null";
+    }
+    out += '}';
+  }
+  out += first ? "]\n}\n" : "\n  ]\n}\n";
+  return out;
+}

@@ -1,0 +1,28 @@
+// A rendered sheet as each output kind: the colored sheet with straight alpha, the
+// coverage as gray, and the 1-bit sheet. Each is made from the sheet's coverage, which
+// trimming has already cleared where it painted over, so every kind lights the same
+// pixels as the colored sheet.
+#pragma once
+
+#include <FreeImage.h>
+
+#include <string>
+
+#include "image/bitmap32.h"
+#include "image/gray_image.h"
+#include "render/sheet_pipeline.h"
+
+// The colored sheet with each pixel's alpha set to its coverage: a lit pixel keeps its
+// color and gets alpha 1..255, an unlit one alpha 0 (its color, the background, is
+// kept, so a reader that ignores alpha sees the colored sheet). Empty when the sizes
+// disagree or memory runs out.
+Bitmap32Handle AlphaSheet(const Sheet& sheet);
+
+// The coverage, 0 where unlit.
+GrayImage GraySheet(const Sheet& sheet);
+
+// 255 where MonoBit(coverage, threshold) holds, else 0.
+GrayImage MonoSheet(const Sheet& sheet, int threshold);
+
+// Writes the sheet as its output kind in the format fif. kOk or kFailed.
+int SaveSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, const std::string& fileName);

@@ -1,0 +1,58 @@
+// The output kind and the mono threshold in settings files: saved in the extension
+// block and put back into their fields, with the threshold's enabling rule.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "dialog/control_ids.h"
+#include "settings/settings_file.h"
+#include "support/dialog_fixture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class OutputSettingsTest : public DialogFixture {
+ protected:
+  HeadlessHost otherHost;
+  Dialog other{otherHost};
+  TempDir dir;
+};
+
+TEST_F(OutputSettingsTest, KindAndThresholdRoundTrip) {
+  StartDialog(other);
+  const struct {
+    int button;
+    const char* threshold;  // as typed
+    const char* loaded;     // the threshold field after loading
+    bool withBlock;         // the file holds an extension block
+  } rows[] = {
+      {kIdOutputColor, "1", "1", false},  // the defaults: the file stays 1219 bytes
+      {kIdOutputMono, "200", "200", true}, {kIdOutputGray, "1", "1", true},
+      {kIdOutputAlpha, "37", "37", true},  // kept with a kind other than mono
+      {kIdOutputMono, "0", "1", true},     // unusable: stored as the default
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.button) + " " + row.threshold);
+    host.Click(row.button);
+    SetText(dlg, kIdMonoThreshold, row.threshold);
+    // The other dialog starts elsewhere, so that loading must move every value.
+    otherHost.Click(row.button == kIdOutputMono ? kIdOutputGray : kIdOutputMono);
+    SetText(other, kIdMonoThreshold, "99");
+
+    const std::string path = dir.File("out.ini");
+    ASSERT_EQ(SaveSettingsToFile(dlg, path), 0);
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(bytes.size() > 1219u, row.withBlock) << bytes.size();
+    ASSERT_EQ(LoadSettingsFromFile(other, path), 0);
+    for (int id : {kIdOutputColor, kIdOutputAlpha, kIdOutputGray, kIdOutputMono}) {
+      EXPECT_EQ(IsChecked(other, id), id == row.button) << id;
+    }
+    EXPECT_EQ(otherHost.Text(kIdMonoThreshold), row.loaded);
+    EXPECT_EQ(otherHost.Enabled(kIdMonoThreshold), row.button == kIdOutputMono);
+  }
+}
+
+}  // namespace
