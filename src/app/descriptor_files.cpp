@@ -1,13 +1,12 @@
 // Writing the descriptors of a saved sheet.
 #include "app/descriptor_files.h"
 
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "base/status.h"
 #include "descriptor/descriptors.h"
 #include "fileio/replace_file.h"
+#include "render/sheet_pipeline.h"
 
 namespace {
 
@@ -48,42 +47,32 @@ std::string DescriptorBasePath(const std::string& sheetPath) {
   return sheetPath.substr(0, dot);
 }
 
-int WriteDescriptorFiles(const Sheet& sheet, const SheetOptions& options,
-                         const std::string& sheetPath, MessageSink& sink) {
+std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
+                                            const std::string& sheetPath) {
   const DescriptorChoice& want = options.descriptors;
-  if (!want.fnt && !want.json && !want.c) return kOk;
+  std::vector<DescriptorFile> files;
+  if (!want.fnt && !want.json && !want.c) return files;
   const SheetDescription description = Describe(sheet, options, sheetPath);
   const std::string base = DescriptorBasePath(sheetPath);
-  struct File {
-    std::string path;
-    std::string text;
-    int result = kFailed;
-  };
-  std::vector<File> files;
   if (want.fnt) files.push_back({base + ".fnt", FntDescriptor(description)});
   if (want.json) files.push_back({base + ".json", JsonDescriptor(description)});
   if (want.c) {
     files.push_back(
         {base + ".h", CHeaderDescriptor(description, FileNameOf(base), options.monoThreshold)});
   }
+  return files;
+}
 
-  // Each write waits for its flush to the disk; side by side, the file system can commit
-  // them together instead of one after another.
-  // A thread that cannot be started leaves its file to this one.
-  {
-    std::vector<std::jthread> writers;
-    for (File& file : files) {
-      const auto write = [&file] { file.result = WriteFileReplacing(file.path, file.text); };
-      try {
-        writers.emplace_back(write);
-      } catch (const std::system_error&) {
-        write();
-      }
-    }
-  }
+int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
+                            const std::string& sheetPath, MessageSink& sink) {
+  const std::vector<DescriptorFile> descriptors = DescriptorFiles(sheet, options, sheetPath);
+  std::vector<FileReplacement> companions;
+  companions.reserve(descriptors.size());
+  for (const DescriptorFile& file : descriptors) companions.push_back({file.path, file.text});
+  if (SaveSheet(sheet, sheetPath, sink, companions) != kOk) return kFailed;
   int result = kOk;
-  for (const File& file : files) {
-    if (file.result == kOk) continue;
+  for (const FileReplacement& file : companions) {
+    if (file.result == 0) continue;
     sink.Show("Could not write the descriptor file \"" + file.path + "\"!", "Error",
               MessageIcon::kWarning);
     result = kFailed;

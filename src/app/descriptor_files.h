@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/message_sink.h"
 #include "glyph/sheet_options.h"
@@ -12,9 +13,20 @@
 // whose only dot starts it (".png") has no extension.
 std::string DescriptorBasePath(const std::string& sheetPath);
 
-// Writes the descriptors that options.descriptors asks for beside sheetPath, each
-// through the checked replace path, side by side. Returns kOk, or kFailed after
-// "Could not write the descriptor file "<path>"!" for each that could not be written.
-// The C header's bits are the mono output's, at options.monoThreshold.
-int WriteDescriptorFiles(const Sheet& sheet, const SheetOptions& options,
-                         const std::string& sheetPath, MessageSink& sink);
+// One descriptor file: where it goes and what it holds.
+struct DescriptorFile {
+  std::string path;
+  std::string text;
+};
+
+// The descriptors that options.descriptors asks for, beside sheetPath with its base
+// name. The C header's bits are the mono output's, at options.monoThreshold.
+std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
+                                            const std::string& sheetPath);
+
+// Saves the sheet (SaveSheet, with its messages) and, with it and only when it is saved,
+// its descriptors, flushed to the disk together. Returns kOk, or kFailed after the
+// sheet's message, or after "Could not write the descriptor file "<path>"!" for each
+// descriptor that could not be written.
+int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
+                            const std::string& sheetPath, MessageSink& sink);

@@ -30,8 +30,7 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
   if (preview) {
     RememberShownSheet(dlg, Preview(), sheet->grid, sheet->cellPx, sheet->map);
     ShowSheetInCanvas(dlg, sheet->bitmap.get(), sheet->width, sheet->height);
-  } else if (SaveSheet(*sheet, fileName, dlg.host) != kOk ||
-             WriteDescriptorFiles(*sheet, options, fileName, dlg.host) != kOk) {
+  } else if (SaveSheetAndDescriptors(*sheet, options, fileName, dlg.host) != kOk) {
     return kFailed;
   }
   SheetOverflowFlags() = sheet->flags;

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
+#include <vector>
 
 #include "fileio/save_target.h"
 #include "fileio/write_seams.h"
@@ -24,8 +26,17 @@ class Descriptor {
   ~Descriptor() {
     if (fd_ >= 0) ::close(fd_);
   }
+  Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
+  Descriptor& operator=(Descriptor&& other) noexcept {
+    if (this != &other) {
+      if (fd_ >= 0) ::close(fd_);
+      fd_ = other.fd_;
+      other.fd_ = -1;
+    }
+    return *this;
+  }
 
   int get() const { return fd_; }
   bool Close() {
@@ -89,32 +100,6 @@ bool IsSameFile(int dir, const std::string& name, const struct stat& st) {
          now.st_ino == st.st_ino;
 }
 
-// Writes bytes to a temporary file in dir and renames it over base. Returns 0 on
-// success, 1 on failure, and -1 with errno when the folder refused the temporary file.
-int ReplaceThroughTemporary(int dir, const std::string& folder, const std::string& base,
-                            mode_t mode, std::string_view bytes) {
-  std::string name;
-  Descriptor file(CreateTemporary(dir, name));
-  if (file.get() < 0) return -1;
-  struct stat created {};
-  if (fstat(file.get(), &created) != 0) {
-    unlinkat(dir, name.c_str(), 0);
-    return 1;
-  }
-  if (CurrentWriteSeams().temporaryCreated) {
-    CurrentWriteSeams().temporaryCreated((folder + "/" + name).c_str());
-  }
-  // The file was created private; a folder that keeps no modes refuses, which does not
-  // matter.
-  fchmod(file.get(), mode);
-  const bool written = WriteAll(file.get(), bytes) && SyncAndClose(file);
-  // Everything after this point goes by name: make sure the name is still ours.
-  if (!IsSameFile(dir, name, created)) return 1;
-  if (written && renameat(dir, name.c_str(), dir, base.c_str()) == 0) return 0;
-  unlinkat(dir, name.c_str(), 0);
-  return 1;
-}
-
 // Writes bytes over the existing file base in dir, keeping its inode.
 bool WriteInPlace(int dir, const std::string& base, std::string_view bytes) {
   Descriptor file(openat(dir, base.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -136,30 +121,120 @@ bool WriteInPlace(int dir, const std::string& base, std::string_view bytes) {
   return SyncAndClose(file);
 }
 
+// One file of a batch between its steps.
+struct PendingFile {
+  Descriptor dir{-1};   // the folder that holds the target
+  std::string base;     // the target's name in it
+  Descriptor file{-1};  // the temporary file, written and not yet flushed
+  std::string temporary;
+  struct stat created {};
+  bool inPlace = false;  // the target is written in place, after the first file
+  bool failed = false;
+};
+
+// Removes the temporary file, if the name still holds it.
+void Discard(PendingFile& pending) {
+  pending.failed = true;
+  if (pending.temporary.empty()) return;
+  if (IsSameFile(pending.dir.get(), pending.temporary, pending.created)) {
+    unlinkat(pending.dir.get(), pending.temporary.c_str(), 0);
+  }
+  pending.temporary.clear();
+}
+
+// Resolves the target, and writes the bytes to a new temporary file beside it, or
+// decides that the target must be written in place.
+PendingFile Prepare(const std::string& path, std::string_view bytes) {
+  PendingFile pending;
+  pending.failed = true;
+  if (path.empty()) return pending;
+  const std::optional<std::string> resolved = ResolveSaveTarget(path);
+  if (!resolved) return pending;
+  const std::string& target = *resolved;
+  const std::string folder = FolderOf(target);
+  pending.base = target.substr(target.rfind('/') + 1);
+  if (pending.base.empty() || pending.base == "." || pending.base == "..") return pending;
+  pending.dir = Descriptor(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  const int dir = pending.dir.get();
+  if (dir < 0) return pending;
+
+  struct stat old {};
+  const bool exists = fstatat(dir, pending.base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+  if (exists && !S_ISREG(old.st_mode)) return pending;
+  pending.failed = false;
+  if (exists && old.st_nlink > 1) {
+    pending.inPlace = true;
+    return pending;
+  }
+
+  pending.file = Descriptor(CreateTemporary(dir, pending.temporary));
+  if (pending.file.get() < 0) {
+    // The folder takes no new file; the file itself may still be writable, as it was
+    // for whatever saved it before.
+    const bool refused = errno == EACCES || errno == EPERM || errno == EROFS;
+    pending.inPlace = exists && refused;
+    pending.failed = !pending.inPlace;
+    return pending;
+  }
+  if (fstat(pending.file.get(), &pending.created) != 0) {
+    unlinkat(dir, pending.temporary.c_str(), 0);
+    pending.failed = true;
+    return pending;
+  }
+  if (CurrentWriteSeams().temporaryCreated) {
+    CurrentWriteSeams().temporaryCreated((folder + "/" + pending.temporary).c_str());
+  }
+  // The file was created private; a folder that keeps no modes refuses, which does not
+  // matter.
+  fchmod(pending.file.get(), exists ? (old.st_mode & kPermissionBits) : NewFileMode());
+  if (!WriteAll(pending.file.get(), bytes)) {
+    pending.file.Close();
+    Discard(pending);
+  }
+  return pending;
+}
+
+// Flushes the temporary file and renames it over the target. Everything after the
+// flush goes by name: the name must still hold the file written.
+bool Commit(PendingFile& pending) {
+  const bool written = SyncAndClose(pending.file);
+  if (!IsSameFile(pending.dir.get(), pending.temporary, pending.created)) return false;
+  if (written && renameat(pending.dir.get(), pending.temporary.c_str(), pending.dir.get(),
+                          pending.base.c_str()) == 0) {
+    return true;
+  }
+  unlinkat(pending.dir.get(), pending.temporary.c_str(), 0);
+  return false;
+}
+
 }  // namespace
 
 int WriteFileReplacing(const std::string& path, std::string_view bytes) {
-  if (path.empty()) return 1;
-  const std::optional<std::string> resolved = ResolveSaveTarget(path);
-  if (!resolved) return 1;
-  const std::string& target = *resolved;
-  const std::string folder = FolderOf(target);
-  const std::string base = target.substr(target.rfind('/') + 1);
-  if (base.empty() || base == "." || base == "..") return 1;
-  Descriptor dir(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() < 0) return 1;
+  FileReplacement file{path, bytes};
+  WriteFilesReplacing(std::span(&file, 1));
+  return file.result;
+}
 
-  struct stat old {};
-  const bool exists = fstatat(dir.get(), base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
-  if (exists && !S_ISREG(old.st_mode)) return 1;
-  if (exists && old.st_nlink > 1) return WriteInPlace(dir.get(), base, bytes) ? 0 : 1;
-
-  const mode_t mode = exists ? (old.st_mode & kPermissionBits) : NewFileMode();
-  const int replaced = ReplaceThroughTemporary(dir.get(), folder, base, mode, bytes);
-  if (replaced >= 0) return replaced;
-  // The folder takes no new file; the file itself may still be writable, as it was
-  // for whatever saved it before.
-  const bool refused = errno == EACCES || errno == EPERM || errno == EROFS;
-  if (exists && refused) return WriteInPlace(dir.get(), base, bytes) ? 0 : 1;
-  return 1;
+void WriteFilesReplacing(std::span<FileReplacement> files) {
+  // Every temporary file is written before any is flushed, and the disk is asked to
+  // start writing them all at once: the flushes that follow then wait for one commit
+  // of the file system's journal rather than one each.
+  std::vector<PendingFile> pending;
+  pending.reserve(files.size());
+  for (const FileReplacement& file : files) pending.push_back(Prepare(file.path, file.bytes));
+  for (PendingFile& p : pending) {
+    if (!p.failed && p.file.get() >= 0) sync_file_range(p.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    PendingFile& p = pending[i];
+    // The others belong to the first: when it cannot be written, neither are they.
+    if (i > 0 && files[0].result != 0) {
+      if (!p.failed && !p.inPlace) Discard(p);
+      files[i].result = 1;
+      continue;
+    }
+    bool ok = false;
+    if (!p.failed) ok = p.inPlace ? WriteInPlace(p.dir.get(), p.base, files[i].bytes) : Commit(p);
+    files[i].result = ok ? 0 : 1;
+  }
 }

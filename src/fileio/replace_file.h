@@ -2,6 +2,7 @@
 // written where it must not be.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,3 +26,15 @@
 //   and loses setuid, setgid and sticky.
 // - An existing name that is not a regular file (a folder, a FIFO, a device) fails.
 int WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+// One file of WriteFilesReplacing.
+struct FileReplacement {
+  std::string path;
+  std::string_view bytes;  // must outlive the call
+  int result = 1;          // set by the call: 0 written, 1 failed
+};
+
+// Writes several files as WriteFileReplacing writes each, the first before the others:
+// when the first cannot be written, none of the others is and each fails. Flushing them
+// to the disk together costs about as much as flushing one.
+void WriteFilesReplacing(std::span<FileReplacement> files);

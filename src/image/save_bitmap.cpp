@@ -70,17 +70,37 @@ BitmapHandle GrayToImageLibrary(const FreeImageLibrary& fi, const GrayImage& ima
 
 }  // namespace
 
-int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
+int EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
   if (!bitmap) return kFailed;
-  std::string bytes;
-  if (fif == FIF_PNG) {
-    if (EncodeRgbaPng(bitmap, bytes) != kOk) return kFailed;
-  } else {
-    const FreeImageLibrary* fi = OpenFreeImage();
-    if (!fi) return kFailed;
-    BitmapHandle copy = CopyToImageLibrary(*fi, bitmap);
-    if (!copy || EncodeWithImageLibrary(*fi, copy.get(), fif, bytes) != kOk) return kFailed;
+  if (fif == FIF_PNG) return EncodeRgbaPng(bitmap, out);
+  const FreeImageLibrary* fi = OpenFreeImage();
+  if (!fi) return kFailed;
+  BitmapHandle copy = CopyToImageLibrary(*fi, bitmap);
+  if (!copy) return kFailed;
+  return EncodeWithImageLibrary(*fi, copy.get(), fif, out);
+}
+
+int EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
+                    std::string& out) {
+  if (!GrayImageIsWhole(image)) return kFailed;
+  if (fif == FIF_PNG) return EncodeGrayPng(image, depth, out);
+  if (fif == FIF_TARGA) {
+    // One bit a pixel is written as 0 for a clear pixel and 255 for a set one.
+    if (depth == GrayDepth::k8Bit) return EncodeGrayTga(image, out);
+    GrayImage levels = image;
+    for (std::uint8_t& value : levels.pixels) value = value != 0 ? 255 : 0;
+    return EncodeGrayTga(levels, out);
   }
+  const FreeImageLibrary* fi = OpenFreeImage();
+  if (!fi) return kFailed;
+  BitmapHandle copy = GrayToImageLibrary(*fi, image, depth);
+  if (!copy) return kFailed;
+  return EncodeWithImageLibrary(*fi, copy.get(), fif, out);
+}
+
+int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
+  std::string bytes;
+  if (EncodeBitmap(bitmap, fif, bytes) != kOk) return kFailed;
   return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
 }
 
@@ -89,28 +109,5 @@ int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::stri
   if (!fi || !bitmap) return kFailed;
   std::string bytes;
   if (EncodeWithImageLibrary(*fi, bitmap, fif, bytes) != kOk) return kFailed;
-  return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
-}
-
-int SaveGrayImageReplacing(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
-                           const std::string& path) {
-  if (!GrayImageIsWhole(image)) return kFailed;
-  std::string bytes;
-  if (fif == FIF_PNG) {
-    if (EncodeGrayPng(image, depth, bytes) != kOk) return kFailed;
-  } else if (fif == FIF_TARGA) {
-    // One bit a pixel is written as 0 for a clear pixel and 255 for a set one.
-    GrayImage levels;
-    if (depth == GrayDepth::k1Bit) {
-      levels = image;
-      for (std::uint8_t& value : levels.pixels) value = value != 0 ? 255 : 0;
-    }
-    if (EncodeGrayTga(depth == GrayDepth::k1Bit ? levels : image, bytes) != kOk) return kFailed;
-  } else {
-    const FreeImageLibrary* fi = OpenFreeImage();
-    if (!fi) return kFailed;
-    BitmapHandle copy = GrayToImageLibrary(*fi, image, depth);
-    if (!copy || EncodeWithImageLibrary(*fi, copy.get(), fif, bytes) != kOk) return kFailed;
-  }
   return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
 }

@@ -49,20 +49,19 @@ GrayImage MonoSheet(const Sheet& sheet, int threshold) {
   return mono;
 }
 
-int SaveSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, const std::string& fileName) {
+int EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out) {
   switch (sheet.output) {
     case OutputKind::kColor:
       break;
     case OutputKind::kAlpha: {
       Bitmap32Handle alpha = AlphaSheet(sheet);
       if (!alpha) return kFailed;
-      return SaveBitmapReplacing(alpha.get(), fif, fileName);
+      return EncodeBitmap(alpha.get(), fif, out);
     }
     case OutputKind::kGray:
-      return SaveGrayImageReplacing(GraySheet(sheet), GrayDepth::k8Bit, fif, fileName);
+      return EncodeGrayImage(GraySheet(sheet), GrayDepth::k8Bit, fif, out);
     case OutputKind::kMono:
-      return SaveGrayImageReplacing(MonoSheet(sheet, sheet.monoThreshold), GrayDepth::k1Bit, fif,
-                                    fileName);
+      return EncodeGrayImage(MonoSheet(sheet, sheet.monoThreshold), GrayDepth::k1Bit, fif, out);
   }
-  return SaveBitmapReplacing(sheet.bitmap.get(), fif, fileName);
+  return EncodeBitmap(sheet.bitmap.get(), fif, out);
 }

@@ -24,5 +24,6 @@ GrayImage GraySheet(const Sheet& sheet);
 // 255 where MonoBit(coverage, threshold) holds, else 0.
 GrayImage MonoSheet(const Sheet& sheet, int threshold);
 
-// Writes the sheet as its output kind in the format fif. kOk or kFailed.
-int SaveSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, const std::string& fileName);
+// The bytes of the sheet's file, as its output kind in the format fif, in out. kOk or
+// kFailed.
+int EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);

@@ -9,6 +9,7 @@
 #include "base/status.h"
 #include "color/fillers.h"
 #include "color/trim.h"
+#include "fileio/replace_file.h"
 #include "glyph/glyph_surface.h"
 #include "glyph/sheet_geometry.h"
 #include "image/freeimage_library.h"
@@ -283,14 +284,27 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   return result;
 }
 
-int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink) {
+int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink,
+              std::span<FileReplacement> companions) {
   const std::optional<FREE_IMAGE_FORMAT> fif = SheetFileFormat(fileName);
   if (!fif) {
     ShowImageLibraryFailure(fileName, sink);
     ShowError(sink, kUnknownSheetFormatMessage);
+    for (FileReplacement& companion : companions) companion.result = 1;
     return kFailed;
   }
-  if (SaveSheetKind(sheet, *fif, fileName) != kOk) {
+  std::string bytes;
+  std::vector<FileReplacement> files;
+  if (EncodeSheetKind(sheet, *fif, bytes) == kOk) {
+    files.reserve(1 + companions.size());
+    files.push_back({fileName, bytes});
+    files.insert(files.end(), companions.begin(), companions.end());
+    WriteFilesReplacing(files);
+  }
+  for (std::size_t i = 0; i < companions.size(); ++i) {
+    companions[i].result = files.empty() ? 1 : files[1 + i].result;
+  }
+  if (files.empty() || files[0].result != 0) {
     ShowError(sink, "Could not save the output bitmap!");
     return kFailed;
   }

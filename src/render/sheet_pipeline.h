@@ -15,6 +15,7 @@
 #include <FreeImage.h>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "base/sheet_modes.h"
 #include "base/status.h"
 #include "color/overflow_flags.h"
+#include "fileio/replace_file.h"
 #include "glyph/sheet_options.h"
 #include "image/bitmap32.h"
 #include "text/pixel_surface.h"
@@ -64,7 +66,12 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
 // Writes the sheet as its output kind to fileName in the format its extension names,
 // never leaving a broken file. kOk or kFailed (after "Could not save the output bitmap!", or the
 // format message when the name names no writable format, after ShowImageLibraryFailure's).
-int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink);
+//
+// Companion files (descriptors) are written with the sheet, flushed to the disk
+// together, and only when the sheet is: each gets its result; their failures show
+// nothing here.
+int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink,
+              std::span<FileReplacement> companions = {});
 
 // Why SheetFileFormat named no format when the image library is missing: shows
 // "Could not load the image library!" with the reason; nothing when it is loaded or the

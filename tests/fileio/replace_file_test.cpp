@@ -280,4 +280,39 @@ TEST_F(ReplaceFileTest, WritesInPlaceWhereARenameWouldChangeWhatUsersSee) {
   }
 }
 
+TEST_F(ReplaceFileTest, ABatchWritesTheOthersOnlyWhenItsFirstIsWritten) {
+  // A folder at a name makes that file fail; every file starts as "old".
+  struct Row {
+    const char* what;
+    bool firstFails, secondFails;
+    const char* third;  // what the third file holds afterwards
+  };
+  const Row rows[] = {
+      {"all written", false, false, "new"},
+      {"first fails", true, false, "old"},
+      {"second fails alone", false, true, "new"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const std::string names[] = {dir.File("a"), dir.File("b"), dir.File("c")};
+    for (const std::string& name : names) {
+      fs::remove_all(name);
+      WriteBytes(name, "old");
+    }
+    for (int i : {0, 1}) {
+      if (i == 0 ? row.firstFails : row.secondFails) {
+        fs::remove(names[i]);
+        fs::create_directory(names[i]);
+      }
+    }
+    FileReplacement files[] = {{names[0], "new"}, {names[1], "new"}, {names[2], "new"}};
+    WriteFilesReplacing(files);
+    EXPECT_EQ(files[0].result, row.firstFails ? 1 : 0);
+    EXPECT_EQ(files[1].result, row.firstFails || row.secondFails ? 1 : 0);
+    EXPECT_EQ(files[2].result, row.firstFails ? 1 : 0);
+    EXPECT_EQ(ReadBytes(names[2]), row.third);
+    EXPECT_EQ(TemporaryFilesIn(dir.path()), 0);
+  }
+}
+
 }  // namespace
