@@ -35,10 +35,10 @@ ssize_t ReadFully(int fd, char* buffer, std::size_t size) {
 
 }  // namespace
 
-FileRead ReadRegularFile(const char* path, std::size_t limit) {
+FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags) {
   FileRead result;
   Descriptor file;
-  file.fd = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  file.fd = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | openFlags);
   if (file.fd < 0) {
     result.status = FileReadStatus::kOpenFailed;
     result.error = errno;
@@ -50,6 +50,8 @@ FileRead ReadRegularFile(const char* path, std::size_t limit) {
     result.error = errno;
     return result;
   }
+  result.owner = info.st_uid;
+  result.mode = info.st_mode;
   if (!S_ISREG(info.st_mode)) {
     result.status = FileReadStatus::kNotRegular;
     return result;

@@ -3,6 +3,8 @@
 // than a limit that the caller chooses.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 
@@ -18,13 +20,16 @@ struct FileRead {
   int error = 0;             // errno of the failed call, 0 otherwise
   std::string bytes;         // at most limit bytes
   bool beyondLimit = false;  // the file held more than limit bytes (they were not read)
+  uid_t owner = 0;           // the opened file's owner and mode bits, for kRead and
+  mode_t mode = 0;           // kNotRegular
 };
 
 // Opens path without blocking (O_NONBLOCK, so that a FIFO without a writer returns at
 // once; O_NOCTTY, so that a terminal never becomes the controlling one), requires a
 // regular file, and reads it up to limit bytes, plus one more byte to tell whether the
 // file goes on. The size that fstat reports is only a hint: the bytes read count.
-FileRead ReadRegularFile(const char* path, std::size_t limit);
+// openFlags are added to the open() flags (O_NOFOLLOW, to refuse a symbolic link).
+FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags = 0);
 
 // Why a read that did not give kRead failed, as a sentence for a message box.
 std::string FileReadFailureReason(const FileRead& read);

@@ -144,7 +144,8 @@ void Discard(PendingFile& pending) {
 
 // Resolves the target, and writes the bytes to a new temporary file beside it, or
 // decides that the target must be written in place.
-PendingFile Prepare(const std::string& path, std::string_view bytes) {
+PendingFile Prepare(const FileReplacement& replacement) {
+  const std::string& path = replacement.path;
   PendingFile pending;
   pending.failed = true;
   if (path.empty()) return pending;
@@ -186,8 +187,11 @@ PendingFile Prepare(const std::string& path, std::string_view bytes) {
   }
   // The file was created private; a folder that keeps no modes refuses, which does not
   // matter.
-  fchmod(pending.file.get(), exists ? (old.st_mode & kPermissionBits) : NewFileMode());
-  if (!WriteAll(pending.file.get(), bytes)) {
+  const mode_t mode = replacement.mode ? (*replacement.mode & kPermissionBits)
+                      : exists         ? (old.st_mode & kPermissionBits)
+                                       : NewFileMode();
+  fchmod(pending.file.get(), mode);
+  if (!WriteAll(pending.file.get(), replacement.bytes)) {
     pending.file.Close();
     Discard(pending);
   }
@@ -215,13 +219,19 @@ int WriteFileReplacing(const std::string& path, std::string_view bytes) {
   return file.result;
 }
 
+int WriteFileReplacing(const std::string& path, std::string_view bytes, mode_t mode) {
+  FileReplacement file{path, bytes, mode};
+  WriteFilesReplacing(std::span(&file, 1));
+  return file.result;
+}
+
 void WriteFilesReplacing(std::span<FileReplacement> files) {
   // Every temporary file is written before any is flushed, and the disk is asked to
   // start writing them all at once: the flushes that follow then wait for one commit
   // of the file system's journal rather than one each.
   std::vector<PendingFile> pending;
   pending.reserve(files.size());
-  for (const FileReplacement& file : files) pending.push_back(Prepare(file.path, file.bytes));
+  for (const FileReplacement& file : files) pending.push_back(Prepare(file));
   for (PendingFile& p : pending) {
     if (!p.failed && p.file.get() >= 0) sync_file_range(p.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
   }

@@ -2,6 +2,9 @@
 // written where it must not be.
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,11 +30,16 @@
 // - An existing name that is not a regular file (a folder, a FIFO, a device) fails.
 int WriteFileReplacing(const std::string& path, std::string_view bytes);
 
+// As above, but a file written through a temporary file gets exactly the permission bits
+// mode, whatever the old file's were: for files only their owner may read or change.
+int WriteFileReplacing(const std::string& path, std::string_view bytes, mode_t mode);
+
 // One file of WriteFilesReplacing.
 struct FileReplacement {
   std::string path;
-  std::string_view bytes;  // must outlive the call
-  int result = 1;          // set by the call: 0 written, 1 failed
+  std::string_view bytes;        // must outlive the call
+  std::optional<mode_t> mode{};  // the permission bits of a file written anew, if fixed
+  int result = 1;                // set by the call: 0 written, 1 failed
 };
 
 // Writes several files as WriteFileReplacing writes each, the first before the others:

@@ -15,9 +15,11 @@
 #include <tuple>
 
 #include "text/case_fold.h"
+#include "text/catalog_cache.h"
 #include "text/face_cache.h"
 #include "text/font_catalog.h"
 #include "text/font_list.h"
+#include "text/fontconfig_start.h"
 #include "text/ft_handles.h"
 #include "text/sfnt_names.h"
 #include "text/size_rules.h"
@@ -151,6 +153,7 @@ std::u32string FoldedKey(std::string_view name) {
 
 FontCatalog BuildFontCatalog() {
   FontCatalog catalog;
+  if (!StartFontconfig()) return catalog;
   const FcPatternPtr all(FcPatternCreate());
   const FcObjectSetPtr objects(
       FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_WEIGHT, FC_SLANT, nullptr));
@@ -173,7 +176,7 @@ FontCatalog BuildFontCatalog() {
 namespace {
 
 FontCatalog& SessionCatalog() {
-  static FontCatalog catalog = BuildFontCatalog();
+  static FontCatalog catalog = LoadFontCatalog();
   return catalog;
 }
 

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "text/font_catalog.h"
+#include "text/fontconfig_start.h"
 #include "text/ft_handles.h"
 #include "text/size_rules.h"
 
 int MatchWithFontconfig(const std::string& family, int weight, bool italic, FaceChoice& choice) {
+  if (!StartFontconfig()) return kFailed;
   const FcPatternPtr pattern(FcPatternCreate());
   if (!pattern) return kFailed;
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
