@@ -105,16 +105,6 @@ struct Reader {
   }
 };
 
-// FNV-1a: finds a cut or changed byte.
-std::uint64_t Checksum(std::string_view bytes) {
-  std::uint64_t hash = 0xcbf29ce484222325ull;
-  for (char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 0x100000001b3ull;
-  }
-  return hash;
-}
-
 // Whether a stamped path changed so close to fontconfig's start that fontconfig may
 // have read it before the change.
 bool IsRacy(const CacheKey& key, timespec start) {
@@ -128,6 +118,16 @@ bool MakeFolder(const std::string& path) {
 }
 
 }  // namespace
+
+// FNV-1a: finds a cut or changed byte.
+std::uint64_t CacheChecksum(std::string_view bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3ull;
+  }
+  return hash;
+}
 
 PathStamp StampPath(const std::string& path) {
   PathStamp stamp;
@@ -208,7 +208,7 @@ std::string EncodeCatalogCache(const CacheKey& key, const FontCatalog& catalog) 
     PutNumber(out, static_cast<std::uint32_t>(entry.weight), 4);
     PutNumber(out, (entry.italic ? 1 : 0) | (entry.trueType ? 2 : 0), 1);
   }
-  PutNumber(out, Checksum(out), 8);
+  PutNumber(out, CacheChecksum(out), 8);
   return out;
 }
 
@@ -218,7 +218,7 @@ bool DecodeCatalogCache(std::string_view bytes, CacheKey& key, FontCatalog& cata
     return false;
   }
   Reader tail{bytes.substr(bytes.size() - 8)};
-  if (tail.Number(8) != Checksum(bytes.substr(0, bytes.size() - 8))) return false;
+  if (tail.Number(8) != CacheChecksum(bytes.substr(0, bytes.size() - 8))) return false;
   Reader in{bytes.substr(sizeof kMagic, bytes.size() - sizeof kMagic - 8)};
   if (in.Number(4) != kFormatVersion) return false;
 

@@ -47,6 +47,9 @@ bool KeyIsCurrent(const CacheKey& key);
 // $HOME/.cache; empty when neither is an absolute path.
 std::string CatalogCachePath();
 
+// The checksum that closes the file (over every byte before it).
+std::uint64_t CacheChecksum(std::string_view bytes);
+
 // The file's bytes, and back. DecodeCatalogCache rejects anything it did not write.
 std::string EncodeCatalogCache(const CacheKey& key, const FontCatalog& catalog);
 bool DecodeCatalogCache(std::string_view bytes, CacheKey& key, FontCatalog& catalog);

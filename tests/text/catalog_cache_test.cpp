@@ -1,0 +1,146 @@
+// The catalog cache on the installed fonts: what it gives back, and every change or
+// damage that must make a run build the catalog afresh.
+#include "text/catalog_cache.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <tuple>
+
+#include "support/temp_dir.h"
+#include "text/font_catalog.h"
+
+namespace {
+
+void ExpectSameCatalog(const FontCatalog& a, const FontCatalog& b) {
+  EXPECT_EQ(a.typefaces, b.typefaces);
+  ASSERT_EQ(a.files.size(), b.files.size());
+  for (std::size_t i = 0; i < a.files.size(); ++i) {
+    const TypefaceFile& x = a.files[i];
+    const TypefaceFile& y = b.files[i];
+    EXPECT_EQ(std::tie(x.family, x.file, x.index, x.weight, x.italic, x.trueType, x.key, x.added),
+              std::tie(y.family, y.file, y.index, y.weight, y.italic, y.trueType, y.key, y.added))
+        << i;
+  }
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+// Replaces the closing checksum, so that only the change under test is wrong.
+std::string Resealed(std::string bytes) {
+  bytes.resize(bytes.size() - 8);
+  const std::uint64_t sum = CacheChecksum(bytes);
+  for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<char>(sum >> (8 * i) & 0xFF));
+  return bytes;
+}
+void Touch(const std::string& path) {
+  const timespec times[2] = {{0, UTIME_OMIT}, {12345, 678}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+}
+
+TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
+  const TempDir dir;
+  const std::string fontDir = dir.File("fonts");
+  const std::string configFile = dir.File("fonts.conf");
+  std::filesystem::create_directory(fontDir);
+  WriteAll(configFile, "<fontconfig/>");
+  const std::string cache = dir.File("cache/glyphex/fonts.cache");
+
+  const FontCatalog fresh = BuildFontCatalog();
+  ASSERT_FALSE(fresh.files.empty());
+  std::optional<CacheKey> key = CurrentFontSetKey();
+  ASSERT_TRUE(key);
+  key->paths.push_back(StampPath(fontDir));
+  key->paths.push_back(StampPath(configFile));
+  const auto write = [&] {
+    key->paths.end()[-2] = StampPath(fontDir);
+    key->paths.end()[-1] = StampPath(configFile);
+    ASSERT_TRUE(WriteCatalogCache(cache, *key, fresh));
+  };
+  write();
+  EXPECT_EQ(std::filesystem::status(cache).permissions(), std::filesystem::perms(0600));
+  const std::optional<FontCatalog> cached = ReadCatalogCache(cache, geteuid());
+  ASSERT_TRUE(cached);
+  ExpectSameCatalog(*cached, fresh);
+
+  // Header: 8 magic, 4 format version, 4 fontconfig version, 4 count, then the first
+  // entry's length.
+  const std::string good = ReadAll(cache);
+  const auto withByte = [&](std::size_t at, char value) {
+    std::string bytes = good;
+    bytes[at] = value;
+    return bytes;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    uid_t owner = geteuid();
+  } rows[] = {
+      {"font folder touched", [&] { Touch(fontDir); }},
+      {"file added to the font folder", [&] { WriteAll(fontDir + "/new.ttf", ""); }},
+      {"config file touched", [&] { Touch(configFile); }},
+      {"config file removed", [&] { std::filesystem::remove(configFile); }},
+      {"environment changed", [&] { setenv("FONTCONFIG_PATH", dir.File("elsewhere").c_str(), 1); }},
+      {"fontconfig version",
+       [&] {
+         CacheKey other = *key;
+         ++other.fontconfigVersion;
+         WriteCatalogCache(cache, other, fresh);
+       }},
+      {"cut", [&] { WriteAll(cache, good.substr(0, good.size() / 2)); }},
+      {"cut, resealed", [&] { WriteAll(cache, Resealed(good.substr(0, good.size() - 20))); }},
+      {"flipped byte", [&] { WriteAll(cache, withByte(good.size() / 2, ~good[good.size() / 2])); }},
+      {"format version", [&] { WriteAll(cache, Resealed(withByte(8, good[8] + 1))); }},
+      {"huge length", [&] { WriteAll(cache, Resealed(withByte(23, '\x7f'))); }},
+      {"huge count", [&] { WriteAll(cache, Resealed(withByte(19, '\x7f'))); }},
+      {"oversized", [&] { std::filesystem::resize_file(cache, std::size_t{17} << 20); }},
+      {"empty", [&] { WriteAll(cache, ""); }},
+      {"group-writable", [&] { chmod(cache.c_str(), 0620); }},
+      {"owned by another user", [] {}, geteuid() + 1},
+      {"symbolic link",
+       [&] {
+         std::filesystem::rename(cache, cache + ".real");
+         std::filesystem::create_symlink(cache + ".real", cache);
+       }},
+  };
+  for (const auto& row : rows) {
+    row.change();
+    EXPECT_FALSE(ReadCatalogCache(cache, row.owner)) << row.what;
+    // Put everything back: the next row starts from a valid cache.
+    unsetenv("FONTCONFIG_PATH");
+    WriteAll(configFile, "<fontconfig/>");
+    std::filesystem::remove(fontDir + "/new.ttf");
+    std::filesystem::remove(cache);
+    std::filesystem::remove(cache + ".real");
+    write();
+    ASSERT_TRUE(ReadCatalogCache(cache, geteuid())) << "after " << row.what;
+  }
+}
+
+TEST(CatalogCacheTest, LoadBuildsAfreshAndRewritesADamagedCache) {
+  const std::string cache = CatalogCachePath();
+  ASSERT_EQ(cache, std::string(std::getenv("XDG_CACHE_HOME")) + "/glyphex/fonts.cache");
+  std::filesystem::remove(cache);
+  const FontCatalog fresh = BuildFontCatalog();
+  for (const char* damage : {"", "garbage"}) {
+    if (*damage != '\0') WriteAll(cache, damage);
+    ExpectSameCatalog(LoadFontCatalog(), fresh);
+    const std::optional<FontCatalog> written = ReadCatalogCache(cache, geteuid());
+    ASSERT_TRUE(written) << damage;
+    ExpectSameCatalog(*written, fresh);
+    ExpectSameCatalog(LoadFontCatalog(), fresh);  // now from the cache
+  }
+}
+
+}  // namespace
