@@ -10,8 +10,11 @@
 #
 # Timed: fc-match sans; the export of All, tile size 16, DejaVu Sans at height 20,
 # gradient, PNG, once into tmpfs (/dev/shm) and once onto the disk (build/, where the
-# save's fsync costs wall time); and `glyphex-cli fonts`. Prints each command's median
-# and its ratio to fc-match's.
+# save's fsync costs wall time); the tmpfs export again with its font catalog cache
+# removed before every run (export-cold: fontconfig starts and the cache is rewritten);
+# and `glyphex-cli fonts`. The other commands share one catalog cache, warm after the
+# first run; both caches live in temporary folders, never the user's. Prints each
+# command's median and its ratio to fc-match's.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd -P)
@@ -30,12 +33,17 @@ shm=$(mktemp -d /dev/shm/glyphex-bench.XXXXXX)
 disk=$(mktemp -d "$repo/build/glyphex-bench.XXXXXX")
 csv=$(mktemp)
 trap 'rm -rf "$shm" "$disk" "$csv"' EXIT
+export XDG_CACHE_HOME=$shm/cache
+cold=$shm/cold-cache
 
 export_args="--export all --tile-size 16 --height 20 --font 'DejaVu Sans'"
+# One preparation per command; only export-cold's does anything.
 hyperfine -N --style basic -w 10 -r "$runs" --export-csv "$csv" \
+  -p true -p true -p true -p "rm -rf $cold" -p true \
   -n fc-match "fc-match sans" \
   -n export-tmpfs "$cli export $shm/sheet.png $export_args" \
   -n export-disk "$cli export $disk/sheet.png $export_args" \
+  -n export-cold "env XDG_CACHE_HOME=$cold $cli export $shm/cold.png $export_args" \
   -n fonts "$cli fonts" >/dev/null
 
 # The CSV's columns: command, mean, stddev, median, user, system, min, max (seconds).
