@@ -14,13 +14,22 @@ struct StartState {
   bool tried = false;
   bool started = false;
   bool quiet = false;
-  timespec time{};
 };
 
 StartState& State() {
   static StartState state;
   return state;
 }
+
+timespec Now() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return now;
+}
+
+// Taken before main: a library (Qt's font database) may start fontconfig before this
+// layer does, and its start is no earlier than this.
+const timespec processStart = Now();
 
 // Copies what fontconfig wrote into the memory file fd on to standard error, so that
 // the run's messages are what they would have been. Returns the number of bytes.
@@ -48,7 +57,6 @@ bool StartFontconfig() {
   StartState& state = State();
   if (state.tried) return state.started;
   state.tried = true;
-  clock_gettime(CLOCK_REALTIME, &state.time);
 
   // fontconfig reports a broken configuration on standard error while it starts. A run
   // from the catalog cache never starts it, so a start that said anything must not
@@ -73,5 +81,5 @@ bool FontconfigStartedQuietly() {
 }
 
 timespec FontconfigStartTime() {
-  return State().time;
+  return processStart;
 }

@@ -12,6 +12,6 @@ bool StartFontconfig();
 // Whether fontconfig started and said nothing on standard error while starting.
 bool FontconfigStartedQuietly();
 
-// The wall-clock time just before fontconfig started reading its configuration and
-// caches; zero before StartFontconfig.
+// A wall-clock time no later than fontconfig's start in this process, whoever started
+// it: the time the process started.
 timespec FontconfigStartTime();
