@@ -183,28 +183,35 @@ std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view ba
   out += "\nstatic const unsigned char " + id + "_bits[" + macro + "_CELL_COUNT * " + macro +
          "_CELL_BYTES] = {\n";
   const PixelSurface* cov = sheet.coverage;
+  std::string line;  // one row: a space, then " 0xHH," per byte
   for (int cell = 0; cell < cellCount; ++cell) {
-    out += "  /* " + std::to_string(cell) + " */\n";
+    out += "  /* ";
+    out += std::to_string(cell);
+    out += " */\n";
     const int x0 = CellColumn(cell, sheet.grid) * cellW;
     const int y0 = CellRow(cell, sheet.grid) * cellH;
+    // The part of each row that lies on the sheet; the rest reads as clear.
+    const int columns = cov ? std::clamp(cov->width - x0, 0, cellW) : 0;
     for (int y = y0; y < y0 + cellH; ++y) {
-      const bool rowOnSheet = cov && y < cov->height;
       const std::uint8_t* row =
-          rowOnSheet ? cov->pixels.data() + static_cast<std::size_t>(y) * cov->width : nullptr;
-      out += ' ';
-      for (int b = 0; b < rowBytes; ++b) {
+          cov && y < cov->height && columns > 0
+              ? cov->pixels.data() + static_cast<std::size_t>(y) * cov->width + x0
+              : nullptr;
+      line.assign(1 + 6 * static_cast<std::size_t>(rowBytes), ' ');
+      char* text = line.data() + 1;
+      for (int b = 0; b < rowBytes; ++b, text += 6) {
         unsigned byte = 0;
-        for (int bit = 0; bit < 8; ++bit) {
-          const int x = x0 + b * 8 + bit;
-          if (row && b * 8 + bit < cellW && x < cov->width && MonoBit(row[x], threshold)) {
-            byte |= 0x80u >> bit;
-          }
+        const int end = row ? std::min(8, columns - b * 8) : 0;
+        for (int bit = 0; bit < end; ++bit) {
+          if (MonoBit(row[b * 8 + bit], threshold)) byte |= 0x80u >> bit;
         }
-        out += " 0x";
-        out += kHex[byte >> 4];
-        out += kHex[byte & 0xF];
-        out += ',';
+        text[1] = '0';
+        text[2] = 'x';
+        text[3] = kHex[byte >> 4];
+        text[4] = kHex[byte & 0xF];
+        text[5] = ',';
       }
+      out += line;
       out += '\n';
     }
   }

@@ -1,5 +1,6 @@
 // The JSON descriptor.
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "descriptor/descriptors.h"
@@ -69,15 +70,18 @@ std::optional<PixelRect> CellInkBox(const SheetDescription& sheet, int cell) {
   const int x1 = std::min(x0 + sheet.cellPx.widthPx, cov.width);
   const int y1 = std::min(y0 + sheet.cellPx.heightPx, cov.height);
   PixelRect box{x1, y1, x0, y0};
+  const auto lit = [](std::uint8_t value) { return value != 0; };
   for (int y = y0; y < y1; ++y) {
     const std::uint8_t* row = cov.pixels.data() + static_cast<std::size_t>(y) * cov.width;
-    for (int x = x0; x < x1; ++x) {
-      if (row[x] == 0) continue;
-      box.left = std::min(box.left, x);
-      box.right = std::max(box.right, x + 1);
-      box.top = std::min(box.top, y);
-      box.bottom = std::max(box.bottom, y + 1);
-    }
+    const std::uint8_t* first = std::find_if(row + x0, row + x1, lit);
+    if (first == row + x1) continue;
+    const std::uint8_t* last =
+        std::find_if(std::make_reverse_iterator(row + x1), std::make_reverse_iterator(first), lit)
+            .base();
+    box.left = std::min(box.left, static_cast<int>(first - row));
+    box.right = std::max(box.right, static_cast<int>(last - row));
+    box.top = std::min(box.top, y);
+    box.bottom = y + 1;
   }
   if (box.left >= box.right) return std::nullopt;
   return PixelRect{box.left - x0, box.top - y0, box.right - x0, box.bottom - y0};
