@@ -1,6 +1,4 @@
 // The JSON descriptor.
-#include <algorithm>
-#include <iterator>
 #include <string>
 
 #include "descriptor/descriptors.h"
@@ -64,27 +62,12 @@ void AppendMember(std::string& out, std::string_view key, long long value) {
 
 std::optional<PixelRect> CellInkBox(const SheetDescription& sheet, int cell) {
   if (!sheet.coverage) return std::nullopt;
-  const PixelSurface& cov = *sheet.coverage;
   const int x0 = CellColumn(cell, sheet.grid) * sheet.cellPx.widthPx;
   const int y0 = CellRow(cell, sheet.grid) * sheet.cellPx.heightPx;
-  const int x1 = std::min(x0 + sheet.cellPx.widthPx, cov.width);
-  const int y1 = std::min(y0 + sheet.cellPx.heightPx, cov.height);
-  PixelRect box{x1, y1, x0, y0};
-  const auto lit = [](std::uint8_t value) { return value != 0; };
-  for (int y = y0; y < y1; ++y) {
-    const std::uint8_t* row = cov.pixels.data() + static_cast<std::size_t>(y) * cov.width;
-    const std::uint8_t* first = std::find_if(row + x0, row + x1, lit);
-    if (first == row + x1) continue;
-    const std::uint8_t* last =
-        std::find_if(std::make_reverse_iterator(row + x1), std::make_reverse_iterator(first), lit)
-            .base();
-    box.left = std::min(box.left, static_cast<int>(first - row));
-    box.right = std::max(box.right, static_cast<int>(last - row));
-    box.top = std::min(box.top, y);
-    box.bottom = y + 1;
-  }
-  if (box.left >= box.right) return std::nullopt;
-  return PixelRect{box.left - x0, box.top - y0, box.right - x0, box.bottom - y0};
+  const std::optional<PixelRect> ink =
+      FindInkBox(*sheet.coverage, {x0, y0, x0 + sheet.cellPx.widthPx, y0 + sheet.cellPx.heightPx});
+  if (!ink) return std::nullopt;
+  return PixelRect{ink->left - x0, ink->top - y0, ink->right - x0, ink->bottom - y0};
 }
 
 std::string JsonDescriptor(const SheetDescription& sheet) {

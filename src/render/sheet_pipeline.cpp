@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "base/char_codes.h"
 #include "base/status.h"
@@ -40,46 +39,12 @@ void ShowError(MessageSink& sink, std::string_view text) {
   sink.Show(text, "Error", MessageIcon::kWarning);
 }
 
-// The first lit byte of [p, end), or end. Most of a row is dark: eight bytes are
-// tested at a time until one of them is lit.
-const std::uint8_t* FirstLit(const std::uint8_t* p, const std::uint8_t* end) {
-  for (; end - p >= 8; p += 8) {
-    std::uint64_t eight;
-    std::memcpy(&eight, p, 8);
-    if (eight != 0) break;
-  }
-  while (p != end && *p == 0) ++p;
-  return p;
-}
-
-// The last lit byte of [begin, end), which holds one; the same from the other end.
-const std::uint8_t* LastLit(const std::uint8_t* begin, const std::uint8_t* end) {
-  for (; end - begin >= 8; end -= 8) {
-    std::uint64_t eight;
-    std::memcpy(&eight, end - 8, 8);
-    if (eight != 0) break;
-  }
-  while (*(end - 1) == 0) --end;
-  return end - 1;
-}
-
-// The ink box of what the probe surface shows within its scanSize x scanSize scan area, found row
-// by row from both ends. The probe is larger than the scan area (see RenderSheet).
+// The ink box of what the probe surface shows within its scanSize x scanSize scan area. The probe
+// is larger than the scan area (see RenderSheet).
 GlyphBox MeasureGlyphBox(const GlyphSurface& probe, int scanSize) {
-  GlyphBox box;
-  for (int y = 0; y < scanSize; ++y) {
-    const std::uint8_t* row =
-        probe.pixels.pixels.data() + static_cast<std::size_t>(y) * probe.pixels.width;
-    const std::uint8_t* end = row + scanSize;
-    const std::uint8_t* first = FirstLit(row, end);
-    if (first == end) continue;
-    const std::uint8_t* last = LastLit(first, end);
-    box.left = std::min(box.left, static_cast<int>(first - row));
-    box.right = std::max(box.right, static_cast<int>(last - row));
-    box.top = std::min(box.top, y);
-    box.bottom = std::max(box.bottom, y);
-  }
-  return box;
+  const std::optional<PixelRect> ink = FindInkBox(probe.pixels, {0, 0, scanSize, scanSize});
+  if (!ink) return {};
+  return {ink->left, ink->top, ink->right - 1, ink->bottom - 1};
 }
 
 // What one cell is drawn from: a Windows-1252 byte code, or a Unicode character of

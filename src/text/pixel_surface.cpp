@@ -43,3 +43,48 @@ void FillPixelRect(PixelSurface& surface, PixelRect rect, std::uint8_t value) {
     std::memset(row + left, value, static_cast<std::size_t>(right - left));
   }
 }
+
+namespace {
+
+// The first lit byte of [p, end), or end. Most of a row is dark: eight bytes are
+// tested at a time until one of them is lit.
+const std::uint8_t* FirstLit(const std::uint8_t* p, const std::uint8_t* end) {
+  for (; end - p >= 8; p += 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, p, 8);
+    if (eight != 0) break;
+  }
+  while (p != end && *p == 0) ++p;
+  return p;
+}
+
+// The last lit byte of [begin, end), which holds one; the same from the other end.
+const std::uint8_t* LastLit(const std::uint8_t* begin, const std::uint8_t* end) {
+  for (; end - begin >= 8; end -= 8) {
+    std::uint64_t eight;
+    std::memcpy(&eight, end - 8, 8);
+    if (eight != 0) break;
+  }
+  while (*(end - 1) == 0) --end;
+  return end - 1;
+}
+
+}  // namespace
+
+std::optional<PixelRect> FindInkBox(const PixelSurface& surface, PixelRect area) {
+  const int left = std::max(area.left, 0), right = std::min(area.right, surface.width);
+  const int top = std::max(area.top, 0), bottom = std::min(area.bottom, surface.height);
+  PixelRect box{right, bottom, left, top};
+  for (int y = top; y < bottom; ++y) {
+    const std::uint8_t* row = surface.pixels.data() + static_cast<std::size_t>(y) * surface.width;
+    const std::uint8_t* first = FirstLit(row + left, row + right);
+    if (first == row + right) continue;
+    const std::uint8_t* last = LastLit(first, row + right);
+    box.left = std::min(box.left, static_cast<int>(first - row));
+    box.right = std::max(box.right, static_cast<int>(last - row) + 1);
+    box.top = std::min(box.top, y);
+    box.bottom = y + 1;
+  }
+  if (box.left >= box.right) return std::nullopt;
+  return box;
+}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/status.h"
@@ -38,3 +39,7 @@ inline bool IsLitAt(const PixelSurface& surface, int x, int y) {
   if (x < 0 || y < 0 || x >= surface.width || y >= surface.height) return false;
   return surface.pixels[static_cast<std::size_t>(y) * surface.width + x] != 0;
 }
+
+// The smallest rectangle holding every lit pixel of area (the part of it on the surface),
+// found row by row from both ends, eight dark bytes at a time; nothing without ink.
+std::optional<PixelRect> FindInkBox(const PixelSurface& surface, PixelRect area);
