@@ -11,14 +11,6 @@
 
 namespace {
 
-// Closes the descriptor on every path.
-struct Descriptor {
-  int fd = -1;
-  ~Descriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
 // Reads into buffer until it is full or the file ends. Returns the number of bytes
 // read, or -1 with errno set.
 ssize_t ReadFully(int fd, char* buffer, std::size_t size) {
@@ -35,27 +27,35 @@ ssize_t ReadFully(int fd, char* buffer, std::size_t size) {
 
 }  // namespace
 
-FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags) {
-  FileRead result;
-  Descriptor file;
-  file.fd = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | openFlags);
-  if (file.fd < 0) {
-    result.status = FileReadStatus::kOpenFailed;
-    result.error = errno;
-    return result;
+OpenedFile OpenRegularFile(const char* path, int openFlags, int dir) {
+  OpenedFile file;
+  file.fd =
+      FileDescriptor(::openat(dir, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | openFlags));
+  if (file.fd.get() < 0) {
+    file.error = errno;
+    return file;
   }
   struct stat info {};
-  if (::fstat(file.fd, &info) != 0) {
-    result.status = FileReadStatus::kReadFailed;
-    result.error = errno;
-    return result;
+  if (::fstat(file.fd.get(), &info) != 0) {
+    file.status = FileReadStatus::kReadFailed;
+    file.error = errno;
+    return file;
   }
-  result.owner = info.st_uid;
-  result.mode = info.st_mode;
-  if (!S_ISREG(info.st_mode)) {
-    result.status = FileReadStatus::kNotRegular;
-    return result;
-  }
+  file.owner = info.st_uid;
+  file.mode = info.st_mode;
+  file.size = static_cast<std::uint64_t>(info.st_size);
+  file.status = S_ISREG(info.st_mode) ? FileReadStatus::kRead : FileReadStatus::kNotRegular;
+  return file;
+}
+
+FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags, int dir) {
+  FileRead result;
+  const OpenedFile file = OpenRegularFile(path, openFlags, dir);
+  result.status = file.status;
+  result.error = file.error;
+  result.owner = file.owner;
+  result.mode = file.mode;
+  if (file.status != FileReadStatus::kRead) return result;
 
   // The buffer grows in steps, so that a size reported wrongly costs no more memory
   // than the bytes that really arrive.
@@ -64,7 +64,7 @@ FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags) {
   while (got < limit) {
     const std::size_t want = std::min(limit - got, kStep);
     result.bytes.resize(got + want);
-    const ssize_t n = ReadFully(file.fd, result.bytes.data() + got, want);
+    const ssize_t n = ReadFully(file.fd.get(), result.bytes.data() + got, want);
     if (n < 0) {
       result.status = FileReadStatus::kReadFailed;
       result.error = errno;
@@ -77,7 +77,7 @@ FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags) {
   result.bytes.resize(got);
   if (got == limit) {
     char extra = 0;
-    const ssize_t n = ReadFully(file.fd, &extra, 1);
+    const ssize_t n = ReadFully(file.fd.get(), &extra, 1);
     if (n < 0) {
       result.status = FileReadStatus::kReadFailed;
       result.error = errno;

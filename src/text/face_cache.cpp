@@ -112,10 +112,10 @@ FtLibraryPtr SharedFreeTypeLibrary() {
   return library;
 }
 
-CachedFacePtr AcquireFace(const std::string& file, long index) {
+CachedFacePtr AcquireFace(const std::string& file, long index, const FontSourcePtr& source) {
   std::vector<CachedFacePtr>& cache = FaceCache();
   for (auto it = cache.begin(); it != cache.end(); ++it) {
-    if ((*it)->index == index && (*it)->file == file) {
+    if ((*it)->index == index && (*it)->file == file && (*it)->given == source) {
       std::rotate(cache.begin(), it, it + 1);
       return cache.front();
     }
@@ -123,14 +123,22 @@ CachedFacePtr AcquireFace(const std::string& file, long index) {
 
   FtLibraryPtr library = SharedFreeTypeLibrary();
   if (!library) return nullptr;
-  FT_Face raw = nullptr;
-  if (FT_New_Face(library.get(), file.c_str(), index, &raw) != 0) return nullptr;
+  FontSourcePtr read = source;
+  if (!read) {
+    FileReadStatus status = FileReadStatus::kOpenFailed;
+    int error = 0;
+    read = OpenFontSource(file, status, error);
+  }
+  SourceFace opened = OpenSourceFace(library.get(), read, index);
+  if (!opened.face) return nullptr;
 
   auto cached = std::make_shared<CachedFace>();
   cached->library = std::move(library);
-  cached->face.reset(raw);
+  cached->stream = std::move(opened.stream);
+  cached->face = std::move(opened.face);
   cached->file = file;
   cached->index = index;
+  cached->given = source;
   ReadFaceTables(*cached);
 
   if (cache.size() >= kCachedFaces) cache.pop_back();

@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "text/font_source.h"
 #include "text/ft_handles.h"
 
 // A face and the values of its tables that sizing and drawing need, read once.
 struct CachedFace {
-  FtLibraryPtr library;  // first member: released after the face
+  FtLibraryPtr library;                // first member: released after the face
+  std::unique_ptr<FontStream> stream;  // what the face reads: released after it
   FtFacePtr face;
   std::string file;
   long index = 0;
+  FontSourcePtr given;  // the source AcquireFace was given; null when opened by path
 
   int unitsPerEm = 1000;
   int winAscent = 0;           // font units above the baseline (OS/2 usWinAscent, else hhea)
@@ -36,9 +39,11 @@ using CachedFacePtr = std::shared_ptr<CachedFace>;
 // FreeType cannot start.
 FtLibraryPtr SharedFreeTypeLibrary();
 
-// The face (file, index), from the cache or opened now. nullptr when FreeType cannot
-// open it.
-CachedFacePtr AcquireFace(const std::string& file, long index);
+// The face (file, index), from the cache or opened now: read through source when one
+// is given (an added file), else through file opened anew, which must be a regular
+// file (a FIFO is never waited on). nullptr when FreeType cannot open it.
+CachedFacePtr AcquireFace(const std::string& file, long index,
+                          const FontSourcePtr& source = nullptr);
 
 // Forgets every cached face (fonts still holding one keep it alive).
 void ClearFaceCache();

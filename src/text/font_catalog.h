@@ -2,10 +2,13 @@
 // what a font request is matched against. Internal to the text layer.
 #pragma once
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+struct FontSource;
 
 struct TypefaceFile {
   std::string family;  // typeface name, UTF-8 (sfnt name ID 1, else FreeType's family)
@@ -16,6 +19,9 @@ struct TypefaceFile {
   bool trueType = false;  // a TrueType or OpenType file (else Type 1, CFF, bitmap ...)
   std::u32string key;     // the family with folded case: what sorting and lookup compare
   bool added = false;     // from a font file opened for this session (not installed)
+  // An added file's descriptor, opened and checked once: its faces are read through it,
+  // never through the path again. Null for installed files.
+  std::shared_ptr<const FontSource> source;
 };
 
 struct FontCatalog {

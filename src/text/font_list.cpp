@@ -2,14 +2,8 @@
 // own name table, and the files are grouped by that name.
 #include <fontconfig/fontconfig.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <tuple>
@@ -19,6 +13,7 @@
 #include "text/face_cache.h"
 #include "text/font_catalog.h"
 #include "text/font_list.h"
+#include "text/font_source.h"
 #include "text/fontconfig_start.h"
 #include "text/ft_handles.h"
 #include "text/sfnt_names.h"
@@ -30,23 +25,14 @@
 
 namespace {
 
-std::uint32_t ReadSignature(const char* path) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
-  if (!file) return 0;
-  unsigned char bytes[4] = {};
-  if (std::fread(bytes, 1, 4, file.get()) != 4) return 0;
-  return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
-         static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
-}
-
 // Names a face by opening it with FreeType: the slow way, for what the byte reader
 // does not understand (WOFF, damaged tables).
-bool ReadWithFreeType(const char* path, long index, SfntFaceInfo& info) {
+bool ReadWithFreeType(const FontSourcePtr& source, long index, SfntFaceInfo& info) {
   FtLibraryPtr library = SharedFreeTypeLibrary();
   if (!library) return false;
-  FT_Face raw = nullptr;
-  if (FT_New_Face(library.get(), path, index, &raw) != 0) return false;
-  const FtFacePtr face(raw);
+  const SourceFace opened = OpenSourceFace(library.get(), source, index);
+  if (!opened.face) return false;
+  FT_Face raw = opened.face.get();
 
   info.family.clear();
   if (FT_IS_SFNT(raw)) {
@@ -97,12 +83,16 @@ bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
   entry.file = reinterpret_cast<const char*>(file);
   entry.index = index;
 
-  const std::uint32_t signature = ReadSignature(entry.file.c_str());
+  FileReadStatus status = FileReadStatus::kOpenFailed;
+  int error = 0;
+  const FontSourcePtr source = OpenFontSource(entry.file, status, error);
+  if (!source) return false;
+  const std::uint32_t signature = ReadSignature(*source);
   if (signature == 0) return false;
   SfntFaceInfo info;
   if (IsSfntSignature(signature)) {
-    if (ReadSfntFaceInfo(entry.file.c_str(), index, info) != kOk &&
-        !ReadWithFreeType(entry.file.c_str(), index, info)) {
+    if (ReadSfntFaceInfo(source->fd.get(), index, info) != kOk &&
+        !ReadWithFreeType(source, index, info)) {
       return false;
     }
     entry.family = std::move(info.family);
@@ -114,7 +104,7 @@ bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
     return true;
   }
   if (signature == 0x774F4646 || signature == 0x774F4632) {  // "wOFF", "wOF2"
-    if (!ReadWithFreeType(entry.file.c_str(), index, info)) return false;
+    if (!ReadWithFreeType(source, index, info)) return false;
     entry.family = std::move(info.family);
     entry.weight = info.weight;
     entry.italic = info.italic;
@@ -180,33 +170,21 @@ FontCatalog& SessionCatalog() {
   return catalog;
 }
 
-// Whether path names a regular file, checked without blocking: a FIFO without a
-// writer would hang FreeType's open.
-FontFileStatus CheckRegularFile(const std::string& path, int& error) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    error = errno;
-    return FontFileStatus::kOpenFailed;
-  }
-  struct stat info {};
-  const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  close(fd);
-  return regular ? FontFileStatus::kAdded : FontFileStatus::kNotRegular;
-}
-
-// Names face index of an added file as an installed one is named; without
-// fontconfig's record, formats other than sfnt take FreeType's family and style.
-bool NameAddedFace(const std::string& path, long index, TypefaceFile& entry) {
-  const std::uint32_t signature = ReadSignature(path.c_str());
+// Names face index of an added file, read through source, as an installed one is
+// named; without fontconfig's record, formats other than sfnt take FreeType's family
+// and style.
+bool NameAddedFace(const FontSourcePtr& source, const std::string& path, long index,
+                   TypefaceFile& entry) {
+  const std::uint32_t signature = ReadSignature(*source);
   SfntFaceInfo info;
   if (IsSfntSignature(signature)) {
-    if (ReadSfntFaceInfo(path.c_str(), index, info) != kOk &&
-        !ReadWithFreeType(path.c_str(), index, info)) {
+    if (ReadSfntFaceInfo(source->fd.get(), index, info) != kOk &&
+        !ReadWithFreeType(source, index, info)) {
       return false;
     }
     entry.trueType = signature != 0x74797031;  // "typ1": Type 1 in an sfnt wrapper
   } else {
-    if (!ReadWithFreeType(path.c_str(), index, info)) return false;
+    if (!ReadWithFreeType(source, index, info)) return false;
     entry.trueType = signature == 0x774F4646 || signature == 0x774F4632;  // WOFF, WOFF2
   }
   entry.family = std::move(info.family);
@@ -214,6 +192,7 @@ bool NameAddedFace(const std::string& path, long index, TypefaceFile& entry) {
   entry.italic = info.italic;
   entry.file = path;
   entry.index = index;
+  entry.source = source;
   entry.added = true;
   entry.key = FoldedKey(entry.family);
   return true;
@@ -227,17 +206,21 @@ const FontCatalog& InstalledFontCatalog() {
 
 FontFileResult AddFontFile(const std::string& path) {
   FontFileResult result;
-  result.status = CheckRegularFile(path, result.error);
-  if (result.status != FontFileStatus::kAdded) return result;
+  // Opened once, without blocking: everything below reads through this descriptor, so
+  // that a FIFO or another file renamed over path meanwhile is never read.
+  FileReadStatus status = FileReadStatus::kOpenFailed;
+  const FontSourcePtr source = OpenFontSource(path, status, result.error);
+  if (!source) {
+    result.status = status == FileReadStatus::kNotRegular ? FontFileStatus::kNotRegular
+                                                          : FontFileStatus::kOpenFailed;
+    return result;
+  }
 
   // The face count, from face -1 as FreeType offers it.
   long faces = 0;
   if (FtLibraryPtr library = SharedFreeTypeLibrary()) {
-    FT_Face raw = nullptr;
-    if (FT_New_Face(library.get(), path.c_str(), -1, &raw) == 0) {
-      const FtFacePtr face(raw);
-      faces = raw->num_faces;
-    }
+    const SourceFace counted = OpenSourceFace(library.get(), source, -1);
+    if (counted.face) faces = counted.face->num_faces;
   }
   // An absolute path, so that the settings can find the file again from elsewhere.
   std::error_code ignored;
@@ -247,7 +230,7 @@ FontFileResult AddFontFile(const std::string& path) {
   std::vector<TypefaceFile> entries;
   for (long index = 0; index < faces && index < 0x10000; ++index) {
     TypefaceFile entry;
-    if (!NameAddedFace(file, index, entry)) continue;
+    if (!NameAddedFace(source, file, index, entry)) continue;
     result.families.push_back(entry.family);
     entries.push_back(std::move(entry));
   }
@@ -263,6 +246,7 @@ FontFileResult AddFontFile(const std::string& path) {
   }
   catalog.typefaces.clear();
   SortCatalog(catalog);
+  result.status = FontFileStatus::kAdded;
   return result;
 }
 

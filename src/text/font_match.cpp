@@ -31,9 +31,11 @@ int MatchWithFontconfig(const std::string& family, int weight, bool italic, Face
   FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
   choice.file = reinterpret_cast<const char*>(file);
   choice.index = index;
+  choice.source = nullptr;
 
   const TypefaceFile* entry = FindCatalogFile(InstalledFontCatalog(), choice.file, index);
   if (entry != nullptr) {
+    choice.source = entry->source;
     choice.family = entry->family;
     choice.weight = entry->weight;
     choice.italic = entry->italic;
@@ -68,6 +70,7 @@ int ChooseFace(const FontRequest& request, FaceChoice& choice) {
       const TypefaceFile& chosen = *files[static_cast<std::size_t>(best)];
       choice.file = chosen.file;
       choice.index = chosen.index;
+      choice.source = chosen.source;
       choice.family = chosen.family;
       choice.weight = chosen.weight;
       choice.italic = chosen.italic;

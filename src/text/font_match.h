@@ -1,13 +1,17 @@
 // Which installed face serves a font request. Internal to the text layer.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "base/status.h"
 #include "text/text_font.h"
 
+struct FontSource;
+
 struct FaceChoice {
   std::string file;
+  std::shared_ptr<const FontSource> source;  // an added file's descriptor, else null
   long index = 0;
   std::string family;  // the typeface name of the chosen file
   int weight = 400;    // the chosen file's own weight and slant, before synthesis

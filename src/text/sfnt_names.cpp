@@ -3,7 +3,6 @@
 
 #include "base/status.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -99,14 +98,6 @@ bool ReadAt(int fd, std::uint64_t offset, void* buffer, std::size_t size) {
   return true;
 }
 
-// Closes a file descriptor when it goes out of scope.
-struct ScopedFd {
-  int fd = -1;
-  ~ScopedFd() {
-    if (fd >= 0) close(fd);
-  }
-};
-
 struct TableSpan {
   std::uint32_t offset = 0;
   std::uint32_t length = 0;
@@ -144,24 +135,20 @@ bool IsSfntSignature(std::uint32_t tag) {
          tag == Tag('t', 'y', 'p', '1') || tag == Tag('t', 't', 'c', 'f');
 }
 
-int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
-  const ScopedFd file{open(path, O_RDONLY | O_CLOEXEC)};
-  if (file.fd < 0) return kFailed;
-  const int rawFd = file.fd;
-
+int ReadSfntFaceInfo(int fd, long faceIndex, SfntFaceInfo& info) {
   // The table directory, found through the collection header for a collection.
   unsigned char header[12];
-  if (!ReadAt(rawFd, 0, header, sizeof header)) return kFailed;
+  if (!ReadAt(fd, 0, header, sizeof header)) return kFailed;
   std::uint32_t directory = 0;
   const long collectionIndex = faceIndex & 0xFFFF;
   if (Be32(header) == Tag('t', 't', 'c', 'f')) {
     if (collectionIndex >= static_cast<long>(Be32(header + 8))) return kFailed;
     unsigned char offset[4];
-    if (!ReadAt(rawFd, 12 + 4 * static_cast<std::uint64_t>(collectionIndex), offset, 4)) {
+    if (!ReadAt(fd, 12 + 4 * static_cast<std::uint64_t>(collectionIndex), offset, 4)) {
       return kFailed;
     }
     directory = Be32(offset);
-    if (!ReadAt(rawFd, directory, header, sizeof header)) return kFailed;
+    if (!ReadAt(fd, directory, header, sizeof header)) return kFailed;
   } else if (collectionIndex != 0) {
     return kFailed;
   }
@@ -169,7 +156,7 @@ int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
 
   const std::size_t tableCount = Be16(header + 4);
   std::vector<unsigned char> records(tableCount * 16);
-  if (!ReadAt(rawFd, directory + 12ULL, records.data(), records.size())) return kFailed;
+  if (!ReadAt(fd, directory + 12ULL, records.data(), records.size())) return kFailed;
   TableSpan name, os2, head;
   for (std::size_t i = 0; i < tableCount; ++i) {
     const unsigned char* r = records.data() + 16 * i;
@@ -192,7 +179,7 @@ int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
   // Name ID 1 from the name table.
   if (name.length < 6 || name.length > kMaxNameTable) return kFailed;
   std::vector<unsigned char> table(name.length);
-  if (!ReadAt(rawFd, name.offset, table.data(), table.size())) return kFailed;
+  if (!ReadAt(fd, name.offset, table.data(), table.size())) return kFailed;
   const std::size_t count = Be16(table.data() + 2);
   const std::size_t stringsAt = Be16(table.data() + 4);
   std::vector<SfntNameRecord> family;
@@ -216,11 +203,11 @@ int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info) {
   info.italic = false;
   unsigned char os2Head[64];
   unsigned char headBytes[54];
-  if (os2.length >= sizeof os2Head && ReadAt(rawFd, os2.offset, os2Head, sizeof os2Head)) {
+  if (os2.length >= sizeof os2Head && ReadAt(fd, os2.offset, os2Head, sizeof os2Head)) {
     info.weight = NormalizeWeightClass(Be16(os2Head + 4));
     info.italic = (Be16(os2Head + 62) & 1) != 0;
   } else if (head.length >= sizeof headBytes &&
-             ReadAt(rawFd, head.offset, headBytes, sizeof headBytes)) {
+             ReadAt(fd, head.offset, headBytes, sizeof headBytes)) {
     const std::uint16_t macStyle = Be16(headBytes + 44);
     info.weight = (macStyle & 1) ? 700 : 400;
     info.italic = (macStyle & 2) != 0;

@@ -38,7 +38,8 @@ struct SfntFaceInfo {
 // True when the first four bytes of a file are an sfnt or font collection tag.
 bool IsSfntSignature(std::uint32_t tag);
 
-// Reads face faceIndex (a collection's face in the low 16 bits) of the sfnt file at
-// path. Returns kFailed when the file is not an sfnt this reader understands or has
-// no family name (info is then unspecified), else kOk.
-int ReadSfntFaceInfo(const char* path, long faceIndex, SfntFaceInfo& info);
+// Reads face faceIndex (a collection's face in the low 16 bits) of the sfnt file open
+// as fd, by offset (the file position is neither used nor moved). Returns kFailed when
+// the file is not an sfnt this reader understands or has no family name (info is then
+// unspecified), else kOk.
+int ReadSfntFaceInfo(int fd, long faceIndex, SfntFaceInfo& info);

@@ -20,14 +20,20 @@ namespace {
 // the first installed file that opens.
 CachedFacePtr AcquireRequestedFace(const FontRequest& request, FaceChoice& choice) {
   if (ChooseFace(request, choice) == kOk) {
-    if (CachedFacePtr face = AcquireFace(choice.file, choice.index)) return face;
+    if (CachedFacePtr face = AcquireFace(choice.file, choice.index, choice.source)) return face;
   }
   if (MatchWithFontconfig("sans-serif", request.weight, request.italic, choice) == kOk) {
-    if (CachedFacePtr face = AcquireFace(choice.file, choice.index)) return face;
+    if (CachedFacePtr face = AcquireFace(choice.file, choice.index, choice.source)) return face;
   }
   for (const TypefaceFile& entry : InstalledFontCatalog().files) {
-    if (CachedFacePtr face = AcquireFace(entry.file, entry.index)) {
-      choice = {entry.file, entry.index, entry.family, entry.weight, entry.italic, true};
+    if (CachedFacePtr face = AcquireFace(entry.file, entry.index, entry.source)) {
+      choice = {.file = entry.file,
+                .source = entry.source,
+                .index = entry.index,
+                .family = entry.family,
+                .weight = entry.weight,
+                .italic = entry.italic,
+                .known = true};
       return face;
     }
   }

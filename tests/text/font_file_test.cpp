@@ -1,9 +1,13 @@
 // Font files added for the session: named, listed and matched as installed files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <filesystem>
+#include <thread>
 
 #include "support/fifo_guard.h"
 #include "support/temp_dir.h"
@@ -11,6 +15,7 @@
 #include "text/font_catalog.h"
 #include "text/font_list.h"
 #include "text/font_match.h"
+#include "text/text_font_internal.h"
 
 namespace {
 
@@ -58,8 +63,9 @@ TEST_F(TextFontFileTest, AddedFileIsListedOnceAndServesItsStyleFirst) {
   EXPECT_NE(regular.file, copy);
 }
 
-// A FIFO is refused before FreeType could block on it (the other refusals are checked
-// through glyphex-cli's messages).
+// A FIFO is refused before FreeType could block on it, when a file is added and when
+// the face cache opens a face (the other refusals are checked through glyphex-cli's
+// messages).
 TEST_F(TextFontFileTest, RefusesAFifoWithoutBlocking) {
   TempDir dir;
   const std::string fifo = dir.File("pipe.ttf");
@@ -68,6 +74,49 @@ TEST_F(TextFontFileTest, RefusesAFifoWithoutBlocking) {
   const FontFileResult result = CallGuardedAgainstFifo(fifo, [&] { return AddFontFile(fifo); });
   EXPECT_EQ(result.status, FontFileStatus::kNotRegular);
   EXPECT_EQ(InstalledFontCatalog().files.size(), filesBefore);
+  EXPECT_EQ(CallGuardedAgainstFifo(fifo, [&] { return OpenTextFontFile(fifo, 0, {}); }), nullptr);
+}
+
+// An added file is opened once and read through that descriptor: a FIFO renamed over it
+// at any moment, while it is added or after, when its face is drawn, blocks nothing.
+TEST_F(TextFontFileTest, ReadsAnAddedFileThroughOneDescriptor) {
+  TempDir dir;
+  const std::string font = dir.File("font.ttf");
+  const std::string fifo = dir.File("pipe");  // the guard's way in, whatever path holds
+  const std::string path = dir.File("swapped.ttf");
+  ASSERT_TRUE(std::filesystem::copy_file(kMono, font));
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const auto swapIn = [&](const std::string& from, const std::string& spare) {
+    unlink(spare.c_str());
+    if (link(from.c_str(), spare.c_str()) == 0) std::rename(spare.c_str(), path.c_str());
+  };
+  swapIn(font, dir.File("spare"));
+
+  std::atomic<bool> stop = false;
+  std::thread swapper([&] {
+    for (bool toFifo = true; !stop; toFifo = !toFifo) {
+      swapIn(toFifo ? fifo : font, dir.File("spare-swapper"));
+    }
+  });
+  CallGuardedAgainstFifo(fifo, [&] {
+    // Enough rounds that reopening the path after the check hung in every try.
+    for (int i = 0; i < 5000; ++i) {
+      const FontFileStatus status = AddFontFile(path).status;
+      EXPECT_TRUE(status == FontFileStatus::kAdded || status == FontFileStatus::kNotRegular)
+          << static_cast<int>(status);
+    }
+    return 0;
+  });
+  stop = true;
+  swapper.join();
+
+  swapIn(font, dir.File("spare"));
+  ASSERT_EQ(AddFontFile(path).status, FontFileStatus::kAdded);
+  swapIn(fifo, dir.File("spare"));
+  const TextFontPtr drawn =
+      CallGuardedAgainstFifo(fifo, [] { return OpenTextFont({.face = "DejaVu Sans Mono"}); });
+  ASSERT_NE(drawn, nullptr);
+  EXPECT_EQ(GetFontMetrics(*drawn).file, path);
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // names from files.
 #include "text/sfnt_names.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
+#include "fileio/file_handle.h"
 #include "text/text_font.h"
 #include "text_test_support.h"
 
@@ -37,11 +39,15 @@ TEST(TextSfntNamesTest, ReadsFilesAndRejectsDamagedOnes) {
   ASSERT_NE(font, nullptr);
   const std::string path = GetFontMetrics(*font).file;
   SfntFaceInfo info;
-  ASSERT_EQ(ReadSfntFaceInfo(path.c_str(), 0, info), kOk);
+  const auto read = [&](const std::string& file, long index) {
+    const FileDescriptor fd(open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    return ReadSfntFaceInfo(fd.get(), index, info);
+  };
+  ASSERT_EQ(read(path, 0), kOk);
   EXPECT_EQ(info.family, "DejaVu Sans");
   EXPECT_EQ(info.weight, 400);
   EXPECT_TRUE(info.italic);
-  EXPECT_EQ(ReadSfntFaceInfo(path.c_str(), 1, info), kFailed);  // not a collection
+  EXPECT_EQ(read(path, 1), kFailed);  // not a collection
 
   // Cut copies of the file: never read beyond what is there.
   std::ifstream in(path, std::ios::binary);
@@ -52,10 +58,10 @@ TEST(TextSfntNamesTest, ReadsFilesAndRejectsDamagedOnes) {
        {std::size_t{0}, std::size_t{4}, std::size_t{12}, std::size_t{100}, std::size_t{400}}) {
     SCOPED_TRACE(length);
     std::ofstream(cut, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(length));
-    EXPECT_EQ(ReadSfntFaceInfo(cut.c_str(), 0, info), kFailed);
+    EXPECT_EQ(read(cut, 0), kFailed);
   }
   std::remove(cut.c_str());
-  EXPECT_EQ(ReadSfntFaceInfo("/nonexistent/glyphex.ttf", 0, info), kFailed);
+  EXPECT_EQ(read("/nonexistent/glyphex.ttf", 0), kFailed);
 }
 
 }  // namespace
