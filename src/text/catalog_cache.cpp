@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 
 #include "fileio/read_regular_file.h"
 #include "fileio/replace_file.h"
 #include "text/fontconfig_start.h"
+#include "text/windows1252.h"
 
 namespace {
 
@@ -110,6 +112,25 @@ struct Reader {
 bool IsRacy(const CacheKey& key, timespec start) {
   return std::any_of(key.paths.begin(), key.paths.end(), [&](const PathStamp& stamp) {
     return stamp.exists && stamp.seconds >= static_cast<std::int64_t>(start.tv_sec) - kRacySeconds;
+  });
+}
+
+// Whether a decoded face holds only values the catalog's builder gives: a weight
+// class in 1..1000, a face index that fits fontconfig's int, a family in UTF-8, and an
+// absolute path. Anything else would reach matching's arithmetic or a file's open.
+bool IsPlausibleFace(const TypefaceFile& entry) {
+  return entry.weight >= 1 && entry.weight <= 1000 && entry.index >= 0 &&
+         entry.index <= std::numeric_limits<std::int32_t>::max() && !entry.family.empty() &&
+         IsValidUtf8(entry.family) && entry.file.starts_with('/') &&
+         entry.file.find('\0') == std::string::npos;
+}
+
+// Whether every face's file is a regular file now: a cache naming anything else (a
+// FIFO that would block its open, a folder) is not one this program wrote.
+bool FilesAreRegular(const FontCatalog& catalog) {
+  return std::all_of(catalog.files.begin(), catalog.files.end(), [](const TypefaceFile& entry) {
+    struct stat info {};
+    return stat(entry.file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
   });
 }
 
@@ -247,9 +268,7 @@ bool DecodeCatalogCache(std::string_view bytes, CacheKey& key, FontCatalog& cata
     const std::uint64_t flags = in.Number(1);
     entry.italic = (flags & 1) != 0;
     entry.trueType = (flags & 2) != 0;
-    if (flags > 3 || entry.family.empty() || entry.file.empty() || entry.index < 0) {
-      in.ok = false;
-    }
+    if (flags > 3 || !IsPlausibleFace(entry)) in.ok = false;
     if (!in.ok) return false;
     entry.key = FoldedKey(entry.family);
   }
@@ -274,7 +293,10 @@ std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner
   }
   CacheKey key;
   FontCatalog catalog;
-  if (!DecodeCatalogCache(read.bytes, key, catalog) || !KeyIsCurrent(key)) return std::nullopt;
+  if (!DecodeCatalogCache(read.bytes, key, catalog) || !KeyIsCurrent(key) ||
+      !FilesAreRegular(catalog)) {
+    return std::nullopt;
+  }
   return catalog;
 }
 

@@ -65,7 +65,9 @@ bool ReadWithFreeType(const FontSourcePtr& source, long index, SfntFaceInfo& inf
 void ReadPatternStyle(FcPattern* pattern, int& weight, bool& italic) {
   double fcWeight = 0;
   if (FcPatternGetDouble(pattern, FC_WEIGHT, 0, &fcWeight) == FcResultMatch) {
-    weight = static_cast<int>(FcWeightToOpenTypeDouble(fcWeight) + 0.5);
+    // -1 for a weight beyond fontconfig's scale: the default stays.
+    const double openType = FcWeightToOpenTypeDouble(fcWeight);
+    if (openType >= 1) weight = static_cast<int>(openType + 0.5);
   }
   int slant = FC_SLANT_ROMAN;
   if (FcPatternGetInteger(pattern, FC_SLANT, 0, &slant) == FcResultMatch) {

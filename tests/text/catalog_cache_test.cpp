@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -59,6 +60,8 @@ TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
   std::filesystem::create_directory(fontDir);
   WriteAll(configFile, "<fontconfig/>");
   const std::string cache = dir.File("cache/glyphex/fonts.cache");
+  const std::string fifo = dir.File("pipe.ttf");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
 
   const FontCatalog fresh = BuildFontCatalog();
   ASSERT_FALSE(fresh.files.empty());
@@ -85,6 +88,14 @@ TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
     bytes[at] = value;
     return bytes;
   };
+  // A valid file whose last face holds a value the builder never gives.
+  const auto withLastFace = [&](std::function<void(TypefaceFile&)> edit) {
+    return [&, edit] {
+      FontCatalog odd = fresh;
+      edit(odd.files.back());
+      WriteCatalogCache(cache, *key, odd);
+    };
+  };
   const struct {
     const char* what;
     std::function<void()> change;
@@ -110,6 +121,14 @@ TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
       {"huge length", [&] { WriteAll(cache, Resealed(withByte(23, '\x7f'))); }},
       {"huge count", [&] { WriteAll(cache, Resealed(withByte(19, '\x7f'))); }},
       {"oversized", [&] { std::filesystem::resize_file(cache, std::size_t{17} << 20); }},
+      {"weight INT_MIN", withLastFace([](TypefaceFile& f) { f.weight = INT_MIN; })},
+      {"weight 1001", withLastFace([](TypefaceFile& f) { f.weight = 1001; })},
+      {"index beyond an int", withLastFace([](TypefaceFile& f) { f.index = 0x80000000L; })},
+      {"family not UTF-8", withLastFace([](TypefaceFile& f) { f.family += '\xff'; })},
+      {"relative path", withLastFace([](TypefaceFile& f) { f.file = "DejaVuSans.ttf"; })},
+      {"path with a NUL", withLastFace([](TypefaceFile& f) { f.file += '\0'; })},
+      {"path a FIFO", withLastFace([&](TypefaceFile& f) { f.file = fifo; })},
+      {"path a folder", withLastFace([&](TypefaceFile& f) { f.file = fontDir; })},
       {"empty", [&] { WriteAll(cache, ""); }},
       {"group-writable", [&] { chmod(cache.c_str(), 0620); }},
       {"owned by another user", [] {}, geteuid() + 1},
@@ -139,11 +158,14 @@ TEST(CatalogCacheTest, LoadBuildsAfreshAndRewritesADamagedCache) {
   ASSERT_EQ(cache, std::string(std::getenv("XDG_CACHE_HOME")) + "/glyphex/fonts.cache");
   std::filesystem::remove(cache);
   const FontCatalog fresh = BuildFontCatalog();
-  for (const char* damage : {"", "garbage"}) {
-    if (*damage != '\0') WriteAll(cache, damage);
+  FontCatalog odd = fresh;
+  odd.files.back().weight = INT_MIN;
+  const std::string valueNeverWritten = EncodeCatalogCache(*CurrentFontSetKey(), odd);
+  for (const std::string& damage : {std::string(), std::string("garbage"), valueNeverWritten}) {
+    if (!damage.empty()) WriteAll(cache, damage);
     ExpectSameCatalog(LoadFontCatalog(), fresh);
     const std::optional<FontCatalog> written = ReadCatalogCache(cache, geteuid());
-    ASSERT_TRUE(written) << damage;
+    ASSERT_TRUE(written) << damage.size();
     ExpectSameCatalog(*written, fresh);
     ExpectSameCatalog(LoadFontCatalog(), fresh);  // now from the cache
   }
