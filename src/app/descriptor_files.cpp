@@ -69,13 +69,12 @@ int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
   std::vector<FileReplacement> companions;
   companions.reserve(descriptors.size());
   for (const DescriptorFile& file : descriptors) companions.push_back({file.path, file.text});
-  if (SaveSheet(sheet, sheetPath, sink, companions) != kOk) return kFailed;
-  int result = kOk;
+  if (SaveSheet(sheet, sheetPath, sink, companions) == kOk) return kOk;
   for (const FileReplacement& file : companions) {
-    if (file.result == 0) continue;
-    sink.Show("Could not write the descriptor file \"" + file.path + "\"!", "Error",
-              MessageIcon::kWarning);
-    result = kFailed;
+    if (!file.failed) continue;
+    sink.Show("Could not write the descriptor file \"" + file.path +
+                  "\"! The sheet was not saved either.",
+              "Error", MessageIcon::kWarning);
   }
-  return result;
+  return kFailed;
 }

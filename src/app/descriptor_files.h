@@ -24,9 +24,9 @@ struct DescriptorFile {
 std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
                                             const std::string& sheetPath);
 
-// Saves the sheet (SaveSheet, with its messages) and, with it and only when it is saved,
-// its descriptors, flushed to the disk together. Returns kOk, or kFailed after the
-// sheet's message, or after "Could not write the descriptor file "<path>"!" for each
-// descriptor that could not be written.
+// Saves the sheet (SaveSheet, with its messages) and its descriptors, all or none.
+// Returns kOk, or kFailed after the sheet's message, or after "Could not write the
+// descriptor file "<path>"! The sheet was not saved either." for the descriptor that
+// could not be written.
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
                             const std::string& sheetPath, MessageSink& sink);

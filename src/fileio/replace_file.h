@@ -39,10 +39,15 @@ struct FileReplacement {
   std::string path;
   std::string_view bytes;        // must outlive the call
   std::optional<mode_t> mode{};  // the permission bits of a file written anew, if fixed
-  int result = 1;                // set by the call: 0 written, 1 failed
+  int result = 1;                // set by the call: 0 written, 1 not written
+  bool failed = false;           // set by the call: this file is why the batch was not written
 };
 
-// Writes several files as WriteFileReplacing writes each, the first before the others:
-// when the first cannot be written, none of the others is and each fails. Flushing them
-// to the disk together costs about as much as flushing one.
+// Writes several files as WriteFileReplacing writes each, all or none: every temporary
+// file is written and flushed to the disk (and every file written in place has its room
+// reserved) before any target changes, and when one cannot be, no target
+// changes. Then the files written in place are written, and the temporary files renamed
+// over their targets. Only a failure in those last steps (a device failing, or someone
+// renaming files in the folder meanwhile) can leave a batch partly written. Flushing the
+// files together costs about as much as flushing one.
 void WriteFilesReplacing(std::span<FileReplacement> files);

@@ -460,8 +460,9 @@ TEST(CliTest, SettingsRecordAndReopenTheFontFile) {
 }
 
 // --descriptor writes each kind asked for beside the saved sheet; a kind it does not know
-// is a usage error, a descriptor that cannot be written fails the run naming it, a
-// preview writes none, and the boxes survive a settings file.
+// is a usage error, a descriptor that cannot be written fails the run naming it and
+// keeps the sheet from being written, a preview writes none, and the boxes survive a
+// settings file.
 TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
   TempDir dir;
   const std::string sheet = dir.File("my font.png");
@@ -482,6 +483,7 @@ TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
       run.err.find("Could not write the descriptor file \"" + dir.File("blocked.fnt") + "\"!"),
       std::string::npos)
       << run.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("blocked.png")));  // all files or none
 
   run = RunCli("preview '" + dir.File("p.png") + "'" + options + " --descriptor json");
   EXPECT_EQ(run.status, 0) << run.err;

@@ -280,17 +280,22 @@ TEST_F(ReplaceFileTest, WritesInPlaceWhereARenameWouldChangeWhatUsersSee) {
   }
 }
 
-TEST_F(ReplaceFileTest, ABatchWritesTheOthersOnlyWhenItsFirstIsWritten) {
-  // A folder at a name makes that file fail; every file starts as "old".
+// Counts the calls of a seam; the one numbered failAt fails.
+int seamCalls = 0, failAt = 0;
+
+TEST_F(ReplaceFileTest, ABatchIsWrittenWholeOrNotAtAll) {
   struct Row {
     const char* what;
-    bool firstFails, secondFails;
-    const char* third;  // what the third file holds afterwards
+    int folderAt;               // the file (0..2) whose name holds a folder, or -1
+    bool failWrite, failFlush;  // the failAt-th write or flush of the batch fails
+    int cause;                  // the file that fails the batch, or -1
   };
   const Row rows[] = {
-      {"all written", false, false, "new"},
-      {"first fails", true, false, "old"},
-      {"second fails alone", false, true, "new"},
+      {"all written", -1, false, false, -1},
+      {"the first is a folder", 0, false, false, 0},
+      {"the last is a folder", 2, false, false, 2},
+      {"the second's write fails", -1, true, false, 1},
+      {"the last's flush fails", -1, false, true, 2},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -299,18 +304,32 @@ TEST_F(ReplaceFileTest, ABatchWritesTheOthersOnlyWhenItsFirstIsWritten) {
       fs::remove_all(name);
       WriteBytes(name, "old");
     }
-    for (int i : {0, 1}) {
-      if (i == 0 ? row.firstFails : row.secondFails) {
-        fs::remove(names[i]);
-        fs::create_directory(names[i]);
-      }
+    if (row.folderAt >= 0) {
+      fs::remove(names[row.folderAt]);
+      fs::create_directory(names[row.folderAt]);
     }
     FileReplacement files[] = {{names[0], "new"}, {names[1], "new"}, {names[2], "new"}};
-    WriteFilesReplacing(files);
-    EXPECT_EQ(files[0].result, row.firstFails ? 1 : 0);
-    EXPECT_EQ(files[1].result, row.firstFails || row.secondFails ? 1 : 0);
-    EXPECT_EQ(files[2].result, row.firstFails ? 1 : 0);
-    EXPECT_EQ(ReadBytes(names[2]), row.third);
+    {
+      SeamsRestorer restorer;
+      seamCalls = 0;
+      failAt = row.failWrite ? 2 : 3;
+      if (row.failWrite) {
+        CurrentWriteSeams().write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+          return ++seamCalls == failAt ? (errno = ENOSPC, -1) : ::write(fd, data, size);
+        };
+      }
+      if (row.failFlush) {
+        CurrentWriteSeams().fsync = [](int fd) { return ++seamCalls == failAt ? -1 : ::fsync(fd); };
+      }
+      WriteFilesReplacing(files);
+    }
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(files[i].result, row.cause < 0 ? 0 : 1) << i;
+      EXPECT_EQ(files[i].failed, i == row.cause) << i;
+      if (i != row.folderAt) {
+        EXPECT_EQ(ReadBytes(names[i]), row.cause < 0 ? "new" : "old") << i;
+      }
+    }
     EXPECT_EQ(TemporaryFilesIn(dir.path()), 0);
   }
 }
