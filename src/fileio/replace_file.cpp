@@ -3,12 +3,15 @@
 #include "fileio/replace_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "fileio/save_target.h"
@@ -100,12 +103,27 @@ bool IsSameFile(int dir, const std::string& name, const struct stat& st) {
          now.st_ino == st.st_ino;
 }
 
+// Takes the advisory lock that every save writing in place takes, so that two saves to
+// one file (two names of it, or one name twice) never mix their bytes. A holder that
+// keeps it longer than kLockWait fails the save rather than hanging it.
+bool LockForWriting(int fd) {
+  constexpr auto kLockWait = std::chrono::seconds(10);
+  constexpr auto kPoll = std::chrono::milliseconds(10);
+  const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPoll);
+  }
+  return true;
+}
+
 // One file of a batch between its steps.
 struct PendingFile {
   Descriptor dir{-1};  // the folder that holds the target
   std::string base;    // the target's name in it
-  // The temporary file until it is flushed and closed, or the target itself when it is
-  // written in place.
+  // The temporary file until it is flushed and closed, or the target itself, locked,
+  // when it is written in place.
   Descriptor file{-1};
   std::string temporary;  // its name, while it is ours to remove
   struct stat created {};
@@ -122,7 +140,7 @@ void Discard(PendingFile& pending) {
   pending.temporary.clear();
 }
 
-// Opens the existing file base in dir for writing in place, and reserves room
+// Opens and locks the existing file base in dir for writing in place, and reserves room
 // for size bytes, keeping its size, so that a full disk fails here with the old contents
 // untouched. File systems that cannot reserve are written without.
 bool PrepareInPlace(PendingFile& pending, off_t size) {
@@ -131,7 +149,8 @@ bool PrepareInPlace(PendingFile& pending, off_t size) {
                                    O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   const int fd = pending.file.get();
   struct stat& st = pending.old;
-  if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !LockForWriting(fd)) return false;
+  if (fstat(fd, &st) != 0) return false;  // the size the lock's last holder left
   if (size > st.st_size && fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
       (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)) {
     ftruncate(fd, st.st_size);  // gives back what was reserved past the end
@@ -146,7 +165,7 @@ bool WriteInPlace(PendingFile& pending, std::string_view bytes) {
   if (!WriteAll(fd, bytes) || ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return false;
   // Root's writes keep setuid and setgid; nobody's save should.
   if ((pending.old.st_mode & kSpecialBits) != 0) fchmod(fd, pending.old.st_mode & kPermissionBits);
-  return SyncAndClose(pending.file);
+  return SyncAndClose(pending.file);  // the lock goes with the descriptor
 }
 
 // Resolves the target, and writes the bytes to a new temporary file beside it (not yet

@@ -6,11 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "dialog/dialog_fields.h"
 #include "fileio/write_seams.h"
@@ -331,6 +335,34 @@ TEST_F(ReplaceFileTest, ABatchIsWrittenWholeOrNotAtAll) {
       }
     }
     EXPECT_EQ(TemporaryFilesIn(dir.path()), 0);
+  }
+}
+
+// Saves that write one file in place at once, each in small steps so that they
+// interleave, leave one of them whole: the advisory lock keeps them apart.
+TEST_F(ReplaceFileTest, ConcurrentSavesInPlaceDoNotMix) {
+  const std::string path = dir.File("shared"), other = dir.File("other");
+  WriteBytes(path, "old");
+  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+  const std::string contents[] = {std::string(40000, 'a'), std::string(25000, 'b'),
+                                  std::string(33000, 'c')};
+  SeamsRestorer restorer;
+  CurrentWriteSeams().write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    return ::write(fd, data, std::min<std::size_t>(size, 1000));
+  };
+  for (int round = 0; round < 3; ++round) {
+    std::vector<std::thread> saves;
+    int results[3] = {-1, -1, -1};
+    for (int i = 0; i < 3; ++i) {
+      saves.emplace_back(
+          [&, i] { results[i] = WriteFileReplacing(i == 1 ? other : path, contents[i]); });
+    }
+    for (std::thread& save : saves) save.join();
+    for (int result : results) EXPECT_EQ(result, 0);
+    const std::string now = ReadBytes(path);
+    EXPECT_TRUE(now == contents[0] || now == contents[1] || now == contents[2])
+        << "round " << round << ": " << now.size() << " bytes, starting " << now.substr(0, 8);
   }
 }
 
