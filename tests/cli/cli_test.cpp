@@ -161,6 +161,23 @@ TEST(CliTest, FieldTextsEscapeEveryControlCharacter) {
   EXPECT_EQ(*line, "1015\t1\t0\t" + shown);
 }
 
+// Messages and the log keep their lines, but their other control characters are
+// escaped: a NUL or a terminal's escape sequence from a file arrives as text.
+TEST(CliTest, MessagesAndTheLogEscapeControlCharacters) {
+  TempDir dir;
+  const std::string map = dir.File("map");
+  std::ofstream(map, std::ios::binary) << std::string("A\0\x1B]0;x\x07Z", 9);
+  CliRun run = RunCli("export '" + dir.File("s.png") + "' --charmap '" + map + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Error: Bad character map file \"" + map +
+                         "\", line 1: \"A\\x00\\x1b]0;x\\x07Z\" is neither one character nor "
+                         "U+XXXX.\n");
+
+  run = RunCli("settings save '" + dir.File("s.ini") + "' --field '1022=a\x1B[2J\tb\r\nc\rd'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "a\\x1b[2J\\x09b\nc\\x0dd\n");
+}
+
 TEST(CliTest, ExportWritesTheSheetOrSaysWhyNot) {
   TempDir dir;
   const std::string png = dir.File("sheet.png");
