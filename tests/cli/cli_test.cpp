@@ -489,7 +489,8 @@ TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(FileBytes(dir.File("my font.fnt")).find("file=\"my font.png\""), std::string::npos);
   EXPECT_EQ(FileBytes(dir.File("my font.json")).rfind("{", 0), 0u);
-  EXPECT_NE(FileBytes(dir.File("my font.h")).find("my_font_bits["), std::string::npos);
+  EXPECT_NE(FileBytes(dir.File("my font.h")).find("static const unsigned char my_font_"),
+            std::string::npos);
 
   EXPECT_EQ(RunCli("export '" + sheet + "' --descriptor xml").status, 2);
 
