@@ -19,6 +19,10 @@ struct DescriptorFile {
   std::string text;
 };
 
+// The longest extension, dot included, of the descriptors that want asks for: 5 for
+// ".json", else 4 (".fnt") or 2 (".h"); 0 for none.
+std::size_t LongestDescriptorExtension(const DescriptorChoice& want);
+
 // The descriptors that options.descriptors asks for, beside sheetPath with its base
 // name. The C header's bits are the mono output's, at options.monoThreshold.
 std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
