@@ -61,6 +61,13 @@ std::size_t LongestDescriptorExtension(const DescriptorChoice& want) {
   return longest;
 }
 
+std::string DescriptorNameFault(const DescriptorChoice& want, const std::string& sheetPath) {
+  const std::string name = FileNameOf(sheetPath);
+  if (!want.fnt || FntCanHold(name)) return "";
+  return "The .fnt descriptor cannot name the sheet \"" + name +
+         "\": a double quote or a control character cannot be written in it!";
+}
+
 std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
                                             const std::string& sheetPath) {
   const DescriptorChoice& want = options.descriptors;

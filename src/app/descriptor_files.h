@@ -23,6 +23,11 @@ struct DescriptorFile {
 // ".json", else 4 (".fnt") or 2 (".h"); 0 for none.
 std::size_t LongestDescriptorExtension(const DescriptorChoice& want);
 
+// Why the descriptors that want asks for cannot describe a sheet saved as sheetPath, or
+// "" when they can: the .fnt cannot hold a file name with a double quote or a control
+// character.
+std::string DescriptorNameFault(const DescriptorChoice& want, const std::string& sheetPath);
+
 // The descriptors that options.descriptors asks for, beside sheetPath with its base
 // name. The C header's bits are the mono output's, at options.monoThreshold.
 std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,

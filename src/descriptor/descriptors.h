@@ -40,6 +40,10 @@ struct SheetDescription {
 // which the format cannot escape, become "'" and " ".
 std::string FntDescriptor(const SheetDescription& sheet);
 
+// Whether the text .fnt can hold text as a value unchanged: no double quote and no
+// control character. A sheet's file name that it cannot hold would name another file.
+bool FntCanHold(std::string_view text);
+
 // JSON (UTF-8): file, width, height, cell, grid, map, and per exported cell holding a
 // character its index, code point, character, position and ink box (null without ink),
 // the box relative to the cell's top-left corner.

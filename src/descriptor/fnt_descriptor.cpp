@@ -5,6 +5,10 @@
 
 namespace {
 
+bool IsControl(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
 // The format has no escapes: a value runs from one double quote to the next and a line
 // ends at a line break, so neither may appear inside one.
 std::string FntQuoted(std::string_view text) {
@@ -12,7 +16,7 @@ std::string FntQuoted(std::string_view text) {
   for (char c : text) {
     if (c == '"') {
       out += '\'';
-    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+    } else if (IsControl(c)) {
       out += ' ';
     } else {
       out += c;
@@ -30,6 +34,13 @@ void AppendField(std::string& out, std::string_view key, long long value) {
 }
 
 }  // namespace
+
+bool FntCanHold(std::string_view text) {
+  for (char c : text) {
+    if (c == '"' || IsControl(c)) return false;
+  }
+  return true;
+}
 
 std::string FntDescriptor(const SheetDescription& sheet) {
   const int cellW = sheet.cellPx.widthPx;

@@ -478,8 +478,8 @@ TEST(CliTest, SettingsRecordAndReopenTheFontFile) {
 
 // --descriptor writes each kind asked for beside the saved sheet; a kind it does not know
 // is a usage error, a descriptor that cannot be written fails the run naming it and
-// keeps the sheet from being written, a preview writes none, and the boxes survive a
-// settings file.
+// keeps the sheet from being written, a name the .fnt cannot hold is refused, a preview
+// writes none, and the boxes survive a settings file.
 TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
   TempDir dir;
   const std::string sheet = dir.File("my font.png");
@@ -502,6 +502,17 @@ TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
       std::string::npos)
       << run.err;
   EXPECT_FALSE(std::filesystem::exists(dir.File("blocked.png")));  // all files or none
+
+  // The .fnt cannot hold a double quote: such a name is refused before anything is written.
+  run = RunCli("export '" + dir.File("say \"hi\".png") + "'" + options +
+               " --descriptor json --descriptor fnt");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "Error: The .fnt descriptor cannot name the sheet \"say \"hi\".png\": a double quote "
+            "or a control character cannot be written in it!\nError: An error occurred while "
+            "saving!\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("say \"hi\".png")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("say \"hi\".json")));
 
   run = RunCli("preview '" + dir.File("p.png") + "'" + options + " --descriptor json");
   EXPECT_EQ(run.status, 0) << run.err;
