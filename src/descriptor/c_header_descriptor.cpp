@@ -197,8 +197,11 @@ std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view ba
   const int cellCount = sheet.grid.columns * sheet.grid.rows;
 
   std::vector<char32_t> codePoints(static_cast<std::size_t>(cellCount), 0);
-  for (int cell : sheet.cells) {
-    if (cell >= 0 && cell < cellCount && cell < static_cast<int>(sheet.mapCells.size())) {
+  const std::vector<int> repeatOf = RepeatOf(sheet);
+  for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+    const int cell = sheet.cells[i];
+    if (repeatOf[i] < 0 && cell >= 0 && cell < cellCount &&
+        cell < static_cast<int>(sheet.mapCells.size())) {
       codePoints[cell] = sheet.mapCells[cell];
     }
   }
@@ -254,7 +257,9 @@ std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view ba
   }
   out += "};\n\n";
 
-  out += "/* The code point each cell holds; 0 where it exports no character. */\n";
+  out +=
+      "/* The code point each cell holds; 0 where it exports no character, or one that an "
+      "earlier cell holds. */\n";
   out += "static const unsigned long " + id + "_code_points[" + macro + "_CELL_COUNT] = {";
   for (int cell = 0; cell < cellCount; ++cell) {
     out += cell % 8 == 0 ? "\n " : "";

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "layout/grid.h"
 #include "text/pixel_surface.h"
@@ -35,8 +36,8 @@ struct SheetDescription {
 };
 
 // The text bitmap-font descriptor: info, common, one page (the sheet), chars count and a
-// char line per exported cell holding a character, each as large as the cell and
-// advancing by its width. Quotes and control characters in the face and file names,
+// char line per exported cell holding a character (the first of a repeated one), each as large as
+// the cell and advancing by its width. Quotes and control characters in the face and file names,
 // which the format cannot escape, become "'" and " ".
 std::string FntDescriptor(const SheetDescription& sheet);
 
@@ -45,7 +46,8 @@ std::string FntDescriptor(const SheetDescription& sheet);
 bool FntCanHold(std::string_view text);
 
 // JSON (UTF-8): file, width, height, cell, grid, map, and per exported cell holding a
-// character its index, code point, character, position and ink box (null without ink),
+// character its index, code point, character, "repeatOf" (the first cell of a character
+// the map repeats, only on the later cells), position and ink box (null without ink),
 // the box relative to the cell's top-left corner.
 std::string JsonDescriptor(const SheetDescription& sheet);
 
@@ -53,7 +55,8 @@ std::string JsonDescriptor(const SheetDescription& sheet);
 // byte counts as macros, a static const unsigned char array of every cell of the grid in
 // cell order (cell height rows of ceil(cell width / 8) bytes, most significant bit
 // leftmost, set where the coverage is at least threshold, 1..255), and a table from cell
-// index to code point (0 for a cell that exports no character). Every name starts with
+// index to code point (0 for a cell that exports no character, or repeats an earlier
+// cell's). Every name starts with
 // NAME = CIdentifier(baseName), case kept: the guard NAME_H, NAME_bits, NAME_code_points
 // and NAME_CELL_WIDTH and the other macros, so that the headers of two sheets can be
 // included together.
@@ -73,3 +76,9 @@ std::string CIdentifier(std::string_view baseName);
 
 // The ink box of cell within the cell (lit = coverage != 0), or nothing without ink.
 std::optional<PixelRect> CellInkBox(const SheetDescription& sheet, int cell);
+
+// For each entry of sheet.cells, the first exported cell that holds the same character
+// when that is an earlier one, else -1 (also for a cell that holds none). A map may
+// repeat a character: the .fnt and the C header's code points name its first cell
+// only, and the JSON marks the others with "repeatOf".
+std::vector<int> RepeatOf(const SheetDescription& sheet);

@@ -1,5 +1,6 @@
 // The text bitmap-font descriptor.
 #include <string>
+#include <vector>
 
 #include "descriptor/descriptors.h"
 
@@ -65,10 +66,12 @@ std::string FntDescriptor(const SheetDescription& sheet) {
 
   std::string chars;
   int count = 0;
-  for (int cell : sheet.cells) {
+  const std::vector<int> repeatOf = RepeatOf(sheet);
+  for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+    const int cell = sheet.cells[i];
     if (cell < 0 || cell >= static_cast<int>(sheet.mapCells.size())) continue;
     const char32_t cp = sheet.mapCells[cell];
-    if (cp == 0) continue;
+    if (cp == 0 || repeatOf[i] >= 0) continue;  // a reader keeps one line per character
     ++count;
     chars += "char";
     AppendField(chars, "id", cp);

@@ -288,6 +288,44 @@ TEST(DescriptorsTest, FntNamesWithQuotesAndLineBreaksStayOneValue) {
   EXPECT_EQ(fnt[2].second.at("file"), "x'y.png");
 }
 
+// A map that repeats a character: the .fnt and the C table name its first exported
+// cell only, the JSON lists every cell and marks the repeats.
+TEST(DescriptorsTest, RepeatedCharactersAreNamedByTheirFirstCell) {
+  const std::u32string map(U"AAB\0A", 5);  // 'A' in cells 0, 1 and 4
+  const int cells[] = {1, 2, 3, 4};        // cell 0 is not exported
+  SheetDescription d;
+  d.grid = {5, 1};
+  d.cellPx = {8, 8};
+  d.mapCells = std::span(map.data(), map.size());
+  d.cells = cells;
+  const std::vector<FntLine> fnt = ReadFnt(FntDescriptor(d));
+  ASSERT_EQ(fnt.size(), 6u);
+  EXPECT_EQ(fnt[3].second.at("count"), "2");
+  EXPECT_EQ(fnt[4].second.at("id"), "65");
+  EXPECT_EQ(fnt[4].second.at("x"), "8");  // cell 1
+  EXPECT_EQ(fnt[5].second.at("id"), "66");
+
+  const std::string header = CHeaderDescriptor(d, "rep");
+  const std::size_t table = header.find("rep_code_points[");
+  ASSERT_NE(table, std::string::npos);
+  std::istringstream numbers(header.substr(header.find('{', table) + 1));
+  std::vector<unsigned long> codePoints(5);
+  char comma;
+  for (unsigned long& cp : codePoints) numbers >> cp >> comma;
+  EXPECT_EQ(codePoints, (std::vector<unsigned long>{0, 65, 66, 0, 0}));
+
+  const std::string text = JsonDescriptor(d);
+  JsonReader reader{text};
+  const Json json = reader.Value();
+  ASSERT_TRUE(reader.ok);
+  const auto& listed = std::get<std::vector<Json>>(json["cells"].v);
+  ASSERT_EQ(listed.size(), 3u);
+  const auto& first = std::get<std::map<std::string, Json>>(listed[0].v);
+  EXPECT_EQ(first.count("repeatOf"), 0u);
+  EXPECT_EQ(listed[2]["index"].Int(), 4);
+  EXPECT_EQ(listed[2]["repeatOf"].Int(), 1);
+}
+
 // A plain identifier is its own prefix; any other name keeps its letters and digits,
 // joined by "_", and gets 8 hex digits of a hash.
 TEST(DescriptorsTest, IdentifiersAreValidCAndCxx) {
