@@ -1,6 +1,8 @@
 // Writing the descriptors of a saved sheet.
 #include "app/descriptor_files.h"
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "base/status.h"
@@ -9,6 +11,10 @@
 #include "render/sheet_pipeline.h"
 
 namespace {
+
+constexpr std::string_view kFntExtension = ".fnt";
+constexpr std::string_view kJsonExtension = ".json";
+constexpr std::string_view kCExtension = ".h";
 
 std::string FileNameOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -47,6 +53,21 @@ std::string DescriptorBasePath(const std::string& sheetPath) {
   return sheetPath.substr(0, dot);
 }
 
+std::size_t LongestDescriptorExtension(const DescriptorChoice& want) {
+  std::size_t longest = 0;
+  if (want.fnt) longest = std::max(longest, kFntExtension.size());
+  if (want.json) longest = std::max(longest, kJsonExtension.size());
+  if (want.c) longest = std::max(longest, kCExtension.size());
+  return longest;
+}
+
+std::string DescriptorNameFault(const DescriptorChoice& want, const std::string& sheetPath) {
+  const std::string name = FileNameOf(sheetPath);
+  if (!want.fnt || FntCanHold(name)) return "";
+  return "The .fnt descriptor cannot name the sheet \"" + name +
+         "\": a double quote or a control character cannot be written in it!";
+}
+
 std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
                                             const std::string& sheetPath) {
   const DescriptorChoice& want = options.descriptors;
@@ -54,11 +75,13 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
   if (!want.fnt && !want.json && !want.c) return files;
   const SheetDescription description = Describe(sheet, options, sheetPath);
   const std::string base = DescriptorBasePath(sheetPath);
-  if (want.fnt) files.push_back({base + ".fnt", FntDescriptor(description)});
-  if (want.json) files.push_back({base + ".json", JsonDescriptor(description)});
+  if (want.fnt) files.push_back({base + std::string(kFntExtension), FntDescriptor(description)});
+  if (want.json) {
+    files.push_back({base + std::string(kJsonExtension), JsonDescriptor(description)});
+  }
   if (want.c) {
-    files.push_back(
-        {base + ".h", CHeaderDescriptor(description, FileNameOf(base), options.monoThreshold)});
+    files.push_back({base + std::string(kCExtension),
+                     CHeaderDescriptor(description, FileNameOf(base), options.monoThreshold)});
   }
   return files;
 }
@@ -69,13 +92,12 @@ int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
   std::vector<FileReplacement> companions;
   companions.reserve(descriptors.size());
   for (const DescriptorFile& file : descriptors) companions.push_back({file.path, file.text});
-  if (SaveSheet(sheet, sheetPath, sink, companions) != kOk) return kFailed;
-  int result = kOk;
+  if (SaveSheet(sheet, sheetPath, sink, companions) == kOk) return kOk;
   for (const FileReplacement& file : companions) {
-    if (file.result == 0) continue;
-    sink.Show("Could not write the descriptor file \"" + file.path + "\"!", "Error",
-              MessageIcon::kWarning);
-    result = kFailed;
+    if (!file.failed) continue;
+    sink.Show("Could not write the descriptor file \"" + file.path +
+                  "\"! The sheet was not saved either.",
+              "Error", MessageIcon::kWarning);
   }
-  return result;
+  return kFailed;
 }

@@ -19,14 +19,23 @@ struct DescriptorFile {
   std::string text;
 };
 
+// The longest extension, dot included, of the descriptors that want asks for: 5 for
+// ".json", else 4 (".fnt") or 2 (".h"); 0 for none.
+std::size_t LongestDescriptorExtension(const DescriptorChoice& want);
+
+// Why the descriptors that want asks for cannot describe a sheet saved as sheetPath, or
+// "" when they can: the .fnt cannot hold a file name with a double quote or a control
+// character.
+std::string DescriptorNameFault(const DescriptorChoice& want, const std::string& sheetPath);
+
 // The descriptors that options.descriptors asks for, beside sheetPath with its base
 // name. The C header's bits are the mono output's, at options.monoThreshold.
 std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
                                             const std::string& sheetPath);
 
-// Saves the sheet (SaveSheet, with its messages) and, with it and only when it is saved,
-// its descriptors, flushed to the disk together. Returns kOk, or kFailed after the
-// sheet's message, or after "Could not write the descriptor file "<path>"!" for each
-// descriptor that could not be written.
+// Saves the sheet (SaveSheet, with its messages) and its descriptors, all or none.
+// Returns kOk, or kFailed after the sheet's message, or after "Could not write the
+// descriptor file "<path>"! The sheet was not saved either." for the descriptor that
+// could not be written.
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
                             const std::string& sheetPath, MessageSink& sink);

@@ -24,6 +24,12 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
   // The program's flags start afresh with every run and take the run's on success.
   ClearOverflowFlags(SheetOverflowFlags());
   const SheetOptions options = ReadSheetOptions(dlg);
+  // A descriptor that could not name the sheet stops the run before anything is drawn.
+  if (const std::string fault = DescriptorNameFault(options.descriptors, fileName);
+      !preview && !fault.empty()) {
+    dlg.host.MessageBox(fault, "Error", MessageIcon::kWarning);
+    return kFailed;
+  }
   const std::optional<Sheet> sheet = RenderSheet(options, dlg.host);
   if (!sheet) return kFailed;
   // A preview has no file, so no descriptors either.

@@ -6,7 +6,8 @@
 #include "dialog/dialog.h"
 
 // The export run on the dialog: checks the file name's format (not for a preview), reads
-// the options once, renders the sheet, then saves it to fileName (or, with preview set,
+// the options once, checks that the descriptors asked for can name the file (not for a
+// preview), renders the sheet, then saves it to fileName (or, with preview set,
 // shows it in the preview canvas), writes the descriptors the options ask for beside a
 // saved sheet, and writes the overflow report into the log. Returns
 // 0 on success, 1 on failure; every failure but a scratch surface that cannot be made

@@ -1,9 +1,12 @@
 // The "Save all" batch.
 #include "app/save_all.h"
 
+#include <algorithm>
+
 #include "app/read_sheet_options.h"
 
 #include "app/autosize_command.h"
+#include "app/descriptor_files.h"
 #include "app/export_commands.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
@@ -43,12 +46,13 @@ std::string SafeFileName(std::string_view face) {
   return name;
 }
 
-std::string OutputFileName(std::string_view face, std::set<std::string>& taken) {
+std::string OutputFileName(std::string_view face, std::set<std::string>& taken,
+                           std::size_t longestExtension) {
   const std::string base = SafeFileName(face);
+  const std::size_t room = kMaxFileNameBytes - std::max(kExtension.size(), longestExtension);
   std::string suffix;
   for (int n = 2;; ++n) {
-    std::string name =
-        CutAtCharacter(base, kMaxFileNameBytes - kExtension.size() - suffix.size()) + suffix;
+    std::string name = CutAtCharacter(base, room - suffix.size()) + suffix;
     name += kExtension;
     if (taken.insert(name).second) return name;
     suffix = " (" + std::to_string(n) + ")";
@@ -72,6 +76,9 @@ int SaveAllFonts(Dialog& dlg) {
   // Each face in list order; a failing face does not stop the batch.
   const int count = FontListCount(dlg);
   std::set<std::string> taken;
+  // Every file of a face (sheet and descriptors) must fit the file system.
+  const std::size_t longestExtension =
+      LongestDescriptorExtension(ReadSheetOptions(dlg).descriptors);
   bool anyFailed = false;
   dlg.host.BeginProgress("Save all", count);
   for (int i = 0; i < count; ++i) {
@@ -80,7 +87,7 @@ int SaveAllFonts(Dialog& dlg) {
     const std::string face = FontListEntry(dlg, i);
     if (!dlg.host.UpdateProgress(i, face)) break;
     Autosize(dlg, AutosizeMode::kProportional);
-    if (ExportSheet(dlg, prefix + OutputFileName(face, taken), false) != 0) {
+    if (ExportSheet(dlg, prefix + OutputFileName(face, taken, longestExtension), false) != 0) {
       // The run's own message (if any) does not say which face it was about.
       dlg.host.MessageBox("Could not save the sheet of \"" + face + "\"!", "Error",
                           MessageIcon::kWarning);

@@ -20,12 +20,15 @@ int SaveAllFonts(Dialog& dlg);
 // becomes "_" so that the file is not hidden; an empty name becomes "_".
 std::string SafeFileName(std::string_view face);
 
-// The file name of face's sheet within one run: SafeFileName + ".png", cut to at most
-// kMaxFileNameBytes bytes at a UTF-8 boundary, and when a name taken earlier in the
-// run is the same (compared byte for byte, so case-sensitively, as Linux file systems
-// do), " (2)", " (3)", ... before ".png", the name cut further to leave room. The
-// name returned is added to taken.
-std::string OutputFileName(std::string_view face, std::set<std::string>& taken);
+// The file name of face's sheet within one run: SafeFileName + ".png", the name before
+// ".png" cut at a UTF-8 boundary so that it takes at most kMaxFileNameBytes bytes with
+// the longest extension the run writes beside it (".png", or a descriptor's extension
+// of longestExtension bytes, dot included), and when a name taken earlier in the run is
+// the same (compared byte for byte, so case-sensitively, as Linux file systems do),
+// " (2)", " (3)", ... before ".png", the name cut further to leave room. The name
+// returned is added to taken.
+std::string OutputFileName(std::string_view face, std::set<std::string>& taken,
+                           std::size_t longestExtension = 0);
 
 // The longest file name, in bytes, that Linux file systems (ext4, XFS, Btrfs, tmpfs)
 // accept.

@@ -6,6 +6,7 @@
 #include "app/dialog_proc.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "text/control_escape.h"
 
 CliSession::CliSession(bool previewAreaSeen) {
   host.previewAreaSeen = previewAreaSeen;
@@ -28,43 +29,14 @@ std::string LogForTerminal(const std::string& text) {
 }  // namespace
 
 int CliSession::Finish(bool failed) {
+  // Texts from files and fonts are shown with their control characters escaped, so
+  // that none acts on the terminal or cuts its line short.
   for (const RecordedMessage& m : host.messages()) {
-    std::fprintf(stderr, "%s: %s\n", m.title.c_str(), m.text.c_str());
+    const std::string line = EscapeControls(m.title) + ": " + EscapeControls(m.text) + "\n";
+    std::fputs(line.c_str(), stderr);
   }
   const std::string log = host.Text(kIdLog);
-  if (log != logBefore) std::printf("%s\n", LogForTerminal(log).c_str());
+  if (log != logBefore) std::fputs((EscapeControls(LogForTerminal(log)) + "\n").c_str(), stdout);
   std::fflush(stdout);
   return failed ? 1 : 0;
-}
-
-std::string EscapeForLine(const std::string& text) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string out;
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      default:
-        // Other control characters would end the line early or act on a terminal.
-        if (byte < 0x20 || byte == 0x7F) {
-          out += "\\x";
-          out += kHex[byte >> 4];
-          out += kHex[byte & 0xF];
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out;
 }

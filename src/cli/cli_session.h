@@ -17,10 +17,7 @@ struct CliSession {
   explicit CliSession(bool previewAreaSeen = true);
 
   // Prints every message box on stderr as "Title: text" and, when the command changed
-  // it, the log's text on stdout. Returns the exit status: 1 when failed, else 0.
+  // it, the log's text on stdout, both with control characters but line breaks escaped
+  // (EscapeControls). Returns the exit status: 1 when failed, else 0.
   int Finish(bool failed);
 };
-
-// A text for one-line output: \\, \t, \r and \n escaped as such, every other control
-// character (below 0x20, and 0x7F) as \xNN in lowercase hex; other bytes as they are.
-std::string EscapeForLine(const std::string& text);

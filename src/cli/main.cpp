@@ -15,6 +15,7 @@
 #include "dialog/control_table.h"
 #include "dialog/font_file.h"
 #include "settings/settings_file.h"
+#include "text/control_escape.h"
 #include "text/font_list.h"
 
 namespace {
@@ -186,7 +187,7 @@ int main(int argc, char** argv) {
     for (const CLI::App* sub : app.get_subcommands({})) known |= sub->check_name(argv[1]);
   if (!known) {
     std::fprintf(stderr, "unknown command \"%s\"\nRun with --help for more information.\n",
-                 argv[1]);
+                 EscapeForLine(argv[1]).c_str());
     return 2;
   }
   try {
@@ -213,7 +214,7 @@ int main(int argc, char** argv) {
     if (!c.app->parsed()) continue;
     const FieldOutcome outcome = ApplyFieldOptions(*c.app, c.fields, session.dlg, session.host);
     if (!outcome.usageError.empty()) {
-      std::fprintf(stderr, "%s\n", outcome.usageError.c_str());
+      std::fprintf(stderr, "%s\n", EscapeControls(outcome.usageError).c_str());
       return 2;
     }
     if (outcome.failed) return session.Finish(true);

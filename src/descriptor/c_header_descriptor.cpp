@@ -1,5 +1,6 @@
 // The C header of 1-bit cells, and the identifiers it is named with.
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -10,7 +11,7 @@
 namespace {
 
 // C99 to C23 and C++ up to C++20 keywords and alternative tokens, lower case (a name that
-// starts with "_" is prefixed anyway).
+// starts with "_" is never used as it is).
 constexpr std::string_view kKeywords[] = {
     "alignas",
     "alignof",
@@ -113,11 +114,44 @@ bool IsAsciiAlnum(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-std::string Upper(std::string_view id) {
-  std::string out(id);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsLowerHex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+bool IsKeyword(std::string_view id) {
+  return std::find(std::begin(kKeywords), std::end(kKeywords), id) != std::end(kKeywords);
+}
+
+// Whether id ends in "_" and 8 lowercase hex digits, the ending of a hashed prefix.
+bool EndsLikeHashed(std::string_view id) {
+  if (id.size() < 9 || id[id.size() - 9] != '_') return false;
+  return std::all_of(id.end() - 8, id.end(), IsLowerHex);
+}
+
+// A name that serves as its own prefix: letters and digits with single "_" between
+// them, starting with a letter, no keyword, and not in the form of a hashed prefix.
+bool IsPlainIdentifier(std::string_view name) {
+  if (name.empty() || !IsAsciiLetter(name[0]) || name.back() == '_') return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == '_' ? name[i - 1] == '_' : !IsAsciiAlnum(name[i])) return false;
   }
+  return !IsKeyword(name) && !EndsLikeHashed(name);
+}
+
+// 32-bit FNV-1a of the name's bytes, as 8 lowercase hex digits.
+std::string NameHash(std::string_view name) {
+  std::uint32_t hash = 2166136261u;
+  for (char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out(8, '0');
+  for (int i = 7; i >= 0; --i, hash >>= 4) out[i] = kHex[hash & 0xF];
   return out;
 }
 
@@ -133,35 +167,41 @@ void AppendDefine(std::string& out, const std::string& prefix, std::string_view 
 }  // namespace
 
 std::string CIdentifier(std::string_view baseName) {
+  if (IsPlainIdentifier(baseName)) return std::string(baseName);
+  // The name's letters and digits, "_" for each run of anything else (a UTF-8 sequence
+  // counts as one), none at either end.
   std::string id;
-  for (std::size_t i = 0; i < baseName.size(); ++i) {
-    const char c = baseName[i];
-    // A UTF-8 sequence counts once: its continuation bytes add nothing.
+  bool gap = false;
+  for (char c : baseName) {
     if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;
-    const char next = IsAsciiAlnum(c) ? c : '_';
-    if (next == '_' && !id.empty() && id.back() == '_') continue;
-    id += next;
+    if (!IsAsciiAlnum(c)) {
+      gap = true;
+      continue;
+    }
+    if (gap && !id.empty()) id += '_';
+    gap = false;
+    id += c;
   }
-  const bool keyword =
-      std::find(std::begin(kKeywords), std::end(kKeywords), id) != std::end(kKeywords);
-  if (id.empty() || (id[0] >= '0' && id[0] <= '9') || keyword) return "sheet_" + id;
-  if (id[0] == '_') return "sheet" + id;
-  return id;
+  if (id.empty() || (id[0] >= '0' && id[0] <= '9')) id.insert(0, id.empty() ? "sheet" : "sheet_");
+  return id + "_" + NameHash(baseName);
 }
 
 std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view baseName,
                               int threshold) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   const std::string id = CIdentifier(baseName);
-  const std::string macro = Upper(id);
+  const std::string& macro = id;  // case kept, so that "ab" and "AB" stay apart
   const int cellW = sheet.cellPx.widthPx;
   const int cellH = sheet.cellPx.heightPx;
   const int rowBytes = (cellW + 7) / 8;
   const int cellCount = sheet.grid.columns * sheet.grid.rows;
 
   std::vector<char32_t> codePoints(static_cast<std::size_t>(cellCount), 0);
-  for (int cell : sheet.cells) {
-    if (cell >= 0 && cell < cellCount && cell < static_cast<int>(sheet.mapCells.size())) {
+  const std::vector<int> repeatOf = RepeatOf(sheet);
+  for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+    const int cell = sheet.cells[i];
+    if (repeatOf[i] < 0 && cell >= 0 && cell < cellCount &&
+        cell < static_cast<int>(sheet.mapCells.size())) {
       codePoints[cell] = sheet.mapCells[cell];
     }
   }
@@ -217,7 +257,9 @@ std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view ba
   }
   out += "};\n\n";
 
-  out += "/* The code point each cell holds; 0 where it exports no character. */\n";
+  out +=
+      "/* The code point each cell holds; 0 where it exports no character, or one that an "
+      "earlier cell holds. */\n";
   out += "static const unsigned long " + id + "_code_points[" + macro + "_CELL_COUNT] = {";
   for (int cell = 0; cell < cellCount; ++cell) {
     out += cell % 8 == 0 ? "\n " : "";

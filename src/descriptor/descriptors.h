@@ -4,13 +4,14 @@
 //   FntDescriptor      the text form of the bitmap-font descriptor that game engines read
 //   JsonDescriptor     the same facts, and each cell's ink box, as JSON
 //   CHeaderDescriptor  the cells as 1-bit rows in a C header, for firmware
-//   CIdentifier        a base name made into a C and C++ identifier
+//   CIdentifier        a base name made into the prefix of the C header's names
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "layout/grid.h"
 #include "text/pixel_surface.h"
@@ -35,13 +36,18 @@ struct SheetDescription {
 };
 
 // The text bitmap-font descriptor: info, common, one page (the sheet), chars count and a
-// char line per exported cell holding a character, each as large as the cell and
-// advancing by its width. Quotes and control characters in the face and file names,
+// char line per exported cell holding a character (the first of a repeated one), each as large as
+// the cell and advancing by its width. Quotes and control characters in the face and file names,
 // which the format cannot escape, become "'" and " ".
 std::string FntDescriptor(const SheetDescription& sheet);
 
+// Whether the text .fnt can hold text as a value unchanged: no double quote and no
+// control character. A sheet's file name that it cannot hold would name another file.
+bool FntCanHold(std::string_view text);
+
 // JSON (UTF-8): file, width, height, cell, grid, map, and per exported cell holding a
-// character its index, code point, character, position and ink box (null without ink),
+// character its index, code point, character, "repeatOf" (the first cell of a character
+// the map repeats, only on the later cells), position and ink box (null without ink),
 // the box relative to the cell's top-left corner.
 std::string JsonDescriptor(const SheetDescription& sheet);
 
@@ -49,15 +55,30 @@ std::string JsonDescriptor(const SheetDescription& sheet);
 // byte counts as macros, a static const unsigned char array of every cell of the grid in
 // cell order (cell height rows of ceil(cell width / 8) bytes, most significant bit
 // leftmost, set where the coverage is at least threshold, 1..255), and a table from cell
-// index to code point (0 for a cell that exports no character). The names start with
-// CIdentifier(baseName): NAME_bits, NAME_code_points and upper-case NAME_CELL_WIDTH.
+// index to code point (0 for a cell that exports no character, or repeats an earlier
+// cell's). Every name starts with
+// NAME = CIdentifier(baseName), case kept: the guard NAME_H, NAME_bits, NAME_code_points
+// and NAME_CELL_WIDTH and the other macros, so that the headers of two sheets can be
+// included together.
 std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view baseName,
                               int threshold = 1);
 
-// baseName as an identifier: every character but ASCII letters, digits and "_" becomes
-// "_", runs of "_" become one (a double underscore is reserved in C++); a name that is
-// empty, starts with a digit or "_", or is a C or C++ keyword gets the prefix "sheet_".
+// The prefix of every name in baseName's C header, different for different base names.
+// A plain identifier is used as it is: ASCII letters and digits with single "_" between
+// them, starting with a letter, not a C or C++ keyword, and not ending in "_" and 8
+// lowercase hex digits. Any other name becomes its ASCII letters and digits, joined by
+// "_" where other bytes were ("sheet_" first when that starts with a digit, "sheet"
+// when it is empty), then "_" and 8 hex digits of a 32-bit hash (FNV-1a) of the exact
+// name: "my font" gives "my_font_" and the hash. Nothing is cut and case is kept, so
+// two names give the same prefix only when both are not plain and their hashes meet
+// (a chance of one in 4 billion).
 std::string CIdentifier(std::string_view baseName);
 
 // The ink box of cell within the cell (lit = coverage != 0), or nothing without ink.
 std::optional<PixelRect> CellInkBox(const SheetDescription& sheet, int cell);
+
+// For each entry of sheet.cells, the first exported cell that holds the same character
+// when that is an earlier one, else -1 (also for a cell that holds none). A map may
+// repeat a character: the .fnt and the C header's code points name its first cell
+// only, and the JSON marks the others with "repeatOf".
+std::vector<int> RepeatOf(const SheetDescription& sheet);

@@ -1,9 +1,14 @@
 // The text bitmap-font descriptor.
 #include <string>
+#include <vector>
 
 #include "descriptor/descriptors.h"
 
 namespace {
+
+bool IsControl(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
 
 // The format has no escapes: a value runs from one double quote to the next and a line
 // ends at a line break, so neither may appear inside one.
@@ -12,7 +17,7 @@ std::string FntQuoted(std::string_view text) {
   for (char c : text) {
     if (c == '"') {
       out += '\'';
-    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+    } else if (IsControl(c)) {
       out += ' ';
     } else {
       out += c;
@@ -30,6 +35,13 @@ void AppendField(std::string& out, std::string_view key, long long value) {
 }
 
 }  // namespace
+
+bool FntCanHold(std::string_view text) {
+  for (char c : text) {
+    if (c == '"' || IsControl(c)) return false;
+  }
+  return true;
+}
 
 std::string FntDescriptor(const SheetDescription& sheet) {
   const int cellW = sheet.cellPx.widthPx;
@@ -54,10 +66,12 @@ std::string FntDescriptor(const SheetDescription& sheet) {
 
   std::string chars;
   int count = 0;
-  for (int cell : sheet.cells) {
+  const std::vector<int> repeatOf = RepeatOf(sheet);
+  for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+    const int cell = sheet.cells[i];
     if (cell < 0 || cell >= static_cast<int>(sheet.mapCells.size())) continue;
     const char32_t cp = sheet.mapCells[cell];
-    if (cp == 0) continue;
+    if (cp == 0 || repeatOf[i] >= 0) continue;  // a reader keeps one line per character
     ++count;
     chars += "char";
     AppendField(chars, "id", cp);

@@ -1,5 +1,7 @@
 // The JSON descriptor.
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "descriptor/descriptors.h"
 #include "text/windows1252.h"
@@ -70,6 +72,20 @@ std::optional<PixelRect> CellInkBox(const SheetDescription& sheet, int cell) {
   return PixelRect{ink->left - x0, ink->top - y0, ink->right - x0, ink->bottom - y0};
 }
 
+std::vector<int> RepeatOf(const SheetDescription& sheet) {
+  std::vector<int> repeatOf(sheet.cells.size(), -1);
+  std::unordered_map<char32_t, int> firstCell;
+  for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+    const int cell = sheet.cells[i];
+    if (cell < 0 || cell >= static_cast<int>(sheet.mapCells.size())) continue;
+    const char32_t cp = sheet.mapCells[cell];
+    if (cp == 0) continue;
+    const auto [first, isNew] = firstCell.try_emplace(cp, cell);
+    if (!isNew) repeatOf[i] = first->second;
+  }
+  return repeatOf;
+}
+
 std::string JsonDescriptor(const SheetDescription& sheet) {
   const int cellW = sheet.cellPx.widthPx;
   const int cellH = sheet.cellPx.heightPx;
@@ -94,7 +110,9 @@ std::string JsonDescriptor(const SheetDescription& sheet) {
   out += ",\n  \"cells\": [";
 
   bool first = true;
-  for (int cell : sheet.cells) {
+  const std::vector<int> repeatOf = RepeatOf(sheet);
+  for (std::size_t i = 0; i < sheet.cells.size(); ++i) {
+    const int cell = sheet.cells[i];
     if (cell < 0 || cell >= static_cast<int>(sheet.mapCells.size())) continue;
     const char32_t cp = sheet.mapCells[cell];
     if (cp == 0) continue;
@@ -106,6 +124,10 @@ std::string JsonDescriptor(const SheetDescription& sheet) {
     out += ", \"char\": \"";
     AppendJsonChar(out, cp);
     out += "\", ";
+    if (repeatOf[i] >= 0) {
+      AppendMember(out, "repeatOf", repeatOf[i]);
+      out += ", ";
+    }
     AppendMember(out, "x", static_cast<long long>(CellColumn(cell, sheet.grid)) * cellW);
     out += ", ";
     AppendMember(out, "y", static_cast<long long>(CellRow(cell, sheet.grid)) * cellH);

@@ -22,6 +22,7 @@ bool InRange(int value, int lo, int hi) {
 
 // The map's cell count for the grid check: 256 for the built-in maps, the token count
 // of a user file (read here, so that a bad file is refused before anything is drawn).
+// A map that repeats characters gets a warning and passes.
 int CheckLayout(Dialog& dlg) {
   Grid grid;
   std::string message = ReadGridFields(dlg, grid);
@@ -34,6 +35,9 @@ int CheckLayout(Dialog& dlg) {
   if (!message.empty()) return Fail(dlg, message);
   message = CheckGridHoldsMap(grid, static_cast<int>(map.cells.size()));
   if (!message.empty()) return Fail(dlg, message);
+  // A repeated character is allowed, but a descriptor can name only one of its cells.
+  message = RepeatedCharsWarning(map);
+  if (!message.empty()) dlg.host.MessageBox(message, "Warning", MessageIcon::kWarning);
   return kOk;
 }
 

@@ -10,7 +10,9 @@
 // height), the grid (1..256 each way), the character map (a user file is read) and
 // that the grid holds the map's cells. The first check that fails shows its message
 // (title "Error", warning icon) and the result is kFailed (1); kOk (0) when every
-// check passed. Last, with the mono output, the threshold (1..255).
+// check passed. Last, with the mono output, the threshold (1..255). A character map
+// that holds a character in several cells passes, after RepeatedCharsWarning's message
+// (title "Warning", warning icon).
 int ValidateParameters(Dialog& dlg, bool forAutosize);
 
 inline constexpr char kMonoThresholdMessage[] =

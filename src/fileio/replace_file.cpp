@@ -3,12 +3,15 @@
 #include "fileio/replace_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "fileio/save_target.h"
@@ -100,41 +103,36 @@ bool IsSameFile(int dir, const std::string& name, const struct stat& st) {
          now.st_ino == st.st_ino;
 }
 
-// Writes bytes over the existing file base in dir, keeping its inode.
-bool WriteInPlace(int dir, const std::string& base, std::string_view bytes) {
-  Descriptor file(openat(dir, base.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  struct stat st {};
-  if (file.get() < 0 || fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  // Reserve the room first, keeping the size, so that a full disk fails here with the
-  // old contents untouched. File systems that cannot reserve are written without.
-  const off_t size = static_cast<off_t>(bytes.size());
-  if (size > st.st_size && fallocate(file.get(), FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
-      (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)) {
-    ftruncate(file.get(), st.st_size);  // gives back what was reserved past the end
-    return false;
+// Takes the advisory lock that every save writing in place takes, so that two saves to
+// one file (two names of it, or one name twice) never mix their bytes. A holder that
+// keeps it longer than kLockWait fails the save rather than hanging it.
+bool LockForWriting(int fd) {
+  constexpr auto kLockWait = std::chrono::seconds(10);
+  constexpr auto kPoll = std::chrono::milliseconds(10);
+  const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPoll);
   }
-  if (!WriteAll(file.get(), bytes) || ftruncate(file.get(), size) != 0) return false;
-  // Root's writes keep setuid and setgid; nobody's save should.
-  if ((st.st_mode & kSpecialBits) != 0) {
-    fchmod(file.get(), st.st_mode & kPermissionBits);
-  }
-  return SyncAndClose(file);
+  return true;
 }
 
 // One file of a batch between its steps.
 struct PendingFile {
-  Descriptor dir{-1};   // the folder that holds the target
-  std::string base;     // the target's name in it
-  Descriptor file{-1};  // the temporary file, written and not yet flushed
-  std::string temporary;
+  Descriptor dir{-1};  // the folder that holds the target
+  std::string base;    // the target's name in it
+  // The temporary file until it is flushed and closed, or the target itself, locked,
+  // when it is written in place.
+  Descriptor file{-1};
+  std::string temporary;  // its name, while it is ours to remove
   struct stat created {};
-  bool inPlace = false;  // the target is written in place, after the first file
-  bool failed = false;
+  bool inPlace = false;
+  struct stat old {};  // the target written in place, as it was
 };
 
 // Removes the temporary file, if the name still holds it.
 void Discard(PendingFile& pending) {
-  pending.failed = true;
   if (pending.temporary.empty()) return;
   if (IsSameFile(pending.dir.get(), pending.temporary, pending.created)) {
     unlinkat(pending.dir.get(), pending.temporary.c_str(), 0);
@@ -142,45 +140,68 @@ void Discard(PendingFile& pending) {
   pending.temporary.clear();
 }
 
-// Resolves the target, and writes the bytes to a new temporary file beside it, or
-// decides that the target must be written in place.
-PendingFile Prepare(const FileReplacement& replacement) {
+// Opens and locks the existing file base in dir for writing in place, and reserves room
+// for size bytes, keeping its size, so that a full disk fails here with the old contents
+// untouched. File systems that cannot reserve are written without.
+bool PrepareInPlace(PendingFile& pending, off_t size) {
+  pending.inPlace = true;
+  pending.file = Descriptor(openat(pending.dir.get(), pending.base.c_str(),
+                                   O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  const int fd = pending.file.get();
+  struct stat& st = pending.old;
+  if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !LockForWriting(fd)) return false;
+  if (fstat(fd, &st) != 0) return false;  // the size the lock's last holder left
+  if (size > st.st_size && fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
+      (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)) {
+    ftruncate(fd, st.st_size);  // gives back what was reserved past the end
+    return false;
+  }
+  return true;
+}
+
+// Writes bytes over the file opened by PrepareInPlace, keeping its inode.
+bool WriteInPlace(PendingFile& pending, std::string_view bytes) {
+  const int fd = pending.file.get();
+  if (!WriteAll(fd, bytes) || ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return false;
+  // Root's writes keep setuid and setgid; nobody's save should.
+  if ((pending.old.st_mode & kSpecialBits) != 0) fchmod(fd, pending.old.st_mode & kPermissionBits);
+  return SyncAndClose(pending.file);  // the lock goes with the descriptor
+}
+
+// Resolves the target, and writes the bytes to a new temporary file beside it (not yet
+// flushed), or opens the target to be written in place. False when the file cannot be
+// written; what was made for it is removed.
+bool Prepare(const FileReplacement& replacement, PendingFile& pending) {
   const std::string& path = replacement.path;
-  PendingFile pending;
-  pending.failed = true;
-  if (path.empty()) return pending;
+  if (path.empty()) return false;
   const std::optional<std::string> resolved = ResolveSaveTarget(path);
-  if (!resolved) return pending;
+  if (!resolved) return false;
   const std::string& target = *resolved;
   const std::string folder = FolderOf(target);
   pending.base = target.substr(target.rfind('/') + 1);
-  if (pending.base.empty() || pending.base == "." || pending.base == "..") return pending;
+  if (pending.base.empty() || pending.base == "." || pending.base == "..") return false;
   pending.dir = Descriptor(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   const int dir = pending.dir.get();
-  if (dir < 0) return pending;
+  if (dir < 0) return false;
 
   struct stat old {};
   const bool exists = fstatat(dir, pending.base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
-  if (exists && !S_ISREG(old.st_mode)) return pending;
-  pending.failed = false;
-  if (exists && old.st_nlink > 1) {
-    pending.inPlace = true;
-    return pending;
-  }
+  if (exists && !S_ISREG(old.st_mode)) return false;
+  const off_t size = static_cast<off_t>(replacement.bytes.size());
+  if (exists && old.st_nlink > 1) return PrepareInPlace(pending, size);
 
   pending.file = Descriptor(CreateTemporary(dir, pending.temporary));
   if (pending.file.get() < 0) {
     // The folder takes no new file; the file itself may still be writable, as it was
     // for whatever saved it before.
+    pending.temporary.clear();
     const bool refused = errno == EACCES || errno == EPERM || errno == EROFS;
-    pending.inPlace = exists && refused;
-    pending.failed = !pending.inPlace;
-    return pending;
+    return exists && refused && PrepareInPlace(pending, size);
   }
   if (fstat(pending.file.get(), &pending.created) != 0) {
     unlinkat(dir, pending.temporary.c_str(), 0);
-    pending.failed = true;
-    return pending;
+    pending.temporary.clear();
+    return false;
   }
   if (CurrentWriteSeams().temporaryCreated) {
     CurrentWriteSeams().temporaryCreated((folder + "/" + pending.temporary).c_str());
@@ -194,21 +215,15 @@ PendingFile Prepare(const FileReplacement& replacement) {
   if (!WriteAll(pending.file.get(), replacement.bytes)) {
     pending.file.Close();
     Discard(pending);
+    return false;
   }
-  return pending;
+  return true;
 }
 
-// Flushes the temporary file and renames it over the target. Everything after the
-// flush goes by name: the name must still hold the file written.
-bool Commit(PendingFile& pending) {
-  const bool written = SyncAndClose(pending.file);
-  if (!IsSameFile(pending.dir.get(), pending.temporary, pending.created)) return false;
-  if (written && renameat(pending.dir.get(), pending.temporary.c_str(), pending.dir.get(),
-                          pending.base.c_str()) == 0) {
-    return true;
-  }
-  unlinkat(pending.dir.get(), pending.temporary.c_str(), 0);
-  return false;
+// Whether the temporary name still holds the file written: everything after the flush
+// goes by name.
+bool StillOurs(const PendingFile& pending) {
+  return IsSameFile(pending.dir.get(), pending.temporary, pending.created);
 }
 
 }  // namespace
@@ -226,27 +241,46 @@ int WriteFileReplacing(const std::string& path, std::string_view bytes, mode_t m
 }
 
 void WriteFilesReplacing(std::span<FileReplacement> files) {
-  // Every temporary file is written before any is flushed, and the disk is asked to
-  // start writing them all at once: the flushes that follow then wait for one commit
-  // of the file system's journal rather than one each.
-  std::vector<PendingFile> pending;
-  pending.reserve(files.size());
-  for (const FileReplacement& file : files) pending.push_back(Prepare(file));
-  for (PendingFile& p : pending) {
-    if (!p.failed && p.file.get() >= 0) sync_file_range(p.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
-  }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    PendingFile& p = pending[i];
-    // The others belong to the first: when it cannot be written, neither are they.
-    if (i > 0 && files[0].result != 0) {
-      if (!p.failed && !p.inPlace) Discard(p);
-      files[i].result = 1;
-      continue;
+  std::vector<PendingFile> pending(files.size());
+  // Runs step on each file in turn until one fails, which is marked as the cause.
+  bool ready = true;
+  auto each = [&](bool inPlace, auto step) {
+    for (std::size_t i = 0; i < files.size() && ready; ++i) {
+      if (pending[i].inPlace != inPlace) continue;
+      ready = step(files[i], pending[i]);
+      files[i].failed = !ready;
     }
-    bool ok = false;
-    if (!p.failed) ok = p.inPlace ? WriteInPlace(p.dir.get(), p.base, files[i].bytes) : Commit(p);
-    files[i].result = ok ? 0 : 1;
+  };
+  for (FileReplacement& file : files) file.result = 1;
+
+  // Every file is made ready, temporary files written and flushed, before any target
+  // changes: one that cannot be made ready keeps every target as it was. Temporary files
+  // are all written before any is flushed, with the disk asked to start on them at once,
+  // so that the flushes wait for one commit of the file system's journal, not one each.
+  for (std::size_t i = 0; i < files.size() && ready; ++i) {
+    ready = Prepare(files[i], pending[i]);
+    files[i].failed = !ready;
   }
+  for (PendingFile& p : pending) {
+    if (ready && !p.inPlace) sync_file_range(p.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+  }
+  each(false,
+       [](FileReplacement&, PendingFile& p) { return SyncAndClose(p.file) && StillOurs(p); });
+
+  // Then the files written in place, the last step that a full disk or a failing device
+  // can stop (a failure leaves that file partly written), and the renames.
+  each(true, [](FileReplacement& f, PendingFile& p) {
+    f.result = WriteInPlace(p, f.bytes) ? 0 : 1;
+    return f.result == 0;
+  });
+  each(false, [](FileReplacement& f, PendingFile& p) {
+    const int dir = p.dir.get();
+    if (renameat(dir, p.temporary.c_str(), dir, p.base.c_str()) != 0) return false;
+    p.temporary.clear();
+    f.result = 0;
+    return true;
+  });
+  for (PendingFile& p : pending) Discard(p);
 }
 
 int WriteFileReplacingAt(int folder, const std::string& name, std::string_view bytes, mode_t mode) {

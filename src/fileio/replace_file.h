@@ -23,10 +23,12 @@
 //   swapped it) fails the save and is left alone.
 // - The existing file is written in place instead when it has more than one hard link
 //   (a rename would cut the other names off), or when the folder refuses a new file
-//   (EACCES, EPERM, EROFS) but the file opens for writing. Room for the new contents
-//   is reserved first, so that a full disk fails before any byte changes; a failure
-//   after that leaves the file partly written. The file is then cut to the new length
-//   and loses setuid, setgid and sticky.
+//   (EACCES, EPERM, EROFS) but the file opens for writing. The file is locked first
+//   (flock, exclusive; a lock held elsewhere for more than 10 seconds fails the save), so
+//   that saves to one file never mix their bytes; then room for the new contents is
+//   reserved, so that a full disk fails before any byte changes; a failure after that
+//   leaves the file partly written. The file is then cut to the new length and loses
+//   setuid, setgid and sticky.
 // - An existing name that is not a regular file (a folder, a FIFO, a device) fails.
 int WriteFileReplacing(const std::string& path, std::string_view bytes);
 
@@ -46,10 +48,15 @@ struct FileReplacement {
   std::string path;
   std::string_view bytes;        // must outlive the call
   std::optional<mode_t> mode{};  // the permission bits of a file written anew, if fixed
-  int result = 1;                // set by the call: 0 written, 1 failed
+  int result = 1;                // set by the call: 0 written, 1 not written
+  bool failed = false;           // set by the call: this file is why the batch was not written
 };
 
-// Writes several files as WriteFileReplacing writes each, the first before the others:
-// when the first cannot be written, none of the others is and each fails. Flushing them
-// to the disk together costs about as much as flushing one.
+// Writes several files as WriteFileReplacing writes each, all or none: every temporary
+// file is written and flushed to the disk (and every file written in place is locked and
+// its room reserved) before any target changes, and when one cannot be, no target
+// changes. Then the files written in place are written, and the temporary files renamed
+// over their targets. Only a failure in those last steps (a device failing, or someone
+// renaming files in the folder meanwhile) can leave a batch partly written. Flushing the
+// files together costs about as much as flushing one.
 void WriteFilesReplacing(std::span<FileReplacement> files);

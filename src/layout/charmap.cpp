@@ -2,6 +2,7 @@
 #include "layout/charmap.h"
 
 #include <array>
+#include <unordered_map>
 
 #include "layout/charmap_file.h"
 #include "text/windows1252.h"
@@ -97,4 +98,46 @@ std::string CellText(const CharMap& map, int cell) {
   if (cell < 0 || cell >= static_cast<int>(map.cells.size())) return text;
   if (map.cells[cell] != kEmptyCell) AppendUtf8(text, map.cells[cell]);
   return text;
+}
+
+std::vector<RepeatedChar> FindRepeatedChars(const CharMap& map) {
+  std::vector<RepeatedChar> repeats;
+  std::unordered_map<char32_t, int> firstCell;  // and, once repeated, -1 - its entry
+  for (int cell = 0; cell < static_cast<int>(map.cells.size()); ++cell) {
+    const char32_t ch = map.cells[cell];
+    if (ch == kEmptyCell) continue;
+    const auto [seen, isNew] = firstCell.try_emplace(ch, cell);
+    if (isNew) continue;
+    if (seen->second >= 0) {
+      repeats.push_back({.ch = ch, .cells = {seen->second}});
+      seen->second = -static_cast<int>(repeats.size());
+    }
+    repeats[-1 - seen->second].cells.push_back(cell);
+  }
+  return repeats;
+}
+
+std::string RepeatedCharsWarning(const CharMap& map) {
+  constexpr std::size_t kShown = 8;
+  const std::vector<RepeatedChar> repeats = FindRepeatedChars(map);
+  if (repeats.empty()) return "";
+  std::string text = "The character map \"" + map.name +
+                     "\" holds characters more than once; the descriptors map each to its first "
+                     "cell:";
+  for (std::size_t i = 0; i < repeats.size() && i < kShown; ++i) {
+    const RepeatedChar& r = repeats[i];
+    text += i == 0 ? " \"" : "; \"";
+    AppendUtf8(text, r.ch);
+    text += "\" in cells ";
+    for (std::size_t k = 0; k < r.cells.size() && k < kShown; ++k) {
+      text += (k == 0 ? "" : ", ") + std::to_string(r.cells[k]);
+    }
+    if (r.cells.size() > kShown) {
+      text += " and " + std::to_string(r.cells.size() - kShown) + " more";
+    }
+  }
+  if (repeats.size() > kShown) {
+    text += "; " + std::to_string(repeats.size() - kShown) + " more characters";
+  }
+  return text + ".";
 }

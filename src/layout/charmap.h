@@ -5,6 +5,7 @@
 //   ParseCharMapName  the name given on the command line: a built-in name or a path
 //   LoadCharMap       the map a name stands for (a user file is read and checked)
 //   CellText          a cell's character as UTF-8, for lists shown to the user
+//   FindRepeatedChars the characters a map holds in more than one cell
 //
 // Reading a user map file lives in charmap_file.h.
 #pragma once
@@ -52,3 +53,17 @@ std::string LoadCharMap(const CharMapChoice& choice, CharMap& map);
 
 // The character of cell as UTF-8, "" for an empty cell or one beyond the map.
 std::string CellText(const CharMap& map, int cell);
+
+// A character that a map holds in more than one cell.
+struct RepeatedChar {
+  char32_t ch = kEmptyCell;
+  std::vector<int> cells;  // ascending, at least two
+};
+
+// The characters other than kEmptyCell that map holds more than once, in the order of
+// their first cells. The built-in maps hold none.
+std::vector<RepeatedChar> FindRepeatedChars(const CharMap& map);
+
+// The warning for a map with repeated characters, naming each and its cells (the first
+// 8 characters and 8 cells of each, then how many more), or "" when there are none.
+std::string RepeatedCharsWarning(const CharMap& map);

@@ -19,6 +19,7 @@
 #include "qt/main_window.h"
 #include "qt/preview_widget.h"
 #include "text/case_fold.h"
+#include "text/control_escape.h"
 
 namespace {
 
@@ -38,6 +39,16 @@ QString ToDocumentText(std::string_view text) {
   QString document = FromView(text);
   document.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return document;
+}
+
+// The log as shown: its lines, with every other control character visible as \xNN,
+// since its text comes from files and fonts.
+QString VisibleLogText(std::string_view text) {
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') lines += text[i];
+  }
+  return FromView(EscapeControls(lines));
 }
 
 std::string FromDocument(const QPlainTextEdit& edit) {
@@ -132,7 +143,8 @@ void QtDialogHost::SetText(int id, std::string_view text) {
       if (def->kind == ControlKind::kReadOnlyLog) logTexts_[id] = std::string(text);
       {
         const QSignalBlocker blocker(edit);
-        edit->setPlainText(ToDocumentText(text));
+        edit->setPlainText(def->kind == ControlKind::kReadOnlyLog ? VisibleLogText(text)
+                                                                  : ToDocumentText(text));
       }
       Notify(id, kNotifyTextChange);
       break;
@@ -238,7 +250,10 @@ void QtDialogHost::RestoreNormalSize() {
 void QtDialogHost::MessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
   QWidget* parent = &window_;
   if (progress_ && progress_->isVisible()) parent = progress_.get();
-  if (prompts_.messageBox) prompts_.messageBox(parent, text, title, icon);
+  // The text may quote paths and names from files: control characters show as \xNN.
+  if (prompts_.messageBox) {
+    prompts_.messageBox(parent, EscapeControls(text), EscapeControls(title), icon);
+  }
 }
 
 std::optional<std::string> QtDialogHost::AskSaveFile(const FileDialogRequest& request) {

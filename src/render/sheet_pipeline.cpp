@@ -268,10 +268,11 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
   }
   for (std::size_t i = 0; i < companions.size(); ++i) {
     companions[i].result = files.empty() ? 1 : files[1 + i].result;
+    companions[i].failed = !files.empty() && files[1 + i].failed;
   }
-  if (files.empty() || files[0].result != 0) {
+  if (files.empty() || files[0].failed) {
     ShowError(sink, "Could not save the output bitmap!");
     return kFailed;
   }
-  return kOk;
+  return files[0].result == 0 ? kOk : kFailed;  // else a companion held it back
 }

@@ -67,9 +67,9 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
 // never leaving a broken file. kOk or kFailed (after "Could not save the output bitmap!", or the
 // format message when the name names no writable format, after ShowImageLibraryFailure's).
 //
-// Companion files (descriptors) are written with the sheet, flushed to the disk
-// together, and only when the sheet is: each gets its result; their failures show
-// nothing here.
+// Companion files (descriptors) are written with the sheet, all or none
+// (WriteFilesReplacing): each gets its result, and one that cannot be written keeps the
+// sheet from being written too, with kFailed and no message here.
 int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink,
               std::span<FileReplacement> companions = {});
 

@@ -39,6 +39,7 @@ TEST(SaveAllTest, OutputNamesAreUniqueAndFitTheFileSystem) {
   };
   struct Row {
     std::string face, file;
+    std::size_t longestExtension = 0;  // of the descriptors beside the sheet
   };
   const Row rows[] = {
       {"A/B", "A_B.png"},
@@ -51,11 +52,14 @@ TEST(SaveAllTest, OutputNamesAreUniqueAndFitTheFileSystem) {
       {e(200), e(125) + ".png"},                                      // 254: cut before "é"
       {e(200) + "z", e(123) + " (2).png"},                            // 254 with the suffix
       {std::string(300, '\x80'), std::string(248, '\x80') + ".png"},  // not UTF-8: still cut
+      {std::string(255, 'j'), std::string(250, 'j') + ".png", 5},     // room for ".json"
+      {std::string(251, 'j'), std::string(246, 'j') + " (2).png", 5},
+      {std::string(255, 'f'), std::string(251, 'f') + ".png", 4},  // ".fnt" fits as ".png"
   };
   std::set<std::string> taken;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.face);
-    EXPECT_EQ(OutputFileName(row.face, taken), row.file);
+    EXPECT_EQ(OutputFileName(row.face, taken, row.longestExtension), row.file);
   }
 }
 
@@ -149,20 +153,28 @@ TEST_F(SaveAllFontsTest, StopsOnlyForValidationOrACancelledFolder) {
                    }));
 }
 
-// Faces whose file names clash or are too long each get a file of their own.
+// Faces whose file names clash or are too long each get files of their own, named to
+// fit with the longest extension of the run.
 TEST_F(SaveAllFontsTest, ClashingAndLongNamesEachGetTheirOwnFile) {
   const std::string longFace = std::string(260, 'L');
   UseFaces({"A/B", "A_B", longFace.c_str(), (longFace + "2").c_str()});
+  SetChecked(dlg, kIdDescriptorJson, true);
   host.folderAnswers.push_back(dir.path().string());
   EXPECT_EQ(SaveAllFonts(dlg), 0);
   EXPECT_EQ(host.messages().size(), 1u);
   std::set<std::string> files;
   for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
     files.insert(entry.path().filename().string());
+    if (entry.path().extension() != ".png") continue;
     EXPECT_EQ(LoadSheetImage(entry.path().string()).width, 256) << entry.path();
   }
-  EXPECT_EQ(files, (std::set<std::string>{"A_B.png", "A_B (2).png", std::string(251, 'L') + ".png",
-                                          std::string(247, 'L') + " (2).png"}));
+  std::set<std::string> expected;
+  for (const std::string& name : {std::string("A_B"), std::string("A_B (2)"), std::string(250, 'L'),
+                                  std::string(246, 'L') + " (2)"}) {
+    expected.insert(name + ".png");
+    expected.insert(name + ".json");
+  }
+  EXPECT_EQ(files, expected);
 }
 
 // A texture that cannot load stops the batch once, before the folder prompt, but only

@@ -161,6 +161,23 @@ TEST(CliTest, FieldTextsEscapeEveryControlCharacter) {
   EXPECT_EQ(*line, "1015\t1\t0\t" + shown);
 }
 
+// Messages and the log keep their lines, but their other control characters are
+// escaped: a NUL or a terminal's escape sequence from a file arrives as text.
+TEST(CliTest, MessagesAndTheLogEscapeControlCharacters) {
+  TempDir dir;
+  const std::string map = dir.File("map");
+  std::ofstream(map, std::ios::binary) << std::string("A\0\x1B]0;x\x07Z", 9);
+  CliRun run = RunCli("export '" + dir.File("s.png") + "' --charmap '" + map + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Error: Bad character map file \"" + map +
+                         "\", line 1: \"A\\x00\\x1b]0;x\\x07Z\" is neither one character nor "
+                         "U+XXXX.\n");
+
+  run = RunCli("settings save '" + dir.File("s.ini") + "' --field '1022=a\x1B[2J\tb\r\nc\rd'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "a\\x1b[2J\\x09b\nc\\x0dd\n");
+}
+
 TEST(CliTest, ExportWritesTheSheetOrSaysWhyNot) {
   TempDir dir;
   const std::string png = dir.File("sheet.png");
@@ -460,8 +477,9 @@ TEST(CliTest, SettingsRecordAndReopenTheFontFile) {
 }
 
 // --descriptor writes each kind asked for beside the saved sheet; a kind it does not know
-// is a usage error, a descriptor that cannot be written fails the run naming it, a
-// preview writes none, and the boxes survive a settings file.
+// is a usage error, a descriptor that cannot be written fails the run naming it and
+// keeps the sheet from being written, a name the .fnt cannot hold is refused, a preview
+// writes none, and the boxes survive a settings file.
 TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
   TempDir dir;
   const std::string sheet = dir.File("my font.png");
@@ -471,7 +489,8 @@ TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(FileBytes(dir.File("my font.fnt")).find("file=\"my font.png\""), std::string::npos);
   EXPECT_EQ(FileBytes(dir.File("my font.json")).rfind("{", 0), 0u);
-  EXPECT_NE(FileBytes(dir.File("my font.h")).find("my_font_bits["), std::string::npos);
+  EXPECT_NE(FileBytes(dir.File("my font.h")).find("static const unsigned char my_font_"),
+            std::string::npos);
 
   EXPECT_EQ(RunCli("export '" + sheet + "' --descriptor xml").status, 2);
 
@@ -482,6 +501,18 @@ TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
       run.err.find("Could not write the descriptor file \"" + dir.File("blocked.fnt") + "\"!"),
       std::string::npos)
       << run.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("blocked.png")));  // all files or none
+
+  // The .fnt cannot hold a double quote: such a name is refused before anything is written.
+  run = RunCli("export '" + dir.File("say \"hi\".png") + "'" + options +
+               " --descriptor json --descriptor fnt");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "Error: The .fnt descriptor cannot name the sheet \"say \"hi\".png\": a double quote "
+            "or a control character cannot be written in it!\nError: An error occurred while "
+            "saving!\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("say \"hi\".png")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("say \"hi\".json")));
 
   run = RunCli("preview '" + dir.File("p.png") + "'" + options + " --descriptor json");
   EXPECT_EQ(run.status, 0) << run.err;

@@ -288,21 +288,109 @@ TEST(DescriptorsTest, FntNamesWithQuotesAndLineBreaksStayOneValue) {
   EXPECT_EQ(fnt[2].second.at("file"), "x'y.png");
 }
 
+// A map that repeats a character: the .fnt and the C table name its first exported
+// cell only, the JSON lists every cell and marks the repeats.
+TEST(DescriptorsTest, RepeatedCharactersAreNamedByTheirFirstCell) {
+  const std::u32string map(U"AAB\0A", 5);  // 'A' in cells 0, 1 and 4
+  const int cells[] = {1, 2, 3, 4};        // cell 0 is not exported
+  SheetDescription d;
+  d.grid = {5, 1};
+  d.cellPx = {8, 8};
+  d.mapCells = std::span(map.data(), map.size());
+  d.cells = cells;
+  const std::vector<FntLine> fnt = ReadFnt(FntDescriptor(d));
+  ASSERT_EQ(fnt.size(), 6u);
+  EXPECT_EQ(fnt[3].second.at("count"), "2");
+  EXPECT_EQ(fnt[4].second.at("id"), "65");
+  EXPECT_EQ(fnt[4].second.at("x"), "8");  // cell 1
+  EXPECT_EQ(fnt[5].second.at("id"), "66");
+
+  const std::string header = CHeaderDescriptor(d, "rep");
+  const std::size_t table = header.find("rep_code_points[");
+  ASSERT_NE(table, std::string::npos);
+  std::istringstream numbers(header.substr(header.find('{', table) + 1));
+  std::vector<unsigned long> codePoints(5);
+  char comma;
+  for (unsigned long& cp : codePoints) numbers >> cp >> comma;
+  EXPECT_EQ(codePoints, (std::vector<unsigned long>{0, 65, 66, 0, 0}));
+
+  const std::string text = JsonDescriptor(d);
+  JsonReader reader{text};
+  const Json json = reader.Value();
+  ASSERT_TRUE(reader.ok);
+  const auto& listed = std::get<std::vector<Json>>(json["cells"].v);
+  ASSERT_EQ(listed.size(), 3u);
+  const auto& first = std::get<std::map<std::string, Json>>(listed[0].v);
+  EXPECT_EQ(first.count("repeatOf"), 0u);
+  EXPECT_EQ(listed[2]["index"].Int(), 4);
+  EXPECT_EQ(listed[2]["repeatOf"].Int(), 1);
+}
+
+// A plain identifier is its own prefix; any other name keeps its letters and digits,
+// joined by "_", and gets 8 hex digits of a hash.
 TEST(DescriptorsTest, IdentifiersAreValidCAndCxx) {
   const std::pair<const char*, const char*> rows[] = {
-      {"3d-font", "sheet_3d_font"},
-      {"int", "sheet_int"},
-      {"my font", "my_font"},
-      {"_private", "sheet_private"},
-      {"a__b", "a_b"},
+      {"Font16", "Font16"},
+      {"ab", "ab"},
+      {"AB", "AB"},
+      {"sheet_int", "sheet_int"},
+      {"3d-font", "sheet_3d_font_"},
+      {"int", "int_"},
+      {"class", "class_"},
+      {"my font", "my_font_"},
+      {"_private", "private_"},
+      {"a__b", "a_b_"},
+      {"a_", "a_"},
       {"", "sheet_"},
       {"gr\xC3\xB6\xC3\x9F"
        "e",
-       "gr_e"},
-      {"class", "sheet_class"},
-      {"Font16", "Font16"},
+       "gr_e_"},
+      {"x_0123abcd", "x_0123abcd_"},  // a plain name in the form of a hashed one
   };
-  for (auto [base, expected] : rows) EXPECT_EQ(CIdentifier(base), expected) << base;
+  for (auto [base, expected] : rows) {
+    const std::string id = CIdentifier(base);
+    if (std::string_view(expected).back() != '_') {
+      EXPECT_EQ(id, expected) << base;
+      continue;
+    }
+    EXPECT_EQ(id.size(), std::strlen(expected) + 8) << base;
+    EXPECT_EQ(id.rfind(expected, 0), 0u) << id;
+    EXPECT_EQ(id.find_first_not_of("0123456789abcdef", std::strlen(expected)), std::string::npos)
+        << id;
+  }
+}
+
+// Pairs of sheets whose names once made the same guard or identifiers: both headers in
+// one translation unit, each name checked against its own header's sizes.
+TEST(DescriptorsTest, HeadersOfTwoSheetsCompileTogether) {
+  const std::pair<const char*, const char*> pairs[] = {
+      {"ab", "AB"}, {"int", "sheet_int"}, {"a-b", "a_b"}, {"my font", "my_font"}, {"a b", "a-b"}};
+  TempDir dir;
+  SheetDescription d;
+  d.grid = {2, 1};
+  d.cellPx = {8, 8};
+  for (auto [first, second] : pairs) {
+    SCOPED_TRACE(testing::Message() << first << " and " << second);
+    std::string program, names[2];
+    int n = 0;
+    for (const char* base : {first, second}) {
+      const std::string header = CHeaderDescriptor(d, base);
+      std::ofstream(dir.File(std::string(base) + ".h")) << header;
+      const std::size_t at = header.find("static const unsigned char ") + 27;
+      names[n] = header.substr(at, header.find("_bits[", at) - at);
+      program += "#include \"" + std::string(base) + ".h\"\n";
+      const std::string& id = names[n];
+      program += "typedef char check" + std::to_string(n) + "[sizeof " + id + "_bits == " + id +
+                 "_CELL_COUNT * " + id + "_CELL_BYTES && sizeof " + id + "_code_points == " + id +
+                 "_CELL_COUNT * sizeof(unsigned long) ? 1 : -1];\n";
+      ++n;
+    }
+    EXPECT_NE(names[0], names[1]);
+    std::ofstream(dir.File("both.c")) << program << "int main(void) { return 0; }\n";
+    const std::string build = "gcc -x c -std=c99 -Wall -Wextra -pedantic -Werror -Wno-unused " +
+                              dir.File("both.c") + " -o " + dir.File("both") + " 2>&1";
+    EXPECT_EQ(std::system(build.c_str()), 0) << program;
+  }
 }
 
 // The header compiled as C99 and C++17 by gcc and clang, included twice, into a program
@@ -313,15 +401,15 @@ TEST(DescriptorsTest, CHeaderCompilesAndHoldsTheCellsBits) {
   TempDir dir;
   const char* program = R"(#include <stdio.h>
 #include <stdlib.h>
-#include "3d-font.h"
-#include "3d-font.h"
+#include "Font_3d.h"
+#include "Font_3d.h"
 int main(int argc, char** argv) {
   int cell = atoi(argv[1]), x, y;
-  const unsigned char* bits = sheet_3d_font_bits + cell * SHEET_3D_FONT_CELL_BYTES;
-  printf("%lu\n", sheet_3d_font_code_points[cell]);
-  for (y = 0; y < SHEET_3D_FONT_CELL_HEIGHT; ++y) {
-    for (x = 0; x < SHEET_3D_FONT_CELL_WIDTH; ++x)
-      putchar(bits[y * SHEET_3D_FONT_ROW_BYTES + x / 8] & (0x80 >> (x % 8)) ? '#' : '.');
+  const unsigned char* bits = Font_3d_bits + cell * Font_3d_CELL_BYTES;
+  printf("%lu\n", Font_3d_code_points[cell]);
+  for (y = 0; y < Font_3d_CELL_HEIGHT; ++y) {
+    for (x = 0; x < Font_3d_CELL_WIDTH; ++x)
+      putchar(bits[y * Font_3d_ROW_BYTES + x / 8] & (0x80 >> (x % 8)) ? '#' : '.');
     putchar('\n');
   }
   return argc - 2;
@@ -331,8 +419,8 @@ int main(int argc, char** argv) {
   const int cellIndex = static_cast<int>(
       std::find(sheet->map.cells.begin(), sheet->map.cells.end(), U'A') - sheet->map.cells.begin());
   for (int threshold : {1, 128}) {
-    std::ofstream(dir.File("3d-font.h"))
-        << CHeaderDescriptor(Describe(*sheet), "3d-font", threshold);
+    std::ofstream(dir.File("Font_3d.h"))
+        << CHeaderDescriptor(Describe(*sheet), "Font_3d", threshold);
     for (const char* compiler : {"gcc -x c -std=c99", "clang -x c -std=c99",
                                  "g++ -x c++ -std=c++17", "clang++ -x c++ -std=c++17"}) {
       SCOPED_TRACE(testing::Message() << compiler << " threshold " << threshold);

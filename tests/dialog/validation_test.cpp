@@ -223,6 +223,19 @@ TEST_F(ValidationTest, LayoutFieldsAreCheckedAfterTheNumbersTheyChange) {
     SetText(dlg, kIdCharMap, row.map);
     ExpectResult(false, row.message);
   }
+  // A map that repeats a character passes, with a warning that names its cells.
+  const std::string repeats = dir.File("repeats.txt");
+  std::ofstream(repeats) << "A A B\n";
+  SetText(dlg, kIdCharMap, repeats);
+  host.ClearMessages();
+  EXPECT_EQ(ValidateParameters(dlg, false), kOk);
+  ASSERT_EQ(host.messages().size(), 1u);
+  EXPECT_EQ(host.messages()[0].title, "Warning");
+  EXPECT_EQ(host.messages()[0].text,
+            "The character map \"" + repeats +
+                "\" holds characters more than once; the descriptors map each to its first cell: "
+                "\"A\" in cells 0, 1.");
+
   // Autosize checks only the cell (or tile) size.
   SetText(dlg, kIdCharMap, "cp437");
   SetText(dlg, kIdGridRows, "1");

@@ -6,11 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "dialog/dialog_fields.h"
 #include "fileio/write_seams.h"
@@ -280,17 +284,22 @@ TEST_F(ReplaceFileTest, WritesInPlaceWhereARenameWouldChangeWhatUsersSee) {
   }
 }
 
-TEST_F(ReplaceFileTest, ABatchWritesTheOthersOnlyWhenItsFirstIsWritten) {
-  // A folder at a name makes that file fail; every file starts as "old".
+// Counts the calls of a seam; the one numbered failAt fails.
+int seamCalls = 0, failAt = 0;
+
+TEST_F(ReplaceFileTest, ABatchIsWrittenWholeOrNotAtAll) {
   struct Row {
     const char* what;
-    bool firstFails, secondFails;
-    const char* third;  // what the third file holds afterwards
+    int folderAt;               // the file (0..2) whose name holds a folder, or -1
+    bool failWrite, failFlush;  // the failAt-th write or flush of the batch fails
+    int cause;                  // the file that fails the batch, or -1
   };
   const Row rows[] = {
-      {"all written", false, false, "new"},
-      {"first fails", true, false, "old"},
-      {"second fails alone", false, true, "new"},
+      {"all written", -1, false, false, -1},
+      {"the first is a folder", 0, false, false, 0},
+      {"the last is a folder", 2, false, false, 2},
+      {"the second's write fails", -1, true, false, 1},
+      {"the last's flush fails", -1, false, true, 2},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -299,19 +308,61 @@ TEST_F(ReplaceFileTest, ABatchWritesTheOthersOnlyWhenItsFirstIsWritten) {
       fs::remove_all(name);
       WriteBytes(name, "old");
     }
-    for (int i : {0, 1}) {
-      if (i == 0 ? row.firstFails : row.secondFails) {
-        fs::remove(names[i]);
-        fs::create_directory(names[i]);
-      }
+    if (row.folderAt >= 0) {
+      fs::remove(names[row.folderAt]);
+      fs::create_directory(names[row.folderAt]);
     }
     FileReplacement files[] = {{names[0], "new"}, {names[1], "new"}, {names[2], "new"}};
-    WriteFilesReplacing(files);
-    EXPECT_EQ(files[0].result, row.firstFails ? 1 : 0);
-    EXPECT_EQ(files[1].result, row.firstFails || row.secondFails ? 1 : 0);
-    EXPECT_EQ(files[2].result, row.firstFails ? 1 : 0);
-    EXPECT_EQ(ReadBytes(names[2]), row.third);
+    {
+      SeamsRestorer restorer;
+      seamCalls = 0;
+      failAt = row.failWrite ? 2 : 3;
+      if (row.failWrite) {
+        CurrentWriteSeams().write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+          return ++seamCalls == failAt ? (errno = ENOSPC, -1) : ::write(fd, data, size);
+        };
+      }
+      if (row.failFlush) {
+        CurrentWriteSeams().fsync = [](int fd) { return ++seamCalls == failAt ? -1 : ::fsync(fd); };
+      }
+      WriteFilesReplacing(files);
+    }
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(files[i].result, row.cause < 0 ? 0 : 1) << i;
+      EXPECT_EQ(files[i].failed, i == row.cause) << i;
+      if (i != row.folderAt) {
+        EXPECT_EQ(ReadBytes(names[i]), row.cause < 0 ? "new" : "old") << i;
+      }
+    }
     EXPECT_EQ(TemporaryFilesIn(dir.path()), 0);
+  }
+}
+
+// Saves that write one file in place at once, each in small steps so that they
+// interleave, leave one of them whole: the advisory lock keeps them apart.
+TEST_F(ReplaceFileTest, ConcurrentSavesInPlaceDoNotMix) {
+  const std::string path = dir.File("shared"), other = dir.File("other");
+  WriteBytes(path, "old");
+  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+  const std::string contents[] = {std::string(40000, 'a'), std::string(25000, 'b'),
+                                  std::string(33000, 'c')};
+  SeamsRestorer restorer;
+  CurrentWriteSeams().write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    return ::write(fd, data, std::min<std::size_t>(size, 1000));
+  };
+  for (int round = 0; round < 3; ++round) {
+    std::vector<std::thread> saves;
+    int results[3] = {-1, -1, -1};
+    for (int i = 0; i < 3; ++i) {
+      saves.emplace_back(
+          [&, i] { results[i] = WriteFileReplacing(i == 1 ? other : path, contents[i]); });
+    }
+    for (std::thread& save : saves) save.join();
+    for (int result : results) EXPECT_EQ(result, 0);
+    const std::string now = ReadBytes(path);
+    EXPECT_TRUE(now == contents[0] || now == contents[1] || now == contents[2])
+        << "round " << round << ": " << now.size() << " bytes, starting " << now.substr(0, 8);
   }
 }
 

@@ -99,6 +99,22 @@ TEST(CharMapTest, UserMapText) {
             "Bad character map file \"f\", line 2: more than 256 characters.");
 }
 
+// Characters held in several cells, listed by their first cell; empty cells and the
+// built-in maps have none.
+TEST(CharMapTest, RepeatedCharactersAreFoundWithTheirCells) {
+  const CharMap map{
+      .kind = CharMapKind::kFile, .name = "m", .cells = {'A', 0, 'B', 'A', 0, 'B', 'A'}};
+  const std::vector<RepeatedChar> repeats = FindRepeatedChars(map);
+  ASSERT_EQ(repeats.size(), 2u);
+  EXPECT_EQ(repeats[0].ch, U'A');
+  EXPECT_EQ(repeats[0].cells, (std::vector<int>{0, 3, 6}));
+  EXPECT_EQ(repeats[1].ch, U'B');
+  EXPECT_EQ(repeats[1].cells, (std::vector<int>{2, 5}));
+  for (CharMapKind kind : {CharMapKind::kCp1252, CharMapKind::kCp437, CharMapKind::kTcod}) {
+    EXPECT_TRUE(FindRepeatedChars(BuiltInCharMap(kind)).empty()) << static_cast<int>(kind);
+  }
+}
+
 TEST(CharMapTest, UserMapFilesAreReadOnlyWhenRegularAndSmall) {
   TempDir dir;
   const std::string good = dir.File("good.txt");

@@ -354,6 +354,26 @@ class MainWindowTest : public QObject {
     QVERIFY(delivered->empty());
   }
 
+  // Control characters other than line ends, which come from files and fonts, show as
+  // \xNN in the log and in message boxes; the log's own text stays as set.
+  void controlCharactersShowAsEscapes() {
+    std::string shown;
+    PromptProvider recorder;
+    recorder.messageBox = [&](QWidget*, std::string_view text, std::string_view title,
+                              MessageIcon) {
+      shown = std::string(title) + ": " + std::string(text);
+    };
+    MainWindow window;
+    QtDialogHost host(window, recorder);
+    const std::string controls("x\x1B]0;t\x07\0y\r\nz\r", 13);
+    host.SetText(kIdLog, controls);
+    QCOMPARE(host.Text(kIdLog), controls);
+    QCOMPARE(static_cast<QPlainTextEdit*>(window.Control(kIdLog))->toPlainText(),
+             QStringLiteral("x\\x1b]0;t\\x07\\x00y\nz\\x0d"));
+    host.MessageBox(controls, "T\x1B", MessageIcon::kWarning);
+    QCOMPARE(shown, std::string("T\\x1b: x\\x1b]0;t\\x07\\x00y\\x0d\nz\\x0d"));
+  }
+
   // Multi-line texts keep their "\r\n" line ends through the widgets, and the log
   // shows them as lines.
   void multiLineTextsKeepTheirLineEnds() {
