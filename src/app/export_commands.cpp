@@ -26,6 +26,12 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
   const SheetOptions options = ReadSheetOptions(dlg);
   const std::optional<Sheet> sheet = RenderSheet(options, dlg.host);
   if (!sheet) return kFailed;
+  // A sheet without a character is neither saved nor shown; its report says why.
+  if (sheet->noneFits) {
+    SetText(dlg, kIdLog, sheet->reportIsUtf8 ? sheet->report : Cp1252ToUtf8(sheet->report));
+    dlg.host.MessageBox(kNoneFitsMessage, "Error", MessageIcon::kWarning);
+    return kFailed;
+  }
   // A preview has no file, so no descriptors either.
   if (preview) {
     RememberShownSheet(dlg, Preview(), sheet->grid, sheet->cellPx, sheet->map);

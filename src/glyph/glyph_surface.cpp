@@ -58,6 +58,16 @@ void DrawGlyphChar(GlyphSurface& surface, char32_t ch, PixelRect rect, bool clip
              surface.mode == TextMode::kOpaqueBlack, false);
 }
 
+std::optional<PixelRect> GlyphInkBox(GlyphSurface& surface, unsigned char code, int x, int y) {
+  if (!DrawingFont(surface)) return std::nullopt;
+  return GlyphCharInkBox(surface, CodeToChar(*surface.font, code), x, y);
+}
+
+std::optional<PixelRect> GlyphCharInkBox(GlyphSurface& surface, char32_t ch, int x, int y) {
+  if (!DrawingFont(surface) || ch == 0) return std::nullopt;
+  return CharInkBox(*surface.font, ch, x, y, false);
+}
+
 void CloseSurface(GlyphSurface& surface) {
   if (surface.fontSelected) surface.font = surface.previousFont;
   surface.previousFont = nullptr;

@@ -83,6 +83,26 @@ std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& ma
   return cells;
 }
 
+// The ink of a character past what the scan area holds may decide where it overflows: a
+// box without ink, or with ink on the scan area's last column or row, is measured whole.
+bool MayReachPastScan(const GlyphBox& box, int scanSize) {
+  return !HasInk(box) || box.right >= scanSize - 1 || box.bottom >= scanSize - 1;
+}
+
+// The whole ink of c as the probe draws it (at its top-left, unclipped), however large.
+GlyphBox WholeGlyphBox(GlyphSurface& probe, const CellChar& c) {
+  const std::optional<PixelRect> ink =
+      c.byteCode ? GlyphInkBox(probe, static_cast<unsigned char>(c.ch), 0, 0)
+                 : GlyphCharInkBox(probe, c.ch, 0, 0);
+  if (!ink) return {};
+  return {ink->left, ink->top, ink->right - 1, ink->bottom - 1};
+}
+
+bool AnyLit(const PixelSurface& surface) {
+  return std::any_of(surface.pixels.begin(), surface.pixels.end(),
+                     [](std::uint8_t v) { return v != 0; });
+}
+
 // Blanks what the last measure saw: only the scan area is ever read, and within it the
 // only lit pixels lie in the box it found.
 void ClearMeasured(GlyphSurface& probe, const GlyphBox& box) {
@@ -204,14 +224,25 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   SetTextMode(probe, TextMode::kOpaqueBlack);
 
   // Measure each character alone, place it, and draw it clipped into its cell.
+  // Ink that the scan area cut off does not move the character, but wherever it lands
+  // outside the cell it is overflow.
   GlyphBox measured;  // the probe opens black
+  bool anyInk = false;
   for (const CellChar& c : cells) {
     ClearMeasured(probe, measured);
     DrawCellChar(probe, c, {0, 0, probeClip, probeClip}, false);
     const GlyphBox box = measured = MeasureGlyphBox(probe, scanSize);
     const int anchorRow = AnchorRow(box, cell.heightPx, heightCorrection);
-    FlagOverflow(flags, c.cell, Classify(box, anchorRow, cell));
     const int anchorColumn = AnchorColumn(box, cell.widthPx, options.center);
+    OverflowKind kind = Classify(box, anchorRow, cell);
+    if (MayReachPastScan(box, scanSize)) {
+      const GlyphBox whole = WholeGlyphBox(probe, c);
+      kind = CombineOverflow(kind, InkOutsideCell(whole, anchorRow, anchorColumn, cell));
+      anyInk = anyInk || HasInk(whole);
+    } else {
+      anyInk = true;
+    }
+    FlagOverflow(flags, c.cell, kind);
     DrawCellChar(sheet, c, DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn), true);
   }
 
@@ -232,6 +263,8 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   if (options.trim) {
     TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
   }
+  // Characters with ink of which none reached the sheet (or trimming left none of it).
+  result.noneFits = anyInk && !AnyLit(result.coverage);
   if (map.kind == CharMapKind::kCp1252) {
     result.report = BuildOverflowReport(flags);
   } else {

@@ -47,7 +47,15 @@ struct Sheet {
   // The baseline's row within a cell, 0..cell height: the font's ascent less the height
   // correction, where the baseline of every glyph that the probe's row anchors lies.
   int baselineRow = 0;
+  // Some exported character has ink, but not one left any on the sheet: a sheet of the
+  // background alone, which is no font.
+  bool noneFits = false;
 };
+
+// What a run says when its sheet holds no character (Sheet::noneFits).
+inline constexpr char kNoneFitsMessage[] =
+    "None of the exported characters fits its tile: the sheet would hold the background "
+    "alone. Try a smaller Char height.";
 
 // The image format that fileName's extension names, when it can be written. A .png name
 // is answered without the image library; any other opens it, and names no format when
