@@ -47,42 +47,6 @@ GlyphBox MeasureGlyphBox(const GlyphSurface& probe, int scanSize) {
   return {ink->left, ink->top, ink->right - 1, ink->bottom - 1};
 }
 
-// What one cell is drawn from: a Windows-1252 byte code, or a Unicode character of
-// another map.
-struct CellChar {
-  int cell = 0;
-  bool byteCode = true;
-  char32_t ch = 0;  // the code itself when byteCode
-};
-
-void DrawCellChar(GlyphSurface& surface, const CellChar& c, PixelRect rect, bool clipped) {
-  if (c.byteCode) {
-    DrawGlyph(surface, static_cast<unsigned char>(c.ch), rect, clipped);
-  } else {
-    DrawGlyphChar(surface, c.ch, rect, clipped);
-  }
-}
-
-// The cells the run draws, ascending. With cp1252 the export set of the codes 1..255
-// (code 0 is never drawn); with another map the export set over its cells, every
-// cell that holds a character (cell 0 too).
-std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map) {
-  std::vector<CellChar> cells;
-  if (map.kind == CharMapKind::kCp1252) {
-    const ExportSet exportSet = BuildExportSet(options);
-    for (int code = 1; code < 256; ++code) {
-      if (exportSet[code]) cells.push_back({code, true, static_cast<char32_t>(code)});
-    }
-    return cells;
-  }
-  const CellSet set = BuildCellExportSet(map, static_cast<CellExportMode>(options.exportMode),
-                                         options.exportText, options.rangeFrom, options.rangeTo);
-  for (int cell = 0; cell < static_cast<int>(map.cells.size()); ++cell) {
-    if (set[cell] && map.cells[cell] != kEmptyCell) cells.push_back({cell, false, map.cells[cell]});
-  }
-  return cells;
-}
-
 // The ink of a character past what the scan area holds may decide where it overflows: a
 // box without ink, or with ink on the scan area's last column or row, is measured whole.
 bool MayReachPastScan(const GlyphBox& box, int scanSize) {
@@ -90,10 +54,8 @@ bool MayReachPastScan(const GlyphBox& box, int scanSize) {
 }
 
 // The whole ink of c as the probe draws it (at its top-left, unclipped), however large.
-GlyphBox WholeGlyphBox(GlyphSurface& probe, const CellChar& c) {
-  const std::optional<PixelRect> ink =
-      c.byteCode ? GlyphInkBox(probe, static_cast<unsigned char>(c.ch), 0, 0)
-                 : GlyphCharInkBox(probe, c.ch, 0, 0);
+GlyphBox WholeGlyphBox(GlyphSurface& probe, const SheetChar& c) {
+  const std::optional<PixelRect> ink = SheetCharInkBox(probe, c, 0, 0);
   if (!ink) return {};
   return {ink->left, ink->top, ink->right - 1, ink->bottom - 1};
 }
@@ -157,6 +119,24 @@ int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface
 }
 
 }  // namespace
+
+std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map) {
+  std::vector<CellChar> cells;
+  if (map.kind == CharMapKind::kCp1252) {
+    const ExportSet exportSet = BuildExportSet(options);
+    for (int code = 1; code < 256; ++code) {
+      if (exportSet[code]) cells.push_back({code, {static_cast<char32_t>(code), true}});
+    }
+    return cells;
+  }
+  const CellSet set = BuildCellExportSet(map, static_cast<CellExportMode>(options.exportMode),
+                                         options.exportText, options.rangeFrom, options.rangeTo);
+  for (int cell = 0; cell < static_cast<int>(map.cells.size()); ++cell) {
+    if (set[cell] && map.cells[cell] != kEmptyCell)
+      cells.push_back({cell, {map.cells[cell], false}});
+  }
+  return cells;
+}
 
 std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName) {
   if (FileNameMeansPng(fileName)) return FIF_PNG;
@@ -230,20 +210,20 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   bool anyInk = false;
   for (const CellChar& c : cells) {
     ClearMeasured(probe, measured);
-    DrawCellChar(probe, c, {0, 0, probeClip, probeClip}, false);
+    DrawSheetChar(probe, c.c, {0, 0, probeClip, probeClip}, false);
     const GlyphBox box = measured = MeasureGlyphBox(probe, scanSize);
     const int anchorRow = AnchorRow(box, cell.heightPx, heightCorrection);
     const int anchorColumn = AnchorColumn(box, cell.widthPx, options.center);
     OverflowKind kind = Classify(box, anchorRow, cell);
     if (MayReachPastScan(box, scanSize)) {
-      const GlyphBox whole = WholeGlyphBox(probe, c);
+      const GlyphBox whole = WholeGlyphBox(probe, c.c);
       kind = CombineOverflow(kind, InkOutsideCell(whole, anchorRow, anchorColumn, cell));
       anyInk = anyInk || HasInk(whole);
     } else {
       anyInk = true;
     }
     FlagOverflow(flags, c.cell, kind);
-    DrawCellChar(sheet, c, DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn), true);
+    DrawSheetChar(sheet, c.c, DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn), true);
   }
 
   // Color, trim, report. Any failure skips the rest.
