@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/read_sheet_options.h"
+#include "app/status_text.h"
 #include "render/sheet_pipeline.h"
 
 #include "dialog/control_ids.h"
@@ -28,14 +29,14 @@ std::vector<SheetChar> SheetChars(Dialog& dlg) {
 
 }  // namespace
 
-void Autosize(Dialog& dlg, AutosizeMode mode) {
+std::optional<SizeSuggestion> Autosize(Dialog& dlg, AutosizeMode mode) {
   // The cell: square of the tile size unless the cell fields say otherwise.
   const PixelSize cell = ReadCellPixels(dlg);
   std::vector<SheetChar> chars;
   if (cell.widthPx != cell.heightPx) chars = SheetChars(dlg);
   const std::optional<SizeSuggestion> suggestion =
       SuggestSize(ReadFontRequest(dlg), cell, mode, chars);
-  if (!suggestion) return;
+  if (!suggestion) return suggestion;
   SetInt(dlg, kIdCharHeight, suggestion->height);
   if (suggestion->width) {
     SetInt(dlg, kIdCharWidth, *suggestion->width);
@@ -43,10 +44,13 @@ void Autosize(Dialog& dlg, AutosizeMode mode) {
     SetText(dlg, kIdCharWidth, "");
   }
   SetText(dlg, kIdLog, Cp1252ToUtf8(suggestion->report));
+  return suggestion;
 }
 
 int AutosizeCommand(Dialog& dlg, AutosizeMode mode) {
   if (ValidateParameters(dlg, true)) return 1;
-  Autosize(dlg, mode);
+  if (const std::optional<SizeSuggestion> suggestion = Autosize(dlg, mode)) {
+    dlg.host.ShowStatus(AutosizeStatus(*suggestion, mode));
+  }
   return 0;
 }

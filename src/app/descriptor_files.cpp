@@ -64,7 +64,8 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
 }
 
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
-                            const std::string& sheetPath, MessageSink& sink) {
+                            const std::string& sheetPath, MessageSink& sink,
+                            std::vector<std::string>* written) {
   const std::vector<DescriptorFile> descriptors = DescriptorFiles(sheet, options, sheetPath);
   std::vector<FileReplacement> companions;
   companions.reserve(descriptors.size());
@@ -76,6 +77,9 @@ int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
     sink.Show("Could not write the descriptor file \"" + file.path + "\"!", "Error",
               MessageIcon::kWarning);
     result = kFailed;
+  }
+  if (written && result == kOk) {
+    for (const DescriptorFile& file : descriptors) written->push_back(file.path);
   }
   return result;
 }

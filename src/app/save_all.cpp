@@ -72,7 +72,7 @@ int SaveAllFonts(Dialog& dlg) {
   // Each face in list order; a failing face does not stop the batch.
   const int count = FontListCount(dlg);
   std::set<std::string> taken;
-  bool anyFailed = false;
+  int saved = 0, failures = 0;
   dlg.host.BeginProgress("Save all", count);
   for (int i = 0; i < count; ++i) {
     FontListSelect(dlg, i);
@@ -84,12 +84,17 @@ int SaveAllFonts(Dialog& dlg) {
       // The run's own message (if any) does not say which face it was about.
       dlg.host.MessageBox("Could not save the sheet of \"" + face + "\"!", "Error",
                           MessageIcon::kWarning);
-      anyFailed = true;
+      ++failures;
+    } else {
+      ++saved;
     }
   }
   dlg.host.UpdateProgress(count, "");
   dlg.host.EndProgress();
+  std::string status = "Save all: " + std::to_string(saved) + " sheets saved in " + *folder;
+  if (failures > 0) status += ", " + std::to_string(failures) + " failed";
+  dlg.host.ShowStatus(status);
 
   dlg.host.MessageBox("Save all has finished!", "Finished", MessageIcon::kInformation);
-  return anyFailed ? 1 : 0;
+  return failures > 0 ? 1 : 0;
 }

@@ -197,6 +197,7 @@ std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font
                   "height: %f",
                   height.candidate, heightDifference);
     AppendLowered(report, "height", searched, height.candidate, cell.widthPx);
+    if (height.candidate != searched) suggestion.loweredFrom = searched;
   } else {
     CandidateChoice width = SearchWidth(font, surface, cell.widthPx, height.candidate);
     const int widthSearched = width.candidate;
@@ -219,6 +220,7 @@ std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font
                   width.candidate, height.candidate,
                   ReportedDifference(WidthTarget(cell.widthPx), width.average), heightDifference);
     AppendLowered(report, "width", widthSearched, width.candidate, cell.widthPx);
+    if (width.candidate != widthSearched) suggestion.loweredFrom = widthSearched;
   }
   suggestion.report = report;
 

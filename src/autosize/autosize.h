@@ -49,6 +49,9 @@ struct SizeSuggestion {
   int height = -1;
   std::optional<int> width;  // the full mode only
   std::string report;
+  // What the search found before the size was lowered to fit a cell that is not
+  // square: the height (proportional) or the width (full); none when it was not.
+  std::optional<int> loweredFrom;
 };
 
 // Searches the candidate heights (and widths) for tileSize (1 to 16) with fonts of
