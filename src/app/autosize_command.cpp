@@ -1,6 +1,12 @@
 // "Autosize (proportional)" and "Autosize (full)".
 #include "app/autosize_command.h"
 
+#include <vector>
+
+#include "app/read_sheet_options.h"
+#include "app/status_text.h"
+#include "render/sheet_pipeline.h"
+
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_fields.h"
@@ -8,11 +14,29 @@
 #include "dialog/validation.h"
 #include "text/windows1252.h"
 
-void Autosize(Dialog& dlg, AutosizeMode mode) {
+namespace {
+
+// The characters the sheet would hold, which a cell that is not square must fit across;
+// none when the map cannot be read (the export says why).
+std::vector<SheetChar> SheetChars(Dialog& dlg) {
+  const SheetOptions options = ReadSheetOptions(dlg);
+  CharMap map;
+  if (!LoadCharMap(options.charMap, map).empty()) return {};
+  std::vector<SheetChar> chars;
+  for (const CellChar& c : CellsToDraw(options, map)) chars.push_back(c.c);
+  return chars;
+}
+
+}  // namespace
+
+std::optional<SizeSuggestion> Autosize(Dialog& dlg, AutosizeMode mode) {
   // The cell: square of the tile size unless the cell fields say otherwise.
+  const PixelSize cell = ReadCellPixels(dlg);
+  std::vector<SheetChar> chars;
+  if (cell.widthPx != cell.heightPx) chars = SheetChars(dlg);
   const std::optional<SizeSuggestion> suggestion =
-      SuggestSize(ReadFontRequest(dlg), ReadCellPixels(dlg), mode);
-  if (!suggestion) return;
+      SuggestSize(ReadFontRequest(dlg), cell, mode, chars);
+  if (!suggestion) return suggestion;
   SetInt(dlg, kIdCharHeight, suggestion->height);
   if (suggestion->width) {
     SetInt(dlg, kIdCharWidth, *suggestion->width);
@@ -20,10 +44,13 @@ void Autosize(Dialog& dlg, AutosizeMode mode) {
     SetText(dlg, kIdCharWidth, "");
   }
   SetText(dlg, kIdLog, Cp1252ToUtf8(suggestion->report));
+  return suggestion;
 }
 
 int AutosizeCommand(Dialog& dlg, AutosizeMode mode) {
   if (ValidateParameters(dlg, true)) return 1;
-  Autosize(dlg, mode);
+  if (const std::optional<SizeSuggestion> suggestion = Autosize(dlg, mode)) {
+    dlg.host.ShowStatus(AutosizeStatus(*suggestion, mode));
+  }
   return 0;
 }

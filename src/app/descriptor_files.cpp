@@ -87,12 +87,18 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
 }
 
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
-                            const std::string& sheetPath, MessageSink& sink) {
+                            const std::string& sheetPath, MessageSink& sink,
+                            std::vector<std::string>* written) {
   const std::vector<DescriptorFile> descriptors = DescriptorFiles(sheet, options, sheetPath);
   std::vector<FileReplacement> companions;
   companions.reserve(descriptors.size());
   for (const DescriptorFile& file : descriptors) companions.push_back({file.path, file.text});
-  if (SaveSheet(sheet, sheetPath, sink, companions) == kOk) return kOk;
+  if (SaveSheet(sheet, sheetPath, sink, companions) == kOk) {
+    if (written) {
+      for (const DescriptorFile& file : descriptors) written->push_back(file.path);
+    }
+    return kOk;
+  }
   for (const FileReplacement& file : companions) {
     if (!file.failed) continue;
     sink.Show("Could not write the descriptor file \"" + file.path +

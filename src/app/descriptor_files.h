@@ -37,5 +37,7 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
 // Returns kOk, or kFailed after the sheet's message, or after "Could not write the
 // descriptor file "<path>"! The sheet was not saved either." for the descriptor that
 // could not be written.
+// written, when given, gets the descriptors' paths once all are written.
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
-                            const std::string& sheetPath, MessageSink& sink);
+                            const std::string& sheetPath, MessageSink& sink,
+                            std::vector<std::string>* written = nullptr);

@@ -5,10 +5,12 @@
 #include "app/chooser_commands.h"
 #include "app/dialog_init.h"
 #include "app/export_commands.h"
+#include "app/live_preview.h"
 #include "app/save_all.h"
 #include "dialog/control_ids.h"
 #include "dialog/enabling_rules.h"
 #include "preview/cell_grid.h"
+#include "preview/key_cursor.h"
 #include "preview/pan_drag.h"
 #include "preview/preview_commands.h"
 #include "settings/settings_file.h"
@@ -81,7 +83,7 @@ void Command(Dialog& dlg, int id, int code) {
       FontPreviewCommand(dlg);
       break;
     case kIdImagePreview:
-      ImagePreviewCommand(dlg);
+      ImagePreviewButton(dlg);
       break;
     case kIdZoom1:
     case kIdZoom2:
@@ -132,6 +134,7 @@ int DialogProc(Dialog& dlg, DialogMessage message, int id, int code) {
       return 1;
     case DialogMessage::kCommand:
       Command(dlg, id, code);
+      NoteFieldChange(dlg, id);
       return 1;
     case DialogMessage::kTimer:
       PreviewTimerTick(dlg);
@@ -145,6 +148,19 @@ int DialogProc(Dialog& dlg, DialogMessage message, int id, int code) {
       return 1;
     case DialogMessage::kPaintPreview:
       // The host paints the canvas itself (RenderCanvasView); nothing to draw here.
+      return 1;
+    case DialogMessage::kRefreshPreview:
+      RefreshImagePreview(dlg);
+      return 1;
+    case DialogMessage::kPreviewResized:
+      // The view, its pan limits and the cell line follow the area; a sample is centered
+      // in it again.
+      ClampPan(dlg);
+      if (!Preview().sheet.shown) RedrawFontPreview(dlg);
+      ShowCursorCell(dlg);
+      return 1;
+    case DialogMessage::kPreviewKey:
+      PreviewKeyPress(dlg, static_cast<PreviewKey>(id));
       return 1;
   }
   return 0;

@@ -3,6 +3,7 @@
 
 #include "app/descriptor_files.h"
 #include "app/read_sheet_options.h"
+#include "app/status_text.h"
 #include "base/status.h"
 #include "color/overflow_flags.h"
 #include "dialog/control_ids.h"
@@ -10,6 +11,7 @@
 #include "dialog/validation.h"
 #include "preview/cell_grid.h"
 #include "preview/sheet_in_canvas.h"
+#include "render/sheet_outputs.h"
 #include "render/sheet_pipeline.h"
 #include "text/windows1252.h"
 
@@ -32,12 +34,29 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
   }
   const std::optional<Sheet> sheet = RenderSheet(options, dlg.host);
   if (!sheet) return kFailed;
+  // A sheet without a character is neither saved nor shown; its report says why.
+  if (sheet->noneFits) {
+    SetText(dlg, kIdLog, sheet->reportIsUtf8 ? sheet->report : Cp1252ToUtf8(sheet->report));
+    dlg.host.MessageBox(kNoneFitsMessage, "Error", MessageIcon::kWarning);
+    return kFailed;
+  }
   // A preview has no file, so no descriptors either.
   if (preview) {
     RememberShownSheet(dlg, Preview(), sheet->grid, sheet->cellPx, sheet->map);
-    ShowSheetInCanvas(dlg, sheet->bitmap.get(), sheet->width, sheet->height);
-  } else if (SaveSheetAndDescriptors(*sheet, options, fileName, dlg.host) != kOk) {
-    return kFailed;
+    ShowSheetInCanvas(dlg, SheetView{.colored = sheet->bitmap.get(),
+                                     .coverage = &sheet->coverage.pixels,
+                                     .kind = sheet->output,
+                                     .monoThreshold = sheet->monoThreshold,
+                                     .width = sheet->width,
+                                     .height = sheet->height});
+  } else {
+    std::vector<std::string> descriptors;
+    if (SaveSheetAndDescriptors(*sheet, options, fileName, dlg.host, &descriptors) != kOk) {
+      return kFailed;
+    }
+    dlg.host.ShowStatus(SavedSheetStatus(fileName, sheet->width, sheet->height,
+                                         WrittenDepth(sheet->output, *SheetFileFormat(fileName)),
+                                         descriptors));
   }
   SheetOverflowFlags() = sheet->flags;
   // A cp1252 report holds raw Windows-1252 bytes; the log shows them as characters.

@@ -11,7 +11,9 @@
 // shows it in the preview canvas), writes the descriptors the options ask for beside a
 // saved sheet, and writes the overflow report into the log. Returns
 // 0 on success, 1 on failure; every failure but a scratch surface that cannot be made
-// shows its message, and a failed run leaves the log as it was.
+// shows its message, and a failed run leaves the log as it was, except a sheet that no
+// character left ink on: its report goes to the log, then kNoneFitsMessage, and it is
+// neither saved nor shown.
 int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview);
 
 // Validates, asks for a file name, exports; after a failed export adds "An error

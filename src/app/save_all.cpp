@@ -79,7 +79,7 @@ int SaveAllFonts(Dialog& dlg) {
   // Every file of a face (sheet and descriptors) must fit the file system.
   const std::size_t longestExtension =
       LongestDescriptorExtension(ReadSheetOptions(dlg).descriptors);
-  bool anyFailed = false;
+  int saved = 0, failures = 0;
   dlg.host.BeginProgress("Save all", count);
   for (int i = 0; i < count; ++i) {
     FontListSelect(dlg, i);
@@ -91,12 +91,17 @@ int SaveAllFonts(Dialog& dlg) {
       // The run's own message (if any) does not say which face it was about.
       dlg.host.MessageBox("Could not save the sheet of \"" + face + "\"!", "Error",
                           MessageIcon::kWarning);
-      anyFailed = true;
+      ++failures;
+    } else {
+      ++saved;
     }
   }
   dlg.host.UpdateProgress(count, "");
   dlg.host.EndProgress();
+  std::string status = "Save all: " + std::to_string(saved) + " sheets saved in " + *folder;
+  if (failures > 0) status += ", " + std::to_string(failures) + " failed";
+  dlg.host.ShowStatus(status);
 
   dlg.host.MessageBox("Save all has finished!", "Finished", MessageIcon::kInformation);
-  return anyFailed ? 1 : 0;
+  return failures > 0 ? 1 : 0;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,26 @@ int SizeTestSurfaceSize(PixelSize cell) {
   return std::max({kSizeTestSurfaceSize, 2 * lastHeight, 4 * lastWidth});
 }
 
+// The largest size from searched down to 1 for which fits holds; searched itself when
+// none does (the export then names what is too wide).
+template <typename Fits>
+int FittingSize(int searched, Fits fits) {
+  for (int size = searched; size >= 1; --size) {
+    if (fits(size)) return size;
+  }
+  return searched;
+}
+
+// The report's line for a size lowered to fit the cell width; nothing when it was not.
+void AppendLowered(char (&report)[kReportBytes], const char* what, int searched, int chosen,
+                   int cellWidthPx) {
+  if (chosen == searched) return;
+  const std::size_t used = std::strlen(report);
+  std::snprintf(report + used, sizeof report - used,
+                ",\r\n%s lowered from %d so that every character fits the cell width of %d px",
+                what, searched, cellWidthPx);
+}
+
 // The reported distance to the target, worked in double.
 double ReportedDifference(float target, float average) {
   return std::fabs(static_cast<double>(target) - static_cast<double>(average));
@@ -135,14 +156,35 @@ std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font
   return SuggestSize(font, PixelSize{.widthPx = tileSize, .heightPx = tileSize}, mode);
 }
 
+bool CharsFitWidth(GlyphSurface& surface, const GlyphFont& font, std::span<const SheetChar> chars,
+                   int widthPx) {
+  SelectSurfaceFont(surface, font);
+  for (const SheetChar& c : chars) {
+    const std::optional<PixelRect> ink = SheetCharInkBox(surface, c, 0, 0);
+    if (ink && ink->right - ink->left >= widthPx) return false;
+  }
+  return true;
+}
+
 std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, PixelSize cell,
-                                          AutosizeMode mode) {
+                                          AutosizeMode mode, std::span<const SheetChar> fitChars) {
   // The scratch surface; without it there is no suggestion.
   GlyphSurface surface;
   if (OpenSizeTestSurface(surface, SizeTestSurfaceSize(cell)) != 0) return std::nullopt;
 
-  // The height, in both modes.
-  const CandidateChoice height = SearchHeight(font, surface, cell.heightPx);
+  // The height, in both modes; in the proportional mode lowered until the characters
+  // fit a cell narrower or wider than it is high.
+  CandidateChoice height = SearchHeight(font, surface, cell.heightPx);
+  const int searched = height.candidate;
+  if (mode == AutosizeMode::kProportional && cell.widthPx != cell.heightPx && searched > 0) {
+    const int h = FittingSize(searched, [&](int candidate) {
+      return CharsFitWidth(surface, CreateGlyphFont(font, candidate, 0), fitChars, cell.widthPx);
+    });
+    if (h != searched) {
+      height.candidate = h;
+      height.average = MeasureSample(surface, CreateGlyphFont(font, h, 0), 2 * h, 2 * h).height;
+    }
+  }
   const double heightDifference = ReportedDifference(HeightTarget(cell.heightPx), height.average);
 
   // The output of the mode (the full mode searches a width for that height first).
@@ -154,14 +196,31 @@ std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font
                   "Autosize (proportional):\r\nsuggest height %d,\r\ndifference to optimal "
                   "height: %f",
                   height.candidate, heightDifference);
+    AppendLowered(report, "height", searched, height.candidate, cell.widthPx);
+    if (height.candidate != searched) suggestion.loweredFrom = searched;
   } else {
-    const CandidateChoice width = SearchWidth(font, surface, cell.widthPx, height.candidate);
+    CandidateChoice width = SearchWidth(font, surface, cell.widthPx, height.candidate);
+    const int widthSearched = width.candidate;
+    if (cell.widthPx != cell.heightPx && widthSearched > 0) {
+      const int k = FittingSize(widthSearched, [&](int w) {
+        return CharsFitWidth(surface, CreateGlyphFont(font, height.candidate, w), fitChars,
+                             cell.widthPx);
+      });
+      if (k != widthSearched) {
+        width.candidate = k;
+        width.average = MeasureSample(surface, CreateGlyphFont(font, height.candidate, k),
+                                      2 * height.candidate, 4 * k)
+                            .width;
+      }
+    }
     suggestion.width = width.candidate;
     std::snprintf(report, sizeof report,
                   "Autosize (full):\r\nsuggest width %d, height %d,\r\ndifference to optimal "
                   "width: %f\r\ndifference to optimal height: %f",
                   width.candidate, height.candidate,
                   ReportedDifference(WidthTarget(cell.widthPx), width.average), heightDifference);
+    AppendLowered(report, "width", widthSearched, width.candidate, cell.widthPx);
+    if (width.candidate != widthSearched) suggestion.loweredFrom = widthSearched;
   }
   suggestion.report = report;
 

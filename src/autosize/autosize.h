@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "glyph/glyph_font.h"
@@ -48,6 +49,9 @@ struct SizeSuggestion {
   int height = -1;
   std::optional<int> width;  // the full mode only
   std::string report;
+  // What the search found before the size was lowered to fit a cell that is not
+  // square: the height (proportional) or the width (full); none when it was not.
+  std::optional<int> loweredFrom;
 };
 
 // Searches the candidate heights (and widths) for tileSize (1 to 16) with fonts of
@@ -56,6 +60,18 @@ struct SizeSuggestion {
 std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, int tileSize,
                                           AutosizeMode mode);
 // The same for a cell that need not be square (each side 1 to 64): the height is
-// searched for the cell height, the width for the cell width.
+// searched for the cell height, the width for the cell width. A cell that is not square
+// must hold the characters' width too: the size found last (the height in the
+// proportional mode, the width in the full mode) is lowered one pixel at a time until no
+// character of fitChars is too wide for the cell (ink at least the cell width across, as
+// the export flags it), and the report says so. When even size 1 leaves one too wide,
+// the size found stays. Square cells keep the searches alone.
 std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font, PixelSize cell,
-                                          AutosizeMode mode);
+                                          AutosizeMode mode,
+                                          std::span<const SheetChar> fitChars = {});
+
+// Whether every character of chars, drawn with font, has ink narrower than widthPx (at
+// most widthPx - 1 columns): the export's test for too wide characters. surface is
+// scratch.
+bool CharsFitWidth(GlyphSurface& surface, const GlyphFont& font, std::span<const SheetChar> chars,
+                   int widthPx);

@@ -37,16 +37,22 @@ struct ScreenPoint {
 
 // The messages a host delivers to the dialog procedure.
 enum class DialogMessage {
-  kInit,          // the dialog is being set up
-  kClose,         // the close box, or "Exit"
-  kDestroy,       // the window is going away
-  kMaximize,      // a request to maximize: the dialog stays at its normal size
-  kCommand,       // a control's notification: id and code
-  kTimer,         // a tick of the 100 ms preview timer
-  kMouseMove,     // the cursor moved over the Preview area or left it (anywhere if captured)
-  kLButtonUp,     // the left button went up over the dialog (or anywhere while captured)
-  kPaintPreview,  // the Preview area must be painted
+  kInit,            // the dialog is being set up
+  kClose,           // the close box, or "Exit"
+  kDestroy,         // the window is going away
+  kMaximize,        // a request to maximize: the dialog stays at its normal size
+  kCommand,         // a control's notification: id and code
+  kTimer,           // a tick of the 100 ms preview timer
+  kMouseMove,       // the cursor moved over the Preview area or left it (anywhere if captured)
+  kLButtonUp,       // the left button went up over the dialog (or anywhere while captured)
+  kPaintPreview,    // the Preview area must be painted
+  kRefreshPreview,  // the fields settled after a change while a sheet is shown
+  kPreviewResized,  // the Preview area has a new size
+  kPreviewKey,      // an arrow key on the focused Preview area: id is a PreviewKey
 };
+
+// The arrow keys the Preview area takes, as kPreviewKey's id.
+enum class PreviewKey { kLeft, kRight, kUp, kDown };
 
 // A host is the message sink of the operations it runs: a message is a message box.
 class DialogHost : public MessageSink {
@@ -104,6 +110,15 @@ class DialogHost : public MessageSink {
   virtual void BeginProgress(std::string_view /*title*/, int /*total*/) {}
   virtual bool UpdateProgress(int /*done*/, std::string_view /*what*/) { return true; }
   virtual void EndProgress() {}
+
+  // A line under the Preview area saying what the last operation did ("Saved ...").
+  // Hosts without one keep nothing.
+  virtual void ShowStatus(std::string_view /*text*/) {}
+
+  // A field that the shown sheet depends on changed: the host sends kRefreshPreview once
+  // the fields have been left alone for a moment (each call restarts the wait). Hosts
+  // that never show the Preview area do nothing.
+  virtual void ScheduleRefreshPreview() {}
 
   // Whether the Preview area can ever be seen. A host whose run never shows or writes it
   // answers false: the canvas is then made only when something is drawn into it, and the

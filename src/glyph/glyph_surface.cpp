@@ -58,6 +58,29 @@ void DrawGlyphChar(GlyphSurface& surface, char32_t ch, PixelRect rect, bool clip
              surface.mode == TextMode::kOpaqueBlack, false);
 }
 
+void DrawSheetChar(GlyphSurface& surface, const SheetChar& c, PixelRect rect, bool clipped) {
+  if (c.byteCode) {
+    DrawGlyph(surface, static_cast<unsigned char>(c.ch), rect, clipped);
+  } else {
+    DrawGlyphChar(surface, c.ch, rect, clipped);
+  }
+}
+
+std::optional<PixelRect> SheetCharInkBox(GlyphSurface& surface, const SheetChar& c, int x, int y) {
+  return c.byteCode ? GlyphInkBox(surface, static_cast<unsigned char>(c.ch), x, y)
+                    : GlyphCharInkBox(surface, c.ch, x, y);
+}
+
+std::optional<PixelRect> GlyphInkBox(GlyphSurface& surface, unsigned char code, int x, int y) {
+  if (!DrawingFont(surface)) return std::nullopt;
+  return GlyphCharInkBox(surface, CodeToChar(*surface.font, code), x, y);
+}
+
+std::optional<PixelRect> GlyphCharInkBox(GlyphSurface& surface, char32_t ch, int x, int y) {
+  if (!DrawingFont(surface) || ch == 0) return std::nullopt;
+  return CharInkBox(*surface.font, ch, x, y, false);
+}
+
 void CloseSurface(GlyphSurface& surface) {
   if (surface.fontSelected) surface.font = surface.previousFont;
   surface.previousFont = nullptr;

@@ -6,6 +6,7 @@
 // what they describe: which surface it is and where it would sit beside the others.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "glyph/glyph_font.h"
@@ -47,6 +48,21 @@ void DrawGlyph(GlyphSurface& surface, unsigned char code, PixelRect rect, bool c
 // offset): what the cells of character maps other than Windows-1252 hold. ch 0 draws
 // nothing.
 void DrawGlyphChar(GlyphSurface& surface, char32_t ch, PixelRect rect, bool clipped);
+
+// One character of a sheet: a Windows-1252 byte code (the cp1252 map, drawn as
+// DrawGlyph does), or a Unicode character of another map (as DrawGlyphChar does).
+struct SheetChar {
+  char32_t ch = 0;  // the byte code itself when byteCode
+  bool byteCode = true;
+};
+void DrawSheetChar(GlyphSurface& surface, const SheetChar& c, PixelRect rect, bool clipped);
+
+// The ink box of what DrawGlyph (DrawGlyphChar) would light drawing unclipped at (x, y)
+// on a surface reaching from (0, 0) without end: the whole character, however much of
+// it this surface holds. Nothing without ink.
+std::optional<PixelRect> GlyphInkBox(GlyphSurface& surface, unsigned char code, int x, int y);
+std::optional<PixelRect> GlyphCharInkBox(GlyphSurface& surface, char32_t ch, int x, int y);
+std::optional<PixelRect> SheetCharInkBox(GlyphSurface& surface, const SheetChar& c, int x, int y);
 
 // A pixel is lit when it is anything but black.
 inline bool IsLit(const GlyphSurface& surface, int x, int y) {

@@ -71,6 +71,8 @@ class HeadlessHost : public DialogHost {
   void CaptureMouse() override { captured_ = true; }
   void ReleaseMouse() override { captured_ = false; }
   void DispatchPendingMessages() override;
+  void ShowStatus(std::string_view text) override { status_ = text; }
+  void ScheduleRefreshPreview() override { ++refreshRequests_; }
 
   // A user's click on a button: a radio button checks itself and clears the others of
   // its group; a check box toggles; then the command (id, 0) goes to the dialog.
@@ -94,6 +96,9 @@ class HeadlessHost : public DialogHost {
   bool PreviewAreaSeen() override { return previewAreaSeen; }
 
   const std::vector<RecordedMessage>& messages() const { return messages_; }
+  // The status line's last text, and how often a preview refresh was asked for.
+  const std::string& status() const { return status_; }
+  int refreshRequests() const { return refreshRequests_; }
   void ClearMessages() { messages_.clear(); }
   const std::string& title() const { return title_; }
   std::optional<int> endResult() const { return endResult_; }
@@ -125,4 +130,6 @@ class HeadlessHost : public DialogHost {
   ScreenPoint previewOrigin_;  // the Preview area's top-left corner, screen pixels
   int previewWidth_ = kPreviewAreaWidthPx;
   int previewHeight_ = kPreviewAreaHeightPx;
+  std::string status_;
+  int refreshRequests_ = 0;
 };

@@ -46,7 +46,8 @@ AxisLines LinesAlong(int areaSize, int zoom, int pan, int cellSize, int sheetSiz
 
 void RememberShownSheet(Dialog& dlg, PreviewState& preview, const Grid& grid,
                         const PixelSize& cellPx, CharMap map) {
-  preview.sheet = {.shown = true, .grid = grid, .cellPx = cellPx, .map = std::move(map)};
+  preview.sheet = {
+      .shown = true, .grid = grid, .cellPx = cellPx, .map = std::move(map), .staleReason = {}};
   SetCellInfo(dlg, "");
 }
 
@@ -103,6 +104,17 @@ std::string CellInfoText(const CharMap& map, int cell) {
 }
 
 void ShowHoveredCell(Dialog& dlg, PreviewState& preview) {
+  preview.keyCell = -1;
+  ShowCursorCell(dlg, preview);
+}
+
+void ShowCursorCell(Dialog& dlg, PreviewState& preview) {
+  const ShownSheet& sheet = preview.sheet;
+  if (sheet.shown && preview.keyCell >= 0 &&
+      preview.keyCell < sheet.grid.columns * sheet.grid.rows) {
+    SetCellInfo(dlg, CellInfoText(sheet.map, preview.keyCell));
+    return;
+  }
   std::string info;
   if (preview.sheet.shown) {
     if (const std::optional<ScreenPoint> p = dlg.host.PreviewAreaCursor()) {

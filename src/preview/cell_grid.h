@@ -36,6 +36,10 @@ int CellAtAreaPoint(const PreviewState& preview, int areaWidth, int areaHeight, 
 // empty cell, or one beyond the map, gives the index alone.
 std::string CellInfoText(const CharMap& map, int cell);
 
-// A mouse move: the status line names the shown sheet's cell under the cursor, or is
-// empty when there is none.
+// A mouse move: the mouse leads again (no keyboard cursor cell), and the status line
+// names the shown sheet's cell under the cursor, or is empty when there is none.
 void ShowHoveredCell(Dialog& dlg, PreviewState& preview = Preview());
+
+// The status line for the cell that leads: the keyboard's cursor cell when it has one
+// on the shown sheet, else the cell under the mouse as ShowHoveredCell finds it.
+void ShowCursorCell(Dialog& dlg, PreviewState& preview = Preview());

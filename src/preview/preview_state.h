@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "dialog/dialog_host.h"
@@ -27,6 +28,9 @@ struct ShownSheet {
   Grid grid;
   PixelSize cellPx;
   CharMap map;  // what each cell holds
+  // The fields changed since it was drawn and it could not be drawn again: why (the
+  // first message of the attempt). Empty while it shows what the fields say.
+  std::string staleReason;
 };
 
 struct DragState {
@@ -43,6 +47,7 @@ struct PreviewState {
   int lastFontSelection = -1;  // changed only by the timer
   ShownSheet sheet;
   bool showGrid = false;  // the "Grid" check box: cell lines over a shown sheet
+  int keyCell = -1;       // the cell the arrow keys chose, -1 while the mouse leads
 };
 
 // The program's preview.

@@ -1,6 +1,8 @@
 // Drawing the font sample into the preview canvas.
 #include "preview/sample_text.h"
 
+#include <algorithm>
+
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_fields.h"
@@ -29,10 +31,17 @@ std::vector<SampleChar> ApplyPrefixes(std::u32string_view text) {
 
 void DrawSampleText(Dialog& dlg, PreviewState& preview) {
   if (!preview.canvas.created) return;
-  // The sample takes the canvas's smallest size, which a larger sheet may have grown.
+  // The sample takes the Preview area's size, at least the canvas's smallest: a larger
+  // sheet may have grown it, a larger area shows more of it.
   ForgetShownSheet(dlg, preview);
-  if (preview.canvas.width != kCanvasWidth || preview.canvas.height != kCanvasHeight) {
-    CreatePreviewCanvas(preview);
+  const int width = std::max(kCanvasWidth, dlg.host.PreviewAreaWidth());
+  const int height = std::max(kCanvasHeight, dlg.host.PreviewAreaHeight());
+  if (preview.canvas.width != width || preview.canvas.height != height) {
+    if (width == kCanvasWidth && height == kCanvasHeight) {
+      CreatePreviewCanvas(preview);
+    } else if (ResizePreviewCanvas(preview, width, height) != kOk) {
+      return;
+    }
     ClampPan(dlg, preview);
   }
   if (!dlg.host.PreviewAreaSeen()) return;
@@ -43,7 +52,7 @@ void DrawSampleText(Dialog& dlg, PreviewState& preview) {
 
   // A black 8-bit surface of the canvas's size to draw on.
   PixelSurface surface;
-  if (ResizePixelSurface(surface, kCanvasWidth, kCanvasHeight) != kOk) return;
+  if (ResizePixelSurface(surface, width, height) != kOk) return;
 
   // The text, centered in the Preview area's rectangle and clipped to it.
   const PixelRect rect{0, 0, dlg.host.PreviewAreaWidth(), dlg.host.PreviewAreaHeight()};
@@ -66,6 +75,6 @@ void DrawSampleText(Dialog& dlg, PreviewState& preview) {
   // Gray g becomes the canvas color 0x00gggggg, white on black.
   const std::uint8_t* src = surface.pixels.data();
   std::uint32_t* dst = preview.canvas.pixels.data();
-  const std::size_t count = static_cast<std::size_t>(kCanvasWidth) * kCanvasHeight;
+  const std::size_t count = static_cast<std::size_t>(width) * height;
   for (std::size_t i = 0; i < count; ++i) dst[i] = std::uint32_t{src[i]} * 0x010101u;
 }

@@ -23,6 +23,6 @@ std::vector<SampleChar> ApplyPrefixes(std::u32string_view text);
 // font of the font fields (the default font when no face is selected): the canvas goes
 // black, and the text is drawn as one line centered horizontally (by the sum of the
 // advances) and vertically (by the cell height) in the rectangle (0, 0)-(A_w, A_h) of
-// the Preview area's size, clipped to it. A canvas grown for a sheet goes back to its
-// smallest size first (the pan clamped to it). Does nothing before the canvas exists.
+// the Preview area's size, clipped to it. The canvas takes the area's size first, never
+// less than its smallest (the pan clamped to it). Does nothing before the canvas exists.
 void DrawSampleText(Dialog& dlg, PreviewState& preview);

@@ -1,4 +1,4 @@
-// The sheet copied into the preview canvas.
+// The sheet drawn into the preview canvas.
 #include "preview/sheet_in_canvas.h"
 
 #include <algorithm>
@@ -7,27 +7,66 @@
 #include "preview/pan_drag.h"
 #include "preview/preview_state.h"
 
-void ShowSheetInCanvas(Dialog& dlg, Bitmap32* bitmap, int width, int height) {
+namespace {
+
+std::uint32_t Gray(std::uint32_t level) {
+  return level * 0x010101u;
+}
+
+// a over b by alpha, each channel rounded.
+std::uint32_t Blend(std::uint32_t a, std::uint32_t b, std::uint32_t alpha) {
+  std::uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const std::uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+    out |= ((ca * alpha + cb * (255 - alpha) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::uint32_t ShownPixel(const SheetView& sheet, int x, int y) {
+  const std::uint8_t* p = ScanLine(sheet.colored, sheet.height - 1 - y) + 4 * x;
+  const std::uint32_t colored = (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+  if (!sheet.coverage || sheet.kind == OutputKind::kColor) return colored;
+  const std::uint8_t coverage = (*sheet.coverage)[static_cast<std::size_t>(y) * sheet.width + x];
+  switch (sheet.kind) {
+    case OutputKind::kAlpha: {
+      const bool light = ((x / kCheckerSquare) + (y / kCheckerSquare)) % 2 == 0;
+      return Blend(colored, light ? kCheckerLight : kCheckerDark, coverage);
+    }
+    case OutputKind::kGray:
+      return Gray(coverage);
+    case OutputKind::kMono:
+      return MonoBit(coverage, sheet.monoThreshold) ? Gray(255) : 0;
+    case OutputKind::kColor:
+      break;
+  }
+  return colored;
+}
+
+void ShowSheetInCanvas(Dialog& dlg, const SheetView& sheet) {
   PreviewState& preview = Preview();
   if (!preview.canvas.created) CreatePreviewCanvas(preview);
   // The canvas takes the sheet's size, never less than its smallest; without the memory
   // for that it keeps its size and shows the sheet's top-left part. The view then
   // stays on the canvas.
+  const int width = sheet.width, height = sheet.height;
   if (preview.canvas.width != std::max(width, kCanvasWidth) ||
       preview.canvas.height != std::max(height, kCanvasHeight)) {
     ResizePreviewCanvas(preview, width, height);
     ClampPan(dlg, preview);
   }
   std::fill(preview.canvas.pixels.begin(), preview.canvas.pixels.end(), 0);
+  const bool coverageFits =
+      sheet.coverage && sheet.coverage->size() == static_cast<std::size_t>(width) * height;
+  SheetView view = sheet;
+  if (!coverageFits) view.coverage = nullptr;
   const int rows = std::min(preview.canvas.height, height);
   const int columns = std::min(preview.canvas.width, width);
   for (int y = 0; y < rows; ++y) {
-    const std::uint8_t* line = ScanLine(bitmap, height - 1 - y);
     std::uint32_t* dst = &preview.canvas.pixels[static_cast<std::size_t>(y) * preview.canvas.width];
-    for (int x = 0; x < columns; ++x) {
-      const std::uint8_t* p = line + 4 * x;  // blue, green, red, alpha
-      dst[x] = (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
-    }
+    for (int x = 0; x < columns; ++x) dst[x] = ShownPixel(view, x, y);
   }
   ShowCanvas(dlg);
 }

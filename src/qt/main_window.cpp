@@ -64,22 +64,20 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   CreateStaticTexts();
   SetTabOrder();
   ConnectSignals();
+  MakeResizable();
 }
 
-// A fixed-size window with a close box only, centered on the screen.
+// A window with its title, icon and the dialog font; MakeResizable sizes and places it.
 void MainWindow::SetUpWindow() {
   InitResources();
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+                 Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                 Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("Glyphex"));  // the initialization adds the version
   setWindowIcon(ProgramIcon());
   QFont dialogFont = font();
   dialogFont.setPixelSize(kFontPixelSize);
   setFont(dialogFont);
-  setFixedSize(kWindowSize);
-  if (QScreen* screen = this->screen()) {
-    move(screen->availableGeometry().center() - rect().center());
-  }
 }
 
 // Group boxes first, so that the controls created later lie above them.
@@ -303,13 +301,17 @@ void MainWindow::EndDialog(int result) {
 
 void MainWindow::RestoreNormalSize() {
   setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-  setFixedSize(kWindowSize);
+  const QScreen* screen = this->screen();
+  resize(OpeningSize(screen ? screen->availableGeometry().size() : QSize(kWindowSize)));
 }
 
 // Return or Enter on a focused push button presses it, as in a classic dialog; a
 // QPushButton outside a QDialog only answers the space bar. The push-like check box
 // is not a push button there and keeps to the space bar.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The form's size decides where its widgets go.
+  if (watched == form_ && event->type() == QEvent::Resize)
+    growth_.Apply(form_->size(), kWindowSize);
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     auto* button = qobject_cast<QPushButton*>(watched);
@@ -325,12 +327,4 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
   emit closeRequested();
-}
-
-void MainWindow::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange &&
-      (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-    emit maximizeRequested();
-  }
 }

@@ -1,8 +1,9 @@
 // The main dialog's window: one widget per control of the control table, placed in
-// its group box as the classic template lays it out, with fixed size and no
-// minimize or maximize box. The window only builds widgets, finds them by
-// identifier and turns their signals into commands; QtDialogHost connects it to the
-// dialog procedure.
+// its group box as the classic template lays it out, on a form that grows with the
+// window (the Preview area takes the extra room) and scrolls where the window is
+// smaller than the template, with a status line under it. The window only builds
+// widgets, finds them by identifier and turns their signals into commands;
+// QtDialogHost connects it to the dialog procedure.
 #pragma once
 
 #include <QWidget>
@@ -11,11 +12,14 @@
 #include <optional>
 
 #include "dialog/control_table.h"
+#include "qt/window_growth.h"
 
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
 class PreviewWidget;
+class QScrollArea;
+class StatusLine;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -40,19 +44,30 @@ class MainWindow : public QWidget {
   void EndDialog(int result);
   std::optional<int> endResult() const { return endResult_; }
 
-  // Undoes a maximize (or full screen) and returns to the template's size.
+  // Undoes a maximize (or full screen) and returns to the size the window opens at.
   void RestoreNormalSize();
+
+  // The status line under the controls.
+  void SetStatus(const QString& text);
+  QString status() const;
+
+  // The form that holds the controls, and the scroll area around it.
+  QWidget* Form() const { return form_; }
+  QScrollArea* ScrollArea() const { return scroll_; }
+
+  // The smallest window and the size it opens at on a screen of available size
+  // (logical pixels): the template with the status line, as far as the screen holds it.
+  static QSize MinimumWindowSize();
+  QSize OpeningSize(QSize available) const;
 
  signals:
   void commandIssued(int id, int code);  // a control's notification
   void closeRequested();                 // the close box
-  void maximizeRequested();
-  void dialogEnded(int result);  // the program ends with result
+  void dialogEnded(int result);          // the program ends with result
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   void SetUpWindow();
@@ -61,6 +76,7 @@ class MainWindow : public QWidget {
   void CreateStaticTexts();
   void SetTabOrder();
   void ConnectSignals();
+  void MakeResizable();  // main_window_frame.cpp
 
   QWidget* CreateControl(const ControlDef& def);
   void OnRadioClicked(int id);
@@ -69,4 +85,8 @@ class MainWindow : public QWidget {
   std::map<int, QWidget*> captions_;
   std::array<QButtonGroup*, 5> radioGroups_{};  // by RadioGroup; kNone unused
   std::optional<int> endResult_;
+  QWidget* form_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  StatusLine* statusLine_ = nullptr;
+  FormGrowth growth_;
 };

@@ -1,12 +1,14 @@
 // The Preview area widget.
 #include "qt/preview_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 PreviewWidget::PreviewWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);  // the painter covers every pixel
   setMouseTracking(true);                 // moves arrive even when no button is held
+  setFocusPolicy(Qt::StrongFocus);        // the arrow keys move through the sheet
 }
 
 void PreviewWidget::SetPainter(Painter painter) {
@@ -68,4 +70,39 @@ void PreviewWidget::leaveEvent(QEvent* event) {
 
 void PreviewWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (captured_ && event->button() == Qt::LeftButton) emit capturedLeftReleased();
+}
+
+void PreviewWidget::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+      emit arrowPressed(PreviewKey::kLeft);
+      return;
+    case Qt::Key_Right:
+      emit arrowPressed(PreviewKey::kRight);
+      return;
+    case Qt::Key_Up:
+      emit arrowPressed(PreviewKey::kUp);
+      return;
+    case Qt::Key_Down:
+      emit arrowPressed(PreviewKey::kDown);
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void PreviewWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  emit resized();
+}
+
+// The painter marks the focus, so a change of it repaints.
+void PreviewWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void PreviewWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }

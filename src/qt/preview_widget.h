@@ -1,12 +1,15 @@
 // The Preview area (1009): a plain widget that paints through a callback, so the
 // preview canvas can be shown without the widget knowing it, and reports the mouse:
 // a left press always, moves over the area and its leaving as hovering, and moves and
-// the release while the program has captured the mouse for a drag.
+// the release while the program has captured the mouse for a drag. It takes the focus
+// (Tab or a click) and reports the arrow keys then, and its new size.
 #pragma once
 
 #include <QWidget>
 #include <functional>
 #include <optional>
+
+#include "dialog/dialog_host.h"
 
 class QPainter;
 
@@ -34,6 +37,8 @@ class PreviewWidget : public QWidget {
   void hovered();  // the cursor moved over the area, or left it, with no capture
   void capturedMouseMoved();
   void capturedLeftReleased();
+  void arrowPressed(PreviewKey key);
+  void resized();
 
  protected:
   bool event(QEvent* event) override;
@@ -42,6 +47,10 @@ class PreviewWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   Painter painter_;

@@ -17,6 +17,7 @@
 #include "preview/canvas_view.h"
 #include "qt/charmap_list.h"
 #include "qt/main_window.h"
+#include "qt/preview_marks.h"
 #include "qt/preview_widget.h"
 #include "text/case_fold.h"
 #include "text/control_escape.h"
@@ -24,6 +25,10 @@
 namespace {
 
 constexpr int kPreviewTimerMs = 100;
+
+// How long the fields must be left alone before a shown sheet is drawn again: short
+// enough that the preview follows typing within 150 ms with the drawing included.
+constexpr int kRefreshWaitMs = 100;
 
 QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -70,8 +75,10 @@ QtDialogHost::QtDialogHost(MainWindow& window, PromptProvider prompts)
                    [this](int id, int code) { Notify(id, code); });
   QObject::connect(&window_, &MainWindow::closeRequested, &previewTimer_,
                    [this] { Send(DialogMessage::kClose); });
-  QObject::connect(&window_, &MainWindow::maximizeRequested, &previewTimer_,
-                   [this] { Send(DialogMessage::kMaximize); });
+  refreshTimer_.setSingleShot(true);
+  refreshTimer_.setInterval(kRefreshWaitMs);
+  QObject::connect(&refreshTimer_, &QTimer::timeout, &previewTimer_,
+                   [this] { Send(DialogMessage::kRefreshPreview); });
   PreviewWidget* preview = window_.Preview();
   QObject::connect(preview, &PreviewWidget::capturedMouseMoved, &previewTimer_,
                    [this] { Send(DialogMessage::kMouseMove); });
@@ -79,6 +86,11 @@ QtDialogHost::QtDialogHost(MainWindow& window, PromptProvider prompts)
                    [this] { Send(DialogMessage::kMouseMove); });
   QObject::connect(preview, &PreviewWidget::capturedLeftReleased, &previewTimer_,
                    [this] { Send(DialogMessage::kLButtonUp); });
+  QObject::connect(preview, &PreviewWidget::arrowPressed, &previewTimer_, [this](PreviewKey key) {
+    Send(DialogMessage::kPreviewKey, static_cast<int>(key));
+  });
+  QObject::connect(preview, &PreviewWidget::resized, &previewTimer_,
+                   [this] { Send(DialogMessage::kPreviewResized); });
   // The area shows the canvas magnified and panned, as the dialog last left them.
   preview->SetPainter([this](QPainter& painter, const QRect& area) {
     Send(DialogMessage::kPaintPreview);
@@ -86,6 +98,7 @@ QtDialogHost::QtDialogHost(MainWindow& window, PromptProvider prompts)
     const QImage image(reinterpret_cast<const uchar*>(previewPixels_.data()), area.width(),
                        area.height(), area.width() * 4, QImage::Format_RGB32);
     painter.drawImage(area.topLeft(), image);
+    PaintPreviewMarks(painter, area, ::Preview(), window_.Preview()->hasFocus());
   });
 }
 
@@ -343,4 +356,12 @@ bool QtDialogHost::UpdateProgress(int done, std::string_view what) {
 
 void QtDialogHost::EndProgress() {
   progress_.reset();
+}
+
+void QtDialogHost::ShowStatus(std::string_view text) {
+  window_.SetStatus(FromView(text));
+}
+
+void QtDialogHost::ScheduleRefreshPreview() {
+  refreshTimer_.start();
 }

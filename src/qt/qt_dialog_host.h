@@ -1,7 +1,7 @@
 // DialogHost over the Qt window: controls are the window's widgets found by
 // identifier, prompts go through a swappable PromptProvider, and the window's
-// signals (commands, close box, maximize, the preview's mouse, the 100 ms timer)
-// reach the dialog procedure through the host's message sink.
+// signals (commands, close box, the preview's mouse, keys and size, the 100 ms timer,
+// the refresh wait) reach the dialog procedure through the host's message sink.
 #pragma once
 
 #include <QProgressDialog>
@@ -60,11 +60,16 @@ class QtDialogHost final : public DialogHost {
   void BeginProgress(std::string_view title, int total) override;
   bool UpdateProgress(int done, std::string_view what) override;
   void EndProgress() override;
+  void ShowStatus(std::string_view text) override;
+  void ScheduleRefreshPreview() override;
+
+  bool refreshPending() const { return refreshTimer_.isActive(); }
 
  private:
   MainWindow& window_;
   PromptProvider prompts_;
   QTimer previewTimer_;  // also the context of the window's connections
+  QTimer refreshTimer_;  // one shot: the fields have settled after a change
   // The log's texts as set, with their "\r\n" line ends; the widget shows "\n".
   std::map<int, std::string> logTexts_;
   std::unique_ptr<QProgressDialog> progress_;  // while a batch runs

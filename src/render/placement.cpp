@@ -14,6 +14,21 @@ int FloorDiv(int numerator, int denominator) {
                                                                                 : quotient;
 }
 
+OverflowKind KindOf(bool wide, bool high) {
+  if (wide && high) return OverflowKind::kWideAndHigh;
+  if (wide) return OverflowKind::kWide;
+  if (high) return OverflowKind::kHigh;
+  return OverflowKind::kNone;
+}
+
+bool IsWide(OverflowKind kind) {
+  return kind == OverflowKind::kWide || kind == OverflowKind::kWideAndHigh;
+}
+
+bool IsHigh(OverflowKind kind) {
+  return kind == OverflowKind::kHigh || kind == OverflowKind::kWideAndHigh;
+}
+
 }  // namespace
 
 int AnchorRow(const GlyphBox& box, int tileSize, int heightCorrection) {
@@ -29,12 +44,22 @@ OverflowKind Classify(const GlyphBox& box, int anchorRow, int tileSize) {
 
 OverflowKind Classify(const GlyphBox& box, int anchorRow, PixelSize cell) {
   if (!HasInk(box)) return OverflowKind::kNone;
-  const bool wide = box.right - box.left >= cell.widthPx - 1;
-  const bool high = box.bottom - anchorRow >= cell.heightPx - 1;
-  if (wide && high) return OverflowKind::kWideAndHigh;
-  if (wide) return OverflowKind::kWide;
-  if (high) return OverflowKind::kHigh;
-  return OverflowKind::kNone;
+  return KindOf(box.right - box.left >= cell.widthPx - 1,
+                box.bottom - anchorRow >= cell.heightPx - 1);
+}
+
+OverflowKind InkOutsideCell(const GlyphBox& box, int anchorRow, int anchorColumn, PixelSize cell) {
+  if (!HasInk(box)) return OverflowKind::kNone;
+  // In 64 bits: an inkless measure anchors 99999 columns away.
+  const long long left = static_cast<long long>(box.left) - anchorColumn;
+  const long long right = static_cast<long long>(box.right) - anchorColumn;
+  const long long top = static_cast<long long>(box.top) - anchorRow;
+  const long long bottom = static_cast<long long>(box.bottom) - anchorRow;
+  return KindOf(left < 0 || right >= cell.widthPx, top < 0 || bottom >= cell.heightPx);
+}
+
+OverflowKind CombineOverflow(OverflowKind a, OverflowKind b) {
+  return KindOf(IsWide(a) || IsWide(b), IsHigh(a) || IsHigh(b));
 }
 
 int AnchorColumn(const GlyphBox& box, int tileSize, bool center) {

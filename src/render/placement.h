@@ -45,6 +45,15 @@ OverflowKind Classify(const GlyphBox& box, int anchorRow, int tileSize);
 // its height.
 OverflowKind Classify(const GlyphBox& box, int anchorRow, PixelSize cell);
 
+// Whether the ink of box, drawn with anchorRow and anchorColumn on the cell's first row
+// and column, lands outside the cell: wide when it leaves on the left or right, high
+// above or below. For a box the measure saw whole, Classify already flags all of this;
+// this catches ink beyond the probe's scan area.
+OverflowKind InkOutsideCell(const GlyphBox& box, int anchorRow, int anchorColumn, PixelSize cell);
+
+// Both kinds' directions together: wide from either, high from either.
+OverflowKind CombineOverflow(OverflowKind a, OverflowKind b);
+
 // The AnchorColumn: left, so the leftmost ink column lands on tile column 0. With
 // centering and an ink width w of at most T - 3 columns, left - floor((T - w) / 2),
 // which puts the leftmost ink on tile column floor((T - w) / 2).

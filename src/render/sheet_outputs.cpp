@@ -65,3 +65,17 @@ int EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out)
   }
   return EncodeBitmap(sheet.bitmap.get(), fif, out);
 }
+
+std::string_view WrittenDepth(OutputKind kind, FREE_IMAGE_FORMAT fif) {
+  switch (kind) {
+    case OutputKind::kColor:
+      return "32-bit color";
+    case OutputKind::kAlpha:
+      return "32-bit with alpha";
+    case OutputKind::kGray:
+      return "8-bit gray";
+    case OutputKind::kMono:
+      return fif == FIF_TARGA ? "8-bit black and white" : "1-bit";
+  }
+  return "";
+}

@@ -7,6 +7,7 @@
 #include <FreeImage.h>
 
 #include <string>
+#include <string_view>
 
 #include "image/bitmap32.h"
 #include "image/gray_image.h"
@@ -27,3 +28,7 @@ GrayImage MonoSheet(const Sheet& sheet, int threshold);
 // The bytes of the sheet's file, as its output kind in the format fif, in out. kOk or
 // kFailed.
 int EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);
+
+// How EncodeSheetKind writes kind in format fif, for people: "32-bit color", "32-bit
+// with alpha", "8-bit gray", "1-bit" (TGA has no 1-bit form: "8-bit black and white").
+std::string_view WrittenDepth(OutputKind kind, FREE_IMAGE_FORMAT fif);

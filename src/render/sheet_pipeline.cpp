@@ -47,40 +47,22 @@ GlyphBox MeasureGlyphBox(const GlyphSurface& probe, int scanSize) {
   return {ink->left, ink->top, ink->right - 1, ink->bottom - 1};
 }
 
-// What one cell is drawn from: a Windows-1252 byte code, or a Unicode character of
-// another map.
-struct CellChar {
-  int cell = 0;
-  bool byteCode = true;
-  char32_t ch = 0;  // the code itself when byteCode
-};
-
-void DrawCellChar(GlyphSurface& surface, const CellChar& c, PixelRect rect, bool clipped) {
-  if (c.byteCode) {
-    DrawGlyph(surface, static_cast<unsigned char>(c.ch), rect, clipped);
-  } else {
-    DrawGlyphChar(surface, c.ch, rect, clipped);
-  }
+// The ink of a character past what the scan area holds may decide where it overflows: a
+// box without ink, or with ink on the scan area's last column or row, is measured whole.
+bool MayReachPastScan(const GlyphBox& box, int scanSize) {
+  return !HasInk(box) || box.right >= scanSize - 1 || box.bottom >= scanSize - 1;
 }
 
-// The cells the run draws, ascending. With cp1252 the export set of the codes 1..255
-// (code 0 is never drawn); with another map the export set over its cells, every
-// cell that holds a character (cell 0 too).
-std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map) {
-  std::vector<CellChar> cells;
-  if (map.kind == CharMapKind::kCp1252) {
-    const ExportSet exportSet = BuildExportSet(options);
-    for (int code = 1; code < 256; ++code) {
-      if (exportSet[code]) cells.push_back({code, true, static_cast<char32_t>(code)});
-    }
-    return cells;
-  }
-  const CellSet set = BuildCellExportSet(map, static_cast<CellExportMode>(options.exportMode),
-                                         options.exportText, options.rangeFrom, options.rangeTo);
-  for (int cell = 0; cell < static_cast<int>(map.cells.size()); ++cell) {
-    if (set[cell] && map.cells[cell] != kEmptyCell) cells.push_back({cell, false, map.cells[cell]});
-  }
-  return cells;
+// The whole ink of c as the probe draws it (at its top-left, unclipped), however large.
+GlyphBox WholeGlyphBox(GlyphSurface& probe, const SheetChar& c) {
+  const std::optional<PixelRect> ink = SheetCharInkBox(probe, c, 0, 0);
+  if (!ink) return {};
+  return {ink->left, ink->top, ink->right - 1, ink->bottom - 1};
+}
+
+bool AnyLit(const PixelSurface& surface) {
+  return std::any_of(surface.pixels.begin(), surface.pixels.end(),
+                     [](std::uint8_t v) { return v != 0; });
 }
 
 // Blanks what the last measure saw: only the scan area is ever read, and within it the
@@ -137,6 +119,24 @@ int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface
 }
 
 }  // namespace
+
+std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map) {
+  std::vector<CellChar> cells;
+  if (map.kind == CharMapKind::kCp1252) {
+    const ExportSet exportSet = BuildExportSet(options);
+    for (int code = 1; code < 256; ++code) {
+      if (exportSet[code]) cells.push_back({code, {static_cast<char32_t>(code), true}});
+    }
+    return cells;
+  }
+  const CellSet set = BuildCellExportSet(map, static_cast<CellExportMode>(options.exportMode),
+                                         options.exportText, options.rangeFrom, options.rangeTo);
+  for (int cell = 0; cell < static_cast<int>(map.cells.size()); ++cell) {
+    if (set[cell] && map.cells[cell] != kEmptyCell)
+      cells.push_back({cell, {map.cells[cell], false}});
+  }
+  return cells;
+}
 
 std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName) {
   if (FileNameMeansPng(fileName)) return FIF_PNG;
@@ -204,15 +204,26 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   SetTextMode(probe, TextMode::kOpaqueBlack);
 
   // Measure each character alone, place it, and draw it clipped into its cell.
+  // Ink that the scan area cut off does not move the character, but wherever it lands
+  // outside the cell it is overflow.
   GlyphBox measured;  // the probe opens black
+  bool anyInk = false;
   for (const CellChar& c : cells) {
     ClearMeasured(probe, measured);
-    DrawCellChar(probe, c, {0, 0, probeClip, probeClip}, false);
+    DrawSheetChar(probe, c.c, {0, 0, probeClip, probeClip}, false);
     const GlyphBox box = measured = MeasureGlyphBox(probe, scanSize);
     const int anchorRow = AnchorRow(box, cell.heightPx, heightCorrection);
-    FlagOverflow(flags, c.cell, Classify(box, anchorRow, cell));
     const int anchorColumn = AnchorColumn(box, cell.widthPx, options.center);
-    DrawCellChar(sheet, c, DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn), true);
+    OverflowKind kind = Classify(box, anchorRow, cell);
+    if (MayReachPastScan(box, scanSize)) {
+      const GlyphBox whole = WholeGlyphBox(probe, c.c);
+      kind = CombineOverflow(kind, InkOutsideCell(whole, anchorRow, anchorColumn, cell));
+      anyInk = anyInk || HasInk(whole);
+    } else {
+      anyInk = true;
+    }
+    FlagOverflow(flags, c.cell, kind);
+    DrawSheetChar(sheet, c.c, DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn), true);
   }
 
   // Color, trim, report. Any failure skips the rest.
@@ -232,6 +243,8 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   if (options.trim) {
     TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
   }
+  // Characters with ink of which none reached the sheet (or trimming left none of it).
+  result.noneFits = anyInk && !AnyLit(result.coverage);
   if (map.kind == CharMapKind::kCp1252) {
     result.report = BuildOverflowReport(flags);
   } else {

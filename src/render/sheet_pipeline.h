@@ -24,6 +24,7 @@
 #include "base/status.h"
 #include "color/overflow_flags.h"
 #include "fileio/replace_file.h"
+#include "glyph/glyph_surface.h"
 #include "glyph/sheet_options.h"
 #include "image/bitmap32.h"
 #include "text/pixel_surface.h"
@@ -47,12 +48,31 @@ struct Sheet {
   // The baseline's row within a cell, 0..cell height: the font's ascent less the height
   // correction, where the baseline of every glyph that the probe's row anchors lies.
   int baselineRow = 0;
+  // Some exported character has ink, but not one left any on the sheet: a sheet of the
+  // background alone, which is no font.
+  bool noneFits = false;
 };
+
+// What a run says when its sheet holds no character (Sheet::noneFits).
+inline constexpr char kNoneFitsMessage[] =
+    "None of the exported characters fits its tile: the sheet would hold the background "
+    "alone. Try a smaller Char height.";
 
 // The image format that fileName's extension names, when it can be written. A .png name
 // is answered without the image library; any other opens it, and names no format when
 // it cannot be opened.
 std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName);
+
+// A cell of the sheet and the character drawn in it.
+struct CellChar {
+  int cell = 0;
+  SheetChar c;
+};
+
+// The cells a run of options draws with map, ascending. With cp1252 the export set of
+// the codes 1..255 (code 0 is never drawn); with another map the export set over its
+// cells, every cell that holds a character (cell 0 too).
+std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map);
 
 // Reads the character map (a user file's message, or a grid too small for the map,
 // stops the run first), finds the height correction (its message first), draws each

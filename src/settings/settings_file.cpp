@@ -247,7 +247,7 @@ int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension
 void SaveSettings(Dialog& dlg) {
   const auto path = dlg.host.AskSaveFile(SettingsFileRequest("Save settings", true));
   if (!path || path->empty()) return;
-  SaveSettingsToFile(dlg, *path);
+  if (SaveSettingsToFile(dlg, *path) == 0) dlg.host.ShowStatus("Saved the settings to " + *path);
 }
 
 void LoadSettings(Dialog& dlg) {

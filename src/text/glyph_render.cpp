@@ -5,6 +5,7 @@
 #include FT_OUTLINE_H
 
 #include <algorithm>
+#include <climits>
 
 #include "text/text_font.h"
 #include "text/text_font_internal.h"
@@ -186,4 +187,43 @@ int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int
                 lineTop + font.underlineRows.rows, bounds, 255);
   }
   return glyph.advancePx;
+}
+
+std::optional<PixelRect> CharInkBox(TextFont& font, char32_t ch, int penX, int top,
+                                    bool underline) {
+  const GlyphImage& glyph = RenderChar(font, ch);
+  const long long baseline = static_cast<long long>(top) + font.metrics.ascentPx;
+  long long left = LLONG_MAX, topInk = LLONG_MAX, right = LLONG_MIN, bottom = LLONG_MIN;
+  auto take = [&](long long x0, long long y0, long long x1, long long y1) {
+    x0 = std::max(x0, 0LL);
+    y0 = std::max(y0, 0LL);
+    if (x0 >= x1 || y0 >= y1) return;
+    left = std::min(left, x0);
+    topInk = std::min(topInk, y0);
+    right = std::max(right, x1);
+    bottom = std::max(bottom, y1);
+  };
+
+  // The glyph's lit coverage, one row at a time.
+  const long long x0 = static_cast<long long>(penX) + glyph.left;
+  const long long y0 = baseline - glyph.top;
+  for (int row = 0; row < glyph.rows; ++row) {
+    const std::uint8_t* line = glyph.coverage.data() + static_cast<std::size_t>(row) * glyph.width;
+    int first = 0, last = glyph.width - 1;
+    while (first <= last && line[first] == 0) ++first;
+    while (last >= first && line[last] == 0) --last;
+    if (first <= last) take(x0 + first, y0 + row, x0 + last + 1, y0 + row + 1);
+  }
+
+  // The underline stroke, as DrawCharAt fills it.
+  if ((font.underline || underline) && glyph.advancePx > 0) {
+    const long long lineTop = baseline + font.underlineRows.topBelowBaseline;
+    take(penX, lineTop, static_cast<long long>(penX) + glyph.advancePx,
+         lineTop + font.underlineRows.rows);
+  }
+  if (left == LLONG_MAX) return std::nullopt;
+  auto narrow = [](long long v) {
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+  };
+  return PixelRect{narrow(left), narrow(topInk), narrow(right), narrow(bottom)};
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,3 +76,9 @@ const GlyphImage& RenderChar(TextFont& font, char32_t ch);
 // it too). Returns the advance in px.
 int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int top,
                const PixelRect* clip, bool opaque, bool underline);
+
+// The box of the pixels DrawCharAt (no clip, not opaque) would light with ch at penX and
+// top on a surface that reaches from (0, 0) without end: what a surface too small for a
+// large glyph cuts off is counted too, ink left of or above (0, 0) is not. Nothing when
+// no such pixel is lit.
+std::optional<PixelRect> CharInkBox(TextFont& font, char32_t ch, int penX, int top, bool underline);

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "app/export_commands.h"
 #include "autosize/autosize_search.h"
 #include "dialog/control_ids.h"
 #include "support/dialog_fixture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -189,6 +191,33 @@ TEST_F(AutosizeTest, RunsWithTheDefaultFontWhenNoFaceIsSelected) {
   for (AutosizeMode mode : {AutosizeMode::kProportional, AutosizeMode::kFull}) {
     SCOPED_TRACE(mode == AutosizeMode::kFull);
     CheckRun(8, mode);
+  }
+}
+
+// A code page 437 sheet in cells narrower than they are high: after either Autosize an
+// export of that sheet finds no character too wide for its cell (the box-drawing
+// characters span their whole advance, so the face's plain height search overshoots).
+TEST_F(AutosizeTest, NonSquareCellsGetSizesWhoseCharactersFitAcross) {
+  SelectFace("DejaVu Sans Mono");
+  SetText(dlg, kIdCharMap, "cp437");
+  SetText(dlg, kIdGridColumns, "16");
+  SetText(dlg, kIdGridRows, "16");
+  host.Click(kIdExportAll);
+  TempDir dir;
+  const char* cells[][2] = {{"8", "16"}, {"6", "12"}, {"10", "20"}};
+  for (const auto& cell : cells) {
+    for (AutosizeMode mode : {AutosizeMode::kProportional, AutosizeMode::kFull}) {
+      SCOPED_TRACE(testing::Message()
+                   << cell[0] << "x" << cell[1] << " full " << (mode == AutosizeMode::kFull));
+      SetText(dlg, kIdCellWidth, cell[0]);
+      SetText(dlg, kIdCellHeight, cell[1]);
+      ASSERT_EQ(AutosizeCommand(dlg, mode), 0);
+      ASSERT_EQ(ExportSheet(dlg, dir.File("sheet.png"), false), 0);
+      const std::string report = host.Text(kIdLog);
+      EXPECT_NE(report.find("Too wide characters:\r\n[none]\r\n"), std::string::npos) << report;
+      EXPECT_NE(report.find("Too wide and high characters:\r\n[none]"), std::string::npos)
+          << report;
+    }
   }
 }
 

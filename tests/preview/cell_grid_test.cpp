@@ -41,7 +41,7 @@ TEST(DrawCellGridTest, LinesFollowCellsZoomAndPan) {
   PreviewState preview;
   CreatePreviewCanvas(preview);
   std::fill(preview.canvas.pixels.begin(), preview.canvas.pixels.end(), 0x336699u);
-  preview.sheet = {.shown = true, .grid = {3, 2}, .cellPx = {10, 12}, .map = {}};
+  preview.sheet = {.shown = true, .grid = {3, 2}, .cellPx = {10, 12}, .map = {}, .staleReason = {}};
   struct Row {
     int zoom;
     float panX;

@@ -13,6 +13,7 @@
 #include "dialog/control_ids.h"
 #include "preview/preview_state.h"
 #include "render/height_correction.h"
+#include "render/sheet_pipeline.h"
 #include "support/dialog_fixture.h"
 #include "support/sheet_image.h"
 #include "support/temp_dir.h"
@@ -285,6 +286,49 @@ TEST_F(ExportSheetTest, HeightCorrectionIsTheSameFromTileSizeEightUp) {
   ASSERT_EQ(host.messages().size(), 1u);
   EXPECT_EQ(host.messages()[0].text.rfind("Could not find a valid setting for the height", 0), 0u);
   EXPECT_EQ(host.messages()[0].title, "Error");
+}
+
+// Glyphs far larger than their tile, whose ink the probe's scan area holds only in part
+// or not at all: every one the report should name is named, and a sheet that no
+// character left ink on is refused with a message after the report.
+TEST_F(ExportSheetTest, GlyphsPastTheProbeAreNamedAndAnEmptySheetFails) {
+  struct Row {
+    const char* tile;
+    const char* height;
+    const char* mustName;  // every one is far taller than the tile at this height
+    bool fails;
+  };
+  const Row rows[] = {
+      // 60 px glyphs in 12-px tiles reach past the 50-px scan area.
+      {"12", "60", "0123456789ABCDEFGHKMNORSWXbdhkmw@#%&", false},
+      // 1000 px glyphs start beyond it: the probe saw no ink at all.
+      {"16", "1000",
+       "!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqr"
+       "stuvwxyz{|}~",
+       true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.height);
+    host.ClearMessages();
+    SetText(dlg, kIdLog, "");
+    SetText(dlg, kIdTileSize, row.tile);
+    SetText(dlg, kIdCharHeight, row.height);
+    const std::string file = dir.File(std::string("big") + row.height + ".png");
+    EXPECT_EQ(ExportSheet(dlg, file, false), row.fails ? 1 : 0);
+    EXPECT_EQ(std::filesystem::exists(file), !row.fails);
+    // The listed characters alone, without the headings and "[none]".
+    std::string named = host.Text(kIdLog);
+    for (const std::string cut : {"Too wide and high characters:", "Too wide characters:",
+                                  "Too high characters:", "[none]"}) {
+      if (const std::size_t at = named.find(cut); at != std::string::npos)
+        named.erase(at, cut.size());
+    }
+    for (const char* c = row.mustName; *c; ++c) {
+      EXPECT_NE(named.find(*c), std::string::npos) << "not named: " << *c;
+    }
+    EXPECT_EQ(!host.messages().empty() && host.messages().back().text == kNoneFitsMessage,
+              row.fails);
+  }
 }
 
 }  // namespace
