@@ -4,6 +4,7 @@
 // of every glyph can be compared with the coverage it was made from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include <FreeImage.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BDF_H
@@ -238,6 +240,60 @@ TEST(FontFilesTest, OtbIsABitmapFaceOfTheCellSizeForFontconfig) {
              static_cast<unsigned char>(b[i + 2]) << 8 | static_cast<unsigned char>(b[i + 3]);
     }
     EXPECT_EQ(sum, 0xB1B0AFBAu);
+  }
+}
+
+// Pango, which draws bitmap fonts only as OTB, sets a line of the font found through a
+// fontconfig file that knows nothing but the font's folder: each character must appear
+// as its cell, one cell width after the other.
+TEST(FontFilesTest, PangoDrawsALineAsTheCells) {
+  if (!HaveProgram("pango-view")) {
+    GTEST_SKIP() << "pango-view (pango1.0-tools) is not installed: run scripts/bootstrap";
+  }
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("fonts"));
+  WriteFile(dir.File("fonts.conf"), "<?xml version=\"1.0\"?>\n<fontconfig><dir>" +
+                                        dir.File("fonts") + "</dir><cachedir>" + dir.File("cache") +
+                                        "</cachedir></fontconfig>\n");
+  const std::u32string text = U"AB~\xE4g\x2500\x263A";
+  for (const FontRow& row : {kRows[0], kRows[1]}) {
+    SCOPED_TRACE(row.note);
+    const auto sheet = MakeFontSheet(row.cell, row.baseline, DefaultFontMap(), {13});
+    const FontFileResult otb = OtbFont(sheet->d, row.threshold);
+    ASSERT_TRUE(otb.bytes) << otb.refusal;
+    WriteFile(dir.File("fonts/f.otb"), *otb.bytes);
+    std::filesystem::remove_all(dir.File("cache"));
+    const auto [status, out] =
+        RunCommand("FONTCONFIG_FILE=" + dir.File("fonts.conf") +
+                   " pango-view --no-display --antialias=none --margin=0 --font='Glyph Test Sans " +
+                   std::to_string(row.cell.heightPx) +
+                   "px' --text='AB~\xC3\xA4g\xE2\x94\x80\xE2\x98\xBA' -o " + dir.File("line.png"));
+    ASSERT_EQ(status, 0) << out;
+
+    const int w = row.cell.widthPx, h = row.cell.heightPx;
+    FIBITMAP* loaded = FreeImage_Load(FIF_PNG, dir.File("line.png").c_str(), 0);
+    ASSERT_NE(loaded, nullptr);
+    FIBITMAP* gray = FreeImage_ConvertToGreyscale(loaded);
+    FreeImage_Unload(loaded);
+    ASSERT_NE(gray, nullptr);
+    EXPECT_EQ(static_cast<int>(FreeImage_GetWidth(gray)), w * static_cast<int>(text.size()));
+    EXPECT_EQ(static_cast<int>(FreeImage_GetHeight(gray)), h);
+    int wrong = 0, inked = 0;
+    for (std::size_t k = 0; k < text.size() && FreeImage_GetHeight(gray) == unsigned(h); ++k) {
+      const int cell = static_cast<int>(std::find(sheet->map.begin(), sheet->map.end(), text[k]) -
+                                        sheet->map.begin());
+      for (int y = 0; y < h; ++y) {
+        const BYTE* line = FreeImage_GetScanLine(gray, h - 1 - y);
+        for (int x = 0; x < w; ++x) {
+          const bool black = line[k * w + x] < 128;  // black text on white
+          inked += black;
+          wrong += black != ExpectedBit(*sheet, cell, x, y, row.threshold);
+        }
+      }
+    }
+    FreeImage_Unload(gray);
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(wrong, 0);
   }
 }
 
