@@ -1,5 +1,6 @@
 // The BDF 2.1 character-cell font of a sheet.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,7 @@
 
 namespace {
 
-// X11 fonts are described at 75 dpi; XLFD counts a point as 1/72.27 inch.
+// X11 bitmap fonts are described at 75 dpi; XLFD counts a point as 1/72.27 inch.
 constexpr int kResolutionDpi = 75;
 
 // Long enough for any family; readers keep lines to 1024 bytes.
@@ -65,15 +66,16 @@ FontFileResult BdfFont(const SheetDescription& sheet, int threshold) {
 
   const int cellW = sheet.cellPx.widthPx;
   const int cellH = sheet.cellPx.heightPx;
-  const int ascent = sheet.baselineRow;
-  const int descent = cellH - sheet.baselineRow;
+  const int ascent = std::clamp(sheet.baselineRow, 0, cellH);
+  const int descent = cellH - ascent;
   const int rowBytes = (cellW + 7) / 8;
-  // Decipoints at 75 dpi, rounded; SIZE takes whole points and must be at least 1.
-  const long long pointSize = std::max(1LL, (cellH * 7227LL * 2 + 750) / (750 * 2));
+  // POINT_SIZE in decipoints: PIXEL_SIZE x 722.7 / dpi, rounded. SIZE takes whole points
+  // and must be at least 1.
+  const long long dpi = kResolutionDpi;
+  const long long pointSize = std::max(1LL, (cellH * 7227LL * 2 + 10 * dpi) / (20 * dpi));
   const long long sizePoints = std::max(1LL, (pointSize + 5) / 10);
-  // The advance in 1/1000 em at that point size: DWIDTH * 1000 * 72 / (points * dpi).
-  const long long sWidth =
-      (cellW * 720000LL * 2 + pointSize * kResolutionDpi) / (2 * pointSize * kResolutionDpi);
+  // SWIDTH, the advance in 1/1000 em at that size: DWIDTH x 1000 x 72 / (points x dpi).
+  const long long sWidth = (cellW * 720000LL * 2 + pointSize * dpi) / (2 * pointSize * dpi);
   const std::string family = FontFamilyName(sheet.face, kMaxFamilyBytes);
   const char* weight = sheet.bold ? "Bold" : "Medium";
   const char* slant = sheet.italic ? "I" : "R";
@@ -86,9 +88,10 @@ FontFileResult BdfFont(const SheetDescription& sheet, int threshold) {
   out.reserve(1024 + chars.size() * (80 + static_cast<std::size_t>(cellH) * (2 * rowBytes + 1)));
   out += "STARTFONT 2.1\n";
   out += "FONT -misc-" + XlfdField(family) + "-" + weight + "-" + slant + "-Normal--" +
-         std::to_string(cellH) + "-" + std::to_string(pointSize) + "-75-75-C-" +
-         std::to_string(10 * cellW) + "-ISO10646-1\n";
-  out += "SIZE " + std::to_string(sizePoints) + " 75 75\n";
+         std::to_string(cellH) + "-" + std::to_string(pointSize) + "-" + std::to_string(dpi) + "-" +
+         std::to_string(dpi) + "-C-" + std::to_string(10 * cellW) + "-ISO10646-1\n";
+  out += "SIZE " + std::to_string(sizePoints) + " " + std::to_string(dpi) + " " +
+         std::to_string(dpi) + "\n";
   out += "FONTBOUNDINGBOX " + box + "\n";
 
   std::string props;
@@ -114,18 +117,17 @@ FontFileResult BdfFont(const SheetDescription& sheet, int threshold) {
 
   static constexpr char kHex[] = "0123456789ABCDEF";
   AppendLine(out, "CHARS", static_cast<long long>(chars.size()));
+  std::vector<std::uint8_t> pixels, row(static_cast<std::size_t>(rowBytes));
   for (const FontCharacter& c : chars) {
     out += "STARTCHAR " + GlyphName(c.codePoint) + "\n";
     AppendLine(out, "ENCODING", static_cast<long long>(c.codePoint));
     out += "SWIDTH " + std::to_string(sWidth) + " 0\n";
     out += "DWIDTH " + std::to_string(cellW) + " 0\n";
     out += "BBX " + box + "\nBITMAP\n";
+    MonoCellPixels(sheet, c.cell, threshold, pixels);
     for (int y = 0; y < cellH; ++y) {
-      for (int b = 0; b < rowBytes; ++b) {
-        unsigned byte = 0;
-        for (int bit = 0; bit < 8 && b * 8 + bit < cellW; ++bit) {
-          if (CellBit(sheet, c.cell, b * 8 + bit, y, threshold)) byte |= 0x80u >> bit;
-        }
+      PackCellRow(pixels, cellW, y, row.data());
+      for (std::uint8_t byte : row) {
         out += kHex[byte >> 4];
         out += kHex[byte & 0xF];
       }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "base/sheet_modes.h"
 #include "text/windows1252.h"
 
 std::vector<FontCharacter> CellCharacters(const SheetDescription& sheet) {
@@ -25,6 +26,37 @@ std::vector<FontCharacter> FontCharacters(const SheetDescription& sheet) {
     return a.codePoint < b.codePoint;
   });
   return out;
+}
+
+void MonoCellPixels(const SheetDescription& sheet, int cell, int threshold,
+                    std::vector<std::uint8_t>& pixels) {
+  const int cellW = std::max(sheet.cellPx.widthPx, 0);
+  const int cellH = std::max(sheet.cellPx.heightPx, 0);
+  pixels.assign(static_cast<std::size_t>(cellW) * cellH, 0);
+  const PixelSurface* cov = sheet.coverage;
+  if (!cov || cell < 0 || sheet.grid.columns < 1) return;
+  const int x0 = CellColumn(cell, sheet.grid) * cellW;
+  const int y0 = CellRow(cell, sheet.grid) * cellH;
+  // The part of each row that lies on the coverage.
+  const int columns = std::clamp(cov->width - x0, 0, cellW);
+  const int rows = std::clamp(cov->height - y0, 0, cellH);
+  for (int y = 0; y < rows; ++y) {
+    const std::uint8_t* row =
+        cov->pixels.data() + static_cast<std::size_t>(y0 + y) * cov->width + x0;
+    std::uint8_t* out = pixels.data() + static_cast<std::size_t>(y) * cellW;
+    for (int x = 0; x < columns; ++x) out[x] = MonoBit(row[x], threshold) ? 1 : 0;
+  }
+}
+
+void PackCellRow(const std::vector<std::uint8_t>& pixels, int width, int y, std::uint8_t* out) {
+  const std::uint8_t* row = pixels.data() + static_cast<std::size_t>(y) * width;
+  for (int b = 0; b * 8 < width; ++b) {
+    unsigned byte = 0;
+    for (int bit = 0; bit < 8 && b * 8 + bit < width; ++bit) {
+      byte |= static_cast<unsigned>(row[b * 8 + bit]) << (7 - bit);
+    }
+    out[b] = static_cast<std::uint8_t>(byte);
+  }
 }
 
 std::string FontFamilyName(std::string_view face, std::size_t maxBytes) {

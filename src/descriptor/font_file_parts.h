@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/sheet_modes.h"
 #include "descriptor/descriptors.h"
 
 struct FontCharacter {
@@ -23,16 +23,14 @@ std::vector<FontCharacter> FontCharacters(const SheetDescription& sheet);
 // cell): the records of the bitmap-font descriptors.
 std::vector<FontCharacter> CellCharacters(const SheetDescription& sheet);
 
-// Whether pixel (x, y) of cell is set at threshold. Pixels of the cell that lie off the
-// sheet or its coverage read as clear.
-inline bool CellBit(const SheetDescription& sheet, int cell, int x, int y, int threshold) {
-  const PixelSurface* cov = sheet.coverage;
-  if (!cov) return false;
-  const int px = CellColumn(cell, sheet.grid) * sheet.cellPx.widthPx + x;
-  const int py = CellRow(cell, sheet.grid) * sheet.cellPx.heightPx + y;
-  if (px < 0 || py < 0 || px >= cov->width || py >= cov->height) return false;
-  return MonoBit(cov->pixels[static_cast<std::size_t>(py) * cov->width + px], threshold);
-}
+// The mono pixels of cell at threshold into pixels: cell width x cell height bytes, top
+// row first, 1 where set. Pixels of the cell that lie off the sheet's coverage are clear.
+void MonoCellPixels(const SheetDescription& sheet, int cell, int threshold,
+                    std::vector<std::uint8_t>& pixels);
+
+// Row y of pixels (as MonoCellPixels makes them) packed into ceil(width / 8) bytes at
+// out, most significant bit leftmost, the bits past the width clear.
+void PackCellRow(const std::vector<std::uint8_t>& pixels, int width, int y, std::uint8_t* out);
 
 // The face as a font's family name: control characters become spaces, the name is cut to
 // at most maxBytes without splitting a character, and an empty name is "Untitled".

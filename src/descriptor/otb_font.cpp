@@ -366,21 +366,27 @@ std::string Ebdt(const Font& f, const SheetDescription& sheet, int threshold) {
   std::string t;
   U32(t, 0x00020000);
   t.resize(4 + bytes * f.Glyphs(), '\0');
-  const auto set = [&](int glyph, int x, int y) {
-    const std::size_t bit = static_cast<std::size_t>(y) * f.cellW + x;
+  // Sets pixel y x width + x of glyph.
+  const auto set = [&](int glyph, int bit) {
     char& byte = t[4 + bytes * glyph + bit / 8];
     byte = static_cast<char>(byte | 0x80 >> (bit % 8));
   };
   // .notdef: a box one pixel inside the cell, when the cell leaves room for one.
   if (f.cellW >= 3 && f.cellH >= 3) {
-    for (int x = 1; x < f.cellW - 1; ++x) set(0, x, 1), set(0, x, f.cellH - 2);
-    for (int y = 1; y < f.cellH - 1; ++y) set(0, 1, y), set(0, f.cellW - 2, y);
+    for (int x = 1; x < f.cellW - 1; ++x) set(0, f.cellW + x), set(0, (f.cellH - 2) * f.cellW + x);
+    for (int y = 1; y < f.cellH - 1; ++y)
+      set(0, y * f.cellW + 1), set(0, y * f.cellW + f.cellW - 2);
   }
+  std::vector<std::uint8_t> pixels;
   for (std::size_t i = 0; i < f.chars.size(); ++i) {
-    for (int y = 0; y < f.cellH; ++y) {
-      for (int x = 0; x < f.cellW; ++x) {
-        if (CellBit(sheet, f.chars[i].cell, x, y, threshold)) set(static_cast<int>(i) + 1, x, y);
+    MonoCellPixels(sheet, f.chars[i].cell, threshold, pixels);
+    char* image = t.data() + 4 + bytes * (i + 1);
+    for (std::size_t k = 0; k < pixels.size(); k += 8) {
+      unsigned byte = 0;
+      for (std::size_t bit = 0; bit < 8; ++bit) {
+        byte = byte << 1 | (k + bit < pixels.size() ? pixels[k + bit] : 0u);
       }
+      image[k / 8] = static_cast<char>(byte);
     }
   }
   return t;

@@ -12,8 +12,9 @@ namespace {
 constexpr unsigned char kPsf2Magic[] = {0x72, 0xB5, 0x4A, 0x86};
 constexpr std::uint32_t kPsf2HasUnicodeTable = 1;
 constexpr std::uint32_t kPsf2HeaderBytes = 32;
-// The console loads 256 or 512 glyphs; a table entry ends with this byte.
+// The console loads 256 or 512 glyphs.
 constexpr int kPsfSmallGlyphs = 256;
+// Ends each glyph's entry of the Unicode table.
 constexpr char kPsf2EntryEnd = '\xFF';
 
 void AppendU32(std::string& out, std::uint32_t v) {
@@ -60,17 +61,12 @@ FontFileResult PsfFont(const SheetDescription& sheet, int threshold) {
   // several cells hold is listed for the first of them only.
   const std::size_t glyphsStart = out.size();
   out.resize(glyphsStart + glyphBytes * glyphs, '\0');
+  std::vector<std::uint8_t> pixels;
   for (int cell : sheet.cells) {
     if (cell < 0 || cell >= mapCells || sheet.mapCells[cell] == 0) continue;
-    char* glyph = out.data() + glyphsStart + glyphBytes * cell;
-    for (int y = 0; y < cellH; ++y) {
-      for (int x = 0; x < cellW; ++x) {
-        if (CellBit(sheet, cell, x, y, threshold)) {
-          glyph[y * rowBytes + x / 8] =
-              static_cast<char>(glyph[y * rowBytes + x / 8] | 0x80 >> x % 8);
-        }
-      }
-    }
+    auto* glyph = reinterpret_cast<std::uint8_t*>(out.data() + glyphsStart + glyphBytes * cell);
+    MonoCellPixels(sheet, cell, threshold, pixels);
+    for (int y = 0; y < cellH; ++y) PackCellRow(pixels, cellW, y, glyph + y * rowBytes);
   }
 
   for (char32_t cp : codePoints) {
