@@ -1,0 +1,187 @@
+// The XML and binary forms of the bitmap-font descriptor: the records of the text form
+// (fnt_descriptor.cpp), built once here and written in either form.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "descriptor/font_file_parts.h"
+#include "descriptor/font_files.h"
+#include "text/windows1252.h"
+
+namespace {
+
+// What the text form writes as fixed values (charset "", unicode 1, stretchH 100, smooth
+// 1, aa 1, no padding or spacing, one unpacked page, every char at page 0 in all four
+// channels with no offsets) is written as the same constants in both forms.
+constexpr int kStretchH = 100;
+constexpr int kAllChannels = 15;
+
+struct FntChar {
+  char32_t id = 0;
+  int x = 0, y = 0;
+};
+
+struct FntRecords {
+  std::string face;  // control characters made spaces
+  std::string file;
+  int size = 0;
+  bool bold = false, italic = false;
+  int lineHeight = 0, base = 0, scaleW = 0, scaleH = 0;
+  int cellW = 0;  // each char's width and advance
+  std::vector<FntChar> chars;
+};
+
+// Control characters cannot be held by either form (a NUL would end a binary string).
+std::string WithoutControls(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return out;
+}
+
+FntRecords Records(const SheetDescription& sheet) {
+  FntRecords r;
+  r.face = WithoutControls(sheet.face);
+  r.file = WithoutControls(sheet.sheetFileName);
+  r.size = sheet.fontSizePx;
+  r.bold = sheet.bold;
+  r.italic = sheet.italic;
+  r.lineHeight = sheet.cellPx.heightPx;
+  r.base = sheet.baselineRow;
+  r.scaleW = sheet.widthPx;
+  r.scaleH = sheet.heightPx;
+  r.cellW = sheet.cellPx.widthPx;
+  for (const FontCharacter& c : CellCharacters(sheet)) {
+    r.chars.push_back({c.codePoint, CellColumn(c.cell, sheet.grid) * sheet.cellPx.widthPx,
+                       CellRow(c.cell, sheet.grid) * sheet.cellPx.heightPx});
+  }
+  return r;
+}
+
+// An XML attribute value: markup characters as references; text that is not UTF-8 has
+// its bad bytes replaced, as an XML document must be.
+std::string XmlAttribute(std::string_view text) {
+  std::string out = "\"";
+  for (const char32_t cp : DecodeUtf8(text)) {
+    switch (cp) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        AppendUtf8(out, cp);
+    }
+  }
+  out += '"';
+  return out;
+}
+
+void Attribute(std::string& out, std::string_view key, long long value) {
+  out += ' ';
+  out += key;
+  out += "=\"" + std::to_string(value) + "\"";
+}
+
+void U8(std::string& out, unsigned v) {
+  out += static_cast<char>(v & 0xFF);
+}
+void U16(std::string& out, unsigned v) {
+  U8(out, v), U8(out, v >> 8);
+}
+void U32(std::string& out, std::uint32_t v) {
+  U16(out, v & 0xFFFF), U16(out, v >> 16);
+}
+void Block(std::string& out, unsigned type, const std::string& data) {
+  U8(out, type);
+  U32(out, static_cast<std::uint32_t>(data.size()));
+  out += data;
+}
+
+}  // namespace
+
+std::string FntXmlDescriptor(const SheetDescription& sheet) {
+  const FntRecords r = Records(sheet);
+  std::string out;
+  out.reserve(512 + r.chars.size() * 120);
+  out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<font>\n";
+  out += "  <info face=" + XmlAttribute(r.face);
+  Attribute(out, "size", r.size);
+  Attribute(out, "bold", r.bold ? 1 : 0);
+  Attribute(out, "italic", r.italic ? 1 : 0);
+  out += " charset=\"\" unicode=\"1\"";
+  Attribute(out, "stretchH", kStretchH);
+  out += " smooth=\"1\" aa=\"1\" padding=\"0,0,0,0\" spacing=\"0,0\"/>\n";
+  out += "  <common";
+  Attribute(out, "lineHeight", r.lineHeight);
+  Attribute(out, "base", r.base);
+  Attribute(out, "scaleW", r.scaleW);
+  Attribute(out, "scaleH", r.scaleH);
+  out += " pages=\"1\" packed=\"0\"/>\n";
+  out += "  <pages>\n    <page id=\"0\" file=" + XmlAttribute(r.file) + "/>\n  </pages>\n";
+  out += "  <chars count=\"" + std::to_string(r.chars.size()) + "\">\n";
+  for (const FntChar& c : r.chars) {
+    out += "    <char";
+    Attribute(out, "id", c.id);
+    Attribute(out, "x", c.x);
+    Attribute(out, "y", c.y);
+    Attribute(out, "width", r.cellW);
+    Attribute(out, "height", r.lineHeight);
+    out += " xoffset=\"0\" yoffset=\"0\"";
+    Attribute(out, "xadvance", r.cellW);
+    out += " page=\"0\"";
+    Attribute(out, "chnl", kAllChannels);
+    out += "/>\n";
+  }
+  out += "  </chars>\n</font>\n";
+  return out;
+}
+
+// Sizes and positions fit their 16-bit fields: a sheet is at most 256 cells of 64
+// pixels a side.
+std::string FntBinaryDescriptor(const SheetDescription& sheet) {
+  const FntRecords r = Records(sheet);
+  std::string out = "BMF\x03";
+
+  std::string info;
+  U16(info, static_cast<unsigned>(r.size));
+  // smooth, unicode, italic, bold, from the high bit down
+  U8(info, 0x80 | 0x40 | (r.italic ? 0x20 : 0) | (r.bold ? 0x10 : 0));
+  U8(info, 0);  // character set: none, as the ids are Unicode
+  U16(info, kStretchH);
+  U8(info, 1);                              // aa
+  for (int k = 0; k < 4; ++k) U8(info, 0);  // padding
+  for (int k = 0; k < 2; ++k) U8(info, 0);  // spacing
+  U8(info, 0);                              // outline
+  info += r.face;
+  info += '\0';
+  Block(out, 1, info);
+
+  std::string common;
+  for (int v : {r.lineHeight, r.base, r.scaleW, r.scaleH, 1}) U16(common, static_cast<unsigned>(v));
+  U8(common, 0);                              // not packed
+  for (int k = 0; k < 4; ++k) U8(common, 0);  // alpha, red, green, blue: the glyph itself
+  Block(out, 2, common);
+
+  Block(out, 3, r.file + '\0');
+
+  std::string chars;
+  chars.reserve(20 * r.chars.size());
+  for (const FntChar& c : r.chars) {
+    U32(chars, c.id);
+    for (int v : {c.x, c.y, r.cellW, r.lineHeight, 0, 0, r.cellW})
+      U16(chars, static_cast<unsigned>(v));
+    U8(chars, 0);  // page
+    U8(chars, kAllChannels);
+  }
+  Block(out, 4, chars);
+  return out;
+}
