@@ -16,6 +16,8 @@ QString NonDigits(const QString& text) {
 // Every user edit passes through the validator, whatever brought the text in; an
 // edit it calls invalid is undone. Valid: the text's non-digits are some of the
 // program's, in their order (so deleting one is fine, adding one is not).
+// It reads the edit's own list of allowed non-digits: it is the edit's child, so it
+// never outlives that list in use.
 class DigitsValidator : public QValidator {
  public:
   DigitsValidator(const QString& allowed, QObject* parent)
