@@ -4,6 +4,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_file.h"
+#include "layout/charmap.h"
 
 std::array<std::uint32_t, 16>& CustomColors() {
   static std::array<std::uint32_t, 16> colors{};
@@ -35,7 +36,19 @@ void BrowseCharMapCommand(Dialog& dlg) {
   // Map files are plain text under any name, so no extension is added to a typed one.
   request.filters = {{"All Files", "*.*"}, {"Text files", "*.txt"}};
   const std::optional<std::string> file = dlg.host.AskOpenFile(request);
-  if (file) SetText(dlg, kIdCharMap, *file);
+  if (!file) return;
+  // The file is read now, so that a bad one is told at once and the map in use stays.
+  CharMapChoice choice;
+  std::string message = ParseCharMapName(*file, choice);
+  if (message.empty()) {
+    CharMap map;
+    message = LoadCharMap(choice, map);
+  }
+  if (!message.empty()) {
+    dlg.host.MessageBox(message, "Error", MessageIcon::kWarning);
+    return;
+  }
+  SetText(dlg, kIdCharMap, *file);
 }
 
 void OpenFontFileCommand(Dialog& dlg) {
@@ -45,5 +58,7 @@ void OpenFontFileCommand(Dialog& dlg) {
       {"Font files", "*.ttf *.ttc *.otf *.otc *.pfb *.pfa *.pcf *.pcf.gz *.bdf *.woff *.woff2"},
       {"All Files", "*.*"}};
   const std::optional<std::string> file = dlg.host.AskOpenFile(request);
-  if (file && !file->empty()) OpenFontFile(dlg, *file);
+  if (file && !file->empty() && OpenFontFile(dlg, *file) == 0) {
+    dlg.host.FileUsed(UsedFileKind::kFontFile, *file);
+  }
 }

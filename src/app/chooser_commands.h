@@ -20,10 +20,11 @@ void ChooseColorCommand(Dialog& dlg, int firstId);
 // nothing.
 void BrowseTextureCommand(Dialog& dlg);
 
-// Asks for a character map file and puts its full path into the character map field;
-// cancel changes nothing.
+// Asks for a character map file and reads it: a good one's full path goes into the
+// character map field; a bad one's message is shown (title "Error") and, as after a
+// cancel, nothing changes.
 void BrowseCharMapCommand(Dialog& dlg);
 
-// Asks for a font file and adds its typefaces to the font list (OpenFontFile); cancel
-// changes nothing.
+// Asks for a font file and adds its typefaces to the font list (OpenFontFile), telling
+// the host of a file added (FileUsed); cancel changes nothing.
 void OpenFontFileCommand(Dialog& dlg);

@@ -31,6 +31,9 @@ struct Rgb {
   int red = 0, green = 0, blue = 0;  // 0..255
 };
 
+// The files a window lists as recently used.
+enum class UsedFileKind { kSettings, kFontFile };
+
 struct ScreenPoint {
   int x = 0, y = 0;
 };
@@ -124,6 +127,15 @@ class DialogHost : public MessageSink {
   // answers false: the canvas is then made only when something is drawn into it, and the
   // font sample, which nothing else uses, is not drawn.
   virtual bool PreviewAreaSeen() { return true; }
+
+  // Whether a message about a field names it as the window shows it ("Cell height must
+  // be 1 to 64 pixels.") rather than in the command line's syntax ("The cell size
+  // \"8x\" is not width x height ...").
+  virtual bool MessagesNameFields() { return false; }
+
+  // A settings file that a user's command loaded or saved, or a font file it opened: a
+  // window keeps them in its recent files. Hosts without such a list ignore it.
+  virtual void FileUsed(UsedFileKind /*kind*/, std::string_view /*path*/) {}
 
   // Where the host sends the dialog's messages: (message, control id, notification
   // code); the result is the dialog procedure's.

@@ -1,6 +1,8 @@
 // The layout fields (character map, grid columns and rows, cell width and height) read
 // as values. Each reader returns "" and sets its value, or the message saying why the
-// fields cannot be used; none of them shows anything.
+// fields cannot be used; none of them shows anything. Where the host's messages name
+// fields (the window), a message names the field ("Rows must be 1 to 256."); elsewhere
+// it speaks the command line's syntax ("The grid \"32x0\" ...").
 #pragma once
 
 #include <array>
@@ -35,6 +37,9 @@ std::string ReadGridFields(Dialog& dlg, Grid& grid);
 
 // Cell width and height: both empty for square cells of the tile size, else each 1 to 64.
 std::string ReadCellFields(Dialog& dlg, CellSize& cell);
+
+// Returns "" when grid has at least mapCells cells, or the message saying it does not.
+std::string CheckGridFieldsHoldMap(Dialog& dlg, const Grid& grid, int mapCells);
 
 // The cell in pixels that the fields describe: the cell fields, or the tile size when
 // they are empty (or unusable: validation has refused those before a run).

@@ -300,5 +300,11 @@ int WriteFileReplacingAt(int folder, const std::string& name, std::string_view b
     Discard(pending);
     return 1;
   }
-  return Commit(pending) ? 0 : 1;
+  const int dir = pending.dir.get();
+  if (SyncAndClose(pending.file) && StillOurs(pending) &&
+      renameat(dir, pending.temporary.c_str(), dir, pending.base.c_str()) == 0) {
+    return 0;
+  }
+  Discard(pending);
+  return 1;
 }

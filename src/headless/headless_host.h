@@ -94,6 +94,9 @@ class HeadlessHost : public DialogHost {
   // What PreviewAreaSeen answers: false for a run that never writes the Preview area.
   bool previewAreaSeen = true;
   bool PreviewAreaSeen() override { return previewAreaSeen; }
+  // What MessagesNameFields answers: true to see the window's messages.
+  bool messagesNameFields = false;
+  bool MessagesNameFields() override { return messagesNameFields; }
 
   const std::vector<RecordedMessage>& messages() const { return messages_; }
   // The status line's last text, and how often a preview refresh was asked for.

@@ -15,16 +15,6 @@ struct Pair {
   int second = 0;
 };
 
-std::optional<int> ParseCount(std::string_view digits) {
-  if (digits.empty()) return std::nullopt;
-  long value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = std::min(value * 10 + (c - '0'), kCountCap);
-  }
-  return static_cast<int>(value);
-}
-
 // "AxB" as two decimal numbers, or none when the text has another shape.
 std::optional<Pair> ParsePair(std::string_view text) {
   const std::size_t x = text.find_first_of("xX");
@@ -36,6 +26,16 @@ std::optional<Pair> ParsePair(std::string_view text) {
 }
 
 }  // namespace
+
+std::optional<int> ParseCount(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  long value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = std::min(value * 10 + (c - '0'), kCountCap);
+  }
+  return static_cast<int>(value);
+}
 
 std::string ParseGrid(std::string_view text, Grid& grid) {
   const std::optional<Pair> pair = ParsePair(text);

@@ -5,6 +5,7 @@
 // 32 x 8 square cells of the tile size.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ struct PixelSize {
   int widthPx = 0;
   int heightPx = 0;
 };
+
+// A count written in decimal digits alone (no sign, no space), or none. Counts beyond
+// a billion read as a billion, so that no string of digits overflows.
+std::optional<int> ParseCount(std::string_view digits);
 
 // "CxR" (decimal, "x" or "X" between, nothing else), each 1 to 256.
 // Returns "" and sets grid, or the message naming the text.

@@ -2,8 +2,12 @@
 #include "qt/charmap_list.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QWheelEvent>
 
+#include "dialog/control_ids.h"
 #include "dialog/layout_fields.h"
+#include "qt/control_hints.h"
 
 namespace {
 
@@ -35,7 +39,7 @@ void CharMapList::SetName(const QString& name) {
   if (builtIn >= 0 && builtIn < static_cast<int>(kCharMapEntries.size())) {
     if (FileEntry() >= 0) removeItem(FileEntry());
     setCurrentIndex(builtIn);
-    setToolTip(QString());
+    setToolTip(ControlToolTip(kIdCharMap));
     return;
   }
   QString label = QFileInfo(name).fileName();
@@ -44,15 +48,45 @@ void CharMapList::SetName(const QString& name) {
   setItemText(FileEntry(), label);
   setItemData(FileEntry(), name);
   setCurrentIndex(FileEntry());
-  setToolTip(name);  // the whole path
+  setToolTip(QStringLiteral("The map file %1.").arg(name));  // the whole path
 }
 
 void CharMapList::OnActivated(int index) {
-  if (index == count() - 1) {
-    SetName(name_);  // the list keeps showing the map in use until a file is chosen
+  if (index == FromFileEntry()) {
+    if (browsing_) return;  // passing over it asks for nothing
+    SetName(name_);         // the list keeps showing the map in use until a file is chosen
     emit fileRequested();
     return;
   }
   name_ = itemData(index).toString();
   emit nameChosen();
+}
+
+// A closed list moves its selection with the arrow keys and activates each entry it
+// stops on; Space opens the list. On "From file ...", Return, Enter and Space choose it.
+void CharMapList::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (currentIndex() == FromFileEntry() && event->modifiers() == Qt::NoModifier &&
+      (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    OnActivated(FromFileEntry());
+    event->accept();
+    return;
+  }
+  browsing_ = true;
+  QComboBox::keyPressEvent(event);
+  browsing_ = false;
+}
+
+void CharMapList::wheelEvent(QWheelEvent* event) {
+  browsing_ = true;
+  QComboBox::wheelEvent(event);
+  browsing_ = false;
+}
+
+// Leaving the list on "From file ..." without choosing it shows the map in use again.
+void CharMapList::focusOutEvent(QFocusEvent* event) {
+  if (currentIndex() == FromFileEntry() && event->reason() != Qt::PopupFocusReason) {
+    SetName(name_);
+  }
+  QComboBox::focusOutEvent(event);
 }

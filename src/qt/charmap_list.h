@@ -1,6 +1,8 @@
 // The character map list (1057): the built-in maps by their labels, the map file in
 // use when there is one, and "From file ...". Its text is the name the dialog reads
-// ("cp1252", "cp437", "tcod" or a path), which the list only shows.
+// ("cp1252", "cp437", "tcod" or a path), which the list only shows. Moving through
+// the list with the arrow keys or the wheel may stop on "From file ...", but only
+// activating it (Return, Space, or a click in the open list) asks for a file.
 #pragma once
 
 #include <QComboBox>
@@ -19,9 +21,17 @@ class CharMapList : public QComboBox {
   void nameChosen();     // the user chose a map: name() says which
   void fileRequested();  // the user chose "From file ..."; the selection stays
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
  private:
   void OnActivated(int index);
   int FileEntry() const;  // the file's entry, or -1 when there is none
 
+  int FromFileEntry() const { return count() - 1; }
+
   QString name_;
+  bool browsing_ = false;  // the arrow keys or the wheel are moving the selection
 };

@@ -25,3 +25,7 @@ std::span<const ControlPlacement> ControlPlacements();
 const ControlPlacement* FindPlacement(int id);
 
 std::span<const StaticTextPlacement> StaticTexts();
+
+// The window's own "Recent files" button, beside "Open font file ..." in "Layout"; it
+// is no control of the dialog.
+inline constexpr DuRect kRecentFilesRect{94, 351, 64, 14};

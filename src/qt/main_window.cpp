@@ -16,9 +16,14 @@
 
 #include "dialog/control_ids.h"
 #include "qt/charmap_list.h"
+#include "qt/control_hints.h"
 #include "qt/dialog_layout.h"
 #include "qt/digits_line_edit.h"
+#include "qt/file_drops.h"
+#include "qt/plain_text_edit.h"
 #include "qt/preview_widget.h"
+#include "qt/recent_files_button.h"
+#include "qt/window_shortcuts.h"
 
 namespace {
 
@@ -62,9 +67,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   CreateGroupBoxes();
   CreateControls();
   CreateStaticTexts();
+  CreateRecentFilesButton();
   SetTabOrder();
   ConnectSignals();
   MakeResizable();
+  AddShortcuts(*this);
+  AcceptFileDrops(*this);
 }
 
 // A window with its title, icon and the dialog font; MakeResizable sizes and places it.
@@ -83,7 +91,8 @@ void MainWindow::SetUpWindow() {
 // Group boxes first, so that the controls created later lie above them.
 void MainWindow::CreateGroupBoxes() {
   for (const GroupBoxDef& box : GroupBoxes()) {
-    auto* groupBox = new QGroupBox(FromView(box.caption), this);
+    auto* groupBox = new QGroupBox(GroupCaptionWithMnemonic(box.caption), this);
+    groupBox->installEventFilter(this);  // its mnemonic focuses its first control
     groupBox->setStyleSheet(kGroupBoxStyle);
     groupBox->setGeometry(DuToPx({box.left, box.top, box.width, box.height}));
   }
@@ -98,6 +107,7 @@ void MainWindow::CreateControls() {
     QWidget* widget = CreateControl(def);
     widget->setObjectName(QStringLiteral("control%1").arg(def.id));
     widget->setEnabled(def.enabledAtStart);
+    widget->setToolTip(ControlToolTip(def.id));
     controls_[def.id] = widget;
 
     const ControlPlacement* place = FindPlacement(def.id);
@@ -133,12 +143,16 @@ QWidget* MainWindow::CreateControl(const ControlDef& def) {
       return new DigitsLineEdit(text, this);
     case ControlKind::kMultilineEdit:
     case ControlKind::kReadOnlyLog: {
-      auto* edit = new QPlainTextEdit(text, this);
+      auto* edit = new PlainTextEdit(text, this);
       edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
       edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
       edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       edit->setTabChangesFocus(true);  // Tab leaves the field, as in any dialog
-      edit->setReadOnly(def.kind == ControlKind::kReadOnlyLog);
+      if (def.kind == ControlKind::kReadOnlyLog) {
+        // A caret shows where the focus is, and the report can be selected and copied.
+        edit->setReadOnly(true);
+        edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+      }
       return edit;
     }
     case ControlKind::kCheckBox: {
@@ -191,7 +205,15 @@ void MainWindow::CreateStaticTexts() {
   }
 }
 
-// Tab moves through the controls in layout order, box by box.
+void MainWindow::CreateRecentFilesButton() {
+  recentFiles_ = new RecentFilesButton(this);
+  recentFiles_->setGeometry(DuToPx(kRecentFilesRect));
+  recentFiles_->installEventFilter(this);  // Return opens its menu, as on other buttons
+  connect(recentFiles_, &RecentFilesButton::fileChosen, this, &MainWindow::openFileRequested);
+}
+
+// Tab moves through the controls in layout order, box by box; "Recent files" follows
+// "Open font file ...".
 void MainWindow::SetTabOrder() {
   QWidget* previous = nullptr;
   for (const ControlPlacement& place : ControlPlacements()) {
@@ -200,6 +222,7 @@ void MainWindow::SetTabOrder() {
     if (previous) setTabOrder(previous, widget);
     previous = widget;
   }
+  setTabOrder(Control(kIdOpenFontFile), recentFiles_);
 }
 
 // Each widget's signal becomes the command its classic control would send: a user's
@@ -248,6 +271,20 @@ void MainWindow::ConnectSignals() {
       }
       case ControlKind::kLabel:
         break;
+    }
+  }
+}
+
+// The first control of the box, in tab order, that can take the focus.
+void MainWindow::FocusGroup(const QGroupBox& box) {
+  const QString caption = box.title().remove(u'&');
+  for (const ControlPlacement& place : ControlPlacements()) {
+    const ControlDef* def = FindControl(place.id);
+    QWidget* widget = Control(place.id);
+    if (!def || !widget || FromView(def->group) != caption) continue;
+    if (widget->isEnabled() && widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus)) {
+      widget->setFocus(Qt::ShortcutFocusReason);
+      return;
     }
   }
 }
@@ -312,6 +349,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The form's size decides where its widgets go.
   if (watched == form_ && event->type() == QEvent::Resize)
     growth_.Apply(form_->size(), kWindowSize);
+  if (event->type() == QEvent::Shortcut) {
+    if (auto* box = qobject_cast<QGroupBox*>(watched)) {
+      FocusGroup(*box);
+      return true;
+    }
+  }
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     auto* button = qobject_cast<QPushButton*>(watched);

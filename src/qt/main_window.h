@@ -17,8 +17,10 @@
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
+class QGroupBox;
 class PreviewWidget;
 class QScrollArea;
+class RecentFilesButton;
 class StatusLine;
 
 class MainWindow : public QWidget {
@@ -32,6 +34,7 @@ class MainWindow : public QWidget {
   QComboBox* FontList() const;
   PreviewWidget* Preview() const;
   QButtonGroup* RadioButtons(RadioGroup group) const;
+  RecentFilesButton* RecentFiles() const { return recentFiles_; }
 
   // The label shown left of a field (its caption), or nullptr when it has none.
   QWidget* CaptionLabel(int id) const;
@@ -64,6 +67,9 @@ class MainWindow : public QWidget {
   void commandIssued(int id, int code);  // a control's notification
   void closeRequested();                 // the close box
   void dialogEnded(int result);          // the program ends with result
+  // A file to open by a command that asks for one (kIdLoadSettings, kIdOpenFontFile):
+  // from the recent files, or dropped on the window.
+  void openFileRequested(int commandId, const QString& path);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,16 +80,19 @@ class MainWindow : public QWidget {
   void CreateGroupBoxes();
   void CreateControls();
   void CreateStaticTexts();
+  void CreateRecentFilesButton();
   void SetTabOrder();
   void ConnectSignals();
   void MakeResizable();  // main_window_frame.cpp
 
   QWidget* CreateControl(const ControlDef& def);
   void OnRadioClicked(int id);
+  void FocusGroup(const QGroupBox& box);
 
   std::map<int, QWidget*> controls_;
   std::map<int, QWidget*> captions_;
   std::array<QButtonGroup*, 5> radioGroups_{};  // by RadioGroup; kNone unused
+  RecentFilesButton* recentFiles_ = nullptr;
   std::optional<int> endResult_;
   QWidget* form_ = nullptr;
   QScrollArea* scroll_ = nullptr;

@@ -31,7 +31,8 @@ struct PromptProvider {
       askColor;
 };
 
-// QMessageBox, QFileDialog and QColorDialog. The file and folder dialogs of one
-// provider share a memory: each opens in the folder the last accepted one used (at
-// first the current working directory).
+// QMessageBox, QFileDialog and QColorDialog. The file and folder dialogs share a
+// memory that outlives the run (window_memory.h): each opens in the folder the last
+// accepted one used (at first the current working directory) and lists the folders
+// used before it.
 PromptProvider QtPrompts();

@@ -5,20 +5,24 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <utility>
 
 #include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "preview/canvas_view.h"
 #include "qt/charmap_list.h"
+#include "qt/digits_line_edit.h"
 #include "qt/main_window.h"
 #include "qt/preview_marks.h"
 #include "qt/preview_widget.h"
+#include "qt/window_memory.h"
 #include "text/case_fold.h"
 #include "text/control_escape.h"
 
@@ -79,6 +83,10 @@ QtDialogHost::QtDialogHost(MainWindow& window, PromptProvider prompts)
   refreshTimer_.setInterval(kRefreshWaitMs);
   QObject::connect(&refreshTimer_, &QTimer::timeout, &previewTimer_,
                    [this] { Send(DialogMessage::kRefreshPreview); });
+  QObject::connect(&window_, &MainWindow::openFileRequested, &previewTimer_,
+                   [this](int commandId, const QString& path) {
+                     OpenFileByCommand(commandId, QFile::encodeName(path).toStdString());
+                   });
   PreviewWidget* preview = window_.Preview();
   QObject::connect(preview, &PreviewWidget::capturedMouseMoved, &previewTimer_,
                    [this] { Send(DialogMessage::kMouseMove); });
@@ -145,7 +153,11 @@ void QtDialogHost::SetText(int id, std::string_view text) {
       auto* edit = static_cast<QLineEdit*>(widget);
       {
         const QSignalBlocker blocker(edit);
-        edit->setText(FromView(text));
+        if (def->kind == ControlKind::kDigitsEdit) {
+          static_cast<DigitsLineEdit*>(edit)->SetProgramText(FromView(text));
+        } else {
+          edit->setText(FromView(text));
+        }
       }
       Notify(id, kNotifyTextChange);
       break;
@@ -274,6 +286,7 @@ std::optional<std::string> QtDialogHost::AskSaveFile(const FileDialogRequest& re
 }
 
 std::optional<std::string> QtDialogHost::AskOpenFile(const FileDialogRequest& request) {
+  if (openFileAnswer_) return std::exchange(openFileAnswer_, std::nullopt);
   return prompts_.askOpenFile ? prompts_.askOpenFile(&window_, request) : std::nullopt;
 }
 
@@ -364,4 +377,15 @@ void QtDialogHost::ShowStatus(std::string_view text) {
 
 void QtDialogHost::ScheduleRefreshPreview() {
   refreshTimer_.start();
+}
+
+void QtDialogHost::OpenFileByCommand(int commandId, const std::string& path) {
+  openFileAnswer_ = path;
+  Notify(commandId, kNotifyClicked);
+  openFileAnswer_.reset();  // a command that asked nothing leaves it unused
+}
+
+void QtDialogHost::FileUsed(UsedFileKind kind, std::string_view path) {
+  AddRecentFile(kind,
+                QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
 }

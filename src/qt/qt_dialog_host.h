@@ -23,6 +23,11 @@ class QtDialogHost final : public DialogHost {
   MainWindow& window() { return window_; }
   bool previewTimerRunning() const { return previewTimer_.isActive(); }
 
+  // Runs the command commandId (kIdLoadSettings, kIdOpenFontFile) as if its file dialog
+  // had been answered with path: a recent file or a dropped one takes the command's
+  // own path, messages and memory.
+  void OpenFileByCommand(int commandId, const std::string& path);
+
   std::string Text(int id) override;
   void SetText(int id, std::string_view text) override;
   bool Checked(int id) override;
@@ -65,6 +70,9 @@ class QtDialogHost final : public DialogHost {
 
   bool refreshPending() const { return refreshTimer_.isActive(); }
 
+  bool MessagesNameFields() override { return true; }
+  void FileUsed(UsedFileKind kind, std::string_view path) override;
+
  private:
   MainWindow& window_;
   PromptProvider prompts_;
@@ -74,4 +82,5 @@ class QtDialogHost final : public DialogHost {
   std::map<int, std::string> logTexts_;
   std::unique_ptr<QProgressDialog> progress_;  // while a batch runs
   std::vector<std::uint32_t> previewPixels_;   // the Preview area's last painting
+  std::optional<std::string> openFileAnswer_;  // while OpenFileByCommand runs
 };

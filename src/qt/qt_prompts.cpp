@@ -10,7 +10,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
-#include <memory>
+
+#include "qt/window_memory.h"
 
 namespace {
 
@@ -40,13 +41,12 @@ void ShowMessageBox(QWidget* parent, std::string_view text, std::string_view tit
   box.exec();
 }
 
-// The folder the file and folder dialogs open in: the one used last in this session,
-// at first the current working directory.
-struct PromptMemory {
-  QString lastFolder;
-
-  QString StartFolder() const { return lastFolder.isEmpty() ? QDir::currentPath() : lastFolder; }
-};
+// The folder the file and folder dialogs open in: the one accepted last, in this run or
+// an earlier one; at first the current working directory.
+QString StartFolder() {
+  const QStringList folders = RecentFolders();
+  return folders.isEmpty() ? QDir::currentPath() : folders.first();
+}
 
 // The extension a name typed without one gets: that of the selected filter when it
 // names a single extension ("*.png"), else the request's default extension.
@@ -67,8 +67,9 @@ QString SuffixFor(const FileDialogRequest& request, qsizetype filterIndex) {
 // would hide the load's own message about it. Qt's own dialog does that in open mode;
 // the desktops' native open choosers insist on an existing file, so they are not used.
 std::optional<std::string> AskFile(QWidget* parent, const FileDialogRequest& request,
-                                   QFileDialog::AcceptMode mode, PromptMemory& memory) {
-  QFileDialog dialog(parent, FromView(request.title), memory.StartFolder());
+                                   QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, FromView(request.title), StartFolder());
+  dialog.setHistory(RecentFolders());  // the folders used before, in its "Look in" list
   dialog.setAcceptMode(mode);
   dialog.setFileMode(QFileDialog::AnyFile);
   if (mode == QFileDialog::AcceptOpen) dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -86,16 +87,14 @@ std::optional<std::string> AskFile(QWidget* parent, const FileDialogRequest& req
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString chosen = dialog.selectedFiles().first();
-  memory.lastFolder = QFileInfo(chosen).absolutePath();
+  AddRecentFolder(QFileInfo(chosen).absolutePath());
   return LocalPath(chosen);
 }
 
-std::optional<std::string> AskFolder(QWidget* parent, std::string_view title,
-                                     PromptMemory& memory) {
-  const QString folder =
-      QFileDialog::getExistingDirectory(parent, FromView(title), memory.StartFolder());
+std::optional<std::string> AskFolder(QWidget* parent, std::string_view title) {
+  const QString folder = QFileDialog::getExistingDirectory(parent, FromView(title), StartFolder());
   if (folder.isEmpty()) return std::nullopt;
-  memory.lastFolder = folder;
+  AddRecentFolder(folder);
   return LocalPath(folder);
 }
 
@@ -123,18 +122,15 @@ std::optional<Rgb> AskColor(QWidget* parent, Rgb initial, std::array<std::uint32
 }  // namespace
 
 PromptProvider QtPrompts() {
-  auto memory = std::make_shared<PromptMemory>();
   PromptProvider prompts;
   prompts.messageBox = ShowMessageBox;
-  prompts.askSaveFile = [memory](QWidget* parent, const FileDialogRequest& request) {
-    return AskFile(parent, request, QFileDialog::AcceptSave, *memory);
+  prompts.askSaveFile = [](QWidget* parent, const FileDialogRequest& request) {
+    return AskFile(parent, request, QFileDialog::AcceptSave);
   };
-  prompts.askOpenFile = [memory](QWidget* parent, const FileDialogRequest& request) {
-    return AskFile(parent, request, QFileDialog::AcceptOpen, *memory);
+  prompts.askOpenFile = [](QWidget* parent, const FileDialogRequest& request) {
+    return AskFile(parent, request, QFileDialog::AcceptOpen);
   };
-  prompts.askFolder = [memory](QWidget* parent, std::string_view title) {
-    return AskFolder(parent, title, *memory);
-  };
+  prompts.askFolder = AskFolder;
   prompts.askColor = AskColor;
   return prompts;
 }

@@ -244,14 +244,23 @@ int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension
   return 0;
 }
 
+void LoadSettingsFromMemory(Dialog& dlg, std::string_view bytes) {
+  SettingsExtension extension;
+  OpenStoredFontFile(dlg, bytes);
+  LoadSettingsFromBytes(dlg, bytes, extension);
+  ApplySettingsExtension(dlg, extension);
+}
+
 void SaveSettings(Dialog& dlg) {
   const auto path = dlg.host.AskSaveFile(SettingsFileRequest("Save settings", true));
   if (!path || path->empty()) return;
-  if (SaveSettingsToFile(dlg, *path) == 0) dlg.host.ShowStatus("Saved the settings to " + *path);
+  if (SaveSettingsToFile(dlg, *path) != 0) return;
+  dlg.host.FileUsed(UsedFileKind::kSettings, *path);
+  dlg.host.ShowStatus("Saved the settings to " + *path);
 }
 
 void LoadSettings(Dialog& dlg) {
   const auto path = dlg.host.AskOpenFile(SettingsFileRequest("Load settings", false));
   if (!path || path->empty()) return;
-  LoadSettingsFromFile(dlg, *path);
+  if (LoadSettingsFromFile(dlg, *path) == 0) dlg.host.FileUsed(UsedFileKind::kSettings, *path);
 }

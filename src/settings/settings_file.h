@@ -8,12 +8,12 @@
 #include "dialog/dialog.h"
 #include "settings/settings_extension.h"
 
-// "Save settings ...": asks for a file name and saves to it; a cancelled dialog does
-// nothing.
+// "Save settings ...": asks for a file name and saves to it, telling the host of a
+// file saved (FileUsed); a cancelled dialog does nothing.
 void SaveSettings(Dialog& dlg);
 
-// "Load settings ...": asks for a file name and loads it; a cancelled dialog does
-// nothing.
+// "Load settings ...": asks for a file name and loads it, telling the host of a file
+// loaded (FileUsed); a cancelled dialog does nothing.
 void LoadSettings(Dialog& dlg);
 
 // The settings file of the dialog's current fields: kSettingsFileSize bytes.
@@ -60,3 +60,8 @@ int LoadSettingsFromFile(Dialog& dlg, const std::string& path);
 // was when the file cannot be read. A font file that the block names is opened first
 // (OpenFontFile), so that the stored face name can select its typeface.
 int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension);
+
+// Loads settings bytes held in memory (EncodeSettings with an extension block) as
+// LoadSettingsFromFile loads a file's: the font file the block names is opened first,
+// then the fields and the extension's values are set.
+void LoadSettingsFromMemory(Dialog& dlg, std::string_view bytes);

@@ -202,6 +202,28 @@ TEST(CliTest, ExportWritesTheSheetOrSaysWhyNot) {
   EXPECT_NE(run.err.find("Wrong value for tile size"), std::string::npos);
 }
 
+// A color value outside 0..255 stops the export with a message naming the field,
+// whichever option set it, and nothing is written.
+TEST(CliTest, ColorsOutOfRangeStopTheExport) {
+  TempDir dir;
+  const std::string png = dir.File("sheet.png");
+  const struct {
+    const char* options;
+    const char* message;
+  } rows[] = {
+      {"--bg 300,0,0", "Error: Wrong value for bg color red, must be from 0 to 255!\n"},
+      {"--top 0,-5,0", "Error: Wrong value for top color green, must be from 0 to 255!\n"},
+      {"--field 1036=abc", "Error: Wrong value for sub color blue, must be from 0 to 255!\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.options);
+    const CliRun run = RunCli("export '" + png + "' --font 'DejaVu Sans' " + row.options);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, row.message);
+    EXPECT_FALSE(std::filesystem::exists(png));
+  }
+}
+
 // The image library is opened only for formats our own PNG writer does not cover: the
 // dynamic loader logs every library it loads (LD_DEBUG=files) into LD_DEBUG_OUTPUT.PID.
 TEST(CliTest, OnlyFormatsOtherThanPngLoadTheImageLibrary) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
 #include "support/dialog_fixture.h"
 #include "support/temp_dir.h"
 
@@ -191,26 +192,36 @@ TEST_F(ValidationTest, LayoutFieldsAreCheckedAfterTheNumbersTheyChange) {
   struct Row {
     const char* what;
     std::string cellWidth, cellHeight, tile, steps, columns, rows, map;
-    const char* message;  // nullptr: valid
+    const char* message;        // nullptr: valid
+    const char* windowMessage;  // where messages name the fields; nullptr: the same
   };
   const Row rows[] = {
-      {"cells ignore a bad tile size", "20", "40", "99", "8", "32", "8", "cp1252", nullptr},
-      {"steps up to the cell height", "8", "12", "8", "12", "32", "8", "cp1252", nullptr},
-      {"steps above the cell height", "12", "6", "16", "8", "32", "8", "cp1252", kStepsMessage},
+      {"cells ignore a bad tile size", "20", "40", "99", "8", "32", "8", "cp1252", nullptr,
+       nullptr},
+      {"steps up to the cell height", "8", "12", "8", "12", "32", "8", "cp1252", nullptr, nullptr},
+      {"steps above the cell height", "12", "6", "16", "8", "32", "8", "cp1252", kStepsMessage,
+       nullptr},
       {"one cell field alone", "8", "", "8", "8", "32", "8", "cp1252",
-       "The cell size \"8x\" is not width x height in pixels, such as 8x12."},
+       "The cell size \"8x\" is not width x height in pixels, such as 8x12.",
+       "Cell height must be 1 to 64 pixels."},
       {"cell above 64", "65", "12", "8", "8", "32", "8", "cp1252",
-       "The cell size must be 1 to 64 pixels: 65x12."},
-      {"cell of 0", "0", "12", "8", "8", "32", "8", "cp1252",
-       "The cell size must be 1 to 64 pixels: 0x12."},
-      {"empty cells keep the tile check", "", "", "17", "8", "32", "8", "cp1252", kTileMessage},
+       "The cell size must be 1 to 64 pixels: 65x12.", "Cell width must be 1 to 64 pixels."},
+      {"cell of 0", "12", "0", "8", "8", "32", "8", "cp1252",
+       "The cell size must be 1 to 64 pixels: 12x0.", "Cell height must be 1 to 64 pixels."},
+      {"empty cells keep the tile check", "", "", "17", "8", "32", "8", "cp1252", kTileMessage,
+       nullptr},
       {"grid too small for cp437", "", "", "8", "8", "16", "15", "cp437",
-       "The grid 16x15 holds 240 cells, but the character map has 256."},
-      {"a user map of three cells fits 3x1", "", "", "8", "8", "3", "1", shortMap.c_str(), nullptr},
+       "The grid 16x15 holds 240 cells, but the character map has 256.",
+       "16 columns by 15 rows hold 240 cells, but the character map has 256: raise Columns or "
+       "Rows."},
+      {"a user map of three cells fits 3x1", "", "", "8", "8", "3", "1", shortMap.c_str(), nullptr,
+       nullptr},
       {"grid of 0 rows", "", "", "8", "8", "32", "0", "cp1252",
-       "The grid must be 1 to 256 columns by 1 to 256 rows: 32x0."},
+       "The grid must be 1 to 256 columns by 1 to 256 rows: 32x0.", "Rows must be 1 to 256."},
+      {"letters pasted into Columns", "", "", "8", "8", "x9z", "8", "cp1252",
+       "The grid \"x9zx8\" is not columns x rows, such as 16x16.", "Columns must be 1 to 256."},
       {"empty map name", "", "", "8", "8", "32", "8", "",
-       "The character map must be cp1252, cp437, tcod or a file."},
+       "The character map must be cp1252, cp437, tcod or a file.", nullptr},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -221,7 +232,10 @@ TEST_F(ValidationTest, LayoutFieldsAreCheckedAfterTheNumbersTheyChange) {
     SetText(dlg, kIdGridColumns, row.columns);
     SetText(dlg, kIdGridRows, row.rows);
     SetText(dlg, kIdCharMap, row.map);
-    ExpectResult(false, row.message);
+    for (bool window : {false, true}) {
+      host.messagesNameFields = window;
+      ExpectResult(false, window && row.windowMessage ? row.windowMessage : row.message);
+    }
   }
   // A map that repeats a character passes, with a warning that names its cells.
   const std::string repeats = dir.File("repeats.txt");
@@ -242,6 +256,36 @@ TEST_F(ValidationTest, LayoutFieldsAreCheckedAfterTheNumbersTheyChange) {
   SetText(dlg, kIdCellWidth, "64");
   SetText(dlg, kIdCellHeight, "64");
   ExpectResult(true, nullptr);
+}
+
+// Each color value is a whole number from 0 to 255, named in its message; top and sub
+// are not checked where "Only Image" leaves them unused.
+TEST_F(ValidationTest, ColorValuesMustBeWholeNumbersFromZeroTo255) {
+  struct Row {
+    int id;
+    const char* text;
+    const char* message;  // nullptr: valid
+  };
+  const Row rows[] = {
+      {kIdBgRed, "0", nullptr},
+      {kIdBgGreen, " 255 ", nullptr},
+      {kIdBgRed, "300", "Wrong value for bg color red, must be from 0 to 255!"},
+      {kIdBgBlue, "-5", "Wrong value for bg color blue, must be from 0 to 255!"},
+      {kIdTopGreen, "abc", "Wrong value for top color green, must be from 0 to 255!"},
+      {kIdSubBlue, "", "Wrong value for sub color blue, must be from 0 to 255!"},
+      {kIdSubRed, "12px", "Wrong value for sub color red, must be from 0 to 255!"},
+  };
+  for (bool imageOnly : {false, true}) {
+    host.Click(imageOnly ? kIdColorImageOnly : kIdColorGradient);
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(row.text) + (imageOnly ? " image only" : ""));
+      const std::string before = ReadText(dlg, row.id);
+      SetText(dlg, row.id, row.text);
+      const bool unused = imageOnly && row.id >= kIdTopRed;
+      ExpectResult(false, unused ? nullptr : row.message);
+      SetText(dlg, row.id, before);
+    }
+  }
 }
 
 // The threshold counts only with the mono output, where it must be 1..255; the Output

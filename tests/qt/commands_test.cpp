@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -25,108 +27,9 @@
 #include "qt/main_window.h"
 #include "qt/preview_widget.h"
 #include "qt/qt_dialog_host.h"
+#include "scripted_session.h"
 
 namespace {
-
-struct ShownMessage {
-  std::string text, title;
-};
-
-// Prompts that record what they were asked and answer from queues; an empty queue
-// answers "cancelled".
-struct ScriptedPrompts {
-  std::vector<ShownMessage> messages;
-  std::vector<FileDialogRequest> saveRequests, openRequests;
-  std::vector<std::string> folderTitles;
-  std::vector<Rgb> colorRequests;
-  std::deque<std::optional<std::string>> openAnswers;
-  std::deque<std::optional<Rgb>> colorAnswers;
-
-  PromptProvider Provider() {
-    PromptProvider p;
-    p.messageBox = [this](QWidget*, std::string_view text, std::string_view title, MessageIcon) {
-      messages.push_back({std::string(text), std::string(title)});
-    };
-    p.askSaveFile = [this](QWidget*, const FileDialogRequest& request) {
-      saveRequests.push_back(request);
-      return std::optional<std::string>();
-    };
-    p.askOpenFile = [this](QWidget*, const FileDialogRequest& request) {
-      openRequests.push_back(request);
-      return Pop(openAnswers);
-    };
-    p.askFolder = [this](QWidget*, std::string_view title) {
-      folderTitles.emplace_back(title);
-      return std::optional<std::string>();
-    };
-    p.askColor = [this](QWidget*, Rgb initial, std::array<std::uint32_t, 16>&) {
-      colorRequests.push_back(initial);
-      return Pop(colorAnswers);
-    };
-    return p;
-  }
-
-  template <typename T>
-  static std::optional<T> Pop(std::deque<std::optional<T>>& answers) {
-    if (answers.empty()) return std::nullopt;
-    std::optional<T> answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-};
-
-// The program as its entry point builds it, with the preview back at zoom 1 and home
-// (the program's one preview outlives each test).
-struct Session {
-  ScriptedPrompts prompts;
-  MainWindow window;
-  QtDialogHost host{window, prompts.Provider()};
-  Dialog dlg{host};
-
-  Session() {
-    PreviewState& preview = Preview();
-    preview.zoomFactor = 1;
-    preview.panX = preview.panY = 0.0f;
-    preview.drag = {};
-    StartDialog(dlg);
-  }
-  ~Session() { DeletePreviewCanvas(Preview()); }
-
-  void Show() {
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-  }
-
-  // A user's click: radio buttons on their indicator, push buttons in the middle.
-  void Click(int id) {
-    QWidget* widget = window.Control(id);
-    const bool indicator = qobject_cast<QRadioButton*>(widget) != nullptr;
-    QTest::mouseClick(widget, Qt::LeftButton, {},
-                      indicator ? QPoint(6, widget->height() / 2) : widget->rect().center());
-  }
-
-  // Selects a face without a notification, as a program does; the timer or the next
-  // redraw picks it up.
-  bool SelectFace(const std::string& face) {
-    for (int i = 0; i < host.ListCount(); ++i) {
-      if (host.ListEntry(i) == face) {
-        host.ListSelect(i);
-        return true;
-      }
-    }
-    return false;
-  }
-
-  std::string Log() { return host.Text(kIdLog); }
-
-  // The font sample as the fields draw it now, on a canvas of its own.
-  std::vector<std::uint32_t> SampleNow() {
-    PreviewState reference;
-    CreatePreviewCanvas(reference);
-    DrawSampleText(dlg, reference);
-    return reference.canvas.pixels;
-  }
-};
 
 bool StartsWith(const std::string& text, std::string_view prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -369,13 +272,18 @@ class CommandsTest : public QObject {
     QCOMPARE(std::make_pair(grid.columns, grid.rows), std::make_pair(16, 16));
     QCOMPARE(std::make_pair(cell.widthPx, cell.heightPx), std::make_pair(8, 12));
 
-    s.prompts.openAnswers = {std::nullopt, std::string("/maps/mine.txt")};
-    QTest::keyClick(list, Qt::Key_End);  // "From file ...", cancelled
+    QTemporaryDir dir;
+    const std::string mine = dir.filePath(QStringLiteral("mine.txt")).toStdString();
+    std::ofstream(mine) << "a b c\n";
+    s.prompts.openAnswers = {std::nullopt, mine};
+    QTest::keyClick(list, Qt::Key_End);  // "From file ...", then chosen and cancelled
+    QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(s.prompts.openRequests.size(), std::size_t{1});
     QCOMPARE(s.host.Text(kIdCharMap), std::string("cp437"));
     QCOMPARE(list->currentText(), QStringLiteral("Code page 437"));
     QTest::keyClick(list, Qt::Key_End);
-    QCOMPARE(s.host.Text(kIdCharMap), std::string("/maps/mine.txt"));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(s.host.Text(kIdCharMap), mine);
     QCOMPARE(list->currentText(), QStringLiteral("mine.txt"));
     s.host.SetText(kIdCharMap, "tcod");
     QCOMPARE(list->currentText(), QStringLiteral("TCOD"));

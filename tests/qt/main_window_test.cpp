@@ -189,7 +189,7 @@ class MainWindowTest : public QObject {
     Fixture f;
     std::map<QString, QRect> boxes;
     for (QGroupBox* box : f.window.findChildren<QGroupBox*>())
-      boxes[box->title()] = box->geometry();
+      boxes[box->title().remove(u'&')] = box->geometry();
     QCOMPARE(boxes.size(), GroupBoxes().size());
     for (const ControlDef& def : ControlTable()) {
       const QRect box = boxes[Q(def.group)];
