@@ -34,6 +34,13 @@ int WriteFileReplacing(const std::string& path, std::string_view bytes);
 // mode, whatever the old file's were: for files only their owner may read or change.
 int WriteFileReplacing(const std::string& path, std::string_view bytes, mode_t mode);
 
+// Writes bytes as the new file name in the folder open as folder (a descriptor, which
+// may be O_PATH), with exactly the permission bits mode: through a temporary file in
+// that folder and a rename over name, always. Whatever name held before (a file, a
+// symbolic link) is replaced, never followed or written. Returns 0 on success, 1 on
+// failure, which leaves name as it was.
+int WriteFileReplacingAt(int folder, const std::string& name, std::string_view bytes, mode_t mode);
+
 // One file of WriteFilesReplacing.
 struct FileReplacement {
   std::string path;

@@ -7,11 +7,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <limits>
 #include <memory>
 
+#include "fileio/file_handle.h"
 #include "fileio/read_regular_file.h"
 #include "fileio/replace_file.h"
 #include "text/fontconfig_start.h"
@@ -134,8 +134,32 @@ bool FilesAreRegular(const FontCatalog& catalog) {
   });
 }
 
-bool MakeFolder(const std::string& path) {
-  return !path.empty() && (mkdir(path.c_str(), 0700) == 0 || errno == EEXIST);
+std::string NameOf(const std::string& path) {
+  return path.substr(path.find_last_of('/') + 1);
+}
+
+// The cache's own folder, opened relative to the folder above it. That one is taken as
+// configured (XDG_CACHE_HOME or ~/.cache, which may be a link the user made); others
+// may be able to write to it (/tmp, a shared home), and so plant a folder or a link
+// there. The cache's folder is therefore used only when it is a folder, not a link, of
+// owner's that nobody else may write to; nobody else can then put anything in it.
+// With create, missing folders are made (0700) first. An empty descriptor otherwise.
+FileDescriptor OpenCacheFolder(const std::string& folder, uid_t owner, bool create) {
+  const std::string parent = ParentOf(folder);
+  const std::string name = NameOf(folder);
+  if (parent.empty() || name.empty()) return {};
+  if (create) mkdir(parent.c_str(), 0700);
+  const FileDescriptor above(open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (above.get() < 0) return {};
+  if (create) mkdirat(above.get(), name.c_str(), 0700);
+  FileDescriptor opened(
+      openat(above.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat info {};
+  if (opened.get() < 0 || fstat(opened.get(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+      info.st_uid != owner || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    return {};
+  }
+  return opened;
 }
 
 }  // namespace
@@ -286,7 +310,10 @@ bool DecodeCatalogCache(std::string_view bytes, CacheKey& key, FontCatalog& cata
 
 std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner) {
   if (path.empty()) return std::nullopt;
-  const FileRead read = ReadRegularFile(path.c_str(), kMaxCacheBytes, O_NOFOLLOW);
+  const FileDescriptor folder = OpenCacheFolder(ParentOf(path), owner, false);
+  if (folder.get() < 0) return std::nullopt;
+  const FileRead read =
+      ReadRegularFile(NameOf(path).c_str(), kMaxCacheBytes, O_NOFOLLOW, folder.get());
   if (read.status != FileReadStatus::kRead || read.beyondLimit || read.owner != owner ||
       (read.mode & (S_IWGRP | S_IWOTH)) != 0) {
     return std::nullopt;
@@ -301,9 +328,10 @@ std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner
 }
 
 bool WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog) {
-  const std::string folder = ParentOf(path);
-  if (!MakeFolder(ParentOf(folder)) || !MakeFolder(folder)) return false;
-  return WriteFileReplacing(path, EncodeCatalogCache(key, catalog), 0600) == 0;
+  const FileDescriptor folder = OpenCacheFolder(ParentOf(path), geteuid(), true);
+  if (folder.get() < 0) return false;
+  const std::string bytes = EncodeCatalogCache(key, catalog);
+  return WriteFileReplacingAt(folder.get(), NameOf(path), bytes, 0600) == 0;
 }
 
 FontCatalog LoadFontCatalog() {

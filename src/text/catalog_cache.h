@@ -55,12 +55,16 @@ std::uint64_t CacheChecksum(std::string_view bytes);
 std::string EncodeCatalogCache(const CacheKey& key, const FontCatalog& catalog);
 bool DecodeCatalogCache(std::string_view bytes, CacheKey& key, FontCatalog& catalog);
 
-// The catalog from the cache file at path, when the file is a regular file owned by
-// owner, writable by nobody else, intact, and its key current; else nullopt.
+// The catalog from the cache file at path, when the file and its folder (opened
+// without following a link at either) are owner's and writable by nobody else, the
+// file is a regular file, intact, its key current and its values plausible; else
+// nullopt.
 std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner);
 
-// Writes the cache file (mode 0600), creating its folders (0700). Returns false on
-// failure; nothing is printed.
+// Writes the cache file (mode 0600) through a temporary file and a rename in its
+// folder, creating the folder and the one above it (0700) when missing. The folder
+// must be the user's own, not a link, and writable by nobody else; a link at the file
+// is replaced, never followed. Returns false on failure; nothing is printed.
 bool WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog);
 
 // The installed catalog: from the cache when it is current, else built with

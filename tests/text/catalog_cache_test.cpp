@@ -59,7 +59,8 @@ TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
   const std::string configFile = dir.File("fonts.conf");
   std::filesystem::create_directory(fontDir);
   WriteAll(configFile, "<fontconfig/>");
-  const std::string cache = dir.File("cache/glyphex/fonts.cache");
+  const std::string folder = dir.File("cache/glyphex");
+  const std::string cache = folder + "/fonts.cache";
   const std::string fifo = dir.File("pipe.ttf");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
 
@@ -137,6 +138,12 @@ TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
          std::filesystem::rename(cache, cache + ".real");
          std::filesystem::create_symlink(cache + ".real", cache);
        }},
+      {"folder writable by the group", [&] { chmod(folder.c_str(), 0770); }},
+      {"folder a symbolic link",
+       [&] {
+         std::filesystem::rename(folder, folder + ".real");
+         std::filesystem::create_symlink(folder + ".real", folder);
+       }},
   };
   for (const auto& row : rows) {
     row.change();
@@ -145,11 +152,58 @@ TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
     unsetenv("FONTCONFIG_PATH");
     WriteAll(configFile, "<fontconfig/>");
     std::filesystem::remove(fontDir + "/new.ttf");
+    if (std::filesystem::is_symlink(folder)) {
+      std::filesystem::remove(folder);
+      std::filesystem::rename(folder + ".real", folder);
+    }
+    chmod(folder.c_str(), 0700);
     std::filesystem::remove(cache);
     std::filesystem::remove(cache + ".real");
     write();
     good = ReadAll(cache);
     ASSERT_TRUE(ReadCatalogCache(cache, geteuid())) << "after " << row.what;
+  }
+}
+
+// In a folder that others can write to, as /tmp is, another user plants the cache's
+// folder, or a file in a folder of ours that others may write to: each a link to a
+// file of ours. The cache is neither read nor written through them. Needs root, to
+// plant them as another user.
+TEST(CatalogCacheTest, NeverUsesAnotherUsersFolderOrFile) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root, to act as another user with runuser";
+  const TempDir dir;
+  const std::string shared = dir.File("shared");
+  const std::string folder = shared + "/glyphex";
+  const std::string cache = folder + "/fonts.cache";
+  ASSERT_EQ(chmod(dir.path().c_str(), 0711), 0);
+  ASSERT_EQ(mkdir(shared.c_str(), 0), 0);
+  ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+  const std::optional<CacheKey> key = CurrentFontSetKey();
+  ASSERT_TRUE(key);
+  const std::string victim = dir.File("own/glyphex/fonts.cache");  // a valid cache of ours
+  ASSERT_TRUE(WriteCatalogCache(victim, *key, BuildFontCatalog()));
+  const std::string precious = ReadAll(victim);
+
+  const struct {
+    const char* what;
+    mode_t ourFolder;  // 0: none of ours
+    std::string theirs;
+  } rows[] = {
+      {"their folder", 0, "mkdir -m 0755 " + folder + " && ln -s " + victim + " " + cache},
+      {"our folder, writable by all", 0777, "ln -s " + victim + " " + cache},
+  };
+  for (const auto& row : rows) {
+    if (row.ourFolder != 0) {
+      ASSERT_EQ(mkdir(folder.c_str(), 0), 0);
+      ASSERT_EQ(chmod(folder.c_str(), row.ourFolder), 0);
+    }
+    const std::string plant = "runuser -u nobody -- sh -c '" + row.theirs + "'";
+    ASSERT_EQ(std::system(plant.c_str()), 0) << plant;
+    EXPECT_FALSE(ReadCatalogCache(cache, geteuid())) << row.what;
+    EXPECT_FALSE(WriteCatalogCache(cache, *key, FontCatalog{})) << row.what;
+    EXPECT_TRUE(ReadAll(victim) == precious) << row.what;  // not replaced through the link
+    EXPECT_TRUE(std::filesystem::is_symlink(cache)) << row.what;
+    std::filesystem::remove_all(folder);
   }
 }
 
