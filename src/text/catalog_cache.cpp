@@ -330,8 +330,8 @@ std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner
 bool WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog) {
   const FileDescriptor folder = OpenCacheFolder(ParentOf(path), geteuid(), true);
   if (folder.get() < 0) return false;
-  return WriteFileReplacingAt(folder.get(), NameOf(path), EncodeCatalogCache(key, catalog), 0600) ==
-         0;
+  const std::string bytes = EncodeCatalogCache(key, catalog);
+  return WriteFileReplacingAt(folder.get(), NameOf(path), bytes, 0600) == 0;
 }
 
 FontCatalog LoadFontCatalog() {
