@@ -138,6 +138,7 @@ int DialogProc(Dialog& dlg, DialogMessage message, int id, int code) {
       return 1;
     case DialogMessage::kTimer:
       PreviewTimerTick(dlg);
+      NoteFontSelection(dlg);
       return 1;
     case DialogMessage::kMouseMove:
       PreviewMouseMove(dlg);

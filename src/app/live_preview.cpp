@@ -4,6 +4,7 @@
 #include "app/export_commands.h"
 #include "app/quiet_host.h"
 #include "dialog/control_ids.h"
+#include "dialog/dialog_fields.h"
 #include "preview/canvas_view.h"
 #include "preview/cell_grid.h"
 #include "preview/preview_state.h"
@@ -12,6 +13,11 @@ namespace {
 
 // What the stale mark says when the run said nothing itself.
 constexpr char kStaleWithoutMessage[] = "The fields have changed since this sheet was drawn.";
+
+// The sheet now shown was drawn from the fields as they are.
+void NoteDrawn(Dialog& dlg) {
+  if (Preview().sheet.shown) Preview().sheet.fontSelection = FontListSelection(dlg);
+}
 
 void MarkStale(Dialog& dlg, std::string reason) {
   PreviewState& preview = Preview();
@@ -76,6 +82,16 @@ void NoteFieldChange(Dialog& dlg, int id) {
   if (Preview().sheet.shown && ChangesSheet(id)) dlg.host.ScheduleRefreshPreview();
 }
 
+void NoteFontSelection(Dialog& dlg) {
+  ShownSheet& sheet = Preview().sheet;
+  const int selection = FontListSelection(dlg);
+  if (sheet.shown && sheet.fontSelection != selection) {
+    // Noted at once, so that the ticks during the wait do not restart it.
+    sheet.fontSelection = selection;
+    dlg.host.ScheduleRefreshPreview();
+  }
+}
+
 int RefreshImagePreview(Dialog& dlg) {
   if (!Preview().sheet.shown) return 1;
   QuietHost quiet(dlg.host);
@@ -84,6 +100,7 @@ int RefreshImagePreview(Dialog& dlg) {
     MarkStale(dlg, quiet.messages().empty() ? std::string() : quiet.messages().back());
     return 1;
   }
+  NoteDrawn(dlg);
   // A new sheet clears the cell's line; the cell that leads is named again. A warning
   // that did not stop the run goes to the status line instead of a box.
   ShowCursorCell(dlg);
@@ -93,6 +110,10 @@ int RefreshImagePreview(Dialog& dlg) {
 
 int ImagePreviewButton(Dialog& dlg) {
   const int result = ImagePreviewCommand(dlg);
-  if (result != 0) MarkStale(dlg, std::string());
+  if (result != 0) {
+    MarkStale(dlg, std::string());
+  } else {
+    NoteDrawn(dlg);
+  }
   return result;
 }

@@ -15,6 +15,10 @@ bool ChangesSheet(int id);
 // for a refresh (ScheduleRefreshPreview).
 void NoteFieldChange(Dialog& dlg, int id);
 
+// A tick of the preview timer: a face selected without a notification (a font file
+// opened, settings loaded) asks for a refresh as a changed field does.
+void NoteFontSelection(Dialog& dlg);
+
 // The host's refresh: with a sheet still shown, validates and draws it again as "Image
 // preview" does, but quietly (a warning that did not stop it goes to the status line).
 // When that fails the sheet stays, marked stale with the last message held back. Returns 0 when a

@@ -46,8 +46,12 @@ AxisLines LinesAlong(int areaSize, int zoom, int pan, int cellSize, int sheetSiz
 
 void RememberShownSheet(Dialog& dlg, PreviewState& preview, const Grid& grid,
                         const PixelSize& cellPx, CharMap map) {
-  preview.sheet = {
-      .shown = true, .grid = grid, .cellPx = cellPx, .map = std::move(map), .staleReason = {}};
+  preview.sheet = {.shown = true,
+                   .grid = grid,
+                   .cellPx = cellPx,
+                   .map = std::move(map),
+                   .staleReason = {},
+                   .fontSelection = -1};
   SetCellInfo(dlg, "");
 }
 

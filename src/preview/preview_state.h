@@ -31,6 +31,7 @@ struct ShownSheet {
   // The fields changed since it was drawn and it could not be drawn again: why (the
   // first message of the attempt). Empty while it shows what the fields say.
   std::string staleReason;
+  int fontSelection = -1;  // the font list's entry it was drawn with, when the app notes it
 };
 
 struct DragState {

@@ -41,7 +41,12 @@ TEST(DrawCellGridTest, LinesFollowCellsZoomAndPan) {
   PreviewState preview;
   CreatePreviewCanvas(preview);
   std::fill(preview.canvas.pixels.begin(), preview.canvas.pixels.end(), 0x336699u);
-  preview.sheet = {.shown = true, .grid = {3, 2}, .cellPx = {10, 12}, .map = {}, .staleReason = {}};
+  preview.sheet = {.shown = true,
+                   .grid = {3, 2},
+                   .cellPx = {10, 12},
+                   .map = {},
+                   .staleReason = {},
+                   .fontSelection = -1};
   struct Row {
     int zoom;
     float panX;

@@ -29,6 +29,7 @@ struct Session {
   MainWindow window;
   QtDialogHost host{window, Prompts()};
   Dialog dlg{host};
+  bool exposed = false;
 
   Session() {
     PreviewState& preview = Preview();
@@ -40,7 +41,7 @@ struct Session {
       if (host.ListEntry(i) == "DejaVu Sans") host.ListSelect(i);
     }
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    exposed = QTest::qWaitForWindowExposed(&window);
   }
   ~Session() { DeletePreviewCanvas(Preview()); }
 
@@ -91,6 +92,7 @@ class LiveWindowTest : public QObject {
   // window fits 1280 x 800 at 150 % (853 x 533).
   void previewTakesTheRoomAndSmallWindowsScroll() {
     Session s;
+    QVERIFY(s.exposed);
     QVERIFY(s.window.minimumSize().width() <= 853 && s.window.minimumSize().height() <= 533);
     const QSize sizes[] = {{1400, 1000}, {900, 700}, {834, 500}, s.window.minimumSize()};
     for (const QSize& size : sizes) {
@@ -118,6 +120,7 @@ class LiveWindowTest : public QObject {
   // until they can again.
   void shownSheetFollowsTheFields() {
     Session s;
+    QVERIFY(s.exposed);
     s.Click(kIdImagePreview);
     QVERIFY(Preview().sheet.shown);
     QVERIFY(!s.host.refreshPending());
@@ -145,12 +148,20 @@ class LiveWindowTest : public QObject {
     QTRY_VERIFY(Preview().sheet.staleReason.empty());
     QCOMPARE(Preview().sheet.cellPx.widthPx, 12);
     QVERIFY(s.messages.empty());
+
+    // A face selected without a notification (a font file opened) is caught by the timer.
+    const int other = s.host.ListSelection() + 1;
+    s.host.ListSelect(other);
+    QTRY_COMPARE(Preview().sheet.fontSelection, other);
+    QTRY_VERIFY(!s.host.refreshPending());
+    QVERIFY(Preview().canvas.pixels == DrawnNow(s));
   }
 
   // The status line names the file, its size and depth and the descriptors written
   // with it, and Autosize's choice.
   void statusLineSaysWhatWasDone() {
     Session s;
+    QVERIFY(s.exposed);
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("sheet.png")).toStdString();
     s.Click(kIdOutputMono);
@@ -170,6 +181,7 @@ class LiveWindowTest : public QObject {
   // cell line names it.
   void arrowKeysMoveACursorCell() {
     Session s;
+    QVERIFY(s.exposed);
     s.host.SetText(kIdTileSize, "16");  // a 512-pixel-wide sheet in the 369-pixel area
     s.Click(kIdImagePreview);
     PreviewWidget* preview = s.window.Preview();
