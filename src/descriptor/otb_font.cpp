@@ -152,7 +152,7 @@ std::string Os2(const Font& f) {
   // PANOSE: Latin text, any serif and weight, monospaced.
   for (int v : {2, 0, f.bold ? 8 : 5, 9, 0, 0, 0, 0, 0, 0}) U8(t, v);
   for (int k = 0; k < 4; ++k) U32(t, 0);  // Unicode ranges: not claimed
-  t += "    ";                            // vendor
+  t += "UKWN";                            // vendor: the usual code for an unknown one
   // Selection: italic, bold, or regular; typographic metrics are the ones to use.
   U16(t, (f.italic ? 0x01 : 0) | (f.bold ? 0x20 : 0) | (!f.bold && !f.italic ? 0x40 : 0) | 0x80);
   U16(t, first);
