@@ -308,23 +308,3 @@ int WriteFileReplacingAt(int folder, const std::string& name, std::string_view b
   Discard(pending);
   return 1;
 }
-
-int WriteFileReplacingAt(int folder, const std::string& name, std::string_view bytes, mode_t mode) {
-  PendingFile pending;
-  pending.dir = Descriptor(fcntl(folder, F_DUPFD_CLOEXEC, 0));
-  pending.base = name;
-  if (pending.dir.get() < 0) return 1;
-  pending.file = Descriptor(CreateTemporary(pending.dir.get(), pending.temporary));
-  if (pending.file.get() < 0) return 1;
-  if (fstat(pending.file.get(), &pending.created) != 0) {
-    unlinkat(pending.dir.get(), pending.temporary.c_str(), 0);
-    return 1;
-  }
-  fchmod(pending.file.get(), mode & kPermissionBits);
-  if (!WriteAll(pending.file.get(), bytes)) {
-    pending.file.Close();
-    Discard(pending);
-    return 1;
-  }
-  return Commit(pending) ? 0 : 1;
-}
