@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "base/sheet_modes.h"
-#include "base/status.h"
 #include "image/save_bitmap.h"
 
 namespace {
@@ -49,19 +48,25 @@ GrayImage MonoSheet(const Sheet& sheet, int threshold) {
   return mono;
 }
 
-int EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out) {
-  switch (sheet.output) {
-    case OutputKind::kColor:
-      break;
-    case OutputKind::kAlpha: {
-      Bitmap32Handle alpha = AlphaSheet(sheet);
-      if (!alpha) return kFailed;
-      return EncodeBitmap(alpha.get(), fif, out);
+EncodeStatus EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out) {
+  if (sheet.output == OutputKind::kColor) return EncodeBitmap(sheet.bitmap.get(), fif, out);
+  if (!CoverageFits(sheet)) return EncodeStatus::kFailed;
+  // Each other kind is a sheet-sized copy made first: a copy without memory throws, or
+  // (the alpha sheet) comes back empty.
+  return EncodeWithoutThrowing([&] {
+    switch (sheet.output) {
+      case OutputKind::kAlpha: {
+        Bitmap32Handle alpha = AlphaSheet(sheet);
+        if (!alpha) return EncodeStatus::kNoMemory;
+        return EncodeBitmap(alpha.get(), fif, out);
+      }
+      case OutputKind::kGray:
+        return EncodeGrayImage(GraySheet(sheet), GrayDepth::k8Bit, fif, out);
+      case OutputKind::kMono:
+        return EncodeGrayImage(MonoSheet(sheet, sheet.monoThreshold), GrayDepth::k1Bit, fif, out);
+      case OutputKind::kColor:
+        break;
     }
-    case OutputKind::kGray:
-      return EncodeGrayImage(GraySheet(sheet), GrayDepth::k8Bit, fif, out);
-    case OutputKind::kMono:
-      return EncodeGrayImage(MonoSheet(sheet, sheet.monoThreshold), GrayDepth::k1Bit, fif, out);
-  }
-  return EncodeBitmap(sheet.bitmap.get(), fif, out);
+    return EncodeStatus::kFailed;
+  });
 }

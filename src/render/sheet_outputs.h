@@ -9,6 +9,7 @@
 #include <string>
 
 #include "image/bitmap32.h"
+#include "image/encode_status.h"
 #include "image/gray_image.h"
 #include "render/sheet_pipeline.h"
 
@@ -24,6 +25,6 @@ GrayImage GraySheet(const Sheet& sheet);
 // 255 where MonoBit(coverage, threshold) holds, else 0.
 GrayImage MonoSheet(const Sheet& sheet, int threshold);
 
-// The bytes of the sheet's file, as its output kind in the format fif, in out. kOk or
-// kFailed.
-int EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);
+// The bytes of the sheet's file, as its output kind in the format fif, in out. kOk,
+// kNoMemory (for any of the sheet-sized buffers on the way) or kFailed.
+EncodeStatus EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);

@@ -59,13 +59,16 @@ std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName);
 // character of the export set into its cell (cell i at column i mod columns, row
 // i div columns; the sheet is columns x cell width by rows x cell height), colors the sheet in the
 // color mode (loading the texture for the image modes, with its message), trims overflow when asked
-// and builds the report. Nothing when a step fails: every failure but a scratch surface that cannot
-// be made has shown its message. Without a color mode the sheet stays as allocated.
+// and builds the report. Nothing when a step fails: every failure but a probe surface that cannot
+// be made has shown its message ("Could not allocate memory for the output bitmap!" for each
+// sheet-sized buffer). Without a color mode the sheet stays as allocated.
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink);
 
 // Writes the sheet as its output kind to fileName in the format its extension names,
-// never leaving a broken file. kOk or kFailed (after "Could not save the output bitmap!", or the
-// format message when the name names no writable format, after ShowImageLibraryFailure's).
+// never leaving a broken file. kOk or kFailed (after "Could not allocate memory for the output
+// bitmap!" when a buffer of the encoding cannot be had, "Could not save the output bitmap!" for
+// any other failure, or the format message when the name names no writable format, after
+// ShowImageLibraryFailure's).
 //
 // Companion files (descriptors) are written with the sheet, flushed to the disk
 // together, and only when the sheet is: each gets its result; their failures show
