@@ -9,6 +9,7 @@
 #include "base/status.h"
 #include "fileio/replace_file.h"
 #include "image/bitmap_handle.h"
+#include "image/bmp_writer.h"
 #include "image/freeimage_library.h"
 #include "image/png_writer.h"
 
@@ -134,6 +135,11 @@ EncodeStatus EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& 
   BitmapHandle copy = CopyToImageLibrary(*fi, bitmap);
   if (!copy) return EncodeStatus::kNoMemory;
   return EncodeWithImageLibrary(*fi, copy.get(), fif, out);
+}
+
+EncodeStatus EncodeAlphaBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
+  if (fif == FIF_BMP) return EncodeAlphaBmp(bitmap, out);
+  return EncodeBitmap(bitmap, fif, out);
 }
 
 EncodeStatus EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,

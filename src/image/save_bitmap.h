@@ -23,6 +23,10 @@ int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::stri
 // kFailed.
 EncodeStatus EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
 
+// As EncodeBitmap, for a bitmap whose alpha is meant to be seen: a BMP gets a
+// BITMAPV5HEADER with an alpha mask (EncodeAlphaBmp).
+EncodeStatus EncodeAlphaBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
+
 // The bytes of a gray image's file, in out: PNG as gray of depth bits a pixel by our
 // own writer; TGA, which has no 1-bit form, always as 8-bit grayscale by our own
 // encoder (a 1-bit image then holds 0 and 255); the other formats by the image

@@ -58,7 +58,7 @@ EncodeStatus EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::str
       case OutputKind::kAlpha: {
         Bitmap32Handle alpha = AlphaSheet(sheet);
         if (!alpha) return EncodeStatus::kNoMemory;
-        return EncodeBitmap(alpha.get(), fif, out);
+        return EncodeAlphaBitmap(alpha.get(), fif, out);
       }
       case OutputKind::kGray:
         return EncodeGrayImage(GraySheet(sheet), GrayDepth::k8Bit, fif, out);

@@ -6,11 +6,14 @@
 
 #include <array>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "base/sheet_modes.h"
+#include "image/image_decode.h"
 #include "render/sheet_pipeline.h"
 #include "support/temp_dir.h"
 
@@ -26,11 +29,17 @@ struct SilentSink : MessageSink {
 std::vector<std::array<std::uint8_t, 4>> LoadPixels(const std::string& path, int& bpp) {
   std::vector<std::array<std::uint8_t, 4>> pixels;
   const FREE_IMAGE_FORMAT fif = FreeImage_GetFIFFromFilename(path.c_str());
-  FIBITMAP* file = FreeImage_Load(fif, path.c_str(), 0);
+  BitmapHandle file(FreeImage_Load(fif, path.c_str(), 0));
+  if (!file) {
+    // The image library reads no BMP with a V5 header, as the alpha output has: the
+    // program's own decoder reads those with stb_image.
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    file = DecodeImage(fif, bytes, {}).bitmap;
+  }
   if (!file) return pixels;
-  bpp = static_cast<int>(FreeImage_GetBPP(file));
-  FIBITMAP* rgba = FreeImage_ConvertTo32Bits(file);
-  FreeImage_Unload(file);
+  bpp = static_cast<int>(FreeImage_GetBPP(file.get()));
+  FIBITMAP* rgba = FreeImage_ConvertTo32Bits(file.get());
   if (!rgba) return pixels;
   const int width = static_cast<int>(FreeImage_GetWidth(rgba));
   const int height = static_cast<int>(FreeImage_GetHeight(rgba));
