@@ -14,8 +14,9 @@
 #include "render/sheet_pipeline.h"
 
 // The colored sheet with each pixel's alpha set to its coverage: a lit pixel keeps its
-// color and gets alpha 1..255, an unlit one alpha 0 (its color, the background, is
-// kept, so a reader that ignores alpha sees the colored sheet). Empty when the sizes
+// color and gets alpha 1..255, an unlit one alpha 0 and the color of the nearest lit
+// pixel of its cell (city-block distance; the sheet's top color in a cell with none), so
+// that filtering between pixels never pulls in the background. Empty when the sizes
 // disagree or memory runs out.
 Bitmap32Handle AlphaSheet(const Sheet& sheet);
 

@@ -252,6 +252,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   result.cellPx = cell;
   result.map = std::move(map);
   result.output = options.output;
+  result.top = options.top;
   result.monoThreshold = options.monoThreshold;
   return result;
 }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/color_triple.h"
 #include "base/message_sink.h"
 #include "base/sheet_modes.h"
 #include "base/status.h"
@@ -41,8 +42,9 @@ struct Sheet {
   // Each pixel's coverage, 0 (unlit) to 255, top row first, width x height: what the
   // outputs other than the colored sheet and the descriptors are made from.
   PixelSurface coverage;
-  std::vector<int> drawnCells;                // the cells the export set drew, ascending
-  OutputKind output = OutputKind::kColor;     // what SaveSheet writes
+  std::vector<int> drawnCells;             // the cells the export set drew, ascending
+  OutputKind output = OutputKind::kColor;  // what SaveSheet writes
+  ColorTriple top;  // the top color: the alpha output's color for a cell with no lit pixel
   int monoThreshold = kDefaultMonoThreshold;  // 1..255, for the mono output
   // The baseline's row within a cell, 0..cell height: the font's ascent less the height
   // correction, where the baseline of every glyph that the probe's row anchors lies.
