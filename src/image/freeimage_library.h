@@ -20,7 +20,7 @@
   X(Allocate) X(Unload) X(GetScanLine) X(GetPalette) X(GetBPP) X(GetWidth) X(GetHeight)        \
   X(ConvertTo32Bits) X(GetFIFFromFilename) X(GetFormatFromFIF)                   \
   X(FIFSupportsReading) X(FIFSupportsWriting) X(FIFSupportsNoPixels)             \
-  X(OpenMemory) X(CloseMemory) X(LoadFromMemory) X(SaveToMemory) X(AcquireMemory)
+  X(OpenMemory) X(CloseMemory) X(LoadFromMemory) X(SaveToHandle)
 // clang-format on
 
 // The resolved functions: member Allocate is FreeImage_Allocate, and so on.

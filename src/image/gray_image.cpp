@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "base/status.h"
-
 namespace {
 
 // The largest side a TGA header can hold (16-bit fields).
@@ -30,37 +28,34 @@ void PackGrayRow(const std::uint8_t* row, int width, std::uint8_t* out) {
   }
 }
 
-std::vector<std::uint8_t> PackGrayRows(const GrayImage& image) {
-  if (!GrayImageIsWhole(image)) return {};
-  const std::size_t stride = PackedRowBytes(image.width);
-  std::vector<std::uint8_t> packed(stride * static_cast<std::size_t>(image.height), 0);
-  for (int y = 0; y < image.height; ++y) {
-    PackGrayRow(image.pixels.data() + static_cast<std::size_t>(y) * image.width, image.width,
-                packed.data() + static_cast<std::size_t>(y) * stride);
-  }
-  return packed;
-}
-
-int EncodeGrayTga(const GrayImage& image, std::string& out) {
+EncodeStatus EncodeGrayTga(const GrayImage& image, GrayDepth depth, std::string& out) {
   if (!GrayImageIsWhole(image) || image.width > kMaxTgaSide || image.height > kMaxTgaSide) {
-    return kFailed;
+    return EncodeStatus::kFailed;
   }
-  out.clear();
-  out.reserve(18 + image.pixels.size());
-  out.push_back(0);     // no image ID
-  out.push_back(0);     // no color map
-  out.push_back(3);     // uncompressed grayscale
-  out.append(5, '\0');  // color map specification, unused
-  AppendU16(out, 0);    // x origin
-  AppendU16(out, 0);    // y origin
-  AppendU16(out, image.width);
-  AppendU16(out, image.height);
-  out.push_back(8);  // bits a pixel
-  out.push_back(0);  // no alpha bits; origin at the bottom left, so rows go bottom up
-  for (int y = image.height - 1; y >= 0; --y) {
-    const auto* row = reinterpret_cast<const char*>(image.pixels.data()) +
-                      static_cast<std::size_t>(y) * image.width;
-    out.append(row, static_cast<std::size_t>(image.width));
-  }
-  return kOk;
+  return EncodeWithoutThrowing([&] {
+    out.clear();
+    out.reserve(18 + image.pixels.size());
+    out.push_back(0);     // no image ID
+    out.push_back(0);     // no color map
+    out.push_back(3);     // uncompressed grayscale
+    out.append(5, '\0');  // color map specification, unused
+    AppendU16(out, 0);    // x origin
+    AppendU16(out, 0);    // y origin
+    AppendU16(out, image.width);
+    AppendU16(out, image.height);
+    out.push_back(8);  // bits a pixel
+    out.push_back(0);  // no alpha bits; origin at the bottom left, so rows go bottom up
+    const bool oneBit = depth == GrayDepth::k1Bit;
+    for (int y = image.height - 1; y >= 0; --y) {
+      const std::size_t at = out.size();
+      out.append(reinterpret_cast<const char*>(image.pixels.data()) +
+                     static_cast<std::size_t>(y) * image.width,
+                 static_cast<std::size_t>(image.width));
+      if (!oneBit) continue;
+      for (std::size_t x = at; x < out.size(); ++x) {
+        if (out[x] != 0) out[x] = '\xFF';
+      }
+    }
+    return EncodeStatus::kOk;
+  });
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "image/encode_status.h"
+
 // width x height bytes, top row first, rows of exactly width bytes.
 struct GrayImage {
   int width = 0;   // pixels
@@ -31,10 +33,7 @@ inline std::size_t PackedRowBytes(int width) {
 // One row of width bytes packed one bit a pixel into PackedRowBytes(width) bytes at out.
 void PackGrayRow(const std::uint8_t* row, int width, std::uint8_t* out);
 
-// The rows packed one bit a pixel, leftmost pixel in the high bit, the padding bits 0,
-// each row PackedRowBytes(width) bytes, top row first.
-std::vector<std::uint8_t> PackGrayRows(const GrayImage& image);
-
 // Encodes image as an uncompressed grayscale TGA (image type 3, 8 bits a pixel, bottom
-// row first). kOk or kFailed.
-int EncodeGrayTga(const GrayImage& image, std::string& out);
+// row first); a 1-bit image is written as 0 for a clear pixel and 255 for a set one,
+// since TGA has no 1-bit form. kOk, kNoMemory or kFailed.
+EncodeStatus EncodeGrayTga(const GrayImage& image, GrayDepth depth, std::string& out);

@@ -1,15 +1,12 @@
 // PNG framing around a zlib stream made by libdeflate.
 #include "image/png_stream.h"
 
-#include "base/status.h"
-
 #include <libdeflate.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <new>
 
 namespace {
 
@@ -48,8 +45,8 @@ std::unique_ptr<std::uint8_t[]> Uninitialized(std::size_t bytes) {
   return std::unique_ptr<std::uint8_t[]>(new std::uint8_t[bytes]);
 }
 
-int Encode(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
-           std::string& out) {
+EncodeStatus Encode(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
+                    std::string& out) {
   // Each row behind its filter byte, then, from the bottom up so that the row above is
   // still unfiltered, each row as its difference from the row above.
   const std::size_t stride = rowBytes + 1;
@@ -68,12 +65,12 @@ int Encode(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fi
 
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
       libdeflate_alloc_compressor(kCompressionLevel));
-  if (!compressor) return kFailed;
+  if (!compressor) return EncodeStatus::kNoMemory;
   const std::size_t zlibBound = libdeflate_zlib_compress_bound(compressor.get(), filteredBytes);
   const std::unique_ptr<std::uint8_t[]> zlib = Uninitialized(zlibBound);
   const std::size_t zlibBytes = libdeflate_zlib_compress(compressor.get(), filtered.get(),
                                                          filteredBytes, zlib.get(), zlibBound);
-  if (zlibBytes == 0) return kFailed;
+  if (zlibBytes == 0) return EncodeStatus::kFailed;
 
   static const char kSignature[8] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1A', '\n'};
   out.clear();
@@ -91,22 +88,17 @@ int Encode(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fi
     AppendChunk(out, "IDAT", zlib.get() + at, std::min(kIdatChunkBytes, zlibBytes - at));
   }
   AppendChunk(out, "IEND", nullptr, 0);
-  return kOk;
+  return EncodeStatus::kOk;
 }
 
 }  // namespace
 
-int EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
-              std::string& out) {
+EncodeStatus EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
+                       std::string& out) {
   if (!fillRow || header.width == 0 || header.height == 0 || rowBytes == 0 ||
       header.width > kLargestDimension || header.height > kLargestDimension ||
       rowBytes >= SIZE_MAX / header.height - 1) {
-    return kFailed;
+    return EncodeStatus::kFailed;
   }
-  // No exception leaves the image layer: running out of memory is a failed encoding.
-  try {
-    return Encode(header, rowBytes, fillRow, out);
-  } catch (const std::bad_alloc&) {
-    return kFailed;
-  }
+  return EncodeWithoutThrowing([&] { return Encode(header, rowBytes, fillRow, out); });
 }

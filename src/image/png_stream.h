@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "image/encode_status.h"
+
 // The image header's fields. colorType and bitDepth take the PNG format's codes
 // (for example 6 and 8 for RGBA with 8 bits a channel); they are written as given.
 struct PngHeader {
@@ -23,8 +25,8 @@ struct PngHeader {
 using PngRowFiller = std::function<void(std::uint32_t y, std::uint8_t* dest)>;
 
 // Encodes header.height rows of rowBytes bytes each, asked for from fillRow in order, as
-// a non-interlaced PNG into out. Returns kOk, or kFailed for a size out of range or when
-// memory runs out. The rows are written straight into the buffer that is compressed, so
+// a non-interlaced PNG into out. Returns kOk, kNoMemory, or kFailed for a size out of
+// range. The rows are written straight into the buffer that is compressed, so
 // a caller converting its pixels needs no copy of its own.
-int EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
-              std::string& out);
+EncodeStatus EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
+                       std::string& out);

@@ -2,18 +2,17 @@
 // they are or packed one bit a pixel.
 #include "image/png_writer.h"
 
-#include "base/status.h"
 #include "image/png_stream.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
 
-int EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
-  if (!bitmap || bitmap->width <= 0 || bitmap->height <= 0) return kFailed;
+EncodeStatus EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
+  if (!bitmap || bitmap->width <= 0 || bitmap->height <= 0) return EncodeStatus::kFailed;
   const std::size_t width = static_cast<std::size_t>(bitmap->width);
   const std::size_t height = static_cast<std::size_t>(bitmap->height);
-  if (bitmap->bytes.size() / 4 / width < height) return kFailed;
+  if (bitmap->bytes.size() / 4 / width < height) return EncodeStatus::kFailed;
   // Top row first, red, green, blue, alpha: the bitmap holds its bottom row first and
   // blue, green, red, alpha.
   const auto fillRow = [bitmap, width, height](std::uint32_t y, std::uint8_t* dest) {
@@ -30,8 +29,8 @@ int EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
   return EncodePng(header, 4 * width, fillRow, out);
 }
 
-int EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out) {
-  if (!GrayImageIsWhole(image)) return kFailed;
+EncodeStatus EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out) {
+  if (!GrayImageIsWhole(image)) return EncodeStatus::kFailed;
   const std::size_t width = static_cast<std::size_t>(image.width);
   const bool oneBit = depth == GrayDepth::k1Bit;
   const std::size_t rowBytes = oneBit ? PackedRowBytes(image.width) : width;

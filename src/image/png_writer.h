@@ -8,15 +8,16 @@
 #include <string>
 
 #include "image/bitmap32.h"
+#include "image/encode_status.h"
 #include "image/gray_image.h"
 
 // Encodes bitmap as an RGBA PNG into out, in memory, so that the
-// file is written by one checked path. Returns kOk or kFailed.
-int EncodeRgbaPng(Bitmap32* bitmap, std::string& out);
+// file is written by one checked path. Returns kOk, kNoMemory or kFailed.
+EncodeStatus EncodeRgbaPng(Bitmap32* bitmap, std::string& out);
 
 // Encodes image as a grayscale PNG (color type 0) of 8 bits a pixel, or of 1 bit a
-// pixel set where the value is not 0. kOk or kFailed.
-int EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out);
+// pixel set where the value is not 0. kOk, kNoMemory or kFailed.
+EncodeStatus EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out);
 
 // Whether the image library takes fileName for a PNG file: the text after the last dot
 // (the whole name when it has none) is "png" in any case. Such names need no library.

@@ -1,34 +1,90 @@
 // Saving a bitmap: encoded in memory, then written by the checked replacing path.
 #include "image/save_bitmap.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <memory>
-#include <vector>
 
 #include "base/status.h"
 #include "fileio/replace_file.h"
 #include "image/bitmap_handle.h"
+#include "image/bmp_writer.h"
 #include "image/freeimage_library.h"
 #include "image/png_writer.h"
 
 namespace {
 
-struct MemoryCloser {
-  void operator()(FIMEMORY* memory) const { OpenFreeImage()->CloseMemory(memory); }
+// The image library writes into a string of ours rather than into its own memory
+// stream, which doubles its buffer as it grows (up to three times the file at once) and
+// cannot say why a write failed. The string is given room for the whole file first; a
+// write that finds no memory is remembered, so that the encoder reports it as such.
+struct StringStream {
+  std::string& bytes;
+  std::size_t at = 0;
+  bool noMemory = false;
 };
 
-// The image library's encoder for fif, writing into memory: its file writer ignores
-// write and close errors, its memory writer has none to ignore.
-int EncodeWithImageLibrary(const FreeImageLibrary& fi, FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif,
-                           std::string& out) {
-  std::unique_ptr<FIMEMORY, MemoryCloser> memory(fi.OpenMemory(nullptr, 0));
-  if (!memory || !fi.SaveToMemory(fif, bitmap, memory.get(), 0)) return kFailed;
-  BYTE* data = nullptr;
-  DWORD size = 0;
-  if (!fi.AcquireMemory(memory.get(), &data, &size)) return kFailed;
-  out.assign(reinterpret_cast<const char*>(data), size);
-  return kOk;
+unsigned DLL_CALLCONV WriteToString(void* buffer, unsigned size, unsigned count, fi_handle handle) {
+  auto& stream = *static_cast<StringStream*>(handle);
+  const std::size_t length = std::size_t{size} * count;
+  if (length == 0) return count;
+  if (EncodeWithoutThrowing([&] {
+        if (stream.bytes.size() < stream.at + length) stream.bytes.resize(stream.at + length);
+        return EncodeStatus::kOk;
+      }) != EncodeStatus::kOk) {
+    stream.noMemory = true;
+    return 0;
+  }
+  std::memcpy(stream.bytes.data() + stream.at, buffer, length);
+  stream.at += length;
+  return count;
+}
+
+unsigned DLL_CALLCONV ReadFromString(void* buffer, unsigned size, unsigned count,
+                                     fi_handle handle) {
+  auto& stream = *static_cast<StringStream*>(handle);
+  if (size == 0 || stream.at >= stream.bytes.size()) return 0;
+  const std::size_t whole = std::min<std::size_t>(count, (stream.bytes.size() - stream.at) / size);
+  std::memcpy(buffer, stream.bytes.data() + stream.at, whole * size);
+  stream.at += whole * size;
+  return static_cast<unsigned>(whole);
+}
+
+int DLL_CALLCONV SeekInString(fi_handle handle, long offset, int origin) {
+  auto& stream = *static_cast<StringStream*>(handle);
+  const long long base = origin == SEEK_SET   ? 0
+                         : origin == SEEK_CUR ? static_cast<long long>(stream.at)
+                                              : static_cast<long long>(stream.bytes.size());
+  if (base + offset < 0) return -1;
+  stream.at = static_cast<std::size_t>(base + offset);
+  return 0;
+}
+
+long DLL_CALLCONV TellInString(fi_handle handle) {
+  return static_cast<long>(static_cast<StringStream*>(handle)->at);
+}
+
+// The image library's encoder for fif, writing into out: its file writer ignores
+// write and close errors, a stream of ours has none to ignore.
+EncodeStatus EncodeWithImageLibrary(const FreeImageLibrary& fi, FIBITMAP* bitmap,
+                                    FREE_IMAGE_FORMAT fif, std::string& out) {
+  out.clear();
+  // Room for an uncompressed file: the pixels as the library holds them, and headers.
+  const std::size_t pixelBytes =
+      std::size_t{fi.GetHeight(bitmap)} *
+      ((std::size_t{fi.GetWidth(bitmap)} * fi.GetBPP(bitmap) + 31) / 32 * 4);
+  if (EncodeWithoutThrowing([&] {
+        out.reserve(pixelBytes + 4096);
+        return EncodeStatus::kOk;
+      }) != EncodeStatus::kOk) {
+    return EncodeStatus::kNoMemory;
+  }
+  StringStream stream{out};
+  FreeImageIO io{ReadFromString, WriteToString, SeekInString, TellInString};
+  if (fi.SaveToHandle(fif, bitmap, &io, &stream, 0)) return EncodeStatus::kOk;
+  out.clear();
+  return stream.noMemory ? EncodeStatus::kNoMemory : EncodeStatus::kFailed;
 }
 
 // The same pixels in a FreeImage bitmap, allocated as the sheet's own bitmap once was.
@@ -43,7 +99,7 @@ BitmapHandle CopyToImageLibrary(const FreeImageLibrary& fi, Bitmap32* bitmap) {
 }
 
 // The gray image in a FreeImage bitmap of 8 bits with a gray ramp for a palette, or
-// of 1 bit with black then white.
+// of 1 bit with black then white. Empty when the memory cannot be had.
 BitmapHandle GrayToImageLibrary(const FreeImageLibrary& fi, const GrayImage& image,
                                 GrayDepth depth) {
   const bool oneBit = depth == GrayDepth::k1Bit;
@@ -56,51 +112,51 @@ BitmapHandle GrayToImageLibrary(const FreeImageLibrary& fi, const GrayImage& ima
     const auto level = static_cast<BYTE>(oneBit ? i * 255 : i);
     palette[i] = RGBQUAD{level, level, level, 0};
   }
-  const std::vector<std::uint8_t> packed =
-      oneBit ? PackGrayRows(image) : std::vector<std::uint8_t>{};
-  const std::size_t stride = oneBit ? PackedRowBytes(image.width) : std::size_t(image.width);
-  const std::uint8_t* first = oneBit ? packed.data() : image.pixels.data();
   // The library's scanlines run bottom up.
   for (int y = 0; y < image.height; ++y) {
-    std::memcpy(fi.GetScanLine(copy.get(), image.height - 1 - y),
-                first + static_cast<std::size_t>(y) * stride, stride);
+    const std::uint8_t* row = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+    BYTE* line = fi.GetScanLine(copy.get(), image.height - 1 - y);
+    if (oneBit) {
+      PackGrayRow(row, image.width, line);
+    } else {
+      std::memcpy(line, row, static_cast<std::size_t>(image.width));
+    }
   }
   return copy;
 }
 
 }  // namespace
 
-int EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
-  if (!bitmap) return kFailed;
+EncodeStatus EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
+  if (!bitmap) return EncodeStatus::kFailed;
   if (fif == FIF_PNG) return EncodeRgbaPng(bitmap, out);
   const FreeImageLibrary* fi = OpenFreeImage();
-  if (!fi) return kFailed;
+  if (!fi) return EncodeStatus::kFailed;
   BitmapHandle copy = CopyToImageLibrary(*fi, bitmap);
-  if (!copy) return kFailed;
+  if (!copy) return EncodeStatus::kNoMemory;
   return EncodeWithImageLibrary(*fi, copy.get(), fif, out);
 }
 
-int EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
-                    std::string& out) {
-  if (!GrayImageIsWhole(image)) return kFailed;
+EncodeStatus EncodeAlphaBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
+  if (fif == FIF_BMP) return EncodeAlphaBmp(bitmap, out);
+  return EncodeBitmap(bitmap, fif, out);
+}
+
+EncodeStatus EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
+                             std::string& out) {
+  if (!GrayImageIsWhole(image)) return EncodeStatus::kFailed;
   if (fif == FIF_PNG) return EncodeGrayPng(image, depth, out);
-  if (fif == FIF_TARGA) {
-    // One bit a pixel is written as 0 for a clear pixel and 255 for a set one.
-    if (depth == GrayDepth::k8Bit) return EncodeGrayTga(image, out);
-    GrayImage levels = image;
-    for (std::uint8_t& value : levels.pixels) value = value != 0 ? 255 : 0;
-    return EncodeGrayTga(levels, out);
-  }
+  if (fif == FIF_TARGA) return EncodeGrayTga(image, depth, out);
   const FreeImageLibrary* fi = OpenFreeImage();
-  if (!fi) return kFailed;
+  if (!fi) return EncodeStatus::kFailed;
   BitmapHandle copy = GrayToImageLibrary(*fi, image, depth);
-  if (!copy) return kFailed;
+  if (!copy) return EncodeStatus::kNoMemory;
   return EncodeWithImageLibrary(*fi, copy.get(), fif, out);
 }
 
 int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
   std::string bytes;
-  if (EncodeBitmap(bitmap, fif, bytes) != kOk) return kFailed;
+  if (EncodeBitmap(bitmap, fif, bytes) != EncodeStatus::kOk) return kFailed;
   return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
 }
 
@@ -108,6 +164,6 @@ int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::stri
   const FreeImageLibrary* fi = OpenFreeImage();
   if (!fi || !bitmap) return kFailed;
   std::string bytes;
-  if (EncodeWithImageLibrary(*fi, bitmap, fif, bytes) != kOk) return kFailed;
+  if (EncodeWithImageLibrary(*fi, bitmap, fif, bytes) != EncodeStatus::kOk) return kFailed;
   return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
 }

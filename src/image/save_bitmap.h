@@ -6,6 +6,7 @@
 #include <string>
 
 #include "image/bitmap32.h"
+#include "image/encode_status.h"
 #include "image/gray_image.h"
 
 // Encodes bitmap in format fif in memory and writes it to path with WriteFileReplacing,
@@ -18,13 +19,18 @@
 int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
 int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
 
-// The bytes of the file SaveBitmapReplacing would write, in out. kOk or kFailed.
-int EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
+// The bytes of the file SaveBitmapReplacing would write, in out. kOk, kNoMemory or
+// kFailed.
+EncodeStatus EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
+
+// As EncodeBitmap, for a bitmap whose alpha is meant to be seen: a BMP gets a
+// BITMAPV5HEADER with an alpha mask (EncodeAlphaBmp).
+EncodeStatus EncodeAlphaBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
 
 // The bytes of a gray image's file, in out: PNG as gray of depth bits a pixel by our
 // own writer; TGA, which has no 1-bit form, always as 8-bit grayscale by our own
 // encoder (a 1-bit image then holds 0 and 255); the other formats by the image
 // library, from an 8-bit bitmap with a gray palette or a 1-bit bitmap with a black and
-// a white entry. Returns kOk or kFailed.
-int EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
-                    std::string& out);
+// a white entry. Returns kOk, kNoMemory or kFailed.
+EncodeStatus EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
+                             std::string& out);

@@ -10,12 +10,14 @@
 #include <string_view>
 
 #include "image/bitmap32.h"
+#include "image/encode_status.h"
 #include "image/gray_image.h"
 #include "render/sheet_pipeline.h"
 
 // The colored sheet with each pixel's alpha set to its coverage: a lit pixel keeps its
-// color and gets alpha 1..255, an unlit one alpha 0 (its color, the background, is
-// kept, so a reader that ignores alpha sees the colored sheet). Empty when the sizes
+// color and gets alpha 1..255, an unlit one alpha 0 and the color of the nearest lit
+// pixel of its cell (city-block distance; the sheet's top color in a cell with none), so
+// that filtering between pixels never pulls in the background. Empty when the sizes
 // disagree or memory runs out.
 Bitmap32Handle AlphaSheet(const Sheet& sheet);
 
@@ -25,9 +27,9 @@ GrayImage GraySheet(const Sheet& sheet);
 // 255 where MonoBit(coverage, threshold) holds, else 0.
 GrayImage MonoSheet(const Sheet& sheet, int threshold);
 
-// The bytes of the sheet's file, as its output kind in the format fif, in out. kOk or
-// kFailed.
-int EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);
+// The bytes of the sheet's file, as its output kind in the format fif, in out. kOk,
+// kNoMemory (for any of the sheet-sized buffers on the way) or kFailed.
+EncodeStatus EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);
 
 // How EncodeSheetKind writes kind in format fif, for people: "32-bit color", "32-bit
 // with alpha", "8-bit gray", "1-bit" (TGA has no 1-bit form: "8-bit black and white").

@@ -35,6 +35,10 @@ int ProbeScanSize(PixelSize cell) {
   return std::max(kProbeScanSize, 3 * std::max(cell.widthPx, cell.heightPx));
 }
 
+// Any sheet-sized buffer of the run that cannot be had: the sheet's surface, its bitmap,
+// its coverage, and each buffer of its encoding.
+constexpr char kNoMemoryMessage[] = "Could not allocate memory for the output bitmap!";
+
 void ShowError(MessageSink& sink, std::string_view text) {
   sink.Show(text, "Error", MessageIcon::kWarning);
 }
@@ -188,7 +192,10 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   const int probeClip = scanSize + kProbeClipMargin;
   const int probeSize = scanSize + kProbeSurfaceMargin;
   GlyphSurface sheet;
-  if (OpenSurface(sheet, "Output", 10, 10, width + 50, height + 50) != 0) return std::nullopt;
+  if (OpenSurface(sheet, "Output", 10, 10, width + 50, height + 50) != 0) {
+    ShowError(sink, kNoMemoryMessage);
+    return std::nullopt;
+  }
   SurfaceCloser closeSheet{sheet};
   GlyphSurface probe;
   if (OpenSurface(probe, "Char Window", width + 70, 10, probeSize, probeSize) != 0) {
@@ -229,7 +236,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   // Color, trim, report. Any failure skips the rest.
   result.bitmap = AllocateBitmap32(width, height);
   if (!result.bitmap) {
-    ShowError(sink, "Could not allocate memory for the output bitmap!");
+    ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
   }
   if (ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink) != kOk) {
@@ -237,7 +244,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   }
   // The coverage is taken before trimming, which clears it where it paints over.
   if (CopyCoverage(sheet.pixels, width, height, result.coverage) != kOk) {
-    ShowError(sink, "Could not allocate memory for the output bitmap!");
+    ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
   }
   if (options.trim) {
@@ -258,6 +265,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   result.cellPx = cell;
   result.map = std::move(map);
   result.output = options.output;
+  result.top = options.top;
   result.monoThreshold = options.monoThreshold;
   return result;
 }
@@ -273,7 +281,8 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
   }
   std::string bytes;
   std::vector<FileReplacement> files;
-  if (EncodeSheetKind(sheet, *fif, bytes) == kOk) {
+  const EncodeStatus encoded = EncodeSheetKind(sheet, *fif, bytes);
+  if (encoded == EncodeStatus::kOk) {
     files.reserve(1 + companions.size());
     files.push_back({fileName, bytes});
     files.insert(files.end(), companions.begin(), companions.end());
@@ -284,7 +293,8 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
     companions[i].failed = !files.empty() && files[1 + i].failed;
   }
   if (files.empty() || files[0].failed) {
-    ShowError(sink, "Could not save the output bitmap!");
+    ShowError(sink, encoded == EncodeStatus::kNoMemory ? kNoMemoryMessage
+                                                       : "Could not save the output bitmap!");
     return kFailed;
   }
   return files[0].result == 0 ? kOk : kFailed;  // else a companion held it back

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/color_triple.h"
 #include "base/message_sink.h"
 #include "base/sheet_modes.h"
 #include "base/status.h"
@@ -42,8 +43,9 @@ struct Sheet {
   // Each pixel's coverage, 0 (unlit) to 255, top row first, width x height: what the
   // outputs other than the colored sheet and the descriptors are made from.
   PixelSurface coverage;
-  std::vector<int> drawnCells;                // the cells the export set drew, ascending
-  OutputKind output = OutputKind::kColor;     // what SaveSheet writes
+  std::vector<int> drawnCells;             // the cells the export set drew, ascending
+  OutputKind output = OutputKind::kColor;  // what SaveSheet writes
+  ColorTriple top;  // the top color: the alpha output's color for a cell with no lit pixel
   int monoThreshold = kDefaultMonoThreshold;  // 1..255, for the mono output
   // The baseline's row within a cell, 0..cell height: the font's ascent less the height
   // correction, where the baseline of every glyph that the probe's row anchors lies.
@@ -79,13 +81,16 @@ std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& ma
 // character of the export set into its cell (cell i at column i mod columns, row
 // i div columns; the sheet is columns x cell width by rows x cell height), colors the sheet in the
 // color mode (loading the texture for the image modes, with its message), trims overflow when asked
-// and builds the report. Nothing when a step fails: every failure but a scratch surface that cannot
-// be made has shown its message. Without a color mode the sheet stays as allocated.
+// and builds the report. Nothing when a step fails: every failure but a probe surface that cannot
+// be made has shown its message ("Could not allocate memory for the output bitmap!" for each
+// sheet-sized buffer). Without a color mode the sheet stays as allocated.
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink);
 
 // Writes the sheet as its output kind to fileName in the format its extension names,
-// never leaving a broken file. kOk or kFailed (after "Could not save the output bitmap!", or the
-// format message when the name names no writable format, after ShowImageLibraryFailure's).
+// never leaving a broken file. kOk or kFailed (after "Could not allocate memory for the output
+// bitmap!" when a buffer of the encoding cannot be had, "Could not save the output bitmap!" for
+// any other failure, or the format message when the name names no writable format, after
+// ShowImageLibraryFailure's).
 //
 // Companion files (descriptors) are written with the sheet, all or none
 // (WriteFilesReplacing): each gets its result, and one that cannot be written keeps the

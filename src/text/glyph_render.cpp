@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
+#include "text/glyph_window.h"
 #include "text/text_font.h"
 #include "text/text_font_internal.h"
 #include "text/windows1252.h"
@@ -16,11 +18,12 @@ namespace {
 // The shear of synthetic italic, x += y * 0x0366A / 0x10000 (about 12 degrees).
 constexpr FT_Fixed kItalicShear = 0x0366A;
 
-// The 16 gray levels of the original renderer: v / 16 as 0, 17, ..., 255, so that
-// coverage below 16/255 stays black.
-inline std::uint8_t QuantizeCoverage(unsigned value) {
-  return static_cast<std::uint8_t>((value >> 4) * 17);
-}
+// A glyph whose bitmap has at most this many pixels is rendered whole and kept by its
+// font: 256 x 256, beyond any glyph that fits a cell. A larger one (a font whose
+// outlines reach far beyond its em, or an em of hundreds of pixels) is kept as its box
+// alone, and each draw renders only the part it can show, at most this many pixels at
+// a time, so that no font can make the text layer hold more than a few of these.
+constexpr long long kMaxKeptGlyphPixels = 256 * 256;
 
 // Copies an 8-bit bitmap (values 0..maxValue) into image, quantized.
 void CopyGrayBitmap(const FT_Bitmap& bitmap, unsigned maxValue, GlyphImage& image) {
@@ -90,21 +93,59 @@ FT_UInt GlyphIndexOf(const TextFont& font, char32_t ch) {
   return index;
 }
 
-GlyphImage RasterizeChar(TextFont& font, char32_t ch) {
-  GlyphImage image;
-  if (ch == 0) return image;
+// Loads ch into the face's glyph slot at the font's size, sheared for synthetic italic.
+// nullptr when the face lacks ch or FreeType fails.
+FT_GlyphSlot LoadChar(TextFont& font, char32_t ch) {
+  if (ch == 0) return nullptr;
   FT_Face face = font.face->face.get();
-  if (FT_Activate_Size(font.size.get()) != 0) return image;
+  if (FT_Activate_Size(font.size.get()) != 0) return nullptr;
   const FT_UInt index = GlyphIndexOf(font, ch);
-  if (index == 0) return image;
-  if (FT_Load_Glyph(face, index, font.loadFlags) != 0) return image;
-
+  if (index == 0) return nullptr;
+  if (FT_Load_Glyph(face, index, font.loadFlags) != 0) return nullptr;
   FT_GlyphSlot slot = face->glyph;
-  image.advancePx = RoundF26Dot6(slot->advance.x);
   if (font.metrics.syntheticItalic && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
     // Sheared about the baseline (y = 0), so the advance stays as it was.
     FT_Matrix shear{0x10000, kItalicShear, 0, 0x10000};
     FT_Outline_Transform(&slot->outline, &shear);
+  }
+  return slot;
+}
+
+// The box cut to kMaxGlyphReachPx around the pen origin: nothing beyond is ever drawn.
+PixelBox WithinReach(PixelBox box) {
+  const long long left = std::max<long long>(box.left, -kMaxGlyphReachPx);
+  const long long right = std::min<long long>(box.left + box.width, kMaxGlyphReachPx);
+  const long long top = std::min<long long>(box.top, kMaxGlyphReachPx);
+  const long long bottom = std::max<long long>(box.top - box.rows, -kMaxGlyphReachPx);
+  if (left >= right || bottom >= top) return {};
+  return {left, top, right - left, top - bottom};
+}
+
+GlyphImage RasterizeChar(TextFont& font, char32_t ch) {
+  GlyphImage image;
+  FT_GlyphSlot slot = LoadChar(font, ch);
+  if (slot == nullptr) return image;
+  image.advancePx = ClampReach((static_cast<long long>(slot->advance.x) + 32) >> 6);
+  const int bold = font.metrics.syntheticBold ? 1 : 0;
+  const PixelBox box = LoadedBox(slot);
+  // FreeType renders no outline that reaches past +-0x7FFF pixels: neither is it drawn
+  // in parts.
+  if (slot->format == FT_GLYPH_FORMAT_OUTLINE &&
+      (box.left < -0x8000 || box.left + box.width > 0x7FFF || box.top - box.rows < -0x8000 ||
+       box.top > 0x7FFF)) {
+    return image;
+  }
+  const PixelBox reach = WithinReach(box);
+  if (reach.width != box.width || reach.rows != box.rows ||
+      box.width * box.rows > kMaxKeptGlyphPixels) {
+    // Too large to keep: the box alone, each draw renders what it shows.
+    image.left = static_cast<int>(reach.left);
+    image.top = static_cast<int>(reach.top);
+    image.width = reach.width > 0 ? static_cast<int>(reach.width) + bold : 0;
+    image.rows = static_cast<int>(reach.rows);
+    image.kept = false;
+    image.advancePx += bold;
+    return image;
   }
   if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, font.renderMode) != 0) {
     return image;
@@ -112,11 +153,41 @@ GlyphImage RasterizeChar(TextFont& font, char32_t ch) {
   image.left = slot->bitmap_left;
   image.top = slot->bitmap_top;
   TakeBitmap(font.face->library.get(), slot->bitmap, image);
-  if (font.metrics.syntheticBold) {
+  if (bold) {
     Overstrike(image);
     image.advancePx += 1;
   }
   return image;
+}
+
+// Columns [column, column + width) and rows [row, row + rows) of a glyph too large to
+// keep, as RenderChar would have made them, into out (rows * width bytes).
+void RenderGlyphWindow(TextFont& font, char32_t ch, const GlyphImage& glyph, long long column,
+                       long long row, int width, int rows, std::vector<std::uint8_t>& out) {
+  out.assign(static_cast<std::size_t>(width) * rows, 0);
+  FT_GlyphSlot slot = LoadChar(font, ch);
+  if (slot == nullptr) return;
+  FT_Library library = font.face->library.get();
+  const PixelBox window{glyph.left + column, glyph.top - row, width, rows};
+  if (!font.metrics.syntheticBold) {
+    RenderLoadedWindow(library, slot, font.renderMode, window, out.data());
+    return;
+  }
+  // Bold column c is the larger of plain columns c and c - 1, of a plain glyph one
+  // column narrower: one more column on the left, none past the plain glyph's right.
+  std::vector<std::uint8_t> plain(static_cast<std::size_t>(width + 1) * rows, 0);
+  RenderLoadedWindow(library, slot, font.renderMode, {window.left - 1, window.top, width + 1, rows},
+                     plain.data());
+  const long long plainWidth = glyph.width - 1;
+  for (int y = 0; y < rows; ++y) {
+    const std::uint8_t* src = plain.data() + static_cast<std::size_t>(y) * (width + 1);
+    for (int x = 0; x < width; ++x) {
+      const long long c = column + x;
+      const std::uint8_t here = c < plainWidth ? src[x + 1] : 0;
+      const std::uint8_t left = c > 0 ? src[x] : 0;
+      out[static_cast<std::size_t>(y) * width + x] = std::max(here, left);
+    }
+  }
 }
 
 // The part of [lo, hi) that also lies in [minimum, maximum).
@@ -173,11 +244,29 @@ int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int
   const long long y0 = baseline - glyph.top;
   const Span xs = Intersect(x0, x0 + glyph.width, bounds.left, bounds.right);
   const Span ys = Intersect(y0, y0 + glyph.rows, bounds.top, bounds.bottom);
-  for (long long y = ys.lo; y < ys.hi; ++y) {
-    const std::uint8_t* src =
-        glyph.coverage.data() + static_cast<std::size_t>(y - y0) * glyph.width + (xs.lo - x0);
-    std::uint8_t* dst = surface.pixels.data() + static_cast<std::size_t>(y) * surface.width + xs.lo;
-    for (long long x = xs.lo; x < xs.hi; ++x, ++src, ++dst) *dst = std::max(*dst, *src);
+  if (glyph.kept) {
+    for (long long y = ys.lo; y < ys.hi; ++y) {
+      const std::uint8_t* src =
+          glyph.coverage.data() + static_cast<std::size_t>(y - y0) * glyph.width + (xs.lo - x0);
+      std::uint8_t* dst =
+          surface.pixels.data() + static_cast<std::size_t>(y) * surface.width + xs.lo;
+      for (long long x = xs.lo; x < xs.hi; ++x, ++src, ++dst) *dst = std::max(*dst, *src);
+    }
+  } else if (xs.lo < xs.hi) {
+    // Only what the bounds show, a band of rows at a time.
+    const int width = static_cast<int>(xs.hi - xs.lo);
+    const long long band = std::max<long long>(1, kMaxKeptGlyphPixels / width);
+    std::vector<std::uint8_t> window;
+    for (long long bandTop = ys.lo; bandTop < ys.hi; bandTop += band) {
+      const int rows = static_cast<int>(std::min(band, ys.hi - bandTop));
+      RenderGlyphWindow(font, ch, glyph, xs.lo - x0, bandTop - y0, width, rows, window);
+      for (int y = 0; y < rows; ++y) {
+        const std::uint8_t* src = window.data() + static_cast<std::size_t>(y) * width;
+        std::uint8_t* dst =
+            surface.pixels.data() + static_cast<std::size_t>(bandTop + y) * surface.width + xs.lo;
+        for (int x = 0; x < width; ++x) dst[x] = std::max(dst[x], src[x]);
+      }
+    }
   }
 
   // The underline stroke across the advance.

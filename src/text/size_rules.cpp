@@ -37,8 +37,8 @@ VerticalSize PickVerticalSize(int height, int unitsPerEm, int winAscent, int win
 
   VerticalSize size;
   size.ppem = ppem;
-  size.ascentPx = ScaleFontUnits(winAscent, ppem, unitsPerEm);
-  size.descentPx = ScaleFontUnits(winDescent, ppem, unitsPerEm);
+  size.ascentPx = ClampReach(ScaleFontUnits(winAscent, ppem, unitsPerEm));
+  size.descentPx = ClampReach(ScaleFontUnits(winDescent, ppem, unitsPerEm));
   return size;
 }
 

@@ -9,11 +9,24 @@
 #include <cstdint>
 
 // Sizes beyond this many pixels per em are clamped: a glyph that size already
-// overflows any sheet, and the rendered glyphs are kept in memory.
+// overflows any sheet.
 inline constexpr int kMaxPpem = 1024;
+
+// The pixel sizes a font's own metrics give are capped here: ascent, descent and each
+// advance at this many pixels, and a glyph is drawn no farther than this from its pen
+// origin and baseline. No cell (64 px), probe or preview comes near it, and it keeps
+// what a font with tiny units asks of the rasterizer within its range.
+inline constexpr int kMaxGlyphReachPx = 4096;
 
 // The cell height a request of height 0 asks for.
 inline constexpr int kDefaultCellHeight = 16;
+
+// A pixel size taken from a font's metrics, within +-kMaxGlyphReachPx.
+inline int ClampReach(long long px) {
+  return static_cast<int>(px < -kMaxGlyphReachPx  ? -kMaxGlyphReachPx
+                          : px > kMaxGlyphReachPx ? kMaxGlyphReachPx
+                                                  : px);
+}
 
 // round(units * ppem / unitsPerEm), half away from zero; 0 when unitsPerEm is not
 // positive.
@@ -35,7 +48,8 @@ struct VerticalSize {
 //     ppem > 1 and ascent + descent > H;
 //   height < 0 (em height): ppem = -height;
 //   height 0: as cell height kDefaultCellHeight.
-// ascent = round(winAscent * ppem / upem), descent = round(winDescent * ppem / upem).
+// ascent = round(winAscent * ppem / upem), descent = round(winDescent * ppem / upem), each
+// within +-kMaxGlyphReachPx.
 // A face with S <= 0 counts as ascent = upem, descent = 0.
 VerticalSize PickVerticalSize(int height, int unitsPerEm, int winAscent, int winDescent);
 

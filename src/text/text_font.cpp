@@ -69,8 +69,8 @@ bool SizeFixed(TextFont& font, CachedFace& face, const FontRequest& request) {
   const int best = PickFixedStrike(heights.data(), ft->num_fixed_sizes, request.height);
   if (FT_Select_Size(ft, best) != 0) return false;
   const FT_Size_Metrics& m = ft->size->metrics;
-  font.metrics.ascentPx = RoundF26Dot6(m.ascender);
-  font.metrics.descentPx = -RoundF26Dot6(m.descender);
+  font.metrics.ascentPx = ClampReach((static_cast<long long>(m.ascender) + 32) >> 6);
+  font.metrics.descentPx = ClampReach(-((static_cast<long long>(m.descender) + 32) >> 6));
   font.metrics.ppemX = m.x_ppem;
   font.metrics.ppemY = m.y_ppem;
   return true;

@@ -49,22 +49,27 @@ FontMetrics GetFontMetrics(const TextFont& font);
 
 // One rendered character: coverage quantized to 16 levels, with synthetic bold and
 // italic applied. left is the bitmap's first column relative to the pen, top the
-// number of rows of the bitmap above the baseline (FreeType's bitmap_top).
+// number of rows of the bitmap above the baseline (FreeType's bitmap_top). A glyph is
+// never drawn beyond kMaxGlyphReachPx (size_rules.h) of its pen origin and baseline, and
+// one of more than 256 x 256 pixels is not kept: its coverage stays empty, and each
+// DrawCharAt renders only the part it shows.
 struct GlyphImage {
   int left = 0;
   int top = 0;
   int width = 0;
   int rows = 0;
   int advancePx = 0;                   // pen advance, +1 with synthetic bold
-  std::vector<std::uint8_t> coverage;  // rows * width bytes
+  bool kept = true;                    // coverage holds the whole glyph
+  std::vector<std::uint8_t> coverage;  // rows * width bytes when kept
 };
 
 // The character a byte code of the sheet stands for in font: Windows-1252, or
 // U+F000 + code for a face with only a symbol map. Codes 10 and 13 give 0 (no ink).
 char32_t CodeToChar(const TextFont& font, std::uint8_t code);
 
-// Renders ch once and keeps it in the font; a character the face lacks (glyph
-// index 0) gives an empty image with advance 0. A Type 1 or CFF face whose Unicode
+// Renders ch once and keeps it in the font (a glyph too large to keep, its box and
+// advance alone); a character the face lacks (glyph index 0) gives an empty image with
+// advance 0. A Type 1 or CFF face whose Unicode
 // map lacks ch draws ch's Windows-1252 byte through its built-in encoding.
 const GlyphImage& RenderChar(TextFont& font, char32_t ch);
 

@@ -620,3 +620,25 @@ TEST(CliTest, MonoSheetsAreOneBitToOtherDecoders) {
 }
 
 }  // namespace
+
+TEST(CliTest, AlphaBmpsShowTheirAlphaToPillow) {
+  // Debian's interpreter, which python3-pil serves, whatever else is first on the path.
+  if (CommandOutput("/usr/bin/python3 -c 'import PIL' && echo yes") != "yes\n") {
+    GTEST_SKIP() << "python3-pil is not installed";
+  }
+  TempDir dir;
+  for (const char* name : {"alpha.bmp", "alpha.png", "color.bmp"}) {
+    const CliRun run =
+        RunCli("export '" + dir.File(name) + "' --font 'DejaVu Sans' --tile-size 12 --output " +
+               std::string(name).substr(0, std::string(name).find('.')));
+    ASSERT_EQ(run.status, 0) << run.err;
+  }
+  // The alpha BMP reads as RGBA, every pixel as in the PNG; the color BMP stays RGB.
+  const std::string script =
+      "import sys; from PIL import Image\n"
+      "b, p, c = (Image.open(f) for f in sys.argv[1:])\n"
+      "print(b.mode, list(b.convert(\"RGBA\").getdata()) == list(p.getdata()), c.mode)\n";
+  EXPECT_EQ(CommandOutput("/usr/bin/python3 -c '" + script + "' '" + dir.File("alpha.bmp") + "' '" +
+                          dir.File("alpha.png") + "' '" + dir.File("color.bmp") + "'"),
+            "RGBA True RGB\n");
+}

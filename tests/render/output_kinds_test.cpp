@@ -5,12 +5,17 @@
 #include <FreeImage.h>
 
 #include <array>
+#include <climits>
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "base/sheet_modes.h"
+#include "image/image_decode.h"
 #include "render/sheet_pipeline.h"
 #include "support/temp_dir.h"
 
@@ -26,11 +31,17 @@ struct SilentSink : MessageSink {
 std::vector<std::array<std::uint8_t, 4>> LoadPixels(const std::string& path, int& bpp) {
   std::vector<std::array<std::uint8_t, 4>> pixels;
   const FREE_IMAGE_FORMAT fif = FreeImage_GetFIFFromFilename(path.c_str());
-  FIBITMAP* file = FreeImage_Load(fif, path.c_str(), 0);
+  BitmapHandle file(FreeImage_Load(fif, path.c_str(), 0));
+  if (!file) {
+    // The image library reads no BMP with a V5 header, as the alpha output has: the
+    // program's own decoder reads those with stb_image.
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    file = DecodeImage(fif, bytes, {}).bitmap;
+  }
   if (!file) return pixels;
-  bpp = static_cast<int>(FreeImage_GetBPP(file));
-  FIBITMAP* rgba = FreeImage_ConvertTo32Bits(file);
-  FreeImage_Unload(file);
+  bpp = static_cast<int>(FreeImage_GetBPP(file.get()));
+  FIBITMAP* rgba = FreeImage_ConvertTo32Bits(file.get());
   if (!rgba) return pixels;
   const int width = static_cast<int>(FreeImage_GetWidth(rgba));
   const int height = static_cast<int>(FreeImage_GetHeight(rgba));
@@ -140,3 +151,45 @@ TEST(OutputKindsTest, MonoSetsThePixelsAtOrAboveTheThreshold) {
 }
 
 }  // namespace
+
+TEST(OutputKindsTest, AlphaGivesUnlitPixelsTheColorOfTheNearestLitPixelOfTheirCell) {
+  SilentSink sink;
+  SheetOptions options = Options();
+  options.exportMode = ExportMode::kNormal;  // cells 0..32 stay empty
+  std::optional<Sheet> sheet = RenderSheet(options, sink);
+  ASSERT_TRUE(sheet.has_value());
+  sheet->output = OutputKind::kAlpha;
+  TempDir dir;
+  ASSERT_EQ(SaveSheet(*sheet, dir.File("alpha.png"), sink), kOk);
+  int bpp = 0;
+  const auto pixels = LoadPixels(dir.File("alpha.png"), bpp);
+  const int width = sheet->width, cell = options.tileSize;
+  ASSERT_EQ(pixels.size(), static_cast<std::size_t>(width) * sheet->height);
+  const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; };
+  int emptyCells = 0;
+  for (int y = 0; y < sheet->height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const auto pixel = at(x, y);
+      if (pixel[3] != 0) continue;
+      // Every lit pixel of the cell at the least city-block distance, by brute force.
+      int nearest = INT_MAX;
+      std::set<std::array<std::uint8_t, 3>> colors;
+      for (int ly = y / cell * cell; ly < (y / cell + 1) * cell; ++ly) {
+        for (int lx = x / cell * cell; lx < (x / cell + 1) * cell; ++lx) {
+          const auto lit = at(lx, ly);
+          const int distance = std::abs(lx - x) + std::abs(ly - y);
+          if (lit[3] == 0 || distance > nearest) continue;
+          if (distance < nearest) colors.clear();
+          nearest = distance;
+          colors.insert({lit[0], lit[1], lit[2]});
+        }
+      }
+      if (colors.empty()) {
+        emptyCells += x % cell == 0 && y % cell == 0;
+        colors.insert({30, 20, 10});  // the top color, blue first
+      }
+      ASSERT_TRUE(colors.count({pixel[0], pixel[1], pixel[2]})) << x << "," << y;
+    }
+  }
+  EXPECT_GE(emptyCells, 33);
+}

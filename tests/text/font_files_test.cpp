@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/box_font.h"
 #include "support/temp_dir.h"
 #include "text/text_font.h"
 #include "text/text_font_internal.h"
@@ -20,15 +21,28 @@ std::string WriteFile(const TempDir& dir, const std::string& name, const std::st
   return path;
 }
 
-// An 8 x 8 bitmap face with one glyph, a frame on code 65.
-std::string BdfFont() {
-  std::string bdf =
-      "STARTFONT 2.1\nFONT -glyphex-test-medium-r-normal--8-80-75-75-c-80-iso10646-1\n"
-      "SIZE 8 75 75\nFONTBOUNDINGBOX 8 8 0 -1\nSTARTPROPERTIES 4\nFONT_ASCENT 7\n"
-      "FONT_DESCENT 1\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nENDPROPERTIES\n"
-      "CHARS 1\nSTARTCHAR A\nENCODING 65\nSWIDTH 500 0\nDWIDTH 8 0\nBBX 8 8 0 -1\nBITMAP\nFF\n";
-  for (int row = 0; row < 6; ++row) bdf += "81\n";
-  return bdf + "FF\nENDCHAR\nENDFONT\n";
+// A side x side bitmap face with one glyph, a frame on code 65.
+std::string BdfFont(int side = 8) {
+  const std::string n = std::to_string(side);
+  std::string bdf = "STARTFONT 2.1\nFONT -glyphex-test-medium-r-normal--" + n + "-" + n +
+                    "0-75-75-c-" + n + "0-iso10646-1\nSIZE " + n + " 75 75\nFONTBOUNDINGBOX " + n +
+                    " " + n + " 0 -1\nSTARTPROPERTIES 4\nFONT_ASCENT " + std::to_string(side - 1) +
+                    "\nFONT_DESCENT 1\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n"
+                    "ENDPROPERTIES\nCHARS 1\nSTARTCHAR A\nENCODING 65\nSWIDTH 500 0\nDWIDTH " +
+                    n + " 0\nBBX " + n + " " + n + " 0 -1\nBITMAP\n";
+  for (int row = 0; row < side; ++row) {
+    for (int byte = 0; byte < (side + 7) / 8; ++byte) {
+      int bits = 0;
+      for (int x = byte * 8; x < byte * 8 + 8; ++x) {
+        const bool set = x < side && (row == 0 || row == side - 1 || x == 0 || x == side - 1);
+        bits = bits << 1 | (set ? 1 : 0);
+      }
+      bdf += "0123456789ABCDEF"[bits >> 4];
+      bdf += "0123456789ABCDEF"[bits & 15];
+    }
+    bdf += "\n";
+  }
+  return bdf + "ENDCHAR\nENDFONT\n";
 }
 
 // Type 1 charstring and eexec encryption, with the four leading bytes of lenIV 4.
@@ -84,65 +98,6 @@ std::string SymbolType1Font() {
          hex + "\n" + std::string(8, '\n') + "cleartomark\n";
 }
 
-// Big-endian sfnt building blocks.
-void Put16(std::string& out, int v) {
-  out += static_cast<char>((v >> 8) & 0xFF);
-  out += static_cast<char>(v & 0xFF);
-}
-void Put32(std::string& out, std::uint32_t v) {
-  Put16(out, static_cast<int>(v >> 16));
-  Put16(out, static_cast<int>(v & 0xFFFF));
-}
-
-// A TrueType face without any instructions (upem 1000, ascender 800, descender 200):
-// "H" is a box from (50, 0) to (550, 650), so its edges fall between pixels at most
-// sizes.
-std::string UnhintedTrueTypeFont() {
-  const char* tags[] = {"cmap", "glyf", "head", "hhea", "hmtx", "loca", "maxp"};
-  std::string tables[7];
-  std::string& cmap = tables[0];
-  for (int v : {0, 1, 3, 1, 0, 12}) Put16(cmap, v);     // one (3, 1) subtable at 12
-  for (int v : {4, 32, 0, 4, 4, 1, 0}) Put16(cmap, v);  // format 4 with two segments:
-  // ends, pad, starts, deltas, range offsets: "H" -> glyph 1, and the closing segment
-  for (int v : {0x48, 0xFFFF, 0, 0x48, 0xFFFF, 1 - 0x48, 1, 0, 0}) Put16(cmap, v);
-  std::string& glyf = tables[1];  // glyph 0 empty; glyph 1 one contour, no instructions
-  for (int v : {1, 50, 0, 550, 650, 3, 0}) Put16(glyf, v);
-  glyf += std::string(4, '\x01');
-  for (int v : {50, 0, 500, 0, 0, 650, 0, -650, 0}) Put16(glyf, v);  // x, y deltas; pad
-  std::string& head = tables[2];
-  Put32(head, 0x10000);
-  Put32(head, 0x10000);
-  Put32(head, 0);
-  Put32(head, 0x5F0F3CF5);
-  Put16(head, 3);
-  Put16(head, 1000);
-  head += std::string(16, '\0');
-  for (int v : {0, 0, 600, 700, 0, 8, 2, 0, 0}) Put16(head, v);
-  std::string& hhea = tables[3];
-  Put32(hhea, 0x10000);
-  for (int v : {800, -200, 0, 600, 0, 0, 600, 1, 0, 0, 0, 0, 0, 0, 0, 2}) Put16(hhea, v);
-  for (int v : {600, 0, 600, 50}) Put16(tables[4], v);  // hmtx
-  for (int v : {0, 0, 18}) Put16(tables[5], v);         // loca, short offsets
-  std::string& maxp = tables[6];
-  Put32(maxp, 0x10000);
-  for (int v : {2, 4, 1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0}) Put16(maxp, v);
-
-  std::string font;
-  Put32(font, 0x10000);
-  for (int v : {7, 64, 2, 48}) Put16(font, v);
-  const std::uint32_t offset = 12 + 16 * 7;
-  std::string body;
-  for (std::size_t i = 0; i < 7; ++i) {
-    font += tags[i];
-    Put32(font, 0);
-    Put32(font, offset + static_cast<std::uint32_t>(body.size()));
-    Put32(font, static_cast<std::uint32_t>(tables[i].size()));
-    body += tables[i];
-    body.resize((body.size() + 3) & ~std::size_t{3}, '\0');
-  }
-  return font + body;
-}
-
 // Draws code alone at the top-left of a 64 x 64 surface.
 PixelSurface DrawCode(TextFont& font, std::uint8_t code) {
   PixelSurface surface;
@@ -164,6 +119,29 @@ TEST(TextFontFilesTest, BitmapFaceServesEveryHeight) {
   }
 }
 
+TEST(TextFontFilesTest, BitmapGlyphTooLargeToKeepDrawsInParts) {
+  const TempDir dir;
+  const std::string file = WriteFile(dir, "large.bdf", BdfFont(400));
+  const TextFontPtr font = OpenTextFontFile(file, 0, Request("", 400));
+  ASSERT_NE(font, nullptr);
+  ASSERT_FALSE(RenderChar(*font, U'A').kept);
+  // Clipped draws in tiles add up to the whole frame.
+  PixelSurface surface;
+  ASSERT_EQ(ResizePixelSurface(surface, 450, 450), kOk);
+  for (int y = 0; y < 450; y += 67) {
+    for (int x = 0; x < 450; x += 61) {
+      const PixelRect clip{x, y, x + 61, y + 67};
+      DrawCharAt(surface, *font, U'A', 20, 20, &clip, false, false);
+    }
+  }
+  const InkBox ink = MeasureInk(surface);
+  EXPECT_EQ(ink.lit, 4 * 400 - 4);
+  EXPECT_EQ(ink.left, 20);
+  EXPECT_EQ(ink.top, 20);
+  EXPECT_EQ(ink.right, 419);
+  EXPECT_EQ(ink.bottom, 419);
+}
+
 TEST(TextFontFilesTest, SymbolType1FaceDrawsThroughItsEncoding) {
   const TempDir dir;
   const std::string file = WriteFile(dir, "symbol.pfa", SymbolType1Font());
@@ -179,7 +157,7 @@ TEST(TextFontFilesTest, SymbolType1FaceDrawsThroughItsEncoding) {
 
 TEST(TextFontFilesTest, UnhintedTrueTypeIsNotAutoHinted) {
   const TempDir dir;
-  const std::string file = WriteFile(dir, "unhinted.ttf", UnhintedTrueTypeFont());
+  const std::string file = WriteFile(dir, "unhinted.ttf", BoxTrueTypeFont({}));
   // At 21 ppem the box's top lies at 13.65 px: drawn from its outline, the top row
   // is partly covered; the auto-hinter would move the edge onto the pixel grid.
   const TextFontPtr font = OpenTextFontFile(file, 0, Request("", -21));

@@ -2,7 +2,11 @@
 // synthetic styles.
 #include <gtest/gtest.h>
 
+#include <ft2build.h>
+#include FT_OUTLINE_H
+
 #include "text/text_font.h"
+#include "text/text_font_internal.h"
 #include "text_test_support.h"
 
 namespace {
@@ -168,6 +172,57 @@ TEST(TextDrawTest, LineBreakCodesDrawNothing) {
     PixelSurface surface = BlackSurface(30, 30);
     EXPECT_EQ(DrawCharAt(surface, *font, CodeToChar(*font, code), 2, 2, nullptr, true, true), 0);
     EXPECT_EQ(MeasureInk(surface).lit, 0);
+  }
+}
+
+// FreeType's own bitmap of the whole of ch in font, in 16 levels, synthetic italic and
+// bold applied as the text layer applies them, drawn with its pen at penX and its
+// baseline at baseline onto a black surface.
+PixelSurface WholeGlyph(TextFont& font, char32_t ch, int penX, int baseline, int size) {
+  PixelSurface surface = BlackSurface(size, size);
+  FT_Face face = font.face->face.get();
+  FT_Activate_Size(font.size.get());
+  EXPECT_EQ(FT_Load_Glyph(face, FT_Get_Char_Index(face, ch), font.loadFlags), 0);
+  if (font.metrics.syntheticItalic) {
+    FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};
+    FT_Outline_Transform(&face->glyph->outline, &shear);
+  }
+  EXPECT_EQ(FT_Render_Glyph(face->glyph, font.renderMode), 0);
+  const FT_Bitmap& bitmap = face->glyph->bitmap;
+  const int left = penX + face->glyph->bitmap_left, top = baseline - face->glyph->bitmap_top;
+  for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
+    for (int x = 0; x < static_cast<int>(bitmap.width); ++x) {
+      const auto level = static_cast<std::uint8_t>((bitmap.buffer[y * bitmap.pitch + x] >> 4) * 17);
+      for (int bold = 0; bold <= (font.metrics.syntheticBold ? 1 : 0); ++bold) {
+        std::uint8_t& pixel = surface.pixels[(top + y) * size + left + x + bold];
+        pixel = std::max(pixel, level);
+      }
+    }
+  }
+  return surface;
+}
+
+TEST(TextDrawTest, GlyphsTooLargeToKeepDrawAsTheirWholeBitmap) {
+  // At 600 pixels per em these glyphs are too large to keep: each draw renders only the
+  // part within its clip, and tiles of clipped draws add up to FreeType's whole bitmap.
+  constexpr int kSize = 900, kPenX = 100, kTop = 100;
+  for (const bool styled : {false, true}) {
+    const TextFontPtr font =
+        OpenTextFont(Request("DejaVu Sans", -600, 0, styled ? 700 : 400, styled));
+    ASSERT_NE(font, nullptr);
+    for (const char32_t ch : {U'@', U'Q', U'%'}) {
+      SCOPED_TRACE(static_cast<int>(ch) + 1000 * styled);
+      ASSERT_FALSE(RenderChar(*font, ch).kept);
+      PixelSurface tiled = BlackSurface(kSize, kSize);
+      for (int y = 0; y < kSize; y += 67) {
+        for (int x = 0; x < kSize; x += 61) {
+          const PixelRect clip{x, y, x + 61, y + 67};
+          DrawCharAt(tiled, *font, ch, kPenX, kTop, &clip, false, false);
+        }
+      }
+      const int baseline = kTop + GetFontMetrics(*font).ascentPx;
+      EXPECT_TRUE(tiled.pixels == WholeGlyph(*font, ch, kPenX, baseline, kSize).pixels);
+    }
   }
 }
 

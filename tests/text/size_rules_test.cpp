@@ -49,6 +49,10 @@ TEST(TextSizeRulesTest, ExtremeHeightsStayInRange) {
   EXPECT_EQ(PickVerticalSize(1 << 30, kUpem, kWinAscent, kWinDescent).ppem, kMaxPpem);
   EXPECT_EQ(PickVerticalSize(-(1 << 30), kUpem, kWinAscent, kWinDescent).ppem, kMaxPpem);
   EXPECT_EQ(PickVerticalSize(INT32_MIN, kUpem, kWinAscent, kWinDescent).ppem, kMaxPpem);
+  // Units far smaller than the pixels they make: ascent and descent stop at the reach.
+  const VerticalSize tiny = PickVerticalSize(-kMaxPpem, 16, 65535, 65535);
+  EXPECT_EQ(tiny.ascentPx, kMaxGlyphReachPx);
+  EXPECT_EQ(tiny.descentPx, kMaxGlyphReachPx);
   // A face with no vertical extent at all still gets a size.
   const VerticalSize flat = PickVerticalSize(20, 1000, 0, 0);
   EXPECT_EQ(flat.ppem, 20);
