@@ -93,17 +93,18 @@ int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
   std::vector<FileReplacement> companions;
   companions.reserve(descriptors.size());
   for (const DescriptorFile& file : descriptors) companions.push_back({file.path, file.text});
-  if (SaveSheet(sheet, sheetPath, sink, companions) == kOk) {
-    if (written) {
-      for (const DescriptorFile& file : descriptors) written->push_back(file.path);
-    }
-    return kOk;
-  }
+  const bool sheetSaved = SaveSheet(sheet, sheetPath, sink, companions) == kOk;
+  bool allSaved = sheetSaved;
   for (const FileReplacement& file : companions) {
+    allSaved = allSaved && file.result == 0;
     if (!file.failed) continue;
-    sink.Show("Could not write the descriptor file \"" + file.path +
-                  "\"! The sheet was not saved either.",
+    // Only a failure in a batch's last steps leaves the sheet written without it.
+    sink.Show("Could not write the descriptor file \"" + file.path + "\"!" +
+                  (sheetSaved ? "" : " The sheet was not saved either."),
               "Error", MessageIcon::kWarning);
   }
-  return kFailed;
+  if (allSaved && written) {
+    for (const DescriptorFile& file : descriptors) written->push_back(file.path);
+  }
+  return allSaved ? kOk : kFailed;
 }

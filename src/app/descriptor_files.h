@@ -36,7 +36,8 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
 // Saves the sheet (SaveSheet, with its messages) and its descriptors, all or none.
 // Returns kOk, or kFailed after the sheet's message, or after "Could not write the
 // descriptor file "<path>"! The sheet was not saved either." for the descriptor that
-// could not be written.
+// could not be written (without the second sentence in the rare case that the sheet
+// was written: see WriteFilesReplacing).
 // written, when given, gets the descriptors' paths once all are written.
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
                             const std::string& sheetPath, MessageSink& sink,
