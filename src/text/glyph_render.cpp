@@ -296,7 +296,12 @@ std::optional<PixelRect> CharInkBox(TextFont& font, char32_t ch, int penX, int t
   // The glyph's lit coverage, one row at a time.
   const long long x0 = static_cast<long long>(penX) + glyph.left;
   const long long y0 = baseline - glyph.top;
-  for (int row = 0; row < glyph.rows; ++row) {
+  if (!glyph.kept && glyph.width > 0 && glyph.rows > 0) {
+    // A glyph too large to keep is larger than any cell: its pixel box stands for its ink
+    // rather than rendering all of it to scan.
+    take(x0, y0, x0 + glyph.width, y0 + glyph.rows);
+  }
+  for (int row = 0; glyph.kept && row < glyph.rows; ++row) {
     const std::uint8_t* line = glyph.coverage.data() + static_cast<std::size_t>(row) * glyph.width;
     int first = 0, last = glyph.width - 1;
     while (first <= last && line[first] == 0) ++first;
