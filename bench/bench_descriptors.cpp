@@ -1,9 +1,10 @@
-// Benchmarks of the three descriptors' text for the sheet of bench_export.cpp's run (All
-// mode, tile size 16, DejaVu Sans at height 20): the work a descriptor adds before its
-// file is written.
+// Benchmarks of the descriptors' texts and the font files for the sheet of
+// bench_export.cpp's run (All mode, tile size 16, DejaVu Sans at height 20): the work
+// they add before their files are written, to hold against BM_ExportAllTile16Png.
 #include <benchmark/benchmark.h>
 
 #include "descriptor/descriptors.h"
+#include "descriptor/font_files.h"
 #include "render/sheet_pipeline.h"
 
 namespace {
@@ -12,7 +13,14 @@ struct NoSink : MessageSink {
   void Show(std::string_view, std::string_view, MessageIcon) override {}
 };
 
-void BM_DescriptorTexts(benchmark::State& state) {
+// The export benchmark's sheet and its description, which points into the sheet.
+struct DescribedSheet {
+  std::optional<Sheet> sheet;
+  SheetDescription d;
+};
+
+// Renders the sheet once; false (with the benchmark marked) when it cannot be rendered.
+bool DescribeExportSheet(benchmark::State& state, DescribedSheet& out) {
   SheetOptions options;
   options.font = FontRequest{"DejaVu Sans", 20, 0, 400, false, false};
   options.tileSize = 16;
@@ -20,22 +28,32 @@ void BM_DescriptorTexts(benchmark::State& state) {
   options.exportMode = ExportMode::kAll;
   options.colorMode = ColorMode::kGradient;
   NoSink sink;
-  const std::optional<Sheet> sheet = RenderSheet(options, sink);
-  if (!sheet) {
+  out.sheet = RenderSheet(options, sink);
+  if (!out.sheet) {
     state.SkipWithError("the sheet could not be rendered");
-    return;
+    return false;
   }
-  SheetDescription d;
+  const Sheet& sheet = *out.sheet;
+  SheetDescription& d = out.d;
   d.sheetFileName = "sheet.png";
   d.face = "DejaVu Sans";
-  d.widthPx = sheet->width;
-  d.heightPx = sheet->height;
-  d.grid = sheet->grid;
-  d.cellPx = sheet->cellPx;
-  d.mapName = sheet->map.name;
-  d.mapCells = sheet->map.cells;
-  d.cells = sheet->drawnCells;
-  d.coverage = &sheet->coverage;
+  d.fontSizePx = 20;
+  d.widthPx = sheet.width;
+  d.heightPx = sheet.height;
+  d.grid = sheet.grid;
+  d.cellPx = sheet.cellPx;
+  d.baselineRow = sheet.baselineRow;
+  d.mapName = sheet.map.name;
+  d.mapCells = sheet.map.cells;
+  d.cells = sheet.drawnCells;
+  d.coverage = &sheet.coverage;
+  return true;
+}
+
+void BM_DescriptorTexts(benchmark::State& state) {
+  DescribedSheet described;
+  if (!DescribeExportSheet(state, described)) return;
+  const SheetDescription& d = described.d;
   const int kind = static_cast<int>(state.range(0));
   for (auto _ : state) {
     std::string text = kind == 0   ? FntDescriptor(d)
@@ -46,5 +64,24 @@ void BM_DescriptorTexts(benchmark::State& state) {
 }
 // 0 fnt, 1 json, 2 c
 BENCHMARK(BM_DescriptorTexts)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_FontFiles(benchmark::State& state) {
+  DescribedSheet described;
+  if (!DescribeExportSheet(state, described)) return;
+  const SheetDescription& d = described.d;
+  const bool fontFiles = state.range(0) == 0;
+  for (auto _ : state) {
+    if (fontFiles) {
+      benchmark::DoNotOptimize(BdfFont(d, 1));
+      benchmark::DoNotOptimize(PsfFont(d, 1));
+      benchmark::DoNotOptimize(OtbFont(d, 1));
+    } else {
+      benchmark::DoNotOptimize(FntXmlDescriptor(d));
+      benchmark::DoNotOptimize(FntBinaryDescriptor(d));
+    }
+  }
+}
+// 0: BDF, PSF and OTB together; 1: .fnt XML and binary together
+BENCHMARK(BM_FontFiles)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
