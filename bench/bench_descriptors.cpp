@@ -3,6 +3,7 @@
 // they add before their files are written, to hold against BM_ExportAllTile16Png.
 #include <benchmark/benchmark.h>
 
+#include "app/descriptor_files.h"
 #include "descriptor/descriptors.h"
 #include "descriptor/font_files.h"
 #include "render/sheet_pipeline.h"
@@ -33,20 +34,7 @@ bool DescribeExportSheet(benchmark::State& state, DescribedSheet& out) {
     state.SkipWithError("the sheet could not be rendered");
     return false;
   }
-  const Sheet& sheet = *out.sheet;
-  SheetDescription& d = out.d;
-  d.sheetFileName = "sheet.png";
-  d.face = "DejaVu Sans";
-  d.fontSizePx = 20;
-  d.widthPx = sheet.width;
-  d.heightPx = sheet.height;
-  d.grid = sheet.grid;
-  d.cellPx = sheet.cellPx;
-  d.baselineRow = sheet.baselineRow;
-  d.mapName = sheet.map.name;
-  d.mapCells = sheet.map.cells;
-  d.cells = sheet.drawnCells;
-  d.coverage = &sheet.coverage;
+  out.d = DescribeSheet(*out.sheet, options, "sheet.png");
   return true;
 }
 

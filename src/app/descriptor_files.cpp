@@ -21,8 +21,10 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-SheetDescription Describe(const Sheet& sheet, const SheetOptions& options,
-                          const std::string& sheetPath) {
+}  // namespace
+
+SheetDescription DescribeSheet(const Sheet& sheet, const SheetOptions& options,
+                               const std::string& sheetPath) {
   SheetDescription d;
   d.sheetFileName = FileNameOf(sheetPath);
   if (options.font) {
@@ -42,8 +44,6 @@ SheetDescription Describe(const Sheet& sheet, const SheetOptions& options,
   d.coverage = &sheet.coverage;
   return d;
 }
-
-}  // namespace
 
 std::string DescriptorBasePath(const std::string& sheetPath) {
   const std::size_t nameStart =
@@ -73,7 +73,7 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
   const DescriptorChoice& want = options.descriptors;
   std::vector<DescriptorFile> files;
   if (!want.fnt && !want.json && !want.c) return files;
-  const SheetDescription description = Describe(sheet, options, sheetPath);
+  const SheetDescription description = DescribeSheet(sheet, options, sheetPath);
   const std::string base = DescriptorBasePath(sheetPath);
   if (want.fnt) files.push_back({base + std::string(kFntExtension), FntDescriptor(description)});
   if (want.json) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/message_sink.h"
+#include "descriptor/descriptors.h"
 #include "glyph/sheet_options.h"
 #include "render/sheet_pipeline.h"
 
@@ -27,6 +28,11 @@ std::size_t LongestDescriptorExtension(const DescriptorChoice& want);
 // "" when they can: the .fnt cannot hold a file name with a double quote or a control
 // character.
 std::string DescriptorNameFault(const DescriptorChoice& want, const std::string& sheetPath);
+
+// What the descriptors and font files are made from: the sheet's values with the face
+// and styles of options and the file name of sheetPath. It points into sheet.
+SheetDescription DescribeSheet(const Sheet& sheet, const SheetOptions& options,
+                               const std::string& sheetPath);
 
 // The descriptors that options.descriptors asks for, beside sheetPath with its base
 // name. The C header's bits are the mono output's, at options.monoThreshold.
