@@ -3,9 +3,9 @@
 
 #include "app/autosize_command.h"
 #include "app/dialog_proc.h"
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 
 namespace {
 

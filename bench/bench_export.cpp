@@ -7,9 +7,9 @@
 
 #include "app/dialog_proc.h"
 #include "app/export_commands.h"
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 
 namespace {
 

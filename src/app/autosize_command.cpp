@@ -7,35 +7,19 @@
 #include "app/status_text.h"
 #include "render/sheet_pipeline.h"
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
-#include "dialog/font_fields.h"
-#include "dialog/layout_fields.h"
-#include "dialog/validation.h"
+#include "options/control_ids.h"
 #include "text/windows1252.h"
 
-namespace {
-
-// The characters the sheet would hold, which a cell that is not square must fit across;
-// none when the map cannot be read (the export says why).
-std::vector<SheetChar> SheetChars(Dialog& dlg) {
-  const SheetOptions options = ReadSheetOptions(dlg);
-  CharMap map;
-  if (!LoadCharMap(options.charMap, map).empty()) return {};
+std::optional<SizeSuggestion> Autosize(Dialog& dlg, const SheetOptions& options,
+                                       AutosizeMode mode) {
+  // A cell that is not square must fit the characters the sheet would hold across.
+  const PixelSize cell = CellPixels(options.cell, options.tileSize);
   std::vector<SheetChar> chars;
-  for (const CellChar& c : CellsToDraw(options, map)) chars.push_back(c.c);
-  return chars;
-}
-
-}  // namespace
-
-std::optional<SizeSuggestion> Autosize(Dialog& dlg, AutosizeMode mode) {
-  // The cell: square of the tile size unless the cell fields say otherwise.
-  const PixelSize cell = ReadCellPixels(dlg);
-  std::vector<SheetChar> chars;
-  if (cell.widthPx != cell.heightPx) chars = SheetChars(dlg);
-  const std::optional<SizeSuggestion> suggestion =
-      SuggestSize(ReadFontRequest(dlg), cell, mode, chars);
+  if (cell.widthPx != cell.heightPx) {
+    for (const CellChar& c : CellsToDraw(options, options.charMap)) chars.push_back(c.c);
+  }
+  const std::optional<SizeSuggestion> suggestion = SuggestSize(options.font, cell, mode, chars);
   if (!suggestion) return suggestion;
   SetInt(dlg, kIdCharHeight, suggestion->height);
   if (suggestion->width) {
@@ -47,9 +31,16 @@ std::optional<SizeSuggestion> Autosize(Dialog& dlg, AutosizeMode mode) {
   return suggestion;
 }
 
+std::optional<SizeSuggestion> Autosize(Dialog& dlg, AutosizeMode mode) {
+  const std::optional<SheetOptions> options = CheckedSheetOptions(dlg, OptionCheck::kAutosize);
+  if (!options) return std::nullopt;
+  return Autosize(dlg, *options, mode);
+}
+
 int AutosizeCommand(Dialog& dlg, AutosizeMode mode) {
-  if (ValidateParameters(dlg, true)) return 1;
-  if (const std::optional<SizeSuggestion> suggestion = Autosize(dlg, mode)) {
+  const std::optional<SheetOptions> options = CheckedSheetOptions(dlg, OptionCheck::kAutosize);
+  if (!options) return 1;
+  if (const std::optional<SizeSuggestion> suggestion = Autosize(dlg, *options, mode)) {
     dlg.host.ShowStatus(AutosizeStatus(*suggestion, mode));
   }
   return 0;

@@ -1,10 +1,10 @@
 // Color choosers, the texture and character map browsers and the font file opener.
 #include "app/chooser_commands.h"
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_file.h"
 #include "layout/charmap.h"
+#include "options/control_ids.h"
 
 std::array<std::uint32_t, 16>& CustomColors() {
   static std::array<std::uint32_t, 16> colors{};

@@ -87,13 +87,13 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
 }
 
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
-                            const std::string& sheetPath, MessageSink& sink,
-                            std::vector<std::string>* written) {
+                            const std::string& sheetPath, FREE_IMAGE_FORMAT format,
+                            MessageSink& sink, std::vector<std::string>* written) {
   const std::vector<DescriptorFile> descriptors = DescriptorFiles(sheet, options, sheetPath);
   std::vector<FileReplacement> companions;
   companions.reserve(descriptors.size());
   for (const DescriptorFile& file : descriptors) companions.push_back({file.path, file.text});
-  const bool sheetSaved = SaveSheet(sheet, sheetPath, sink, companions) == kOk;
+  const bool sheetSaved = SaveSheet(sheet, sheetPath, format, sink, companions) == kOk;
   bool allSaved = sheetSaved;
   for (const FileReplacement& file : companions) {
     allSaved = allSaved && file.result == 0;

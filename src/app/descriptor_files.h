@@ -7,7 +7,7 @@
 
 #include "base/message_sink.h"
 #include "descriptor/descriptors.h"
-#include "glyph/sheet_options.h"
+#include "options/sheet_options.h"
 #include "render/sheet_pipeline.h"
 
 // The sheet's path without its extension: "out/font.png" gives "out/font". A name
@@ -46,5 +46,5 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
 // was written: see WriteFilesReplacing).
 // written, when given, gets the descriptors' paths once all are written.
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
-                            const std::string& sheetPath, MessageSink& sink,
-                            std::vector<std::string>* written = nullptr);
+                            const std::string& sheetPath, FREE_IMAGE_FORMAT format,
+                            MessageSink& sink, std::vector<std::string>* written = nullptr);

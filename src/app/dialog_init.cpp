@@ -1,12 +1,12 @@
 // Setting up the main dialog.
 #include "app/dialog_init.h"
 
-#include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/enabling_rules.h"
 #include "dialog/font_file.h"
 #include "dialog/mode_buttons.h"
+#include "options/control_ids.h"
 
 namespace {
 

@@ -6,18 +6,20 @@
 #include "app/status_text.h"
 #include "base/status.h"
 #include "color/overflow_flags.h"
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
-#include "dialog/validation.h"
+#include "options/control_ids.h"
 #include "preview/cell_grid.h"
 #include "preview/sheet_in_canvas.h"
 #include "render/sheet_outputs.h"
 #include "render/sheet_pipeline.h"
 #include "text/windows1252.h"
 
-int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
-  // The file name's format is checked before anything is read or shown.
-  if (!preview && !SheetFileFormat(fileName)) {
+int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fileName,
+                bool preview) {
+  // The file name's format is decided once, before anything is drawn or shown.
+  const std::optional<FREE_IMAGE_FORMAT> format =
+      preview ? std::nullopt : SheetFileFormat(fileName);
+  if (!preview && !format) {
     ShowImageLibraryFailure(fileName, dlg.host);
     dlg.host.MessageBox(kUnknownSheetFormatMessage, "Error", MessageIcon::kWarning);
     return kFailed;
@@ -25,7 +27,6 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
 
   // The program's flags start afresh with every run and take the run's on success.
   ClearOverflowFlags(SheetOverflowFlags());
-  const SheetOptions options = ReadSheetOptions(dlg);
   // A descriptor that could not name the sheet stops the run before anything is drawn.
   if (const std::string fault = DescriptorNameFault(options.descriptors, fileName);
       !preview && !fault.empty()) {
@@ -51,12 +52,12 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
                                      .height = sheet->height});
   } else {
     std::vector<std::string> descriptors;
-    if (SaveSheetAndDescriptors(*sheet, options, fileName, dlg.host, &descriptors) != kOk) {
+    if (SaveSheetAndDescriptors(*sheet, options, fileName, *format, dlg.host, &descriptors) !=
+        kOk) {
       return kFailed;
     }
     dlg.host.ShowStatus(SavedSheetStatus(fileName, sheet->width, sheet->height,
-                                         WrittenDepth(sheet->output, *SheetFileFormat(fileName)),
-                                         descriptors));
+                                         WrittenDepth(sheet->output, *format), descriptors));
   }
   SheetOverflowFlags() = sheet->flags;
   // A cp1252 report holds raw Windows-1252 bytes; the log shows them as characters.
@@ -64,8 +65,14 @@ int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
   return kOk;
 }
 
+int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview) {
+  const std::optional<SheetOptions> options = CheckedSheetOptions(dlg);
+  return options ? ExportSheet(dlg, *options, fileName, preview) : kFailed;
+}
+
 int SaveBitmapCommand(Dialog& dlg) {
-  if (ValidateParameters(dlg, false)) return 1;
+  const std::optional<SheetOptions> options = CheckedSheetOptions(dlg);
+  if (!options) return 1;
   FileDialogRequest request;
   request.title = "Save bitmap";
   request.filters = {{"PNG - Portable Network Graphics", "*.png"},
@@ -76,7 +83,7 @@ int SaveBitmapCommand(Dialog& dlg) {
   request.confirmOverwrite = true;
   const std::optional<std::string> file = dlg.host.AskSaveFile(request);
   if (!file) return 1;
-  if (ExportSheet(dlg, *file, false) != 0) {
+  if (ExportSheet(dlg, *options, *file, false) != 0) {
     dlg.host.MessageBox("An error occurred while saving!", "Error", MessageIcon::kWarning);
     return 1;
   }
@@ -84,7 +91,8 @@ int SaveBitmapCommand(Dialog& dlg) {
 }
 
 int ImagePreviewCommand(Dialog& dlg) {
-  if (ValidateParameters(dlg, false)) return 1;
+  const std::optional<SheetOptions> options = CheckedSheetOptions(dlg);
+  if (!options) return 1;
   SetChecked(dlg, kIdFontPreview, false);
-  return ExportSheet(dlg, "", true);
+  return ExportSheet(dlg, *options, "", true);
 }

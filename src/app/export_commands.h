@@ -4,9 +4,10 @@
 #include <string>
 
 #include "dialog/dialog.h"
+#include "options/sheet_options.h"
 
-// The export run on the dialog: checks the file name's format (not for a preview), reads
-// the options once, checks that the descriptors asked for can name the file (not for a
+// The export run on the dialog with checked options: decides the file name's format (not
+// for a preview), checks that the descriptors asked for can name the file (not for a
 // preview), renders the sheet, then saves it to fileName (or, with preview set,
 // shows it in the preview canvas), writes the descriptors the options ask for beside a
 // saved sheet, and writes the overflow report into the log. Returns
@@ -14,6 +15,10 @@
 // shows its message, and a failed run leaves the log as it was, except a sheet that no
 // character left ink on: its report goes to the log, then kNoneFitsMessage, and it is
 // neither saved nor shown.
+int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fileName,
+                bool preview);
+// The same with the dialog's options, after CheckedSheetOptions (which shows why they
+// cannot be used, and the run then fails).
 int ExportSheet(Dialog& dlg, const std::string& fileName, bool preview);
 
 // Validates, asks for a file name, exports; after a failed export adds "An error

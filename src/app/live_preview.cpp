@@ -3,8 +3,8 @@
 
 #include "app/export_commands.h"
 #include "app/quiet_host.h"
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 #include "preview/cell_grid.h"
 #include "preview/preview_state.h"

@@ -3,70 +3,18 @@
 
 #include <limits>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
-#include "dialog/font_fields.h"
-#include "dialog/layout_fields.h"
-#include "dialog/mode_buttons.h"
-#include "image/texture_image.h"
-#include "text/windows1252.h"
+#include "options/control_ids.h"
 
-namespace {
-
-// The characters field is read with a 512-byte buffer: 511 bytes of codes count.
-constexpr std::size_t kMaxCharacterBytes = 511;
-
-ColorTriple ReadColorTriple(Dialog& dlg, int firstId) {
-  ColorTriple color;
-  color.red = ReadInt(dlg, firstId);
-  color.green = ReadInt(dlg, firstId + 1);
-  color.blue = ReadInt(dlg, firstId + 2);
-  return color;
-}
-
-std::string ReadExportCharacters(Dialog& dlg) {
-  // The limit counts Windows-1252 bytes, so the whole UTF-8 text is converted first.
-  std::string text = Utf8ToCp1252(ReadText(dlg, kIdCharacters, std::numeric_limits<int>::max()));
-  if (text.size() > kMaxCharacterBytes) text.resize(kMaxCharacterBytes);
-  return text;
-}
-
-}  // namespace
-
-SheetOptions ReadSheetOptions(Dialog& dlg) {
-  SheetOptions options;
-  options.font = ReadFontRequest(dlg);
-  options.tileSize = ReadInt(dlg, kIdTileSize);
-  // Validation has refused unusable layout fields; here they keep their defaults.
-  if (!ReadCellFields(dlg, options.cell).empty()) options.cell = {};
-  if (!ReadGridFields(dlg, options.grid).empty()) options.grid = {};
-  if (!ReadCharMapField(dlg, options.charMap).empty()) options.charMap = {};
-  options.colorSteps = ReadInt(dlg, kIdColorSteps);
-  options.bg = ReadColorTriple(dlg, kIdBgRed);
-  options.top = ReadColorTriple(dlg, kIdTopRed);
-  options.sub = ReadColorTriple(dlg, kIdSubRed);
-  options.exportMode = ReadExportMode(dlg);
-  if (options.charMap.kind == CharMapKind::kCp1252) {
-    options.exportCharacters = ReadExportCharacters(dlg);
-  } else {
-    options.exportText = ReadText(dlg, kIdCharacters, std::numeric_limits<int>::max());
+std::optional<SheetOptions> CheckedSheetOptions(Dialog& dlg, OptionCheck check) {
+  Result<SheetOptions> options = ReadOptions(dlg, check);
+  if (!options) {
+    dlg.host.MessageBox(options.message(), "Error", MessageIcon::kWarning);
+    return std::nullopt;
   }
-  if (options.exportMode == ExportMode::kRange) {
-    options.rangeFrom = ReadInt(dlg, kIdRangeFrom);
-    options.rangeTo = ReadInt(dlg, kIdRangeTo);
-  }
-  options.colorMode = ReadColorMode(dlg);
-  options.center = IsChecked(dlg, kIdCenter);
-  options.trim = IsChecked(dlg, kIdTrimOverflow);
-  options.texturePath = ReadTexturePath(dlg);
-  options.output = ReadOutputKind(dlg);
-  options.monoThreshold = ReadMonoThreshold(dlg);
-  options.descriptors.fnt = IsChecked(dlg, kIdDescriptorFnt);
-  options.descriptors.json = IsChecked(dlg, kIdDescriptorJson);
-  options.descriptors.c = IsChecked(dlg, kIdDescriptorC);
-  return options;
+  return std::move(*options);
 }
 
 std::string ReadTexturePath(Dialog& dlg) {
-  return ReadText(dlg, kIdTexturePath, kTexturePathReadBuffer);
+  return ReadText(dlg, kIdTexturePath, std::numeric_limits<int>::max());
 }

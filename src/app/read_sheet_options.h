@@ -1,20 +1,17 @@
 // The one read of the dialog that a sheet is made from.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "dialog/dialog.h"
-#include "glyph/sheet_options.h"
+#include "dialog/option_fields.h"
+#include "options/sheet_options.h"
 
-// Reads every option of a sheet: the font request, Tile size (1051), the cell size, grid
-// and character map (each at its default when its fields cannot be used), Color steps,
-// the Bg, Top and Sub colors, the export mode with the characters text (with the cp1252
-// map converted to Windows-1252, characters it cannot hold dropped, cut to 511 bytes;
-// with another map as UTF-8) and, in the range mode, From and To, the color mode, centering,
-// trimming and the texture path. Shows nothing: the messages come from what the options are used
-// for.
-SheetOptions ReadSheetOptions(Dialog& dlg);
+// Reads and checks every option (ReadOptions): the record, with the character map
+// loaded, or nothing after the failing option's message (title "Error", warning icon).
+std::optional<SheetOptions> CheckedSheetOptions(Dialog& dlg, OptionCheck check = OptionCheck::kRun);
 
-// The Path field (1027), read with room to spare so that a path too long for the field
-// is refused rather than cut.
+// The Path field (1027), whole, so that a path too long for the field is refused
+// rather than cut.
 std::string ReadTexturePath(Dialog& dlg);

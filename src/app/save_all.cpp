@@ -8,11 +8,11 @@
 #include "app/autosize_command.h"
 #include "app/descriptor_files.h"
 #include "app/export_commands.h"
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/font_fields.h"
 #include "dialog/mode_buttons.h"
-#include "dialog/validation.h"
 #include "image/texture_image.h"
+#include "options/control_ids.h"
 
 namespace {
 
@@ -60,12 +60,13 @@ std::string OutputFileName(std::string_view face, std::set<std::string>& taken,
 }
 
 int SaveAllFonts(Dialog& dlg) {
-  // One validation for the whole batch.
-  if (ValidateParameters(dlg, false)) return 1;
+  // One validation for the whole batch; each face changes only the font.
+  std::optional<SheetOptions> options = CheckedSheetOptions(dlg);
+  if (!options) return 1;
 
   // A texture that cannot load would fail every face: say so once (the loader's own
   // message) and stop before anything is asked or written. Each export loads it again.
-  if (ColorModeUsesTexture(dlg) && !LoadTextureImage(ReadTexturePath(dlg), dlg.host)) return 1;
+  if (ColorModeUsesTexture(dlg) && !LoadTextureImage(options->texturePath, dlg.host)) return 1;
 
   // The folder.
   const std::optional<std::string> folder = dlg.host.AskFolder("Select the output folder");
@@ -77,8 +78,7 @@ int SaveAllFonts(Dialog& dlg) {
   const int count = FontListCount(dlg);
   std::set<std::string> taken;
   // Every file of a face (sheet and descriptors) must fit the file system.
-  const std::size_t longestExtension =
-      LongestDescriptorExtension(ReadSheetOptions(dlg).descriptors);
+  const std::size_t longestExtension = LongestDescriptorExtension(options->descriptors);
   int saved = 0, failures = 0;
   dlg.host.BeginProgress("Save all", count);
   for (int i = 0; i < count; ++i) {
@@ -86,8 +86,11 @@ int SaveAllFonts(Dialog& dlg) {
     dlg.host.DispatchPendingMessages();
     const std::string face = FontListEntry(dlg, i);
     if (!dlg.host.UpdateProgress(i, face)) break;
-    Autosize(dlg, AutosizeMode::kProportional);
-    if (ExportSheet(dlg, prefix + OutputFileName(face, taken, longestExtension), false) != 0) {
+    options->font = ReadFontRequest(dlg);
+    Autosize(dlg, *options, AutosizeMode::kProportional);
+    options->font = ReadFontRequest(dlg);  // with the height Autosize chose
+    if (ExportSheet(dlg, *options, prefix + OutputFileName(face, taken, longestExtension), false) !=
+        0) {
       // The run's own message (if any) does not say which face it was about.
       dlg.host.MessageBox("Could not save the sheet of \"" + face + "\"!", "Error",
                           MessageIcon::kWarning);

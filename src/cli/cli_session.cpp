@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "app/dialog_proc.h"
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "text/control_escape.h"
 
 CliSession::CliSession(bool previewAreaSeen) {

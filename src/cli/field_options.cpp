@@ -2,63 +2,25 @@
 #include "cli/field_options.h"
 
 #include <map>
+#include <vector>
 
-#include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_file.h"
 #include "dialog/mode_buttons.h"
 #include "layout/grid.h"
+#include "options/control_ids.h"
+#include "options/option_table.h"
 #include "settings/settings_file.h"
 
 namespace {
 
-// An option that acts on one control (or, for colors, the first of three).
-struct FieldOption {
-  const char* name;
-  int id;
-  const char* help;
-};
-
-constexpr FieldOption kTextOptions[] = {
-    {"--height", kIdCharHeight, "Char height, as typed"},
-    {"--width", kIdCharWidth, "Char width, as typed"},
-    {"--tile-size", kIdTileSize, "Tile size (1 - 16), as typed"},
-    {"--steps", kIdColorSteps, "Color steps, as typed"},
-    {"--from", kIdRangeFrom, "first code of the range export, as typed"},
-    {"--to", kIdRangeTo, "last code of the range export, as typed"},
-    {"--chars", kIdCharacters, "the characters text (excluded, included or exported ones)"},
-    {"--texture", kIdTexturePath, "path of the texture image of the image color modes"},
-};
-
-constexpr FieldOption kCheckOptions[] = {
-    {"--bold", kIdBold, "check Bold"},
-    {"--italic", kIdItalic, "check Italic"},
-    {"--underline", kIdUnderline, "check Underline"},
-    {"--center", kIdCenter, "check \"Center letters horizontally\""},
-    {"--trim", kIdTrimOverflow, "check \"Automatic size overflow correction\""},
-};
-
-const std::map<std::string, ExportMode> kExportModes = {{"normal", ExportMode::kNormal},
-                                                        {"all", ExportMode::kAll},
-                                                        {"user", ExportMode::kUserDefined},
-                                                        {"range", ExportMode::kRange}};
-const std::map<std::string, OutputKind> kOutputKinds = {{"color", OutputKind::kColor},
-                                                        {"alpha", OutputKind::kAlpha},
-                                                        {"gray", OutputKind::kGray},
-                                                        {"mono", OutputKind::kMono}};
-const std::map<std::string, ColorMode> kColorModes = {
-    {"gradient", ColorMode::kGradient},
-    {"relief", ColorMode::kRelief},
-    {"image", ColorMode::kImageOnly},
-    {"gradient-image", ColorMode::kGradientOverImage},
-    {"relief-image", ColorMode::kReliefOverImage}};
-
-constexpr FieldOption kColorOptions[] = {
-    {"--bg", kIdBgRed, "background color R,G,B"},
-    {"--top", kIdTopRed, "top color R,G,B"},
-    {"--sub", kIdSubRed, "sub color R,G,B"},
-};
+// The table's options in the order the help lists them.
+constexpr std::string_view kHelpOrder[] = {
+    "--font", "--font-file", "--height",  "--width",     "--tile-size", "--steps",     "--from",
+    "--to",   "--chars",     "--texture", "--bold",      "--italic",    "--underline", "--center",
+    "--trim", "--export",    "--color",   "--bg",        "--top",       "--sub",       "--charmap",
+    "--grid", "--cell",      "--output",  "--threshold", "--descriptor"};
 
 // "R,G,B" with three integers; empty on success, else the reason.
 std::string ParseRgb(const std::string& text, int out[3]) {
@@ -94,7 +56,8 @@ std::string CheckCell(const std::string& text) {
   return ParseCellSize(text, cell);
 }
 
-std::string CheckThreshold(const std::string& text) {
+// A value within an option's range: "\"0\" is not a threshold from 1 to 255".
+std::string CheckInRange(const OptionDef& option, const std::string& text) {
   std::size_t used = 0;
   int value = 0;
   try {
@@ -102,11 +65,91 @@ std::string CheckThreshold(const std::string& text) {
   } catch (const std::exception&) {
     used = 0;
   }
-  if (text.empty() || used != text.size() || value < kMinMonoThreshold ||
-      value > kMaxMonoThreshold) {
-    return "\"" + text + "\" is not a threshold from 1 to 255";
+  if (text.empty() || used != text.size() || !InOptionRange(option, value)) {
+    return "\"" + text + "\" is not a " + std::string(option.flag.substr(2)) + " from " +
+           std::to_string(option.low) + " to " + std::to_string(option.high);
   }
   return {};
+}
+
+std::vector<std::string> ChoiceNames(const OptionDef& option) {
+  std::vector<std::string> names;
+  for (const OptionChoice& choice : option.choices) names.emplace_back(choice.name);
+  return names;
+}
+
+CLI::Option* AddOption(CLI::App& command, const OptionDef& option) {
+  const std::string flag(option.flag);
+  const std::string help(option.help);
+  const std::string valueName(option.valueName);
+  switch (option.kind) {
+    case OptionKind::kFlag:
+      return command.add_flag(flag, help);
+    case OptionKind::kChoice:
+    case OptionKind::kFlagSet:
+      return command.add_option(flag, help)
+          ->check(CLI::IsMember(ChoiceNames(option)))
+          ->type_name(valueName);
+    case OptionKind::kRgb:
+      return command.add_option(flag, help)->check(CheckRgb, valueName)->type_name(valueName);
+    case OptionKind::kGrid:
+      return command.add_option(flag, help)->check(CheckGrid, valueName)->type_name(valueName);
+    case OptionKind::kCell:
+      return command.add_option(flag, help)->check(CheckCell, valueName)->type_name(valueName);
+    case OptionKind::kInt:
+      // An option kept in the extension block holds only values in its range; the
+      // others are typed into their fields as they are, and checked before a run.
+      if (option.stored == StoredIn::kExtension) {
+        return command.add_option(flag, help)
+            ->check([&option](const std::string& text) { return CheckInRange(option, text); },
+                    std::to_string(option.low) + ".." + std::to_string(option.high))
+            ->type_name(valueName);
+      }
+      return command.add_option(flag, help)->type_name(valueName);
+    default:
+      return command.add_option(flag, help)->type_name(valueName);
+  }
+}
+
+// Sets the option's controls to the command line's value, as a user would.
+void ApplyOption(const OptionDef& option, const std::string& value, Dialog& dlg,
+                 HeadlessHost& host) {
+  switch (option.kind) {
+    case OptionKind::kFlag:
+      // A click that leaves the box checked.
+      if (!IsChecked(dlg, option.control)) host.Click(option.control);
+      break;
+    case OptionKind::kChoice:
+      host.Click(FindChoice(option, value)->control);
+      break;
+    case OptionKind::kFlagSet:
+      if (const int id = FindChoice(option, value)->control; !IsChecked(dlg, id)) host.Click(id);
+      break;
+    case OptionKind::kRgb: {
+      int rgb[3];
+      ParseRgb(value, rgb);
+      for (int i = 0; i < 3; ++i) SetInt(dlg, option.control + i, rgb[i]);
+      break;
+    }
+    case OptionKind::kGrid: {
+      Grid grid;
+      ParseGrid(value, grid);
+      SetInt(dlg, option.control, grid.columns);
+      SetInt(dlg, option.control + 1, grid.rows);
+      break;
+    }
+    case OptionKind::kCell: {
+      CellSize cell;
+      ParseCellSize(value, cell);
+      const bool square = IsSquareTileCell(cell);
+      SetText(dlg, option.control, square ? "" : std::to_string(cell.widthPx));
+      SetText(dlg, option.control + 1, square ? "" : std::to_string(cell.heightPx));
+      break;
+    }
+    default:
+      SetText(dlg, option.control, value);
+      break;
+  }
 }
 
 std::string CheckField(const std::string& text) {
@@ -146,62 +189,7 @@ FieldOptions AddFieldOptions(CLI::App& command) {
   // No existence check: a file that cannot be opened gets the load's own message.
   add(command.add_option("--settings", "load a settings file, as \"Load settings ...\" does")
           ->type_name("FILE"));
-  add(command
-          .add_option("--font",
-                      "select the first font whose name begins with NAME, ignoring "
-                      "case")
-          ->type_name("NAME"));
-  add(command
-          .add_option("--font-file",
-                      "add every typeface of a font file that is not installed to the font "
-                      "list for this run and select the file's first; options act in the order "
-                      "given, so a later --font can pick another of its typefaces")
-          ->type_name("PATH"));
-  for (const FieldOption& o : kTextOptions)
-    add(command.add_option(o.name, o.help)->type_name("TEXT"));
-  for (const FieldOption& o : kCheckOptions) add(command.add_flag(o.name, o.help));
-  add(command.add_option("--export", "export mode (a click on its radio button)")
-          ->check(CLI::IsMember({"normal", "all", "user", "range"}))
-          ->type_name("MODE"));
-  add(command.add_option("--color", "color mode (a click on its radio button)")
-          ->check(CLI::IsMember({"gradient", "relief", "image", "gradient-image", "relief-image"}))
-          ->type_name("MODE"));
-  for (const FieldOption& o : kColorOptions) {
-    add(command.add_option(o.name, o.help)->check(CheckRgb, "R,G,B")->type_name("R,G,B"));
-  }
-  add(command
-          .add_option("--charmap",
-                      "character map of the cells: cp1252 (the default), cp437, tcod, or a map "
-                      "file of whitespace-separated characters or U+XXXX tokens")
-          ->type_name("MAP"));
-  add(command.add_option("--grid", "columns x rows of cells, 1 to 256 each (default 32x8)")
-          ->check(CheckGrid, "CxR")
-          ->type_name("CxR"));
-  add(command
-          .add_option("--cell",
-                      "cell width x height in pixels, 1 to 64 each; \"\" for square cells of "
-                      "the tile size (the default)")
-          ->check(CheckCell, "WxH")
-          ->type_name("WxH"));
-  add(command
-          .add_option("--output",
-                      "what the sheet file holds: color (the default), alpha (the colors with "
-                      "straight alpha from the coverage), gray (the coverage) or mono (1 bit)")
-          ->check(CLI::IsMember({"color", "alpha", "gray", "mono"}))
-          ->type_name("KIND"));
-  add(command
-          .add_option("--threshold",
-                      "the mono output sets pixels whose coverage is at least N, 1 to 255 "
-                      "(default 1: every lit pixel); kept with the other outputs")
-          ->check(CheckThreshold, "1..255")
-          ->type_name("N"));
-  add(command
-          .add_option("--descriptor",
-                      "write a descriptor beside the saved sheet, with its base name: fnt "
-                      "(text bitmap-font descriptor), json, or c (a C header of 1-bit cells); "
-                      "repeatable")
-          ->check(CLI::IsMember({"fnt", "json", "c"}))
-          ->type_name("KIND"));
+  for (std::string_view flag : kHelpOrder) add(AddOption(command, *FindOptionByFlag(flag)));
   add(command.add_option("--field", "set the text of any text control verbatim")
           ->check(CheckField, "ID=TEXT")
           ->type_name("ID=TEXT"));
@@ -224,68 +212,20 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
       if (LoadSettingsFromFile(dlg, value) != 0) return {{}, true};
       continue;
     }
-    if (name == "--font-file") {
-      if (OpenFontFile(dlg, value) != 0) return {{}, true};
+    if (name == "--field") {
+      const std::size_t eq = value.find('=');
+      SetText(dlg, std::stoi(value.substr(0, eq)), value.substr(eq + 1));
       continue;
     }
-    if (name == "--font") {
+    const OptionDef& def = *FindOptionByFlag(name);
+    if (def.kind == OptionKind::kFontFile) {
+      if (OpenFontFile(dlg, value) != 0) return {{}, true};
+    } else if (def.kind == OptionKind::kFace) {
       if (FontListSelectPrefix(dlg, value) != 0) {
         return {"--font: no installed font begins with \"" + value + "\"", false};
       }
-      continue;
-    }
-    bool handled = false;
-    for (const FieldOption& o : kTextOptions) {
-      if (name == o.name) {
-        SetText(dlg, o.id, value);
-        handled = true;
-      }
-    }
-    for (const FieldOption& o : kCheckOptions) {
-      if (name == o.name) {
-        // A click that leaves the box checked.
-        if (!IsChecked(dlg, o.id)) host.Click(o.id);
-        handled = true;
-      }
-    }
-    for (const FieldOption& o : kColorOptions) {
-      if (name == o.name) {
-        int rgb[3];
-        ParseRgb(value, rgb);
-        for (int i = 0; i < 3; ++i) SetInt(dlg, o.id + i, rgb[i]);
-        handled = true;
-      }
-    }
-    if (handled) continue;
-    if (name == "--export") {
-      host.Click(ExportModeButton(kExportModes.at(value)));
-    } else if (name == "--color") {
-      host.Click(ColorModeButton(kColorModes.at(value)));
-    } else if (name == "--output") {
-      host.Click(OutputKindButton(kOutputKinds.at(value)));
-    } else if (name == "--threshold") {
-      SetText(dlg, kIdMonoThreshold, value);
-    } else if (name == "--charmap") {
-      SetText(dlg, kIdCharMap, value);
-    } else if (name == "--grid") {
-      Grid grid;
-      ParseGrid(value, grid);
-      SetInt(dlg, kIdGridColumns, grid.columns);
-      SetInt(dlg, kIdGridRows, grid.rows);
-    } else if (name == "--cell") {
-      CellSize cell;
-      ParseCellSize(value, cell);
-      const bool square = IsSquareTileCell(cell);
-      SetText(dlg, kIdCellWidth, square ? "" : std::to_string(cell.widthPx));
-      SetText(dlg, kIdCellHeight, square ? "" : std::to_string(cell.heightPx));
-    } else if (name == "--descriptor") {
-      const int id = value == "fnt"    ? kIdDescriptorFnt
-                     : value == "json" ? kIdDescriptorJson
-                                       : kIdDescriptorC;
-      if (!IsChecked(dlg, id)) host.Click(id);
-    } else if (name == "--field") {
-      const std::size_t eq = value.find('=');
-      SetText(dlg, std::stoi(value.substr(0, eq)), value.substr(eq + 1));
+    } else {
+      ApplyOption(def, value, dlg, host);
     }
   }
   return {};

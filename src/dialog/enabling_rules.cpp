@@ -1,9 +1,9 @@
 // The export-mode and color-mode enabling rules.
 #include "dialog/enabling_rules.h"
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/mode_buttons.h"
+#include "options/control_ids.h"
 
 void ApplyExportModeRule(Dialog& dlg) {
   const ExportMode mode = ReadExportMode(dlg);

@@ -1,8 +1,8 @@
 // Reads the font fields.
 #include "dialog/font_fields.h"
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 
 std::optional<FontRequest> ReadFontRequest(Dialog& dlg) {
   const int selection = FontListSelection(dlg);

@@ -4,8 +4,8 @@
 #include <limits>
 #include <optional>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 
 namespace {
 

@@ -1,107 +1,72 @@
-// The radio groups of the export and color modes.
+// The radio groups of the export mode, the color mode and the output kind, through
+// their options.
 #include "dialog/mode_buttons.h"
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "dialog/option_fields.h"
+#include "options/control_ids.h"
 
 namespace {
 
-// In the order a reader decides when several buttons are checked.
-constexpr ExportMode kExportPriority[] = {ExportMode::kAll, ExportMode::kNormal,
-                                          ExportMode::kRange};
-constexpr OutputKind kOutputKinds[] = {OutputKind::kColor, OutputKind::kAlpha, OutputKind::kGray,
-                                       OutputKind::kMono};
-constexpr ColorMode kColorPriority[] = {ColorMode::kGradient, ColorMode::kImageOnly,
-                                        ColorMode::kRelief, ColorMode::kGradientOverImage,
-                                        ColorMode::kReliefOverImage};
+const OptionDef& GroupOption(int firstButton) {
+  return *FindOptionByControl(firstButton);
+}
+const OptionDef& ExportOption() {
+  return GroupOption(kIdExportNormal);
+}
+const OptionDef& ColorOption() {
+  return GroupOption(kIdColorGradient);
+}
+const OptionDef& OutputOption() {
+  return GroupOption(kIdOutputColor);
+}
+
+int ButtonOf(const OptionDef& option, int value) {
+  return FindChoiceOfValue(option, value)->control;
+}
 
 }  // namespace
 
 int ExportModeButton(ExportMode mode) {
-  switch (mode) {
-    case ExportMode::kNormal:
-      return kIdExportNormal;
-    case ExportMode::kAll:
-      return kIdExportAll;
-    case ExportMode::kRange:
-      return kIdExportRange;
-    case ExportMode::kUserDefined:
-      break;
-  }
-  return kIdExportUser;
+  return ButtonOf(ExportOption(), static_cast<int>(mode));
 }
 
 int ColorModeButton(ColorMode mode) {
-  switch (mode) {
-    case ColorMode::kGradient:
-      return kIdColorGradient;
-    case ColorMode::kRelief:
-      return kIdColorRelief;
-    case ColorMode::kImageOnly:
-      return kIdColorImageOnly;
-    case ColorMode::kGradientOverImage:
-      return kIdColorGradientOverImage;
-    case ColorMode::kReliefOverImage:
-      break;
-  }
-  return kIdColorReliefOverImage;
-}
-
-ExportMode ReadExportMode(Dialog& dlg) {
-  for (ExportMode mode : kExportPriority) {
-    if (IsChecked(dlg, ExportModeButton(mode))) return mode;
-  }
-  return ExportMode::kUserDefined;
-}
-
-std::optional<ColorMode> ReadColorMode(Dialog& dlg) {
-  for (ColorMode mode : kColorPriority) {
-    if (IsChecked(dlg, ColorModeButton(mode))) return mode;
-  }
-  return std::nullopt;
-}
-
-void CheckExportMode(Dialog& dlg, ExportMode mode) {
-  for (ExportMode m :
-       {ExportMode::kNormal, ExportMode::kAll, ExportMode::kUserDefined, ExportMode::kRange}) {
-    SetChecked(dlg, ExportModeButton(m), false);
-  }
-  SetChecked(dlg, ExportModeButton(mode), true);
-}
-
-void CheckColorMode(Dialog& dlg, ColorMode mode) {
-  for (ColorMode m : kColorPriority) SetChecked(dlg, ColorModeButton(m), false);
-  SetChecked(dlg, ColorModeButton(mode), true);
+  return ButtonOf(ColorOption(), static_cast<int>(mode));
 }
 
 int OutputKindButton(OutputKind kind) {
-  switch (kind) {
-    case OutputKind::kAlpha:
-      return kIdOutputAlpha;
-    case OutputKind::kGray:
-      return kIdOutputGray;
-    case OutputKind::kMono:
-      return kIdOutputMono;
-    case OutputKind::kColor:
-      break;
-  }
-  return kIdOutputColor;
+  return ButtonOf(OutputOption(), static_cast<int>(kind));
+}
+
+ExportMode ReadExportMode(Dialog& dlg) {
+  return static_cast<ExportMode>(ReadChoiceValue(dlg, ExportOption()));
+}
+
+std::optional<ColorMode> ReadColorMode(Dialog& dlg) {
+  const int value = ReadChoiceValue(dlg, ColorOption());
+  if (value < 0) return std::nullopt;
+  return static_cast<ColorMode>(value);
 }
 
 OutputKind ReadOutputKind(Dialog& dlg) {
-  for (OutputKind kind : kOutputKinds) {
-    if (IsChecked(dlg, OutputKindButton(kind))) return kind;
-  }
-  return OutputKind::kColor;
+  return static_cast<OutputKind>(ReadChoiceValue(dlg, OutputOption()));
 }
 
 int ReadMonoThreshold(Dialog& dlg) {
-  const int threshold = ReadInt(dlg, kIdMonoThreshold);
-  return threshold >= kMinMonoThreshold && threshold <= kMaxMonoThreshold ? threshold
-                                                                          : kDefaultMonoThreshold;
+  const OptionDef& option = *FindOptionByControl(kIdMonoThreshold);
+  const int threshold = ReadInt(dlg, option.control);
+  return InOptionRange(option, threshold) ? threshold : ParseLikeAtoi(option.defaultValue);
+}
+
+void CheckExportMode(Dialog& dlg, ExportMode mode) {
+  CheckChoiceValue(dlg, ExportOption(), static_cast<int>(mode));
+}
+
+void CheckColorMode(Dialog& dlg, ColorMode mode) {
+  CheckChoiceValue(dlg, ColorOption(), static_cast<int>(mode));
 }
 
 void CheckOutputKind(Dialog& dlg, OutputKind kind) {
-  for (OutputKind k : kOutputKinds) SetChecked(dlg, OutputKindButton(k), false);
-  SetChecked(dlg, OutputKindButton(kind), true);
+  CheckChoiceValue(dlg, OutputOption(), static_cast<int>(kind));
 }

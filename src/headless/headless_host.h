@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog.h"
+#include "options/control_ids.h"
 
 // The window's Preview area in pixels (246 x 114 dialog units): the size this host
 // reports until a test sets another.

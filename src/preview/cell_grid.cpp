@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 
 namespace {

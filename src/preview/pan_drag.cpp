@@ -1,8 +1,8 @@
 // Pan clamp and drag handling of the Preview area.
 #include "preview/pan_drag.h"
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 
 void ClampPan(Dialog& dlg, PreviewState& preview) {

@@ -1,8 +1,8 @@
 // The preview's start, redraws, timer and buttons.
 #include "preview/preview_commands.h"
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 #include "preview/pan_drag.h"
 #include "preview/sample_text.h"

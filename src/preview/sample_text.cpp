@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_fields.h"
 #include "glyph/glyph_font.h"
+#include "options/control_ids.h"
 #include "preview/cell_grid.h"
 #include "preview/pan_drag.h"
 #include "text/pixel_surface.h"

@@ -5,8 +5,8 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
-#include "dialog/control_ids.h"
 #include "dialog/layout_fields.h"
+#include "options/control_ids.h"
 #include "qt/control_hints.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "qt/main_window.h"
 
 namespace {

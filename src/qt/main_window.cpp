@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "qt/charmap_list.h"
 #include "qt/control_hints.h"
 #include "qt/dialog_layout.h"

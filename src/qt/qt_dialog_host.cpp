@@ -14,8 +14,8 @@
 #include <QSignalBlocker>
 #include <utility>
 
-#include "dialog/control_ids.h"
 #include "dialog/control_table.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 #include "qt/charmap_list.h"
 #include "qt/digits_line_edit.h"

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "qt/control_hints.h"
 #include "qt/window_memory.h"
 

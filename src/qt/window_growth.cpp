@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "qt/dialog_units.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QSettings>
 #include <QWidget>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "settings/settings_extension.h"
 #include "settings/settings_file.h"
 #include "settings/settings_layout.h"

@@ -8,7 +8,7 @@
 
 #include "base/char_codes.h"
 #include "base/sheet_modes.h"
-#include "glyph/sheet_options.h"
+#include "options/sheet_options.h"
 
 // One flag per unsigned character code. Code 0 is never drawn, whatever its flag: the
 // composition starts at code 1.

@@ -156,12 +156,8 @@ void ShowImageLibraryFailure(const std::string& fileName, MessageSink& sink) {
 }
 
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink) {
-  // The map first: a user file that cannot be used stops the run before anything is drawn.
-  CharMap map;
-  if (const std::string message = LoadCharMap(options.charMap, map); !message.empty()) {
-    ShowError(sink, message);
-    return std::nullopt;
-  }
+  // The map comes loaded and checked; a record built by hand must still fit its grid.
+  const CharMap& map = options.charMap;
   if (const std::string message =
           CheckGridHoldsMap(options.grid, static_cast<int>(map.cells.size()));
       !message.empty()) {
@@ -270,18 +266,11 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   return result;
 }
 
-int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink,
-              std::span<FileReplacement> companions) {
-  const std::optional<FREE_IMAGE_FORMAT> fif = SheetFileFormat(fileName);
-  if (!fif) {
-    ShowImageLibraryFailure(fileName, sink);
-    ShowError(sink, kUnknownSheetFormatMessage);
-    for (FileReplacement& companion : companions) companion.result = 1;
-    return kFailed;
-  }
+int SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT fif,
+              MessageSink& sink, std::span<FileReplacement> companions) {
   std::string bytes;
   std::vector<FileReplacement> files;
-  const EncodeStatus encoded = EncodeSheetKind(sheet, *fif, bytes);
+  const EncodeStatus encoded = EncodeSheetKind(sheet, fif, bytes);
   if (encoded == EncodeStatus::kOk) {
     files.reserve(1 + companions.size());
     files.push_back({fileName, bytes});

@@ -2,12 +2,12 @@
 //
 // Usage, with no dialog involved:
 //
-//   SheetOptions options;                       // or ReadSheetOptions(dlg) in the app
+//   SheetOptions options;                       // or CheckedSheetOptions(dlg) in the app
 //   options.font = FontRequest{"DejaVu Sans", 14, 0, 400, false, false};
 //   options.tileSize = 16;  options.colorSteps = 4;  options.colorMode = ColorMode::kGradient;
 //   ...
 //   std::optional<Sheet> sheet = RenderSheet(options, sink);   // sink: any MessageSink
-//   if (sheet && SaveSheet(*sheet, "font.png", sink) == kOk) { ... sheet->report ... }
+//   if (sheet && SaveSheet(*sheet, "font.png", FIF_PNG, sink) == kOk) { ... sheet->report ... }
 //
 // Every problem is shown on the sink with the same text, title and icon as in the window.
 #pragma once
@@ -26,8 +26,8 @@
 #include "color/overflow_flags.h"
 #include "fileio/replace_file.h"
 #include "glyph/glyph_surface.h"
-#include "glyph/sheet_options.h"
 #include "image/bitmap32.h"
+#include "options/sheet_options.h"
 #include "text/pixel_surface.h"
 
 struct Sheet {
@@ -76,8 +76,8 @@ struct CellChar {
 // cells, every cell that holds a character (cell 0 too).
 std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map);
 
-// Reads the character map (a user file's message, or a grid too small for the map,
-// stops the run first), finds the height correction (its message first), draws each
+// Takes the options' character map as loaded (a grid too small for it stops the run
+// first, with its message), finds the height correction (its message first), draws each
 // character of the export set into its cell (cell i at column i mod columns, row
 // i div columns; the sheet is columns x cell width by rows x cell height), colors the sheet in the
 // color mode (loading the texture for the image modes, with its message), trims overflow when asked
@@ -86,17 +86,16 @@ std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& ma
 // sheet-sized buffer). Without a color mode the sheet stays as allocated.
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink);
 
-// Writes the sheet as its output kind to fileName in the format its extension names,
-// never leaving a broken file. kOk or kFailed (after "Could not allocate memory for the output
-// bitmap!" when a buffer of the encoding cannot be had, "Could not save the output bitmap!" for
-// any other failure, or the format message when the name names no writable format, after
-// ShowImageLibraryFailure's).
+// Writes the sheet as its output kind to fileName in format (SheetFileFormat's answer for
+// the name, decided once by the caller), never leaving a broken file. kOk or kFailed (after
+// "Could not allocate memory for the output bitmap!" when a buffer of the encoding cannot be
+// had, "Could not save the output bitmap!" for any other failure).
 //
 // Companion files (descriptors) are written with the sheet, all or none
 // (WriteFilesReplacing): each gets its result, and one that cannot be written keeps the
 // sheet from being written too, with kFailed and no message here.
-int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink,
-              std::span<FileReplacement> companions = {});
+int SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT format,
+              MessageSink& sink, std::span<FileReplacement> companions = {});
 
 // Why SheetFileFormat named no format when the image library is missing: shows
 // "Could not load the image library!" with the reason; nothing when it is loaded or the

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "options/option_table.h"
 #include "text/windows1252.h"
 
 namespace {
@@ -14,25 +15,7 @@ constexpr std::string_view kMagic("\x89GLX\r\n\x1A\n", 8);
 constexpr std::uint16_t kVersion = 1;
 constexpr std::size_t kRecordHeaderSize = 6;  // u16 tag, u32 length
 
-enum Tag : std::uint16_t {
-  kTagEnd = 0,
-  kTagCharMap = 1,
-  kTagCharMapPath = 2,
-  kTagGrid = 3,
-  kTagCellSize = 4,
-  kTagOutput = 5,
-  kTagMonoThreshold = 6,
-  kTagDescriptors = 7,
-  kTagFontFilePath = 8,
-  kTagCount  // one past the highest known tag
-};
-
-constexpr unsigned kDescriptorFntBit = 1;
-constexpr unsigned kDescriptorJsonBit = 2;
-constexpr unsigned kDescriptorCBit = 4;
-
-constexpr int kMaxGrid = 256;
-constexpr int kMaxCell = 64;
+constexpr int kTagEnd = 0;
 
 void AppendU16(std::string& out, unsigned value) {
   out += static_cast<char>(value & 0xFF);
@@ -43,8 +26,8 @@ void AppendU32(std::string& out, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-void AppendRecord(std::string& out, Tag tag, std::string_view payload) {
-  AppendU16(out, tag);
+void AppendRecord(std::string& out, int tag, std::string_view payload) {
+  AppendU16(out, static_cast<unsigned>(tag));
   AppendU32(out, static_cast<std::uint32_t>(payload.size()));
   out += payload;
 }
@@ -62,72 +45,47 @@ std::uint32_t U32At(std::string_view bytes, std::size_t offset) {
   return value;
 }
 
-bool InRange(int value, int low, int high) {
-  return value >= low && value <= high;
-}
-
 bool IsStorablePath(std::string_view path) {
   return path.size() <= kMaxSettingsPathBytes && path.find('\0') == std::string_view::npos &&
          IsValidUtf8(path);
 }
 
-std::string PairPayload(int first, int second) {
-  std::string payload;
-  AppendU16(payload, static_cast<unsigned>(first));
-  AppendU16(payload, static_cast<unsigned>(second));
-  return payload;
+bool PairInRange(std::string_view payload, int low, int high) {
+  if (payload.size() != 4) return false;
+  const int first = static_cast<int>(U16At(payload, 0));
+  const int second = static_cast<int>(U16At(payload, 2));
+  return first >= low && first <= high && second >= low && second <= high;
 }
 
-// Sets the value of one known record from its payload; false when the payload has the
-// wrong length or a value out of range.
-bool ReadRecord(Tag tag, std::string_view payload, SettingsExtension& out) {
-  const auto byteValue = [&](int high, int& value) {
-    if (payload.size() != 1) return false;
-    value = static_cast<unsigned char>(payload[0]);
-    return value <= high;
-  };
-  const auto pairValue = [&](int low, int high, int& first, int& second) {
-    if (payload.size() != 4) return false;
-    first = static_cast<int>(U16At(payload, 0));
-    second = static_cast<int>(U16At(payload, 2));
-    return InRange(first, low, high) && InRange(second, low, high);
-  };
-  int value = 0;
-  switch (tag) {
-    case kTagCharMap:
-      if (!byteValue(static_cast<int>(SettingsExtension::CharMap::kUserFile), value)) return false;
-      out.charMap = static_cast<SettingsExtension::CharMap>(value);
-      return true;
-    case kTagCharMapPath:
-      if (!IsStorablePath(payload)) return false;
-      out.charMapPath = std::string(payload);
-      return true;
-    case kTagGrid:
-      return pairValue(1, kMaxGrid, out.gridColumns, out.gridRows);
-    case kTagCellSize:
-      return pairValue(0, kMaxCell, out.cellWidth, out.cellHeight);
-    case kTagOutput:
-      if (!byteValue(static_cast<int>(SettingsExtension::Output::kMono), value)) return false;
-      out.output = static_cast<SettingsExtension::Output>(value);
-      return true;
-    case kTagMonoThreshold:
-      if (!byteValue(255, value) || value == 0) return false;
-      out.monoThreshold = value;
-      return true;
-    case kTagDescriptors:
-      if (!byteValue(kDescriptorFntBit | kDescriptorJsonBit | kDescriptorCBit, value)) {
-        return false;
+// Whether a record of a known tag holds a value its option can take.
+bool IsValidRecord(const OptionDef& option, int tag, std::string_view payload) {
+  const auto byte = [&] { return static_cast<int>(static_cast<unsigned char>(payload[0])); };
+  switch (option.kind) {
+    case OptionKind::kCharMap:
+      if (tag == option.width) return IsStorablePath(payload);
+      return payload.size() == 1 && byte() <= static_cast<int>(CharMapKind::kFile);
+    case OptionKind::kFontFile:
+      return IsStorablePath(payload);
+    case OptionKind::kGrid:
+      return PairInRange(payload, option.low, option.high);
+    case OptionKind::kCell:
+      return PairInRange(payload, 0, option.high);  // 0: the empty field
+    case OptionKind::kChoice:
+      if (payload.size() != 1) return false;
+      for (const OptionChoice& choice : option.choices) {
+        if (choice.code == byte()) return true;
       }
-      out.descriptorFnt = (value & kDescriptorFntBit) != 0;
-      out.descriptorJson = (value & kDescriptorJsonBit) != 0;
-      out.descriptorC = (value & kDescriptorCBit) != 0;
-      return true;
-    case kTagFontFilePath:
-      if (!IsStorablePath(payload)) return false;
-      out.fontFilePath = std::string(payload);
-      return true;
+      return false;
+    case OptionKind::kInt:
+      return payload.size() == 1 && InOptionRange(option, byte());
+    case OptionKind::kFlagSet: {
+      if (payload.size() != 1) return false;
+      int known = 0;
+      for (const OptionChoice& choice : option.choices) known |= choice.value;
+      return (byte() & ~known) == 0;
+    }
     default:
-      return true;  // kTagEnd and unknown tags are handled by the caller
+      return false;
   }
 }
 
@@ -137,62 +95,29 @@ bool ReadBlock(std::string_view block, SettingsExtension& out) {
   std::size_t position = kMagic.size();
   if (block.size() < position + 2 || U16At(block, position) != kVersion) return false;
   position += 2;
-  bool seen[kTagCount] = {};
   for (;;) {
     if (block.size() - position < kRecordHeaderSize) return false;
-    const unsigned tag = U16At(block, position);
+    const int tag = static_cast<int>(U16At(block, position));
     const std::uint32_t length = U32At(block, position + 2);
     position += kRecordHeaderSize;
     if (length > block.size() - position) return false;
     const std::string_view payload = block.substr(position, length);
     position += length;
     if (tag == kTagEnd) return length == 0 && position == block.size();
-    if (tag >= kTagCount) continue;  // a newer writer's record
-    if (seen[tag]) return false;
-    seen[tag] = true;
-    if (!ReadRecord(static_cast<Tag>(tag), payload, out)) return false;
+    const OptionDef* option = FindOptionByTag(tag);
+    if (!option) continue;  // a newer writer's record
+    if (out.count(tag) != 0 || !IsValidRecord(*option, tag, payload)) return false;
+    out.emplace(tag, std::string(payload));
   }
 }
 
 }  // namespace
 
 std::string EncodeSettingsExtension(const SettingsExtension& extension) {
-  const SettingsExtension defaults;
   std::string records;
-  if (extension.charMap != defaults.charMap &&
-      InRange(static_cast<int>(extension.charMap), 0,
-              static_cast<int>(SettingsExtension::CharMap::kUserFile))) {
-    AppendRecord(records, kTagCharMap, std::string(1, static_cast<char>(extension.charMap)));
-  }
-  if (!extension.charMapPath.empty() && IsStorablePath(extension.charMapPath)) {
-    AppendRecord(records, kTagCharMapPath, extension.charMapPath);
-  }
-  if ((extension.gridColumns != defaults.gridColumns || extension.gridRows != defaults.gridRows) &&
-      InRange(extension.gridColumns, 1, kMaxGrid) && InRange(extension.gridRows, 1, kMaxGrid)) {
-    AppendRecord(records, kTagGrid, PairPayload(extension.gridColumns, extension.gridRows));
-  }
-  if ((extension.cellWidth != 0 || extension.cellHeight != 0) &&
-      InRange(extension.cellWidth, 0, kMaxCell) && InRange(extension.cellHeight, 0, kMaxCell)) {
-    AppendRecord(records, kTagCellSize, PairPayload(extension.cellWidth, extension.cellHeight));
-  }
-  if (extension.output != defaults.output &&
-      InRange(static_cast<int>(extension.output), 0,
-              static_cast<int>(SettingsExtension::Output::kMono))) {
-    AppendRecord(records, kTagOutput, std::string(1, static_cast<char>(extension.output)));
-  }
-  if (extension.monoThreshold != defaults.monoThreshold &&
-      InRange(extension.monoThreshold, 1, 255)) {
-    AppendRecord(records, kTagMonoThreshold,
-                 std::string(1, static_cast<char>(extension.monoThreshold)));
-  }
-  const unsigned descriptors = (extension.descriptorFnt ? kDescriptorFntBit : 0) |
-                               (extension.descriptorJson ? kDescriptorJsonBit : 0) |
-                               (extension.descriptorC ? kDescriptorCBit : 0);
-  if (descriptors != 0) {
-    AppendRecord(records, kTagDescriptors, std::string(1, static_cast<char>(descriptors)));
-  }
-  if (!extension.fontFilePath.empty() && IsStorablePath(extension.fontFilePath)) {
-    AppendRecord(records, kTagFontFilePath, extension.fontFilePath);
+  for (const auto& [tag, payload] : extension) {  // ascending tags
+    const OptionDef* option = FindOptionByTag(tag);
+    if (option && IsValidRecord(*option, tag, payload)) AppendRecord(records, tag, payload);
   }
   if (records.empty()) return {};
 

@@ -16,17 +16,20 @@
 // The end record makes a block cut at a record boundary detectable: without it, a
 // file cut after one whole record would load the rest at their defaults silently.
 //
-// Records (a record that is left out means its default; the writer leaves out every
-// record whose value is the default, and writes the others in ascending tag order):
-//   tag 1  character map   1 byte: 0 Windows-1252, 1 code page 437, 2 TCOD, 3 user file
-//   tag 2  user map path   UTF-8 bytes, no zero byte, at most 4096 bytes
-//   tag 3  grid            u16 columns, u16 rows; each 1 to 256
-//   tag 4  cell size       u16 width, u16 height; each 0 to 64, 0 = empty (square cells
-//                          of the tile size)
-//   tag 5  output kind     1 byte: 0 color, 1 alpha, 2 gray, 3 mono
-//   tag 6  mono threshold  1 byte, 1 to 255 (coverage at or above it is set)
-//   tag 7  descriptors     1 byte of flags: 1 fnt, 2 json, 4 c; the other bits 0
-//   tag 8  font file path  UTF-8 bytes, no zero byte, at most 4096 bytes
+// Records: the options the option table keeps in the block, under its tags (a record that
+// is left out means its option's default; the writer leaves out every option at its
+// default, and writes the others in ascending tag order). Payloads by option kind:
+//   character map   1 byte: 0 Windows-1252, 1 code page 437, 2 TCOD, 3 user file; and
+//                   under its second tag the user map's path (UTF-8, no zero byte, at
+//                   most 4096 bytes)
+//   grid, cell      u16, u16 within the option's range (a cell's 0 = empty: square cells
+//                   of the tile size)
+//   choice          1 byte: a choice's code
+//   integer         1 byte within the option's range
+//   flag set        1 byte of the choices' bits; the other bits 0
+//   font file       its path, as the map's
+// Tags so far: 1 character map, 2 its path, 3 grid, 4 cell size, 5 output kind, 6 mono
+// threshold, 7 descriptors, 8 font file path.
 // A record of a known tag must have exactly its payload's length (the paths any length
 // up to their cap). Unknown tags are skipped by their length, so a newer writer adds
 // records without changing the version; a new version means records this reader
@@ -40,29 +43,13 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 
-// The new values, each with its default.
-struct SettingsExtension {
-  enum class CharMap { kCp1252 = 0, kCp437 = 1, kTcod = 2, kUserFile = 3 };
-  enum class Output { kColor = 0, kAlpha = 1, kGray = 2, kMono = 3 };
-
-  CharMap charMap = CharMap::kCp1252;
-  std::string charMapPath{};  // UTF-8; the user map file's path
-  int gridColumns = 32;       // 1 to 256
-  int gridRows = 8;           // 1 to 256
-  int cellWidth = 0;          // 1 to 64 pixels; 0 = empty (square cells of the tile size)
-  int cellHeight = 0;         // 1 to 64 pixels; 0 = empty
-  Output output = Output::kColor;
-  int monoThreshold = 1;  // 1 to 255; 1 sets every lit pixel
-  bool descriptorFnt = false;
-  bool descriptorJson = false;
-  bool descriptorC = false;
-  std::string fontFilePath{};  // UTF-8; empty = an installed font
-
-  bool operator==(const SettingsExtension&) const = default;
-};
+// The block's records: tag to payload, each one an option's value other than its
+// default.
+using SettingsExtension = std::map<int, std::string>;
 
 // The largest block the reader takes, and the largest path it keeps.
 inline constexpr std::size_t kMaxSettingsExtensionSize = 64 * 1024;
@@ -73,10 +60,10 @@ inline constexpr char kSettingsExtensionWarning[] =
     "The extension block of this settings file is damaged or from a newer version and was "
     "ignored.\nThe character map, grid, cell size and output options keep their defaults.";
 
-// The block for extension: empty when every value is its default. A value that the
-// reader would refuse (out of its range, a path that is too long, not UTF-8 or holds a
-// zero byte) is left out, as if it were its default, so that one bad value never
-// makes the reader throw away the others.
+// The block of extension's records: empty when there are none. A record that the reader
+// would refuse (an unknown tag, a value out of its range, a path that is too long, not
+// UTF-8 or holds a zero byte) is left out, as if its option were at its default, so
+// that one bad value never makes the reader throw away the others.
 std::string EncodeSettingsExtension(const SettingsExtension& extension);
 
 // Reads the bytes that follow the fixed layout. out is set to the defaults first, then

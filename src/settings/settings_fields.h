@@ -14,11 +14,11 @@
 
 #include "base/status.h"
 #include "dialog/dialog.h"
+#include "options/option_table.h"
 
-// How a text is stored: the characters text (1014) holds character codes and is kept
-// in Windows-1252; face names and paths are kept in UTF-8, and when loaded, a stored
-// name that is not valid UTF-8 is taken as Windows-1252 (files written elsewhere).
-enum class StoredCharset { kUtf8, kWindows1252 };
+// How a text is stored (StoredCharset): the characters text (1014) holds character codes
+// and is kept in Windows-1252; face names and paths are kept in UTF-8, and when loaded,
+// a stored name that is not valid UTF-8 is taken as Windows-1252 (files written elsewhere).
 
 struct SettingsWriter {
   std::string bytes;  // everything written so far

@@ -1,27 +1,25 @@
 // The settings file: the dialogs, the writer and the loader.
 #include "settings/settings_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <tuple>
+#include <vector>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/enabling_rules.h"
 #include "dialog/font_file.h"
 #include "dialog/layout_fields.h"
 #include "dialog/mode_buttons.h"
+#include "dialog/option_fields.h"
 #include "fileio/read_regular_file.h"
 #include "fileio/replace_file.h"
+#include "options/control_ids.h"
 #include "settings/settings_fields.h"
 #include "settings/settings_layout.h"
 
 namespace {
-
-// The integer fields from Char width to Color steps, in the file's order.
-constexpr int kIntFields[] = {kIdCharWidth, kIdCharHeight, kIdBgRed,    kIdBgGreen,
-                              kIdBgBlue,    kIdTopRed,     kIdTopGreen, kIdTopBlue,
-                              kIdSubRed,    kIdSubGreen,   kIdSubBlue,  kIdColorSteps};
-constexpr int kFlagFields[] = {kIdBold, kIdItalic, kIdUnderline, kIdTrimOverflow};
 
 FileDialogRequest SettingsFileRequest(const char* title, bool confirmOverwrite) {
   FileDialogRequest request;
@@ -55,32 +53,208 @@ void ApplyOldVersionDefaults(Dialog& dlg) {
   SetChecked(dlg, kIdCenter, false);
 }
 
-SettingsExtension::CharMap StoredCharMap(CharMapKind kind) {
-  switch (kind) {
-    case CharMapKind::kCp437:
-      return SettingsExtension::CharMap::kCp437;
-    case CharMapKind::kTcod:
-      return SettingsExtension::CharMap::kTcod;
-    case CharMapKind::kFile:
-      return SettingsExtension::CharMap::kUserFile;
-    case CharMapKind::kCp1252:
-      break;
+// The classic options in the order of their offsets; the table keeps them contiguous.
+std::vector<const OptionDef*> ClassicOptions() {
+  std::vector<const OptionDef*> options;
+  for (const OptionDef& option : OptionTable()) {
+    if (option.stored == StoredIn::kClassic) options.push_back(&option);
   }
-  return SettingsExtension::CharMap::kCp1252;
+  std::sort(options.begin(), options.end(),
+            [](const OptionDef* a, const OptionDef* b) { return a->offset < b->offset; });
+  return options;
 }
 
-std::string CharMapName(SettingsExtension::CharMap map, const std::string& path) {
-  switch (map) {
-    case SettingsExtension::CharMap::kCp437:
-      return "cp437";
-    case SettingsExtension::CharMap::kTcod:
-      return "tcod";
-    case SettingsExtension::CharMap::kUserFile:
-      return path;
-    case SettingsExtension::CharMap::kCp1252:
+void WriteClassicOption(SettingsWriter& out, Dialog& dlg, const OptionDef& option) {
+  switch (option.kind) {
+    case OptionKind::kFace:
+    case OptionKind::kText:
+      WriteTextField(out, dlg, option.control, option.width, option.charset);
+      break;
+    case OptionKind::kFlag:
+      WriteFlagByte(out, dlg, option.control);
+      break;
+    case OptionKind::kInt:
+      WriteIntField(out, dlg, option.control);
+      break;
+    case OptionKind::kRgb:
+      for (int i = 0; i < 3; ++i) WriteIntField(out, dlg, option.control + i);
+      break;
+    case OptionKind::kChoice: {
+      // No checked button is written as the last choice's code.
+      const OptionChoice* choice = FindChoiceOfValue(option, ReadChoiceValue(dlg, option));
+      WriteCodeByte(out,
+                    static_cast<std::uint8_t>(choice ? choice->code : option.choices.back().code));
+      break;
+    }
+    default:
       break;
   }
-  return "cp1252";
+}
+
+// A code no choice has means the group's fallback: the value of no checked button, or
+// the last choice.
+int ChoiceValueOfCode(const OptionDef& option, int code) {
+  for (const OptionChoice& choice : option.choices) {
+    if (choice.code == code) return choice.value;
+  }
+  return option.noneChecked >= 0 ? option.noneChecked : option.choices.back().value;
+}
+
+void ReadClassicOption(SettingsReader& in, Dialog& dlg, const OptionDef& option) {
+  switch (option.kind) {
+    case OptionKind::kFace: {
+      // A file that ends before the name's first byte leaves the selection alone.
+      std::string face;
+      if (ReadStoredText(in, option.width, option.charset, face) == kOk)
+        SelectStoredFace(dlg, face);
+      break;
+    }
+    case OptionKind::kText:
+      ReadTextField(in, dlg, option.control, option.width, option.charset);
+      break;
+    case OptionKind::kFlag:
+      ReadFlagByte(in, dlg, option.control);
+      break;
+    case OptionKind::kInt:
+      ReadIntField(in, dlg, option.control);
+      break;
+    case OptionKind::kRgb:
+      for (int i = 0; i < 3; ++i) ReadIntField(in, dlg, option.control + i);
+      break;
+    case OptionKind::kChoice: {
+      // A group is cleared and set only when its code is in the file, so that a file
+      // ending before it never leaves a group with no button checked.
+      std::uint8_t code = 0;
+      if (ReadCodeByte(in, code) == kOk)
+        CheckChoiceValue(dlg, option, ChoiceValueOfCode(option, code));
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+std::string PairPayload(int first, int second) {
+  std::string payload;
+  for (int value : {first, second}) {
+    payload += static_cast<char>(value & 0xFF);
+    payload += static_cast<char>((value >> 8) & 0xFF);
+  }
+  return payload;
+}
+
+std::pair<int, int> PairOfPayload(std::string_view payload) {
+  const auto u16 = [&](std::size_t at) {
+    return static_cast<int>(static_cast<unsigned char>(payload[at]) |
+                            static_cast<unsigned char>(payload[at + 1]) << 8);
+  };
+  return {u16(0), u16(2)};
+}
+
+// The records of one extension option's value, none at its default. Fields that cannot
+// be read as a value are stored as their default: validation refuses them before any
+// run, and the stored file stays loadable.
+void AddRecords(Dialog& dlg, const OptionDef& option, SettingsExtension& out) {
+  const int tag = option.offset;
+  switch (option.kind) {
+    case OptionKind::kCharMap: {
+      CharMapChoice map;
+      if (!ReadCharMapField(dlg, map).empty()) break;
+      if (map.kind != CharMapKind::kCp1252) out[tag] = std::string(1, static_cast<char>(map.kind));
+      if (!map.path.empty()) out[option.width] = map.path;
+      break;
+    }
+    case OptionKind::kGrid: {
+      Grid grid;
+      Grid defaults;
+      ParseGrid(option.defaultValue, defaults);
+      if (!ReadGridFields(dlg, grid).empty()) break;
+      if (grid.columns != defaults.columns || grid.rows != defaults.rows) {
+        out[tag] = PairPayload(grid.columns, grid.rows);
+      }
+      break;
+    }
+    case OptionKind::kCell: {
+      CellSize cell;
+      if (ReadCellFields(dlg, cell).empty() && !IsSquareTileCell(cell)) {
+        out[tag] = PairPayload(cell.widthPx, cell.heightPx);
+      }
+      break;
+    }
+    case OptionKind::kChoice: {
+      const OptionChoice* choice = FindChoiceOfValue(option, ReadChoiceValue(dlg, option));
+      if (choice && choice->name != option.defaultValue) {
+        out[tag] = std::string(1, static_cast<char>(choice->code));
+      }
+      break;
+    }
+    case OptionKind::kInt: {
+      int value = ReadInt(dlg, option.control);
+      if (!InOptionRange(option, value)) value = ParseLikeAtoi(option.defaultValue);
+      if (value != ParseLikeAtoi(option.defaultValue))
+        out[tag] = std::string(1, static_cast<char>(value));
+      break;
+    }
+    case OptionKind::kFlagSet:
+      if (const int bits = ReadFlagSetBits(dlg, option); bits != 0) {
+        out[tag] = std::string(1, static_cast<char>(bits));
+      }
+      break;
+    case OptionKind::kFontFile:
+      if (std::string path = SelectedFontFile(dlg); !path.empty()) out[tag] = std::move(path);
+      break;
+    default:
+      break;
+  }
+}
+
+// Sets one extension option's controls to its record's value, or its default.
+void ApplyRecords(Dialog& dlg, const OptionDef& option, const SettingsExtension& records) {
+  const auto record = records.find(option.offset);
+  const bool stored = record != records.end();
+  switch (option.kind) {
+    case OptionKind::kCharMap: {
+      const int kind = stored ? static_cast<unsigned char>(record->second[0]) : 0;
+      const auto path = records.find(option.width);
+      if (kind == static_cast<int>(CharMapKind::kFile)) {
+        SetText(dlg, option.control, path != records.end() ? path->second : std::string());
+      } else {
+        SetText(dlg, option.control, kCharMapEntries[kind].name);
+      }
+      break;
+    }
+    case OptionKind::kGrid: {
+      Grid grid;
+      ParseGrid(option.defaultValue, grid);
+      if (stored) std::tie(grid.columns, grid.rows) = PairOfPayload(record->second);
+      SetInt(dlg, option.control, grid.columns);
+      SetInt(dlg, option.control + 1, grid.rows);
+      break;
+    }
+    case OptionKind::kCell: {
+      const auto [width, height] = stored ? PairOfPayload(record->second) : std::pair{0, 0};
+      const bool square = width == 0 && height == 0;
+      SetText(dlg, option.control, square ? "" : std::to_string(width));
+      SetText(dlg, option.control + 1, square ? "" : std::to_string(height));
+      break;
+    }
+    case OptionKind::kChoice:
+      CheckChoiceValue(
+          dlg, option,
+          stored ? ChoiceValueOfCode(option, static_cast<unsigned char>(record->second[0]))
+                 : FindChoice(option, option.defaultValue)->value);
+      break;
+    case OptionKind::kInt:
+      SetInt(dlg, option.control,
+             stored ? static_cast<unsigned char>(record->second[0])
+                    : ParseLikeAtoi(option.defaultValue));
+      break;
+    case OptionKind::kFlagSet:
+      CheckFlagSetBits(dlg, option, stored ? static_cast<unsigned char>(record->second[0]) : 0);
+      break;
+    default:
+      break;  // the font file is opened before the face is selected
+  }
 }
 
 // Opens the font file that the extension block of bytes names, before the stored face
@@ -91,108 +265,46 @@ void OpenStoredFontFile(Dialog& dlg, std::string_view bytes) {
   SettingsExtension extension;
   std::string warning;
   if (!DecodeSettingsExtension(bytes.substr(kSettingsFileSize), extension, warning)) return;
-  if (!extension.fontFilePath.empty()) OpenFontFile(dlg, extension.fontFilePath);
+  for (const auto& [tag, payload] : extension) {
+    const OptionDef* option = FindOptionByTag(tag);
+    if (option && option->kind == OptionKind::kFontFile) OpenFontFile(dlg, payload);
+  }
 }
 
 }  // namespace
 
-// The stored output kind is the kind's own value.
-static_assert(
-    static_cast<int>(SettingsExtension::Output::kAlpha) == static_cast<int>(OutputKind::kAlpha) &&
-    static_cast<int>(SettingsExtension::Output::kGray) == static_cast<int>(OutputKind::kGray) &&
-    static_cast<int>(SettingsExtension::Output::kMono) == static_cast<int>(OutputKind::kMono));
-
 SettingsExtension ReadSettingsExtension(Dialog& dlg) {
-  // Fields that cannot be read as a value are stored as their default: validation
-  // refuses them before any run, and the stored file stays loadable.
   SettingsExtension extension;
-  CharMapChoice map;
-  if (ReadCharMapField(dlg, map).empty()) {
-    extension.charMap = StoredCharMap(map.kind);
-    extension.charMapPath = map.path;
+  for (const OptionDef& option : OptionTable()) {
+    if (option.stored == StoredIn::kExtension) AddRecords(dlg, option, extension);
   }
-  Grid grid;
-  if (ReadGridFields(dlg, grid).empty()) {
-    extension.gridColumns = grid.columns;
-    extension.gridRows = grid.rows;
-  }
-  CellSize cell;
-  if (ReadCellFields(dlg, cell).empty()) {
-    extension.cellWidth = cell.widthPx;
-    extension.cellHeight = cell.heightPx;
-  }
-  extension.output = static_cast<SettingsExtension::Output>(ReadOutputKind(dlg));
-  extension.monoThreshold = ReadMonoThreshold(dlg);
-  extension.descriptorFnt = IsChecked(dlg, kIdDescriptorFnt);
-  extension.descriptorJson = IsChecked(dlg, kIdDescriptorJson);
-  extension.descriptorC = IsChecked(dlg, kIdDescriptorC);
-  extension.fontFilePath = SelectedFontFile(dlg);
   return extension;
 }
 
 void ApplySettingsExtension(Dialog& dlg, const SettingsExtension& extension) {
-  SetText(dlg, kIdCharMap, CharMapName(extension.charMap, extension.charMapPath));
-  SetInt(dlg, kIdGridColumns, extension.gridColumns);
-  SetInt(dlg, kIdGridRows, extension.gridRows);
-  const bool square = extension.cellWidth == 0 && extension.cellHeight == 0;
-  SetText(dlg, kIdCellWidth, square ? "" : std::to_string(extension.cellWidth));
-  SetText(dlg, kIdCellHeight, square ? "" : std::to_string(extension.cellHeight));
-  CheckOutputKind(dlg, static_cast<OutputKind>(extension.output));
-  SetInt(dlg, kIdMonoThreshold, extension.monoThreshold);
+  for (const OptionDef& option : OptionTable()) {
+    if (option.stored == StoredIn::kExtension) ApplyRecords(dlg, option, extension);
+  }
   ApplyOutputKindRule(dlg);
-  SetChecked(dlg, kIdDescriptorFnt, extension.descriptorFnt);
-  SetChecked(dlg, kIdDescriptorJson, extension.descriptorJson);
-  SetChecked(dlg, kIdDescriptorC, extension.descriptorC);
 }
 
 std::string EncodeSettings(Dialog& dlg) {
   SettingsWriter out;
-  WriteTextField(out, dlg, kIdFontList, kFaceNameFieldWidth, StoredCharset::kUtf8);
-  WriteTextField(out, dlg, kIdCharacters, kTextFieldWidth, StoredCharset::kWindows1252);
-  WriteTextField(out, dlg, kIdTexturePath, kTextFieldWidth, StoredCharset::kUtf8);
-  for (int id : kFlagFields) WriteFlagByte(out, dlg, id);
-  for (int id : kIntFields) WriteIntField(out, dlg, id);
-  WriteCodeByte(out, ExportModeCode(dlg));
-  WriteCodeByte(out, ColorModeCode(dlg));
-  WriteIntField(out, dlg, kIdTileSize);
-  WriteFlagByte(out, dlg, kIdCenter);
-  WriteIntField(out, dlg, kIdRangeFrom);
-  WriteIntField(out, dlg, kIdRangeTo);
+  for (const OptionDef* option : ClassicOptions()) WriteClassicOption(out, dlg, *option);
   return std::move(out.bytes);
 }
 
 void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes) {
   SettingsReader in{bytes};
-
-  // The face: a file that ends before its first byte leaves the selection alone.
-  std::string face;
-  if (ReadStoredText(in, kFaceNameFieldWidth, StoredCharset::kUtf8, face) == kOk) {
-    SelectStoredFace(dlg, face);
+  for (const OptionDef* option : ClassicOptions()) {
+    // A file that ended before the range is an older version's (or a cut one): it has
+    // neither tile size nor centering nor range.
+    if (option->offset == kRangeFromOffset && in.reachedEnd) {
+      ApplyOldVersionDefaults(dlg);
+      break;
+    }
+    ReadClassicOption(in, dlg, *option);
   }
-
-  // Texts, flags and integers.
-  ReadTextField(in, dlg, kIdCharacters, kTextFieldWidth, StoredCharset::kWindows1252);
-  ReadTextField(in, dlg, kIdTexturePath, kTextFieldWidth, StoredCharset::kUtf8);
-  for (int id : kFlagFields) ReadFlagByte(in, dlg, id);
-  for (int id : kIntFields) ReadIntField(in, dlg, id);
-
-  // The modes. A group is cleared and set only when its code is in the file, so
-  // that a file ending before it never leaves a group with no button checked.
-  std::uint8_t code = 0;
-  if (ReadCodeByte(in, code) == kOk) CheckExportModeOfCode(dlg, code);
-  if (ReadCodeByte(in, code) == kOk) CheckColorModeOfCode(dlg, code);
-
-  // Tile size and centering, then the range; a file that ended before the end of
-  // the centering byte is an older version's (or a cut one).
-  ReadIntField(in, dlg, kIdTileSize);
-  ReadFlagByte(in, dlg, kIdCenter);
-  if (in.reachedEnd) {
-    ApplyOldVersionDefaults(dlg);
-  } else {
-    ReadIntField(in, dlg, kIdRangeFrom);
-    ReadIntField(in, dlg, kIdRangeTo);
-  }
-
   // The controls follow the loaded modes.
   ApplyColorModeRule(dlg);
   ApplyExportModeRule(dlg);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/chooser_commands.h"
-#include "dialog/control_ids.h"
 #include "dialog/control_table.h"
+#include "options/control_ids.h"
 #include "preview/pan_drag.h"
 #include "preview/preview_state.h"
 #include "preview/sample_text.h"

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/dialog_proc.h"
-#include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 #include "text/case_fold.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "support/dialog_fixture.h"
 #include "support/temp_dir.h"
 #include "text/font_list.h"

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <set>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "support/dialog_fixture.h"
 #include "support/sheet_image.h"
 #include "support/temp_dir.h"

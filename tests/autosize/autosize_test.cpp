@@ -13,7 +13,7 @@
 
 #include "app/export_commands.h"
 #include "autosize/autosize_search.h"
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "support/dialog_fixture.h"
 #include "support/temp_dir.h"
 

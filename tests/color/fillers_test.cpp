@@ -5,8 +5,8 @@
 
 #include "app/read_sheet_options.h"
 #include "color_test_support.h"
-#include "dialog/control_ids.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ TEST(ColorFillGradientTest, BandsEveryPixelWithLowEightBits) {
 TEST(ColorFillGradientTest, DialogDefaultsGiveWhiteOnMagentaWhateverTheSteps) {
   HeadlessHost host;
   Dialog dlg{host};
-  const SheetOptions options = ReadSheetOptions(dlg);
+  const SheetOptions options = *CheckedSheetOptions(dlg);
   const ColorTriple bg = options.bg, top = options.top, sub = options.sub;
   const int tileSize = 5, width = 160, height = 40;
   const GlyphSurface sheet = MakeSheet(tileSize, PatternLit);

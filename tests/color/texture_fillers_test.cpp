@@ -10,9 +10,9 @@
 
 #include "color/fillers.h"
 #include "color_test_support.h"
-#include "dialog/control_ids.h"
 #include "headless/headless_host.h"
 #include "image/texture_image.h"
+#include "options/control_ids.h"
 
 namespace {
 

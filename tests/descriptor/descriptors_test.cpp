@@ -45,7 +45,7 @@ std::optional<Sheet> Render(const SheetRow& row) {
   o.tileSize = 16;
   o.cell = row.cell;
   o.grid = row.grid;
-  o.charMap.kind = row.map;
+  o.charMap = BuiltInCharMap(row.map);
   o.colorSteps = 1;
   o.exportMode = ExportMode::kAll;
   o.colorMode = ColorMode::kGradient;

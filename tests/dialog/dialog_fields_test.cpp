@@ -5,8 +5,8 @@
 
 #include <climits>
 
-#include "dialog/control_ids.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 
 namespace {
 

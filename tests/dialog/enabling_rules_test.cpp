@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 
 namespace {
 

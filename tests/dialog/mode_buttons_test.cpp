@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // Checking the dialog's numbers: which values each check accepts, the order of the
 // checks (only the first failure is reported), what the autosize flag leaves out,
 // and that a failed check stops "Save bitmap" before it asks for a file.
-#include "dialog/validation.h"
+#include "app/read_sheet_options.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "support/dialog_fixture.h"
 #include "support/temp_dir.h"
 
@@ -26,7 +26,8 @@ class ValidationTest : public DialogFixture {
   // when it passes, exactly one warning titled "Error" with message when it fails.
   void ExpectResult(bool forAutosize, const char* message) {
     host.ClearMessages();
-    const bool failed = ValidateParameters(dlg, forAutosize) == kFailed;
+    const bool failed =
+        !CheckedSheetOptions(dlg, forAutosize ? OptionCheck::kAutosize : OptionCheck::kRun);
     if (message == nullptr) {
       EXPECT_FALSE(failed);
       EXPECT_TRUE(host.messages().empty())
@@ -242,7 +243,7 @@ TEST_F(ValidationTest, LayoutFieldsAreCheckedAfterTheNumbersTheyChange) {
   std::ofstream(repeats) << "A A B\n";
   SetText(dlg, kIdCharMap, repeats);
   host.ClearMessages();
-  EXPECT_EQ(ValidateParameters(dlg, false), kOk);
+  EXPECT_TRUE(CheckedSheetOptions(dlg).has_value());
   ASSERT_EQ(host.messages().size(), 1u);
   EXPECT_EQ(host.messages()[0].title, "Warning");
   EXPECT_EQ(host.messages()[0].text,
@@ -298,9 +299,9 @@ TEST_F(ValidationTest, ThresholdIsCheckedAndEnabledOnlyForMono) {
   } rows[] = {
       {kIdOutputMono, "1", nullptr},
       {kIdOutputMono, "255", nullptr},
-      {kIdOutputMono, "0", kMonoThresholdMessage},
-      {kIdOutputMono, "256", kMonoThresholdMessage},
-      {kIdOutputMono, "", kMonoThresholdMessage},
+      {kIdOutputMono, "0", "Wrong value for the threshold, must be from 1 to 255!"},
+      {kIdOutputMono, "256", "Wrong value for the threshold, must be from 1 to 255!"},
+      {kIdOutputMono, "", "Wrong value for the threshold, must be from 1 to 255!"},
       {kIdOutputGray, "0", nullptr},
       {kIdOutputColor, "999", nullptr},
   };

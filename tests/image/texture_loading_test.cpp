@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/read_sheet_options.h"
-#include "dialog/control_ids.h"
 #include "headless/headless_host.h"
 #include "image/texture_image.h"
+#include "options/control_ids.h"
 #include "support/fifo_guard.h"
 #include "support/temp_dir.h"
 

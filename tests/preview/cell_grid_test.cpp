@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/export_commands.h"
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 #include "preview/pan_drag.h"
 #include "support/dialog_fixture.h"

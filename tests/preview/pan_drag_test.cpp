@@ -6,9 +6,9 @@
 #include <climits>
 #include <vector>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 #include "preview/preview_commands.h"
 

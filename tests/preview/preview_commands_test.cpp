@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "preview/pan_drag.h"
 #include "preview/sample_text.h"
 #include "support/dialog_fixture.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "dialog/control_ids.h"
 #include "dialog/font_fields.h"
 #include "glyph/glyph_font.h"
+#include "options/control_ids.h"
 #include "support/dialog_fixture.h"
 
 namespace {

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "app/dialog_proc.h"
-#include "dialog/control_ids.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/layout_fields.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 #include "preview/pan_drag.h"
 #include "preview/preview_state.h"

@@ -12,8 +12,8 @@
 
 #include "app/dialog_proc.h"
 #include "app/export_commands.h"
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "preview/preview_state.h"
 #include "qt/main_window.h"
 #include "qt/preview_widget.h"

@@ -25,8 +25,8 @@
 #include <vector>
 
 #include "app/dialog_proc.h"
-#include "dialog/control_ids.h"
 #include "dialog/control_table.h"
+#include "options/control_ids.h"
 #include "qt/charmap_list.h"
 #include "qt/digits_line_edit.h"
 #include "qt/main_window.h"

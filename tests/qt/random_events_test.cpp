@@ -12,7 +12,7 @@
 #include <array>
 #include <random>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "qt/preview_widget.h"
 #include "scripted_session.h"
 

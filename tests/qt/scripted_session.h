@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/dialog_proc.h"
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "preview/canvas_view.h"
 #include "preview/preview_state.h"
 #include "preview/sample_text.h"

@@ -29,7 +29,7 @@ SheetOptions AllCells(const char* face, int height, CharMapKind map, Grid grid, 
   options.tileSize = 16;
   options.cell = cell;
   options.grid = grid;
-  options.charMap.kind = map;
+  options.charMap = BuiltInCharMap(map);
   options.colorSteps = 1;
   options.bg = kBg;
   options.top = options.sub = {255, 255, 255};

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/read_sheet_options.h"
-#include "dialog/control_ids.h"
 #include "dialog/mode_buttons.h"
 #include "headless/headless_host.h"
+#include "options/control_ids.h"
 
 namespace {
 
@@ -76,18 +76,18 @@ TEST(ExportSetTest, ReadsModeRangeAndConvertedText) {
 
   checkOnly({kIdExportAll, kIdExportNormal, kIdExportRange});  // All wins
   EXPECT_EQ(ReadExportMode(dlg), ExportMode::kAll);
-  EXPECT_EQ(Codes(BuildExportSet(ReadSheetOptions(dlg))), Range(32, 255, {228}));
+  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), Range(32, 255, {228}));
   checkOnly({kIdExportNormal, kIdExportRange});
   EXPECT_EQ(ReadExportMode(dlg), ExportMode::kNormal);
   checkOnly({kIdExportRange, kIdExportUser});
-  EXPECT_EQ(Codes(BuildExportSet(ReadSheetOptions(dlg))), Range(220, 230, {228}));
+  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), Range(220, 230, {228}));
   checkOnly({});  // no button: user-defined
   EXPECT_EQ(ReadExportMode(dlg), ExportMode::kUserDefined);
-  EXPECT_EQ(Codes(BuildExportSet(ReadSheetOptions(dlg))), std::vector<int>{228});
+  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), std::vector<int>{228});
 
   // Characters Windows-1252 cannot hold are dropped.
   host.SetText(kIdCharacters, "a\xE2\x82\xAC\xE4\xB8\x80z");  // a, euro sign (128), U+4E00, z
-  EXPECT_EQ(Codes(BuildExportSet(ReadSheetOptions(dlg))), (std::vector<int>{97, 122, 128}));
+  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), (std::vector<int>{97, 122, 128}));
 }
 
 TEST(ExportSetTest, OnlyTheFirst511BytesOfWindows1252TextCount) {
@@ -98,12 +98,12 @@ TEST(ExportSetTest, OnlyTheFirst511BytesOfWindows1252TextCount) {
   host.SetChecked(kIdExportRange, false);
   // 511 codes, then one more: the 512th byte has no effect.
   host.SetText(kIdCharacters, std::string(511, 'a') + "b");
-  EXPECT_EQ(Codes(BuildExportSet(ReadSheetOptions(dlg))), std::vector<int>{'a'});
+  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), std::vector<int>{'a'});
   // 300 "ä" are 600 UTF-8 bytes but 300 code bytes: the "b" after them still counts.
   std::string text;
   for (int i = 0; i < 300; ++i) text += "\xC3\xA4";
   host.SetText(kIdCharacters, text + "b");
-  EXPECT_EQ(Codes(BuildExportSet(ReadSheetOptions(dlg))), (std::vector<int>{'b', 228}));
+  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), (std::vector<int>{'b', 228}));
 }
 
 }  // namespace

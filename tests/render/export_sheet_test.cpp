@@ -1,6 +1,7 @@
 // The export run end to end on the headless dialog, with DejaVu Sans.
 #include "app/export_commands.h"
 #include "app/read_sheet_options.h"
+#include "dialog/option_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@
 #include <set>
 
 #include "color/overflow_flags.h"
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "preview/preview_state.h"
 #include "render/height_correction.h"
 #include "render/sheet_pipeline.h"
@@ -42,10 +43,13 @@ class ExportSheetTest : public DialogFixture {
     set3(kIdSubRed, sub);
   }
 
-  // Exports with the current fields and loads the file back.
+  // Exports with the current fields, colors outside 0..255 included (read as they are,
+  // unchecked), and loads the file back.
   SheetImage Export(const std::string& name) {
     const std::string file = dir.File(name);
-    EXPECT_EQ(ExportSheet(dlg, file, false), 0);
+    const Result<SheetOptions> options = ReadOptions(dlg, OptionCheck::kAutosize);
+    EXPECT_TRUE(options.ok());
+    EXPECT_EQ(ExportSheet(dlg, *options, file, false), 0);
     return LoadSheetImage(file);
   }
 
@@ -266,7 +270,7 @@ TEST_F(ExportSheetTest, UnderlineGivesTheSpaceInk) {
 
 // The height correction with the dialog's tile size and font.
 std::optional<int> HeightCorrection(Dialog& dlg) {
-  const SheetOptions options = ReadSheetOptions(dlg);
+  const SheetOptions options = *CheckedSheetOptions(dlg);
   return FindHeightCorrection(options.tileSize, CreateGlyphFont(options.font), dlg.host);
 }
 

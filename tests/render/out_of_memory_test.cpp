@@ -100,20 +100,20 @@ TEST(OutOfMemoryTest, EveryHugeBufferThatFailsIsReportedAndKeepsTheOldFile) {
                 std::to_string(static_cast<int>(row.output)) + ": 1\n";
   }
   expected += kNoMemory + std::string("render: 1\n0");
-  EXPECT_EQ(UnderMemoryLimit([&](MessageSink& sink) {
-              for (const Row& row : rows) {
-                sheet.output = row.output;
-                const int status = SaveSheet(sheet, dir.File(row.name), sink);
-                sink.Show(std::string(row.name) + " as " +
-                              std::to_string(static_cast<int>(row.output)) + ": " +
-                              std::to_string(status),
-                          "", MessageIcon::kInformation);
-              }
-              const bool rendered = RenderSheet(options, sink).has_value();
-              sink.Show(rendered ? "render: 0" : "render: 1", "", MessageIcon::kInformation);
-              return 0;
-            }),
-            expected);
+  EXPECT_EQ(
+      UnderMemoryLimit([&](MessageSink& sink) {
+        for (const Row& row : rows) {
+          sheet.output = row.output;
+          const int status = SaveSheet(sheet, dir.File(row.name), *SheetFileFormat(row.name), sink);
+          sink.Show(std::string(row.name) + " as " + std::to_string(static_cast<int>(row.output)) +
+                        ": " + std::to_string(status),
+                    "", MessageIcon::kInformation);
+        }
+        const bool rendered = RenderSheet(options, sink).has_value();
+        sink.Show(rendered ? "render: 0" : "render: 1", "", MessageIcon::kInformation);
+        return 0;
+      }),
+      expected);
   for (const char* name : {"sheet.bmp", "sheet.tga", "sheet.png"}) {
     std::ifstream in(dir.File(name));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old") << name;

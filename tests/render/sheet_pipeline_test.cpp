@@ -47,7 +47,7 @@ TEST(SheetPipelineTest, RendersOnlyTheChosenCharactersInTheirTiles) {
   // pixels lie only in the tiles of 'A' and 'B', each of which has some.
   TempDir dir;
   const std::string path = dir.File("sheet.png");
-  ASSERT_EQ(SaveSheet(*sheet, path, sink), kOk);
+  ASSERT_EQ(SaveSheet(*sheet, path, *SheetFileFormat(path), sink), kOk);
   const SheetImage image = LoadSheetImage(path);
   ASSERT_EQ(image.width, sheet->width);
   ASSERT_EQ(image.height, sheet->height);
@@ -80,7 +80,6 @@ TEST(SheetPipelineTest, FailuresReportOnceOnTheSink) {
   const Row rows[] = {
       {"missing texture", "/nonexistent/texture.png", nullptr,
        "Could not load the font image file!"},
-      {"unwritable format", nullptr, "sheet.nosuchformat", kUnknownSheetFormatMessage},
       {"missing folder", nullptr, "/nonexistent/sheet.png", "Could not save the output bitmap!"},
   };
   for (const Row& row : rows) {
@@ -94,7 +93,7 @@ TEST(SheetPipelineTest, FailuresReportOnceOnTheSink) {
     } else {
       const std::optional<Sheet> sheet = RenderSheet(options, sink);
       ASSERT_TRUE(sheet.has_value());
-      EXPECT_EQ(SaveSheet(*sheet, row.saveName, sink), kFailed);
+      EXPECT_EQ(SaveSheet(*sheet, row.saveName, *SheetFileFormat(row.saveName), sink), kFailed);
     }
     ASSERT_EQ(sink.texts.size(), 1u);
     EXPECT_EQ(sink.texts[0].substr(0, sink.texts[0].find('\n')), row.message);

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "settings/settings_file.h"
 #include "support/dialog_fixture.h"
 #include "support/temp_dir.h"

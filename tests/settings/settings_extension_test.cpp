@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/control_ids.h"
+#include "options/control_ids.h"
 #include "settings/settings_file.h"
 #include "support/dialog_fixture.h"
 #include "support/temp_dir.h"
@@ -41,42 +41,41 @@ std::string ReadFileBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string Pair(unsigned a, unsigned b) {
+  return U16(a) + U16(b);
+}
+
 TEST(SettingsExtension, RoundTripsValuesThatDifferFromTheDefaults) {
   const Ext rows[] = {
-      {.charMap = Ext::CharMap::kCp437},
-      {.charMap = Ext::CharMap::kUserFile, .charMapPath = "/home/jürgen/map.txt"},
-      {.gridColumns = 1, .gridRows = 256},
-      {.cellWidth = 64},
-      {.output = Ext::Output::kMono, .monoThreshold = 255},
-      {.descriptorJson = true},
-      {.descriptorFnt = true, .descriptorC = true, .fontFilePath = std::string(4096, 'f')},
-      {.charMap = Ext::CharMap::kTcod,
-       .charMapPath = "m",
-       .gridColumns = 16,
-       .gridRows = 16,
-       .cellWidth = 8,
-       .cellHeight = 12,
-       .output = Ext::Output::kAlpha,
-       .monoThreshold = 2,
-       .descriptorFnt = true,
-       .descriptorJson = true,
-       .descriptorC = true,
-       .fontFilePath = "/x.ttf"},
+      {{1, "\x01"}},
+      {{1, "\x03"}, {2, "/home/jürgen/map.txt"}},
+      {{3, Pair(1, 256)}},
+      {{4, Pair(64, 0)}},
+      {{5, "\x03"}, {6, "\xFF"}},
+      {{7, "\x02"}},
+      {{7, "\x05"}, {8, std::string(4096, 'f')}},
+      {{1, "\x02"},
+       {2, "m"},
+       {3, Pair(16, 16)},
+       {4, Pair(8, 12)},
+       {5, "\x01"},
+       {6, "\x02"},
+       {7, "\x07"},
+       {8, "/x.ttf"}},
   };
   for (const Ext& row : rows) {
     const std::string block = EncodeSettingsExtension(row);
-    Ext back{.gridRows = 3};
+    Ext back{{3, Pair(3, 3)}};
     std::string warning = "stale";
     EXPECT_TRUE(DecodeSettingsExtension(block, back, warning));
     EXPECT_EQ(back, row) << testing::PrintToString(block);
     EXPECT_EQ(warning, "");
   }
   EXPECT_EQ(EncodeSettingsExtension(Ext{}), "");
-  EXPECT_EQ(EncodeSettingsExtension({.gridColumns = 16, .gridRows = 16}),
-            Block(Record(3, std::string("\x10\0\x10\0", 4))));
+  EXPECT_EQ(EncodeSettingsExtension({{3, Pair(16, 16)}}), Block(Record(3, Pair(16, 16))));
   // A value the reader would refuse is left out rather than spoiling the others.
-  EXPECT_EQ(EncodeSettingsExtension({.gridColumns = 300, .output = Ext::Output::kGray}),
-            EncodeSettingsExtension({.output = Ext::Output::kGray}));
+  EXPECT_EQ(EncodeSettingsExtension({{3, Pair(300, 8)}, {5, "\x02"}}),
+            EncodeSettingsExtension({{5, "\x02"}}));
 }
 
 class SettingsExtensionFileTest : public DialogFixture {
@@ -91,7 +90,7 @@ class SettingsExtensionFileTest : public DialogFixture {
   Ext LoadWithTail(const std::string& tail) {
     otherHost.ClearMessages();
     SetText(other, kIdCharHeight, "20");
-    Ext loaded{.cellHeight = 9};
+    Ext loaded{{4, Pair(0, 9)}};
     LoadSettingsFromBytes(other, fixed + tail, loaded);
     EXPECT_EQ(otherHost.Text(kIdCharHeight), "13");
     return loaded;
@@ -104,12 +103,7 @@ class SettingsExtensionFileTest : public DialogFixture {
 };
 
 TEST_F(SettingsExtensionFileTest, SavesLoadsAndSavesTheSameBytes) {
-  const Ext values{.charMap = Ext::CharMap::kCp437,
-                   .gridColumns = 16,
-                   .gridRows = 16,
-                   .cellWidth = 8,
-                   .cellHeight = 12,
-                   .descriptorFnt = true};
+  const Ext values{{1, "\x01"}, {3, Pair(16, 16)}, {4, Pair(8, 12)}, {7, "\x01"}};
   const std::string plain = dir.File("plain.ini"), first = dir.File("a.ini"),
                     second = dir.File("b.ini");
   ASSERT_EQ(SaveSettingsToFile(dlg, plain, Ext{}), 0);
@@ -170,13 +164,11 @@ TEST_F(SettingsExtensionFileTest, SkipsUnknownRecordsAndIgnoresBytesThatAreNoBlo
   } rows[] = {
       {"grid and font file",
        Block(Record(3, std::string("\x10\0\x10\0", 4)) + Record(8, "/f")),
-       {.gridColumns = 16, .gridRows = 16, .fontFilePath = "/f"}},
+       {{3, Pair(16, 16)}, {8, "/f"}}},
       {"unknown tags",
        Block(Record(40, "later") + Record(5, "\x03") + Record(65535, "")),
-       {.output = Ext::Output::kMono}},
-      {"any order",
-       Block(Record(5, "\x03") + Record(1, "\x02")),
-       {.charMap = Ext::CharMap::kTcod, .output = Ext::Output::kMono}},
+       {{5, "\x03"}}},
+      {"any order", Block(Record(5, "\x03") + Record(1, "\x02")), {{1, "\x02"}, {5, "\x03"}}},
       {"no block", "", {}},
       {"other bytes", "trailing text", {}},
   };

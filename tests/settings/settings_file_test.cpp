@@ -11,8 +11,8 @@
 #include <iterator>
 #include <string>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_fields.h"
+#include "options/control_ids.h"
 #include "support/dialog_fixture.h"
 #include "support/fifo_guard.h"
 #include "support/temp_dir.h"

@@ -71,7 +71,7 @@ TEST(TcodConsumerTest, PrintedTextShowsTheSheetsGlyphs) {
     options.tileSize = 16;
     options.cell = {c.cell.widthPx, c.cell.heightPx};
     options.grid = c.grid;
-    options.charMap.kind = c.map;
+    options.charMap = BuiltInCharMap(c.map);
     options.colorSteps = 1;
     options.bg = {255, 0, 255};
     options.top = options.sub = {255, 255, 255};
@@ -81,7 +81,7 @@ TEST(TcodConsumerTest, PrintedTextShowsTheSheetsGlyphs) {
     const std::optional<Sheet> sheet = RenderSheet(options, sink);
     ASSERT_TRUE(sheet);
     const std::string path = dir.File("sheet.png");
-    ASSERT_EQ(SaveSheet(*sheet, path, sink), kOk);
+    ASSERT_EQ(SaveSheet(*sheet, path, *SheetFileFormat(path), sink), kOk);
 
     // libtcod reads the PNG with its own loader and its own character map.
     tcod::TilesetPtr tileset(

@@ -1,5 +1,6 @@
-// Everything one sheet is made from, as plain values: what the dialog's fields say when
-// a run starts. The app layer fills it (ReadSheetOptions); the layers below take it.
+// Everything one sheet is made from, as plain values, checked: what the dialog's fields
+// say when a run starts. The option table fills it (ReadOptions); the pipeline takes it
+// as given, the character map loaded.
 #pragma once
 
 #include <optional>
@@ -23,7 +24,7 @@ struct SheetOptions {
   int tileSize = 0;                 // 1..16 once validated; the cell when cell is empty
   CellSize cell;                    // empty (the default): square cells of tileSize
   Grid grid;                        // 32 x 8 by default; must hold the map's cells
-  CharMapChoice charMap;            // cp1252 by default; a user file is read by the run
+  CharMap charMap = BuiltInCharMap(CharMapKind::kCp1252);  // loaded and checked
   int colorSteps = 0;
   ColorTriple bg, top, sub;
   ExportMode exportMode = ExportMode::kNormal;

@@ -1,0 +1,152 @@
+// Reading the option table's controls.
+#include "dialog/option_fields.h"
+
+#include <limits>
+#include <optional>
+
+#include "dialog/dialog_fields.h"
+#include "dialog/font_fields.h"
+#include "dialog/layout_fields.h"
+
+namespace {
+
+constexpr int kWholeText = std::numeric_limits<int>::max();
+
+// A color value: a whole number from 0 to 255, white space around it allowed. It is
+// not read like atoi, which would take "abc" for a valid 0.
+std::optional<int> ColorValue(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+  return ParseCount(text);
+}
+
+// Reads one option into value; a failure only when checked and the fields are refused.
+Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, const SheetOptions& so_far,
+                  OptionValue& value) {
+  switch (option.kind) {
+    case OptionKind::kFace:
+      value.font = ReadFontRequest(dlg);
+      return {};
+    case OptionKind::kFontFile:
+      return {};
+    case OptionKind::kText:
+      value.text = ReadText(dlg, option.control, kWholeText);
+      return {};
+    case OptionKind::kFlag:
+      value.number = IsChecked(dlg, option.control) ? 1 : 0;
+      return {};
+    case OptionKind::kChoice:
+      value.number = ReadChoiceValue(dlg, option);
+      return {};
+    case OptionKind::kFlagSet:
+      value.number = ReadFlagSetBits(dlg, option);
+      return {};
+    case OptionKind::kInt:
+      value.number = ReadInt(dlg, option.control);
+      if (InOptionRange(option, value.number)) return {};
+      if (checked) return Failure(std::string(option.message));
+      if (option.outOfRangeIsDefault) value.number = ParseLikeAtoi(option.defaultValue);
+      return {};
+    case OptionKind::kRgb: {
+      int* channels[] = {&value.rgb.red, &value.rgb.green, &value.rgb.blue};
+      for (int i = 0; i < 3; ++i) {
+        if (!checked) {
+          *channels[i] = ReadInt(dlg, option.control + i);
+          continue;
+        }
+        const std::optional<int> number = ColorValue(ReadText(dlg, option.control + i));
+        if (!number || !InOptionRange(option, *number)) {
+          return Failure(ChannelMessage(option, i));
+        }
+        *channels[i] = *number;
+      }
+      return {};
+    }
+    case OptionKind::kCell:
+      if (std::string message = ReadCellFields(dlg, value.cell); !message.empty()) {
+        value.cell = {};
+        if (checked) return Failure(std::move(message));
+      }
+      return {};
+    case OptionKind::kGrid:
+      if (std::string message = ReadGridFields(dlg, value.grid); !message.empty()) {
+        value.grid = {};
+        if (checked) return Failure(std::move(message));
+      }
+      return {};
+    case OptionKind::kCharMap: {
+      CharMapChoice choice;
+      if (std::string message = ReadCharMapField(dlg, choice); !message.empty()) {
+        value.map = BuiltInCharMap(CharMapKind::kCp1252);
+        if (checked) return Failure(std::move(message));
+        return {};
+      }
+      if (std::string message = LoadCharMap(choice, value.map); !message.empty()) {
+        value.map = {};
+        if (checked) return Failure(std::move(message));
+        return {};
+      }
+      if (!checked) return {};
+      // The grid, read before, must hold the map's cells.
+      const int cells = static_cast<int>(value.map.cells.size());
+      if (std::string message = CheckGridFieldsHoldMap(dlg, so_far.grid, cells); !message.empty()) {
+        return Failure(std::move(message));
+      }
+      // A repeated character is allowed, but a descriptor can name only one of its cells.
+      if (const std::string warning = RepeatedCharsWarning(value.map); !warning.empty()) {
+        dlg.host.MessageBox(warning, "Warning", MessageIcon::kWarning);
+      }
+      return {};
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+Result<SheetOptions> ReadOptions(Dialog& dlg, OptionCheck check) {
+  SheetOptions options;
+  for (const OptionDef& option : OptionTable()) {
+    const bool checked = (check == OptionCheck::kRun || option.checkedForAutosize) &&
+                         (!option.applies || option.applies(options));
+    OptionValue value;
+    if (Status status = ReadOption(dlg, option, checked, options, value); !status) return status;
+    if (option.fill) option.fill(options, value);
+    if (checked && option.consistent && !option.consistent(options)) {
+      return Failure(std::string(option.message));
+    }
+  }
+  return options;
+}
+
+int ReadChoiceValue(Dialog& dlg, const OptionDef& option) {
+  for (int value : option.readOrder) {
+    const OptionChoice* choice = FindChoiceOfValue(option, value);
+    if (choice && IsChecked(dlg, choice->control)) return value;
+  }
+  return option.noneChecked;
+}
+
+void CheckChoiceValue(Dialog& dlg, const OptionDef& option, int value) {
+  for (const OptionChoice& choice : option.choices) {
+    SetChecked(dlg, choice.control, false);
+  }
+  if (const OptionChoice* choice = FindChoiceOfValue(option, value)) {
+    SetChecked(dlg, choice->control, true);
+  }
+}
+
+int ReadFlagSetBits(Dialog& dlg, const OptionDef& option) {
+  int bits = 0;
+  for (const OptionChoice& choice : option.choices) {
+    if (IsChecked(dlg, choice.control)) bits |= choice.value;
+  }
+  return bits;
+}
+
+void CheckFlagSetBits(Dialog& dlg, const OptionDef& option, int bits) {
+  for (const OptionChoice& choice : option.choices) {
+    SetChecked(dlg, choice.control, (bits & choice.value) != 0);
+  }
+}

@@ -1,0 +1,444 @@
+// The options of a sheet run.
+#include "options/option_table.h"
+
+#include <algorithm>
+#include <array>
+
+#include "options/control_ids.h"
+#include "text/windows1252.h"
+
+namespace {
+
+using K = OptionKind;
+using S = StoredIn;
+
+// The characters field counts Windows-1252 bytes for the cp1252 map: 511 of them.
+constexpr std::size_t kMaxCharacterBytes = 511;
+
+constexpr OptionChoice kExportChoices[] = {
+    {"normal", kIdExportNormal, static_cast<int>(ExportMode::kNormal), 1},
+    {"all", kIdExportAll, static_cast<int>(ExportMode::kAll), 2},
+    {"user", kIdExportUser, static_cast<int>(ExportMode::kUserDefined), 3},
+    {"range", kIdExportRange, static_cast<int>(ExportMode::kRange), 4},
+};
+constexpr int kExportReadOrder[] = {static_cast<int>(ExportMode::kAll),
+                                    static_cast<int>(ExportMode::kNormal),
+                                    static_cast<int>(ExportMode::kRange)};
+
+constexpr OptionChoice kColorChoices[] = {
+    {"gradient", kIdColorGradient, static_cast<int>(ColorMode::kGradient), 1},
+    {"relief", kIdColorRelief, static_cast<int>(ColorMode::kRelief), 2},
+    {"image", kIdColorImageOnly, static_cast<int>(ColorMode::kImageOnly), 3},
+    {"gradient-image", kIdColorGradientOverImage, static_cast<int>(ColorMode::kGradientOverImage),
+     4},
+    {"relief-image", kIdColorReliefOverImage, static_cast<int>(ColorMode::kReliefOverImage), 5},
+};
+constexpr int kColorReadOrder[] = {
+    static_cast<int>(ColorMode::kGradient), static_cast<int>(ColorMode::kImageOnly),
+    static_cast<int>(ColorMode::kRelief), static_cast<int>(ColorMode::kGradientOverImage),
+    static_cast<int>(ColorMode::kReliefOverImage)};
+
+constexpr OptionChoice kOutputChoices[] = {
+    {"color", kIdOutputColor, static_cast<int>(OutputKind::kColor), 0},
+    {"alpha", kIdOutputAlpha, static_cast<int>(OutputKind::kAlpha), 1},
+    {"gray", kIdOutputGray, static_cast<int>(OutputKind::kGray), 2},
+    {"mono", kIdOutputMono, static_cast<int>(OutputKind::kMono), 3},
+};
+constexpr int kOutputReadOrder[] = {
+    static_cast<int>(OutputKind::kColor), static_cast<int>(OutputKind::kAlpha),
+    static_cast<int>(OutputKind::kGray), static_cast<int>(OutputKind::kMono)};
+
+constexpr OptionChoice kDescriptorChoices[] = {
+    {"fnt", kIdDescriptorFnt, 1, 1},
+    {"json", kIdDescriptorJson, 2, 2},
+    {"c", kIdDescriptorC, 4, 4},
+};
+
+constexpr char kRangeMessage[] = "Wrong value for export range - can't be greater than 0 - 255!";
+constexpr char kStepsMessage[] = "Wrong value for color steps, must be from 1 to tile_height!";
+
+bool SquareCells(const SheetOptions& o) {
+  return IsSquareTileCell(o.cell);
+}
+bool RangeMode(const SheetOptions& o) {
+  return o.exportMode == ExportMode::kRange;
+}
+bool ColorsTopAndSub(const SheetOptions& o) {
+  return o.colorMode != ColorMode::kImageOnly;
+}
+bool MonoOutput(const SheetOptions& o) {
+  return o.output == OutputKind::kMono;
+}
+
+// The characters text: as typed for every map, and for cp1252 also as the
+// Windows-1252 codes it stands for, cut to what the field counts.
+void FillCharacters(SheetOptions& o, const OptionValue& v) {
+  if (o.charMap.kind == CharMapKind::kCp1252) {
+    o.exportCharacters = Utf8ToCp1252(v.text);
+    if (o.exportCharacters.size() > kMaxCharacterBytes)
+      o.exportCharacters.resize(kMaxCharacterBytes);
+  } else {
+    o.exportText = v.text;
+  }
+}
+
+const std::array kOptions = {
+    // The cell, which Autosize sizes for too, and the tile size of square cells.
+    OptionDef{.kind = K::kCell,
+              .control = kIdCellWidth,
+              .flag = "--cell",
+              .valueName = "WxH",
+              .help = "cell width x height in pixels, 1 to 64 each; \"\" for square cells of the "
+                      "tile size (the default)",
+              .stored = S::kExtension,
+              .offset = 4,
+              .low = 1,
+              .high = kMaxCellPx,
+              .checkedForAutosize = true,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.cell = v.cell; }},
+    OptionDef{.kind = K::kInt,
+              .control = kIdTileSize,
+              .flag = "--tile-size",
+              .valueName = "TEXT",
+              .help = "Tile size (1 - 16), as typed",
+              .stored = S::kClassic,
+              .offset = 1206,
+              .low = 1,
+              .high = 16,
+              .message = "Wrong value for tile size, must be from 1 to 16!",
+              .applies = SquareCells,
+              .checkedForAutosize = true,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.tileSize = v.number; }},
+    // The export mode and its range.
+    OptionDef{
+        .kind = K::kChoice,
+        .control = kIdExportNormal,
+        .flag = "--export",
+        .valueName = "MODE",
+        .help = "export mode (a click on its radio button)",
+        .stored = S::kClassic,
+        .offset = 1204,
+        .defaultValue = "normal",
+        .choices = kExportChoices,
+        .readOrder = kExportReadOrder,
+        .noneChecked = static_cast<int>(ExportMode::kUserDefined),
+        .fill = [](SheetOptions& o,
+                   const OptionValue& v) { o.exportMode = static_cast<ExportMode>(v.number); }},
+    OptionDef{.kind = K::kInt,
+              .control = kIdRangeFrom,
+              .flag = "--from",
+              .valueName = "TEXT",
+              .help = "first code of the range export, as typed",
+              .stored = S::kClassic,
+              .offset = 1211,
+              .low = 0,
+              .high = 255,
+              .message = kRangeMessage,
+              .applies = RangeMode,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.rangeFrom = v.number; }},
+    OptionDef{.kind = K::kInt,
+              .control = kIdRangeTo,
+              .flag = "--to",
+              .valueName = "TEXT",
+              .help = "last code of the range export, as typed",
+              .stored = S::kClassic,
+              .offset = 1215,
+              .low = 0,
+              .high = 255,
+              .message = kRangeMessage,
+              .applies = RangeMode,
+              .consistent = [](const SheetOptions& o) { return o.rangeFrom <= o.rangeTo; },
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.rangeTo = v.number; }},
+    // Colors.
+    OptionDef{.kind = K::kInt,
+              .control = kIdColorSteps,
+              .flag = "--steps",
+              .valueName = "TEXT",
+              .help = "Color steps, as typed",
+              .stored = S::kClassic,
+              .offset = 1200,
+              .low = 1,
+              .high = 0x7FFFFFFF,
+              .message = kStepsMessage,
+              .consistent =
+                  [](const SheetOptions& o) {
+                    return o.colorSteps <= CellPixels(o.cell, o.tileSize).heightPx;
+                  },
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.colorSteps = v.number; }},
+    OptionDef{.kind = K::kChoice,
+              .control = kIdColorGradient,
+              .flag = "--color",
+              .valueName = "MODE",
+              .help = "color mode (a click on its radio button)",
+              .stored = S::kClassic,
+              .offset = 1205,
+              .defaultValue = "gradient",
+              .choices = kColorChoices,
+              .readOrder = kColorReadOrder,
+              .fill =
+                  [](SheetOptions& o, const OptionValue& v) {
+                    if (v.number >= 0) o.colorMode = static_cast<ColorMode>(v.number);
+                  }},
+    OptionDef{.kind = K::kRgb,
+              .control = kIdBgRed,
+              .flag = "--bg",
+              .valueName = "R,G,B",
+              .help = "background color R,G,B",
+              .stored = S::kClassic,
+              .offset = 1164,
+              .low = 0,
+              .high = 255,
+              .message = "Wrong value for bg color {}, must be from 0 to 255!",
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.bg = v.rgb; }},
+    OptionDef{.kind = K::kRgb,
+              .control = kIdTopRed,
+              .flag = "--top",
+              .valueName = "R,G,B",
+              .help = "top color R,G,B",
+              .stored = S::kClassic,
+              .offset = 1176,
+              .low = 0,
+              .high = 255,
+              .message = "Wrong value for top color {}, must be from 0 to 255!",
+              .applies = ColorsTopAndSub,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.top = v.rgb; }},
+    OptionDef{.kind = K::kRgb,
+              .control = kIdSubRed,
+              .flag = "--sub",
+              .valueName = "R,G,B",
+              .help = "sub color R,G,B",
+              .stored = S::kClassic,
+              .offset = 1188,
+              .low = 0,
+              .high = 255,
+              .message = "Wrong value for sub color {}, must be from 0 to 255!",
+              .applies = ColorsTopAndSub,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.sub = v.rgb; }},
+    // The layout: the grid must hold the map's cells.
+    OptionDef{.kind = K::kGrid,
+              .control = kIdGridColumns,
+              .flag = "--grid",
+              .valueName = "CxR",
+              .help = "columns x rows of cells, 1 to 256 each (default 32x8)",
+              .stored = S::kExtension,
+              .offset = 3,
+              .defaultValue = "32x8",
+              .low = 1,
+              .high = kMaxGridColumns,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.grid = v.grid; }},
+    OptionDef{.kind = K::kCharMap,
+              .control = kIdCharMap,
+              .flag = "--charmap",
+              .valueName = "MAP",
+              .help = "character map of the cells: cp1252 (the default), cp437, tcod, or a map "
+                      "file of whitespace-separated characters or U+XXXX tokens",
+              .stored = S::kExtension,
+              .offset = 1,
+              .width = 2,
+              .defaultValue = "cp1252",
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.charMap = v.map; }},
+    // The output kind and the mono output's threshold.
+    OptionDef{.kind = K::kChoice,
+              .control = kIdOutputColor,
+              .flag = "--output",
+              .valueName = "KIND",
+              .help = "what the sheet file holds: color (the default), alpha (the colors with "
+                      "straight alpha from the coverage), gray (the coverage) or mono (1 bit)",
+              .stored = S::kExtension,
+              .offset = 5,
+              .defaultValue = "color",
+              .choices = kOutputChoices,
+              .readOrder = kOutputReadOrder,
+              .noneChecked = static_cast<int>(OutputKind::kColor),
+              .fill = [](SheetOptions& o,
+                         const OptionValue& v) { o.output = static_cast<OutputKind>(v.number); }},
+    OptionDef{.kind = K::kInt,
+              .control = kIdMonoThreshold,
+              .flag = "--threshold",
+              .valueName = "N",
+              .help = "the mono output sets pixels whose coverage is at least N, 1 to 255 "
+                      "(default 1: every lit pixel); kept with the other outputs",
+              .stored = S::kExtension,
+              .offset = 6,
+              .defaultValue = "1",
+              .low = kMinMonoThreshold,
+              .high = kMaxMonoThreshold,
+              .message = "Wrong value for the threshold, must be from 1 to 255!",
+              .applies = MonoOutput,
+              .outOfRangeIsDefault = true,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.monoThreshold = v.number; }},
+    // What no check refuses.
+    OptionDef{.kind = K::kFontFile,
+              .control = kIdOpenFontFile,
+              .flag = "--font-file",
+              .valueName = "PATH",
+              .help = "add every typeface of a font file that is not installed to the font "
+                      "list for this run and select the file's first; options act in the order "
+                      "given, so a later --font can pick another of its typefaces",
+              .stored = S::kExtension,
+              .offset = 8},
+    OptionDef{.kind = K::kFace,
+              .control = kIdFontList,
+              .flag = "--font",
+              .valueName = "NAME",
+              .help = "select the first font whose name begins with NAME, ignoring case",
+              .stored = S::kClassic,
+              .offset = 0,
+              .width = 128,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.font = v.font; }},
+    OptionDef{.kind = K::kText,
+              .control = kIdCharacters,
+              .flag = "--chars",
+              .valueName = "TEXT",
+              .help = "the characters text (excluded, included or exported ones)",
+              .stored = S::kClassic,
+              .offset = 128,
+              .width = 512,
+              .charset = StoredCharset::kWindows1252,
+              .fill = FillCharacters},
+    OptionDef{.kind = K::kText,
+              .control = kIdTexturePath,
+              .flag = "--texture",
+              .valueName = "TEXT",
+              .help = "path of the texture image of the image color modes",
+              .stored = S::kClassic,
+              .offset = 640,
+              .width = 512,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.texturePath = v.text; }},
+    OptionDef{.kind = K::kFlag,
+              .control = kIdBold,
+              .flag = "--bold",
+              .help = "check Bold",
+              .stored = S::kClassic,
+              .offset = 1152},
+    OptionDef{.kind = K::kFlag,
+              .control = kIdItalic,
+              .flag = "--italic",
+              .help = "check Italic",
+              .stored = S::kClassic,
+              .offset = 1153},
+    OptionDef{.kind = K::kFlag,
+              .control = kIdUnderline,
+              .flag = "--underline",
+              .help = "check Underline",
+              .stored = S::kClassic,
+              .offset = 1154},
+    OptionDef{.kind = K::kFlag,
+              .control = kIdTrimOverflow,
+              .flag = "--trim",
+              .help = "check \"Automatic size overflow correction\"",
+              .stored = S::kClassic,
+              .offset = 1155,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.trim = v.number != 0; }},
+    OptionDef{.kind = K::kInt,
+              .control = kIdCharWidth,
+              .flag = "--width",
+              .valueName = "TEXT",
+              .help = "Char width, as typed",
+              .stored = S::kClassic,
+              .offset = 1156},
+    OptionDef{.kind = K::kInt,
+              .control = kIdCharHeight,
+              .flag = "--height",
+              .valueName = "TEXT",
+              .help = "Char height, as typed",
+              .stored = S::kClassic,
+              .offset = 1160},
+    OptionDef{.kind = K::kFlag,
+              .control = kIdCenter,
+              .flag = "--center",
+              .help = "check \"Center letters horizontally\"",
+              .stored = S::kClassic,
+              .offset = 1210,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.center = v.number != 0; }},
+    OptionDef{.kind = K::kFlagSet,
+              .control = kIdDescriptorFnt,
+              .flag = "--descriptor",
+              .valueName = "KIND",
+              .help = "write a descriptor beside the saved sheet, with its base name: fnt "
+                      "(text bitmap-font descriptor), json, or c (a C header of 1-bit cells); "
+                      "repeatable",
+              .stored = S::kExtension,
+              .offset = 7,
+              .choices = kDescriptorChoices,
+              .fill =
+                  [](SheetOptions& o, const OptionValue& v) {
+                    o.descriptors = {.fnt = (v.number & 1) != 0,
+                                     .json = (v.number & 2) != 0,
+                                     .c = (v.number & 4) != 0};
+                  }},
+};
+
+bool HasControl(const OptionDef& option, int control) {
+  if (option.control == control) return true;
+  switch (option.kind) {
+    case K::kRgb:
+      return control == option.control + 1 || control == option.control + 2;
+    case K::kGrid:
+    case K::kCell:
+      return control == option.control + 1;
+    case K::kChoice:
+    case K::kFlagSet:
+      return std::any_of(option.choices.begin(), option.choices.end(),
+                         [&](const OptionChoice& c) { return c.control == control; });
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::span<const OptionDef> OptionTable() {
+  return kOptions;
+}
+
+const OptionDef* FindOptionByFlag(std::string_view flag) {
+  for (const OptionDef& option : kOptions) {
+    if (option.flag == flag) return &option;
+  }
+  return nullptr;
+}
+
+const OptionDef* FindOptionByControl(int control) {
+  for (const OptionDef& option : kOptions) {
+    if (HasControl(option, control)) return &option;
+  }
+  return nullptr;
+}
+
+const OptionDef* FindOptionByTag(int tag) {
+  for (const OptionDef& option : kOptions) {
+    if (option.stored != S::kExtension) continue;
+    if (option.offset == tag || (option.kind == K::kCharMap && option.width == tag)) return &option;
+  }
+  return nullptr;
+}
+
+const OptionChoice* FindChoice(const OptionDef& option, std::string_view name) {
+  for (const OptionChoice& choice : option.choices) {
+    if (choice.name == name) return &choice;
+  }
+  return nullptr;
+}
+
+const OptionChoice* FindChoiceOfValue(const OptionDef& option, int value) {
+  for (const OptionChoice& choice : option.choices) {
+    if (choice.value == value) return &choice;
+  }
+  return nullptr;
+}
+
+std::string ChannelMessage(const OptionDef& option, int channel) {
+  static constexpr std::string_view kChannels[] = {"red", "green", "blue"};
+  std::string text(option.message);
+  const std::size_t at = text.find("{}");
+  if (at != std::string::npos) text.replace(at, 2, kChannels[channel]);
+  return text;
+}
+
+bool InOptionRange(const OptionDef& option, int value) {
+  if (option.low > option.high) return true;
+  // One unsigned comparison, so that negative values fail too.
+  return static_cast<unsigned>(value) - static_cast<unsigned>(option.low) <=
+         static_cast<unsigned>(option.high) - static_cast<unsigned>(option.low);
+}
