@@ -81,7 +81,7 @@ std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptio
   }
   if (want.c) {
     files.push_back({base + std::string(kCExtension),
-                     CHeaderDescriptor(description, FileNameOf(base), options.monoThreshold)});
+                     CHeaderDescriptor(description, FileNameOf(base), sheet.monoThreshold)});
   }
   return files;
 }

@@ -196,8 +196,8 @@ FieldOptions AddFieldOptions(CLI::App& command) {
   return fields;
 }
 
-FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
-                               HeadlessHost& host) {
+Status ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
+                         HeadlessHost& host) {
   std::map<const CLI::Option*, std::size_t> seen;
   for (const CLI::Option* option : command.parse_order()) {
     if (std::find(fields.options.begin(), fields.options.end(), option) == fields.options.end()) {
@@ -209,7 +209,7 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
     const std::string value = occurrence < results.size() ? results[occurrence] : std::string();
 
     if (name == "--settings") {
-      if (LoadSettingsFromFile(dlg, value) != 0) return {{}, true};
+      if (!LoadSettingsFromFile(dlg, value)) return Failure({});
       continue;
     }
     if (name == "--field") {
@@ -219,10 +219,10 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
     }
     const OptionDef& def = *FindOptionByFlag(name);
     if (def.kind == OptionKind::kFontFile) {
-      if (OpenFontFile(dlg, value) != 0) return {{}, true};
+      if (OpenFontFile(dlg, value) != 0) return Failure({});
     } else if (def.kind == OptionKind::kFace) {
       if (FontListSelectPrefix(dlg, value) != 0) {
-        return {"--font: no installed font begins with \"" + value + "\"", false};
+        return Failure("--font: no installed font begins with \"" + value + "\"");
       }
     } else {
       ApplyOption(def, value, dlg, host);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+
 #include <string>
 #include <vector>
+#include "base/status.h"
 
 #include "headless/headless_host.h"
 
@@ -15,12 +17,9 @@ struct FieldOptions {
 // Adds the field options to command.
 FieldOptions AddFieldOptions(CLI::App& command);
 
-struct FieldOutcome {
-  std::string usageError;  // to report before exiting with status 2
-  bool failed = false;     // an option's operation failed after its message (status 1)
-};
-
 // Applies the field options that command parsed, in command-line order, to the
-// dialog, and stops at the first that cannot be applied.
-FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
-                               HeadlessHost& host);
+// dialog, and stops at the first that cannot be applied: a failure with a message is a
+// usage error (to report before exiting with status 2); one without a message is an
+// option's operation that failed after showing its own (status 1).
+Status ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
+                         HeadlessHost& host);

@@ -105,7 +105,7 @@ int RunSaveAll(CliSession& session, const std::string& folder) {
 }
 
 int RunSettingsSave(CliSession& session, const std::string& file) {
-  return session.Finish(SaveSettingsToFile(session.dlg, file) != 0);
+  return session.Finish(!SaveSettingsToFile(session.dlg, file));
 }
 
 }  // namespace
@@ -212,12 +212,12 @@ int main(int argc, char** argv) {
   CliSession session(previewCmd->parsed());
   for (const Command& c : commands) {
     if (!c.app->parsed()) continue;
-    const FieldOutcome outcome = ApplyFieldOptions(*c.app, c.fields, session.dlg, session.host);
-    if (!outcome.usageError.empty()) {
-      std::fprintf(stderr, "%s\n", EscapeControls(outcome.usageError).c_str());
+    const Status applied = ApplyFieldOptions(*c.app, c.fields, session.dlg, session.host);
+    if (!applied.message.empty()) {
+      std::fprintf(stderr, "%s\n", EscapeControls(applied.message).c_str());
       return 2;
     }
-    if (outcome.failed) return session.Finish(true);
+    if (!applied) return session.Finish(true);
   }
   if (fields->parsed()) return RunFields(session);
   if (exportCmd->parsed()) return RunExport(session, exportFile);

@@ -53,12 +53,6 @@ OutputKind ReadOutputKind(Dialog& dlg) {
   return static_cast<OutputKind>(ReadChoiceValue(dlg, OutputOption()));
 }
 
-int ReadMonoThreshold(Dialog& dlg) {
-  const OptionDef& option = *FindOptionByControl(kIdMonoThreshold);
-  const int threshold = ReadInt(dlg, option.control);
-  return InOptionRange(option, threshold) ? threshold : ParseLikeAtoi(option.defaultValue);
-}
-
 void CheckExportMode(Dialog& dlg, ExportMode mode) {
   CheckChoiceValue(dlg, ExportOption(), static_cast<int>(mode));
 }

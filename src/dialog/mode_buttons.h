@@ -25,9 +25,6 @@ std::optional<ColorMode> ReadColorMode(Dialog& dlg);
 // The first checked of Color, Alpha, Gray, Mono; Color when none is checked.
 OutputKind ReadOutputKind(Dialog& dlg);
 
-// The threshold field as a value: kDefaultMonoThreshold unless it holds 1..255.
-int ReadMonoThreshold(Dialog& dlg);
-
 // Clears the group and checks the button of mode (no notification, no rules).
 void CheckExportMode(Dialog& dlg, ExportMode mode);
 void CheckColorMode(Dialog& dlg, ColorMode mode);

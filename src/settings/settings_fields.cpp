@@ -61,16 +61,16 @@ void WriteCodeByte(SettingsWriter& out, std::uint8_t code) {
   out.bytes.push_back(static_cast<char>(code));
 }
 
-int ReadStoredText(SettingsReader& in, int width, StoredCharset charset, std::string& text) {
+bool ReadStoredText(SettingsReader& in, int width, StoredCharset charset, std::string& text) {
   const std::string_view field = TakeBytes(in, static_cast<std::size_t>(width));
-  if (field.empty()) return kFailed;
+  if (field.empty()) return false;
   text = DecodeTextField(field, charset);
-  return kOk;
+  return true;
 }
 
 void ReadTextField(SettingsReader& in, Dialog& dlg, int id, int width, StoredCharset charset) {
   std::string text;
-  if (ReadStoredText(in, width, charset, text) == kOk) SetText(dlg, id, text);
+  if (ReadStoredText(in, width, charset, text)) SetText(dlg, id, text);
 }
 
 void ReadIntField(SettingsReader& in, Dialog& dlg, int id) {
@@ -83,12 +83,12 @@ void ReadIntField(SettingsReader& in, Dialog& dlg, int id) {
 
 void ReadFlagByte(SettingsReader& in, Dialog& dlg, int id) {
   std::uint8_t flag = 0;
-  if (ReadCodeByte(in, flag) == kOk) SetChecked(dlg, id, flag != 0);
+  if (ReadCodeByte(in, flag)) SetChecked(dlg, id, flag != 0);
 }
 
-int ReadCodeByte(SettingsReader& in, std::uint8_t& code) {
+bool ReadCodeByte(SettingsReader& in, std::uint8_t& code) {
   const std::string_view field = TakeBytes(in, 1);
-  if (field.empty()) return kFailed;
+  if (field.empty()) return false;
   code = static_cast<std::uint8_t>(field[0]);
-  return kOk;
+  return true;
 }

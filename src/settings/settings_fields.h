@@ -50,9 +50,9 @@ void WriteFlagByte(SettingsWriter& out, Dialog& dlg, int id);
 // Writes one byte as it is.
 void WriteCodeByte(SettingsWriter& out, std::uint8_t code);
 
-// Reads a text field of width bytes into text (UTF-8). Returns kFailed, and leaves
-// text alone, when no byte of the field is in the file; else kOk.
-int ReadStoredText(SettingsReader& in, int width, StoredCharset charset, std::string& text);
+// Reads a text field of width bytes into text (UTF-8). Returns false, and leaves text
+// alone, when no byte of the field is in the file.
+bool ReadStoredText(SettingsReader& in, int width, StoredCharset charset, std::string& text);
 // Reads a text field of width bytes into the control; leaves it as it was when no byte
 // of the field is in the file.
 void ReadTextField(SettingsReader& in, Dialog& dlg, int id, int width, StoredCharset charset);
@@ -62,5 +62,5 @@ void ReadIntField(SettingsReader& in, Dialog& dlg, int id);
 // Reads 1 byte and checks the box when it is nonzero, unchecks it when it is zero;
 // leaves it as it was when the file has ended.
 void ReadFlagByte(SettingsReader& in, Dialog& dlg, int id);
-// Reads one byte; returns kFailed when the file has ended, else kOk.
-int ReadCodeByte(SettingsReader& in, std::uint8_t& code);
+// Reads one byte; returns false when the file has ended.
+bool ReadCodeByte(SettingsReader& in, std::uint8_t& code);

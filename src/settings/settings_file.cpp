@@ -105,8 +105,7 @@ void ReadClassicOption(SettingsReader& in, Dialog& dlg, const OptionDef& option)
     case OptionKind::kFace: {
       // A file that ends before the name's first byte leaves the selection alone.
       std::string face;
-      if (ReadStoredText(in, option.width, option.charset, face) == kOk)
-        SelectStoredFace(dlg, face);
+      if (ReadStoredText(in, option.width, option.charset, face)) SelectStoredFace(dlg, face);
       break;
     }
     case OptionKind::kText:
@@ -125,8 +124,7 @@ void ReadClassicOption(SettingsReader& in, Dialog& dlg, const OptionDef& option)
       // A group is cleared and set only when its code is in the file, so that a file
       // ending before it never leaves a group with no button checked.
       std::uint8_t code = 0;
-      if (ReadCodeByte(in, code) == kOk)
-        CheckChoiceValue(dlg, option, ChoiceValueOfCode(option, code));
+      if (ReadCodeByte(in, code)) CheckChoiceValue(dlg, option, ChoiceValueOfCode(option, code));
       break;
     }
     default:
@@ -324,36 +322,39 @@ void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes, SettingsExtensio
   }
 }
 
-int SaveSettingsToFile(Dialog& dlg, const std::string& path) {
+Status SaveSettingsToFile(Dialog& dlg, const std::string& path) {
   return SaveSettingsToFile(dlg, path, ReadSettingsExtension(dlg));
 }
 
-int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension) {
-  if (WriteFileReplacing(path, EncodeSettings(dlg, extension)) == 0) return 0;
-  dlg.host.MessageBox("Could not write the specified file!", "Error", MessageIcon::kQuestion);
-  return 1;
+Status SaveSettingsToFile(Dialog& dlg, const std::string& path,
+                          const SettingsExtension& extension) {
+  if (WriteFileReplacing(path, EncodeSettings(dlg, extension)) == 0) return {};
+  constexpr char kMessage[] = "Could not write the specified file!";
+  dlg.host.MessageBox(kMessage, "Error", MessageIcon::kQuestion);
+  return Failure(kMessage);
 }
 
-int LoadSettingsFromFile(Dialog& dlg, const std::string& path) {
+Status LoadSettingsFromFile(Dialog& dlg, const std::string& path) {
   SettingsExtension extension;
-  if (LoadSettingsFromFile(dlg, path, extension) != 0) return 1;
+  if (Status status = LoadSettingsFromFile(dlg, path, extension); !status) return status;
   ApplySettingsExtension(dlg, extension);
-  return 0;
+  return {};
 }
 
-int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension) {
+Status LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension) {
   // The whole file is read before any field changes, so that a file that cannot be
   // read (a folder, a FIFO, say) changes nothing. One byte more than the largest
   // extension block is read, so that a longer one is seen as damaged, not cut short.
   const FileRead file =
       ReadRegularFile(path.c_str(), kSettingsFileSize + kMaxSettingsExtensionSize + 1);
   if (file.status != FileReadStatus::kRead) {
-    dlg.host.MessageBox("Could not open the specified file!", "Error", MessageIcon::kQuestion);
-    return 1;
+    constexpr char kMessage[] = "Could not open the specified file!";
+    dlg.host.MessageBox(kMessage, "Error", MessageIcon::kQuestion);
+    return Failure(kMessage);
   }
   OpenStoredFontFile(dlg, file.bytes);
   LoadSettingsFromBytes(dlg, file.bytes, extension);
-  return 0;
+  return {};
 }
 
 void LoadSettingsFromMemory(Dialog& dlg, std::string_view bytes) {
@@ -366,7 +367,7 @@ void LoadSettingsFromMemory(Dialog& dlg, std::string_view bytes) {
 void SaveSettings(Dialog& dlg) {
   const auto path = dlg.host.AskSaveFile(SettingsFileRequest("Save settings", true));
   if (!path || path->empty()) return;
-  if (SaveSettingsToFile(dlg, *path) != 0) return;
+  if (!SaveSettingsToFile(dlg, *path)) return;
   dlg.host.FileUsed(UsedFileKind::kSettings, *path);
   dlg.host.ShowStatus("Saved the settings to " + *path);
 }
@@ -374,5 +375,5 @@ void SaveSettings(Dialog& dlg) {
 void LoadSettings(Dialog& dlg) {
   const auto path = dlg.host.AskOpenFile(SettingsFileRequest("Load settings", false));
   if (!path || path->empty()) return;
-  if (LoadSettingsFromFile(dlg, *path) == 0) dlg.host.FileUsed(UsedFileKind::kSettings, *path);
+  if (LoadSettingsFromFile(dlg, *path)) dlg.host.FileUsed(UsedFileKind::kSettings, *path);
 }

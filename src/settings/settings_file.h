@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "dialog/dialog.h"
 #include "settings/settings_extension.h"
 
@@ -33,33 +34,31 @@ std::string EncodeSettings(Dialog& dlg, const SettingsExtension& extension);
 // damaged, after showing kSettingsExtensionWarning (title "Warning", warning icon).
 void LoadSettingsFromBytes(Dialog& dlg, std::string_view bytes, SettingsExtension& extension);
 
-// The layout fields (character map, grid, cell size), the output kind, the threshold
-// and the descriptor boxes as extension values, and the font file opened in this
-// session that holds the selected typeface; a field that cannot be read as a value is
-// stored as its default.
+// The records of the options kept in the extension block (character map, grid, cell
+// size, output kind, threshold, descriptors, and the font file opened in this session
+// that holds the selected typeface), none for an option at its default; a field that
+// cannot be read as a value is stored as its default.
 SettingsExtension ReadSettingsExtension(Dialog& dlg);
 
-// Writes extension's character map, grid and cell size into the layout fields, its
-// output kind and threshold into the output fields (the threshold's enabling rule
-// follows), and its descriptors into their boxes.
+// Sets every option kept in the extension block to its record's value, or its default
+// when extension has no record of it; the threshold's enabling rule follows.
 void ApplySettingsExtension(Dialog& dlg, const SettingsExtension& extension);
 
 // Saves the fields to path, with the layout fields in the extension block, replacing
-// it only once the new file is complete. Returns 0 on success; 1 after showing "Could
-// not write the specified file!".
-int SaveSettingsToFile(Dialog& dlg, const std::string& path);
+// it only once the new file is complete. Fails after showing "Could not write the
+// specified file!" (the failure's message).
+Status SaveSettingsToFile(Dialog& dlg, const std::string& path);
 // The same with extension's block after the fields.
-int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension);
+Status SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension);
 
 // Loads the file at path, the extension block's values into the layout fields (their
-// defaults when the file has no block, or a damaged one after its warning). Returns 0
-// on success; 1 after showing "Could not open the specified file!", with every field
-// left as it was.
-int LoadSettingsFromFile(Dialog& dlg, const std::string& path);
+// defaults when the file has no block, or a damaged one after its warning). Fails after
+// showing "Could not open the specified file!", with every field left as it was.
+Status LoadSettingsFromFile(Dialog& dlg, const std::string& path);
 // The same, setting extension from the file's extension block; extension is left as it
 // was when the file cannot be read. A font file that the block names is opened first
 // (OpenFontFile), so that the stored face name can select its typeface.
-int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension);
+Status LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension& extension);
 
 // Loads settings bytes held in memory (EncodeSettings with an extension block) as
 // LoadSettingsFromFile loads a file's: the font file the block names is opened first,

@@ -115,7 +115,7 @@ TEST_F(ReplaceFileTest, AFailedWriteFlushOrCloseKeepsTheOldFile) {
       {
         SeamsRestorer restorer;
         fault.apply(CurrentWriteSeams());
-        saved = kind.fif == FIF_UNKNOWN ? SaveSettingsToFile(dlg, path) == 0
+        saved = kind.fif == FIF_UNKNOWN ? SaveSettingsToFile(dlg, path).ok
                                         : SaveBitmapReplacing(sheet.get(), kind.fif, path) == 0;
       }
       EXPECT_FALSE(saved);

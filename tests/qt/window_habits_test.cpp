@@ -203,7 +203,7 @@ class WindowHabitsTest : public QObject {
     QTemporaryDir dir;
     const QString settings = dir.filePath(QStringLiteral("twelve.ini"));
     s.host.SetText(kIdTileSize, "12");
-    QCOMPARE(SaveSettingsToFile(s.dlg, settings.toStdString()), 0);
+    QVERIFY(SaveSettingsToFile(s.dlg, settings.toStdString()).ok);
     s.host.SetText(kIdTileSize, "8");
     const QString font = dir.filePath(QStringLiteral("Mine.ttf"));
     QVERIFY(QFile::copy(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"), font));

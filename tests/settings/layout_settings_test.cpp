@@ -41,7 +41,7 @@ TEST_F(LayoutSettingsTest, FieldsRoundTripThroughTheBlockAfterUnchangedFixedByte
   StartDialog(other);
   SetText(dlg, kIdCharHeight, "13");
   const std::string plain = dir.File("plain.ini");
-  ASSERT_EQ(SaveSettingsToFile(dlg, plain), 0);
+  ASSERT_TRUE(SaveSettingsToFile(dlg, plain).ok);
   ASSERT_EQ(ReadFileBytes(plain).size(), 1219u);  // defaults: no block
 
   const struct {
@@ -60,11 +60,11 @@ TEST_F(LayoutSettingsTest, FieldsRoundTripThroughTheBlockAfterUnchangedFixedByte
     SCOPED_TRACE(row.what);
     SetLayout(row.map, row.columns, row.rows, row.width, row.height);
     const std::string first = dir.File("a.ini"), second = dir.File("b.ini");
-    ASSERT_EQ(SaveSettingsToFile(dlg, first), 0);
-    ASSERT_EQ(LoadSettingsFromFile(other, first), 0);
+    ASSERT_TRUE(SaveSettingsToFile(dlg, first).ok);
+    ASSERT_TRUE(LoadSettingsFromFile(other, first).ok);
     EXPECT_TRUE(otherHost.messages().empty());
     for (int id : kLayoutFields) EXPECT_EQ(otherHost.Text(id), host.Text(id)) << id;
-    ASSERT_EQ(SaveSettingsToFile(other, second), 0);
+    ASSERT_TRUE(SaveSettingsToFile(other, second).ok);
 
     const std::string bytes = ReadFileBytes(first);
     EXPECT_GT(bytes.size(), 1219u);
@@ -80,15 +80,15 @@ TEST_F(LayoutSettingsTest, FieldsRoundTripThroughTheBlockAfterUnchangedFixedByte
     EXPECT_EQ(otherHost.Text(kIdCellWidth), "");
     EXPECT_EQ(otherHost.Text(kIdCellHeight), "");
   };
-  ASSERT_EQ(LoadSettingsFromFile(other, plain), 0);
+  ASSERT_TRUE(LoadSettingsFromFile(other, plain).ok);
   expectDefaults();
   SetLayout("cp437", "16", "16", "8", "12");
   const std::string damaged = dir.File("damaged.ini");
-  ASSERT_EQ(SaveSettingsToFile(dlg, damaged), 0);
+  ASSERT_TRUE(SaveSettingsToFile(dlg, damaged).ok);
   std::string bytes = ReadFileBytes(damaged);
   bytes.pop_back();  // the end record cut short
   std::ofstream(damaged, std::ios::binary | std::ios::trunc) << bytes;
-  ASSERT_EQ(LoadSettingsFromFile(other, damaged), 0);
+  ASSERT_TRUE(LoadSettingsFromFile(other, damaged).ok);
   ASSERT_EQ(otherHost.messages().size(), 1u);
   EXPECT_EQ(otherHost.messages()[0].text, kSettingsExtensionWarning);
   expectDefaults();

@@ -42,11 +42,11 @@ TEST_F(OutputSettingsTest, KindAndThresholdRoundTrip) {
     SetText(other, kIdMonoThreshold, "99");
 
     const std::string path = dir.File("out.ini");
-    ASSERT_EQ(SaveSettingsToFile(dlg, path), 0);
+    ASSERT_TRUE(SaveSettingsToFile(dlg, path).ok);
     std::ifstream in(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(bytes.size() > 1219u, row.withBlock) << bytes.size();
-    ASSERT_EQ(LoadSettingsFromFile(other, path), 0);
+    ASSERT_TRUE(LoadSettingsFromFile(other, path).ok);
     for (int id : {kIdOutputColor, kIdOutputAlpha, kIdOutputGray, kIdOutputMono}) {
       EXPECT_EQ(IsChecked(other, id), id == row.button) << id;
     }

@@ -106,13 +106,13 @@ TEST_F(SettingsExtensionFileTest, SavesLoadsAndSavesTheSameBytes) {
   const Ext values{{1, "\x01"}, {3, Pair(16, 16)}, {4, Pair(8, 12)}, {7, "\x01"}};
   const std::string plain = dir.File("plain.ini"), first = dir.File("a.ini"),
                     second = dir.File("b.ini");
-  ASSERT_EQ(SaveSettingsToFile(dlg, plain, Ext{}), 0);
-  ASSERT_EQ(SaveSettingsToFile(dlg, first, values), 0);
+  ASSERT_TRUE(SaveSettingsToFile(dlg, plain, Ext{}).ok);
+  ASSERT_TRUE(SaveSettingsToFile(dlg, first, values).ok);
   Ext loaded;
-  ASSERT_EQ(LoadSettingsFromFile(other, first, loaded), 0);
+  ASSERT_TRUE(LoadSettingsFromFile(other, first, loaded).ok);
   EXPECT_EQ(loaded, values);
   EXPECT_TRUE(otherHost.messages().empty());
-  ASSERT_EQ(SaveSettingsToFile(other, second, loaded), 0);
+  ASSERT_TRUE(SaveSettingsToFile(other, second, loaded).ok);
 
   EXPECT_EQ(ReadFileBytes(plain).size(), 1219u);
   EXPECT_GT(ReadFileBytes(first).size(), 1219u);

@@ -67,7 +67,7 @@ class SettingsFileTest : public DialogFixture {
 TEST_F(SettingsFileTest, SavesTheStartUpValuesInTheFileLayout) {
   SelectFace("DejaVu Sans");
   const std::string path = dir.File("defaults.ini");
-  ASSERT_EQ(SaveSettingsToFile(dlg, path), 0);
+  ASSERT_TRUE(SaveSettingsToFile(dlg, path).ok);
   const std::string bytes = ReadFileBytes(path);
   ASSERT_EQ(bytes.size(), kCurrentSize);
 
@@ -402,14 +402,14 @@ TEST_F(SettingsFileTest, FailedSavesAndLoadsLeaveEverythingAsItWas) {
   };
 
   // A folder that does not exist.
-  EXPECT_EQ(SaveSettingsToFile(dlg, dir.File("missing/s.ini")), 1);
+  EXPECT_FALSE(SaveSettingsToFile(dlg, dir.File("missing/s.ini")).ok);
   expectOneError(host, "Could not write the specified file!");
 
   // A target that is a folder holding a file: both stay, no temporary file is left.
   const std::string folder = dir.File("taken.ini");
   std::filesystem::create_directory(folder);
   WriteFileBytes(folder + "/inside", "old");
-  EXPECT_EQ(SaveSettingsToFile(dlg, folder), 1);
+  EXPECT_FALSE(SaveSettingsToFile(dlg, folder).ok);
   expectOneError(host, "Could not write the specified file!");
   EXPECT_TRUE(std::filesystem::is_directory(folder));
   EXPECT_EQ(ReadFileBytes(folder + "/inside"), "old");
@@ -420,19 +420,19 @@ TEST_F(SettingsFileTest, FailedSavesAndLoadsLeaveEverythingAsItWas) {
   // Saving over an existing file replaces it whole.
   const std::string existing = dir.File("existing.ini");
   WriteFileBytes(existing, std::string(5000, 'z'));
-  EXPECT_EQ(SaveSettingsToFile(dlg, existing), 0);
+  EXPECT_TRUE(SaveSettingsToFile(dlg, existing).ok);
   EXPECT_EQ(ReadFileBytes(existing), EncodeSettings(dlg));
 
   // Loads that cannot open or read the file.
   SetText(other, kIdCharHeight, "99");
-  EXPECT_EQ(LoadSettingsFromFile(other, dir.File("none.ini")), 1);
+  EXPECT_FALSE(LoadSettingsFromFile(other, dir.File("none.ini")).ok);
   expectOneError(otherHost, "Could not open the specified file!");
-  EXPECT_EQ(LoadSettingsFromFile(other, folder), 1);
+  EXPECT_FALSE(LoadSettingsFromFile(other, folder).ok);
   expectOneError(otherHost, "Could not open the specified file!");
   // A FIFO is refused at once rather than waited on.
   const std::string fifo = dir.File("fifo.ini");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(CallGuardedAgainstFifo(fifo, [&] { return LoadSettingsFromFile(other, fifo); }), 1);
+  EXPECT_FALSE(CallGuardedAgainstFifo(fifo, [&] { return LoadSettingsFromFile(other, fifo).ok; }));
   expectOneError(otherHost, "Could not open the specified file!");
   EXPECT_EQ(otherHost.Text(kIdCharHeight), "99");
 }
