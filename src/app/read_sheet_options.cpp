@@ -24,11 +24,15 @@ ColorTriple ReadColorTriple(Dialog& dlg, int firstId) {
   return color;
 }
 
-std::string ReadExportCharacters(Dialog& dlg) {
-  // The limit counts Windows-1252 bytes, so the whole UTF-8 text is converted first.
-  std::string text = Utf8ToCp1252(ReadText(dlg, kIdCharacters, std::numeric_limits<int>::max()));
-  if (text.size() > kMaxCharacterBytes) text.resize(kMaxCharacterBytes);
-  return text;
+// The characters text as UTF-8. With the cp1252 map the text counts as the codes it
+// holds: the characters Windows-1252 cannot hold are dropped and the limit counts its
+// bytes, so the whole text is converted, cut, and given back as UTF-8.
+std::string ReadExportCharacters(Dialog& dlg, CharMapKind map) {
+  const std::string utf8 = ReadText(dlg, kIdCharacters, std::numeric_limits<int>::max());
+  if (map != CharMapKind::kCp1252) return utf8;
+  std::string codes = Utf8ToCp1252(utf8);
+  if (codes.size() > kMaxCharacterBytes) codes.resize(kMaxCharacterBytes);
+  return Cp1252ToUtf8(codes);
 }
 
 }  // namespace
@@ -46,11 +50,7 @@ SheetOptions ReadSheetOptions(Dialog& dlg) {
   options.top = ReadColorTriple(dlg, kIdTopRed);
   options.sub = ReadColorTriple(dlg, kIdSubRed);
   options.exportMode = ReadExportMode(dlg);
-  if (options.charMap.kind == CharMapKind::kCp1252) {
-    options.exportCharacters = ReadExportCharacters(dlg);
-  } else {
-    options.exportText = ReadText(dlg, kIdCharacters, std::numeric_limits<int>::max());
-  }
+  options.exportText = ReadExportCharacters(dlg, options.charMap.kind);
   if (options.exportMode == ExportMode::kRange) {
     options.rangeFrom = ReadInt(dlg, kIdRangeFrom);
     options.rangeTo = ReadInt(dlg, kIdRangeTo);

@@ -15,8 +15,7 @@
 #include "image/png_writer.h"
 #include "image/save_bitmap.h"
 #include "image/texture_image.h"
-#include "layout/cell_export_set.h"
-#include "render/export_set.h"
+#include "layout/export_set.h"
 #include "render/height_correction.h"
 #include "render/overflow_report.h"
 #include "render/placement.h"
@@ -125,19 +124,16 @@ int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface
 }  // namespace
 
 std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map) {
+  const CellSet set = BuildExportSet(map, options.exportMode, options.exportText, options.rangeFrom,
+                                     options.rangeTo);
+  // A cp1252 cell is drawn by its byte code, so that a symbol font shows its own
+  // glyph of that code.
+  const bool byCode = map.kind == CharMapKind::kCp1252;
   std::vector<CellChar> cells;
-  if (map.kind == CharMapKind::kCp1252) {
-    const ExportSet exportSet = BuildExportSet(options);
-    for (int code = 1; code < 256; ++code) {
-      if (exportSet[code]) cells.push_back({code, {static_cast<char32_t>(code), true}});
-    }
-    return cells;
-  }
-  const CellSet set = BuildCellExportSet(map, static_cast<CellExportMode>(options.exportMode),
-                                         options.exportText, options.rangeFrom, options.rangeTo);
-  for (int cell = 0; cell < static_cast<int>(map.cells.size()); ++cell) {
-    if (set[cell] && map.cells[cell] != kEmptyCell)
-      cells.push_back({cell, {map.cells[cell], false}});
+  for (int cell = 0; cell < static_cast<int>(set.size()); ++cell) {
+    if (!set[cell]) continue;
+    const char32_t ch = byCode ? static_cast<char32_t>(cell) : map.cells[cell];
+    cells.push_back({cell, {ch, byCode}});
   }
   return cells;
 }
