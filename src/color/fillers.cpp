@@ -51,10 +51,6 @@ std::uint8_t BandComponent(int top, int sub, float e) {
   return LowByte(TruncToInteger(value));
 }
 
-PixelSize SquareCell(int tileSize) {
-  return {.widthPx = tileSize, .heightPx = tileSize};
-}
-
 bool IsCell(PixelSize cell) {
   return cell.widthPx >= 1 && cell.heightPx >= 1;
 }
@@ -100,11 +96,6 @@ int FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImag
   return kOk;
 }
 
-int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
-               const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
-  return FillRelief(bitmap, sheet, width, height, SquareCell(tileSize), top, sub, bg);
-}
-
 int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
   if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return kFailed;
@@ -142,13 +133,6 @@ int FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const Tex
   };
   WalkSheet(bitmap, sheet, width, height, bg, beginRow, paintLit);
   return kOk;
-}
-
-int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                        int width, int height, int tileSize, const ColorTriple& top,
-                        const ColorTriple& sub, const ColorTriple& bg) {
-  return FillReliefOverImage(bitmap, sheet, texture, width, height, SquareCell(tileSize), top, sub,
-                             bg);
 }
 
 int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,

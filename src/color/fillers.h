@@ -23,7 +23,7 @@
 
 // The modes that follow the cell's shape take its size: the bands run over the cell
 // height (tileSize below); relief counts columns against the cell width and rows
-// against the cell height. The tileSize forms are square cells.
+// against the cell height.
 //
 // Lit pixel: TopColor + (SubColor - TopColor) * e per component, e the BandFraction of
 // its row; truncated toward zero, low 8 bits, no clamping.
@@ -36,8 +36,6 @@ int FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImag
                   int width, int height, const ColorTriple& bg);
 
 // Lit pixel: TopColor or SubColor by the relief rule (fill_rules.h), low 8 bits.
-int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
-               const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
 int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
                const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
 
@@ -48,9 +46,6 @@ int FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const Tex
                           const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
 
 // Lit pixel: texel + the relief rule's color per component, clamped to 0..255.
-int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                        int width, int height, int tileSize, const ColorTriple& top,
-                        const ColorTriple& sub, const ColorTriple& bg);
 int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
                         int width, int height, PixelSize cell, const ColorTriple& top,
                         const ColorTriple& sub, const ColorTriple& bg);

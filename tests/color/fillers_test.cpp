@@ -75,7 +75,8 @@ TEST(ColorFillReliefTest, BevelOnEveryPixelAtSeveralTileSizes) {
     const int width = 32 * tileSize, height = 8 * tileSize;
     const GlyphSurface sheet = MakeSheet(tileSize, PatternLit);
     Bitmap32Handle bitmap = MakeMarkedBitmap(width, height);
-    ASSERT_EQ(FillRelief(bitmap.get(), sheet, width, height, tileSize, top, sub, bg), 0);
+    const PixelSize cell{.widthPx = tileSize, .heightPx = tileSize};
+    ASSERT_EQ(FillRelief(bitmap.get(), sheet, width, height, cell, top, sub, bg), 0);
     // A neighbor counts when it is lit and floor(x / T), floor(y / T) match the pixel's.
     auto counts = [&](int x, int y, int nx, int ny) {
       return nx >= 0 && ny >= 0 && nx / tileSize == x / tileSize && ny / tileSize == y / tileSize &&
@@ -99,7 +100,7 @@ TEST(ColorFillReliefTest, WorkedBlockInTheSheetCornerTile) {
   const GlyphSurface sheet = MakeSheet(8, lit);
   Bitmap32Handle bitmap = MakeMarkedBitmap(256, 64);
   const ColorTriple top{200, 0, 0}, sub{0, 0, 200}, bg{0, 0, 0};
-  ASSERT_EQ(FillRelief(bitmap.get(), sheet, 256, 64, 8, top, sub, bg), 0);
+  ASSERT_EQ(FillRelief(bitmap.get(), sheet, 256, 64, PixelSize{8, 8}, top, sub, bg), 0);
   const Bgra t{0, 0, 200, 255}, s{200, 0, 0, 255};
   const Bgra block[3][3] = {{t, t, t}, {t, t, s}, {t, s, s}};
   for (int y = 2; y <= 4; ++y)

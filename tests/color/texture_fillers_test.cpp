@@ -125,8 +125,8 @@ TEST_F(ColorTextureTest, ReliefOverImageAddsTheReliefColorAndClamps) {
   const GlyphSurface sheet = MakeSheet(kTile, lit);
   Bitmap32Handle bitmap = MakeMarkedBitmap(kWidth, kHeight);
   const ColorTriple top{-50, 1, 2}, sub{200, 0, 0};
-  ASSERT_EQ(FillReliefOverImage(bitmap.get(), sheet, Texture(), kWidth, kHeight, kTile, top, sub,
-                                ColorTriple{5, 6, 7}),
+  ASSERT_EQ(FillReliefOverImage(bitmap.get(), sheet, Texture(), kWidth, kHeight,
+                                PixelSize{kTile, kTile}, top, sub, ColorTriple{5, 6, 7}),
             0);
   ExpectEveryPixel(bitmap.get(), kWidth, kHeight, [&](int x, int y) -> Bgra {
     if (!lit(x, y)) return {7, 6, 5, 255};
