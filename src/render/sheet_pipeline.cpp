@@ -75,12 +75,6 @@ void ClearMeasured(GlyphSurface& probe, const GlyphBox& box) {
   FillPixelRect(probe.pixels, {box.left, box.top, box.right + 1, box.bottom + 1}, 0);
 }
 
-// Scratch surfaces closed on every path.
-struct SurfaceCloser {
-  GlyphSurface& surface;
-  ~SurfaceCloser() { CloseSurface(surface); }
-};
-
 // The top-left width x height pixels of the sheet surface (which is larger than the sheet).
 int CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
   if (ResizePixelSurface(to, width, height) != kOk) return kFailed;
@@ -187,17 +181,15 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   const int scanSize = ProbeScanSize(cell);
   const int probeClip = scanSize + kProbeClipMargin;
   const int probeSize = scanSize + kProbeSurfaceMargin;
-  GlyphSurface sheet;
-  if (OpenSurface(sheet, "Output", 10, 10, width + 50, height + 50) != 0) {
+  Result<GlyphSurface> sheetSurface = OpenSurface(width + 50, height + 50);
+  if (!sheetSurface) {
     ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
   }
-  SurfaceCloser closeSheet{sheet};
-  GlyphSurface probe;
-  if (OpenSurface(probe, "Char Window", width + 70, 10, probeSize, probeSize) != 0) {
-    return std::nullopt;
-  }
-  SurfaceCloser closeProbe{probe};
+  Result<GlyphSurface> probeSurface = OpenSurface(probeSize, probeSize);
+  if (!probeSurface) return std::nullopt;
+  GlyphSurface& sheet = *sheetSurface;
+  GlyphSurface& probe = *probeSurface;
 
   // The sheet collects glyphs; the probe's scan area is blanked per glyph.
   SelectSurfaceFont(sheet, font);
