@@ -93,11 +93,11 @@ int BaselineRow(const GlyphFont& font, int heightCorrection, int cellHeightPx) {
   return std::clamp(GetFontMetrics(*font).ascentPx - heightCorrection, 0, cellHeightPx);
 }
 
-// Colors the sheet in the options' mode; kOk without a mode (the bitmap stays as
-// allocated).
-int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface& surface,
-               int width, int height, PixelSize cell, MessageSink& sink) {
-  if (!options.colorMode) return kOk;
+// Colors the sheet in the options' mode; success without a mode (the bitmap stays as
+// allocated). A texture that cannot be loaded has shown its message.
+Status ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface& surface,
+                  int width, int height, PixelSize cell, MessageSink& sink) {
+  if (!options.colorMode) return {};
   FillValues values;
   values.width = width;
   values.height = height;
@@ -109,7 +109,7 @@ int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface
   std::optional<TextureImage> texture;
   if (FillNeedsTexture(*options.colorMode, bitmap, values)) {
     texture = LoadTextureImage(options.texturePath, sink);
-    if (!texture) return kFailed;
+    if (!texture) return Failure("The texture could not be loaded.");
     values.texture = &*texture;
   }
   return FillSheet(*options.colorMode, bitmap, surface, values);
@@ -227,7 +227,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
   }
-  if (ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink) != kOk) {
+  if (!ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink)) {
     return std::nullopt;
   }
   // The coverage is taken before trimming, which clears it where it paints over.
