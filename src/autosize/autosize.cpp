@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "autosize/autosize_search.h"
@@ -111,7 +112,9 @@ double ReportedDifference(float target, float average) {
 }  // namespace
 
 int OpenSizeTestSurface(GlyphSurface& surface, int size) {
-  if (OpenSurface(surface, "Size Test Window", 10, 10, size, size) != 0) return 1;
+  Result<GlyphSurface> opened = OpenSurface(size, size);
+  if (!opened) return 1;
+  surface = std::move(*opened);
   ClearSurface(surface);
   SetTextMode(surface, TextMode::kTransparent);
   return 0;
@@ -223,8 +226,5 @@ std::optional<SizeSuggestion> SuggestSize(const std::optional<FontRequest>& font
     if (width.candidate != widthSearched) suggestion.loweredFrom = widthSearched;
   }
   suggestion.report = report;
-
-  // The last candidate font goes with the surface.
-  CloseSurface(surface);
   return suggestion;
 }

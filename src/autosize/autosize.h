@@ -29,9 +29,8 @@ struct SampleAverages {
   float height = 0.0f;
 };
 
-// Opens the "Size Test Window" surface (size x size at (10, 10); 200 for cells up to
-// 16 px), cleared, with white text on a transparent background. Returns 0, or 1 when
-// it cannot be made.
+// Opens the size test surface (size x size; 200 for cells up to 16 px), cleared, with white text on
+// a transparent background. Returns 0, or 1 when it cannot be made.
 inline constexpr int kSizeTestSurfaceSize = 200;
 int OpenSizeTestSurface(GlyphSurface& surface, int size = kSizeTestSurfaceSize);
 

@@ -40,7 +40,7 @@ float BandFraction(const BandScale& scale, int rowInTile);
 
 enum class ReliefShade { kTop, kSub };
 
-// The choice for the lit pixel (x, y), with x, y >= 0 and tileSize >= 1. isLit(x, y)
+// The choice for the lit pixel (x, y), with x, y >= 0 and a cell of at least 1 x 1. isLit(x, y)
 // is asked about a neighbor only when it lies in the same tile and the decision has
 // got that far, in this order:
 //   1. up-left (x-1, y-1) does not count: TopColor;
@@ -57,11 +57,6 @@ inline ReliefShade ChooseRelief(int x, int y, PixelSize cell, IsLitFn&& isLit) {
   if (column + 1 == cell.widthPx || !isLit(x + 1, y)) return ReliefShade::kSub;
   if (row + 1 == cell.heightPx || !isLit(x + 1, y + 1)) return ReliefShade::kSub;
   return ReliefShade::kTop;
-}
-
-template <typename IsLitFn>
-inline ReliefShade ChooseRelief(int x, int y, int tileSize, IsLitFn&& isLit) {
-  return ChooseRelief(x, y, PixelSize{.widthPx = tileSize, .heightPx = tileSize}, isLit);
 }
 
 // The relief rule over the SheetSurface.

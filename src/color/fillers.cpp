@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "base/status.h"
 #include "color/fill_rules.h"
@@ -51,12 +52,14 @@ std::uint8_t BandComponent(int top, int sub, float e) {
   return LowByte(TruncToInteger(value));
 }
 
-PixelSize SquareCell(int tileSize) {
-  return {.widthPx = tileSize, .heightPx = tileSize};
-}
-
 bool IsCell(PixelSize cell) {
   return cell.widthPx >= 1 && cell.heightPx >= 1;
+}
+
+// Why a filler wrote nothing: the bitmap cannot hold the sheet, or the cell is empty.
+Status Refused(int width, int height) {
+  return Failure("A sheet of " + std::to_string(width) + " x " + std::to_string(height) +
+                 " pixels cannot be filled in this bitmap with such cells.");
 }
 
 // texel + color as an integer, clamped to 0..255; 64 bits so no field value overflows.
@@ -67,10 +70,10 @@ std::uint8_t AddClamped(std::uint8_t texel, int color) {
 
 }  // namespace
 
-int FillGradient(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
-                 float colorSteps, const ColorTriple& top, const ColorTriple& sub,
-                 const ColorTriple& bg) {
-  if (!BitmapHoldsSheet(bitmap, width, height) || tileSize < 1) return kFailed;
+Status FillGradient(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height,
+                    int tileSize, float colorSteps, const ColorTriple& top, const ColorTriple& sub,
+                    const ColorTriple& bg) {
+  if (!BitmapHoldsSheet(bitmap, width, height) || tileSize < 1) return Refused(width, height);
   const BandScale scale = MakeBandScale(tileSize, colorSteps);
 
   // Every lit pixel of a row has the same color: work it out once per row.
@@ -83,12 +86,12 @@ int FillGradient(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int hei
   };
   auto paintLit = [&](int, int, std::uint8_t* pixel) { PutPixel(pixel, blue, green, red); };
   WalkSheet(bitmap, sheet, width, height, bg, beginRow, paintLit);
-  return kOk;
+  return {};
 }
 
-int FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                  int width, int height, const ColorTriple& bg) {
-  if (!BitmapHoldsSheet(bitmap, width, height)) return kFailed;
+Status FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                     int width, int height, const ColorTriple& bg) {
+  if (!BitmapHoldsSheet(bitmap, width, height)) return Refused(width, height);
 
   const std::uint8_t* texRow = nullptr;
   auto beginRow = [&](int y) { texRow = TextureRow(texture, y % texture.height); };
@@ -97,30 +100,27 @@ int FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImag
     PutPixel(pixel, texel[0], texel[1], texel[2]);
   };
   WalkSheet(bitmap, sheet, width, height, bg, beginRow, paintLit);
-  return kOk;
+  return {};
 }
 
-int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
-               const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
-  return FillRelief(bitmap, sheet, width, height, SquareCell(tileSize), top, sub, bg);
-}
-
-int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
-               const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
-  if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return kFailed;
+Status FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height,
+                  PixelSize cell, const ColorTriple& top, const ColorTriple& sub,
+                  const ColorTriple& bg) {
+  if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return Refused(width, height);
   auto paintLit = [&](int x, int y, std::uint8_t* pixel) {
     const ColorTriple& color = ReliefAt(sheet, x, y, cell) == ReliefShade::kTop ? top : sub;
     PutPixel(pixel, LowByte(color.blue), LowByte(color.green), LowByte(color.red));
   };
   WalkSheet(
       bitmap, sheet, width, height, bg, [](int) {}, paintLit);
-  return kOk;
+  return {};
 }
 
-int FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                          int width, int height, int tileSize, float colorSteps,
-                          const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg) {
-  if (!BitmapHoldsSheet(bitmap, width, height) || tileSize < 1) return kFailed;
+Status FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet,
+                             const TextureImage& texture, int width, int height, int tileSize,
+                             float colorSteps, const ColorTriple& top, const ColorTriple& sub,
+                             const ColorTriple& bg) {
+  if (!BitmapHoldsSheet(bitmap, width, height) || tileSize < 1) return Refused(width, height);
   const BandScale scale = MakeBandScale(tileSize, colorSteps);
 
   // The band offset (SubColor - TopColor) * e is the same for a whole row.
@@ -141,20 +141,13 @@ int FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const Tex
              ClampToByte(static_cast<double>(texel[2]) + top.red + redShift));
   };
   WalkSheet(bitmap, sheet, width, height, bg, beginRow, paintLit);
-  return kOk;
+  return {};
 }
 
-int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                        int width, int height, int tileSize, const ColorTriple& top,
-                        const ColorTriple& sub, const ColorTriple& bg) {
-  return FillReliefOverImage(bitmap, sheet, texture, width, height, SquareCell(tileSize), top, sub,
-                             bg);
-}
-
-int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                        int width, int height, PixelSize cell, const ColorTriple& top,
-                        const ColorTriple& sub, const ColorTriple& bg) {
-  if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return kFailed;
+Status FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                           int width, int height, PixelSize cell, const ColorTriple& top,
+                           const ColorTriple& sub, const ColorTriple& bg) {
+  if (!BitmapHoldsSheet(bitmap, width, height) || !IsCell(cell)) return Refused(width, height);
 
   const std::uint8_t* texRow = nullptr;
   auto beginRow = [&](int y) { texRow = TextureRow(texture, y % texture.height); };
@@ -165,7 +158,7 @@ int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const Textu
              AddClamped(texel[2], color.red));
   };
   WalkSheet(bitmap, sheet, width, height, bg, beginRow, paintLit);
-  return kOk;
+  return {};
 }
 
 bool FillNeedsTexture(ColorMode mode, Bitmap32* bitmap, const FillValues& values) {
@@ -173,10 +166,10 @@ bool FillNeedsTexture(ColorMode mode, Bitmap32* bitmap, const FillValues& values
   return mode == ColorMode::kImageOnly || IsCell(values.cell);
 }
 
-int FillSheet(ColorMode mode, Bitmap32* bitmap, const GlyphSurface& sheet,
-              const FillValues& values) {
+Status FillSheet(ColorMode mode, Bitmap32* bitmap, const GlyphSurface& sheet,
+                 const FillValues& values) {
   const FillValues& v = values;
-  if (UsesTexture(mode) && v.texture == nullptr) return kFailed;
+  if (UsesTexture(mode) && v.texture == nullptr) return Failure("An image mode needs a texture.");
   switch (mode) {
     case ColorMode::kGradient:
       return FillGradient(bitmap, sheet, v.width, v.height, v.cell.heightPx, v.colorSteps, v.top,
@@ -192,5 +185,5 @@ int FillSheet(ColorMode mode, Bitmap32* bitmap, const GlyphSurface& sheet,
       return FillReliefOverImage(bitmap, sheet, *v.texture, v.width, v.height, v.cell, v.top, v.sub,
                                  v.bg);
   }
-  return kFailed;
+  return Failure("Unknown color mode.");
 }

@@ -7,8 +7,9 @@
 // (low 8 bits of each component, never textured). The SheetSurface is only read, and
 // only inside width x height.
 //
-// Results: kOk when every pixel has been written; kFailed when the bitmap has been left
-// exactly as handed in because it cannot hold the sheet (a caller's mistake).
+// Results: success when every pixel has been written; a failure when the bitmap has been
+// left exactly as handed in because it cannot hold the sheet or the cell is empty (a
+// caller's mistake).
 //
 // The image modes take a loaded TextureImage, repeat it over the sheet from its top-left
 // texel (sheet pixel (x, y) uses texel (x mod TW, y mod TH)) and ignore its alpha.
@@ -16,6 +17,7 @@
 
 #include "base/color_triple.h"
 #include "base/sheet_modes.h"
+#include "base/status.h"
 #include "glyph/glyph_surface.h"
 #include "image/bitmap32.h"
 #include "image/texture_image.h"
@@ -23,37 +25,34 @@
 
 // The modes that follow the cell's shape take its size: the bands run over the cell
 // height (tileSize below); relief counts columns against the cell width and rows
-// against the cell height. The tileSize forms are square cells.
+// against the cell height.
 //
 // Lit pixel: TopColor + (SubColor - TopColor) * e per component, e the BandFraction of
 // its row; truncated toward zero, low 8 bits, no clamping.
-int FillGradient(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
-                 float colorSteps, const ColorTriple& top, const ColorTriple& sub,
-                 const ColorTriple& bg);
+Status FillGradient(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height,
+                    int tileSize, float colorSteps, const ColorTriple& top, const ColorTriple& sub,
+                    const ColorTriple& bg);
 
 // Lit pixel: the texel's blue, green and red.
-int FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                  int width, int height, const ColorTriple& bg);
+Status FillImageOnly(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                     int width, int height, const ColorTriple& bg);
 
 // Lit pixel: TopColor or SubColor by the relief rule (fill_rules.h), low 8 bits.
-int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, int tileSize,
-               const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
-int FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height, PixelSize cell,
-               const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
+Status FillRelief(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int height,
+                  PixelSize cell, const ColorTriple& top, const ColorTriple& sub,
+                  const ColorTriple& bg);
 
 // Lit pixel: texel + TopColor + (SubColor - TopColor) * e per component, clamped to
 // 0..255, then truncated.
-int FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                          int width, int height, int tileSize, float colorSteps,
-                          const ColorTriple& top, const ColorTriple& sub, const ColorTriple& bg);
+Status FillGradientOverImage(Bitmap32* bitmap, const GlyphSurface& sheet,
+                             const TextureImage& texture, int width, int height, int tileSize,
+                             float colorSteps, const ColorTriple& top, const ColorTriple& sub,
+                             const ColorTriple& bg);
 
 // Lit pixel: texel + the relief rule's color per component, clamped to 0..255.
-int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                        int width, int height, int tileSize, const ColorTriple& top,
-                        const ColorTriple& sub, const ColorTriple& bg);
-int FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
-                        int width, int height, PixelSize cell, const ColorTriple& top,
-                        const ColorTriple& sub, const ColorTriple& bg);
+Status FillReliefOverImage(Bitmap32* bitmap, const GlyphSurface& sheet, const TextureImage& texture,
+                           int width, int height, PixelSize cell, const ColorTriple& top,
+                           const ColorTriple& sub, const ColorTriple& bg);
 
 // What a fill needs besides the bitmap and the sheet.
 struct FillValues {
@@ -70,6 +69,6 @@ struct FillValues {
 // loaded, and its failure reported, only when it would be used.
 bool FillNeedsTexture(ColorMode mode, Bitmap32* bitmap, const FillValues& values);
 
-// Runs mode's filler. kFailed also when an image mode has no texture.
-int FillSheet(ColorMode mode, Bitmap32* bitmap, const GlyphSurface& sheet,
-              const FillValues& values);
+// Runs mode's filler. A failure also when an image mode has no texture.
+Status FillSheet(ColorMode mode, Bitmap32* bitmap, const GlyphSurface& sheet,
+                 const FillValues& values);

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "base/char_codes.h"
 #include "color/output_pixels.h"
-#include "glyph/sheet_geometry.h"
 
 namespace {
 
@@ -24,11 +24,6 @@ struct TrimSheet {
   int height;                        // rows * cell height
   PixelSurface* coverage = nullptr;  // cleared where the bitmap is painted over; may be none
 };
-
-TrimSheet SquareSheet(Bitmap32* bitmap, int height, int tileSize) {
-  return {bitmap, Grid{.columns = kSheetColumns, .rows = kSheetRows},
-          PixelSize{.widthPx = tileSize, .heightPx = tileSize}, height};
-}
 
 bool LineFits(const TrimSheet& sheet, int code) {
   const PixelSize size = SheetPixels(sheet.grid, sheet.cell);
@@ -103,34 +98,7 @@ void TrimSheetOverflow(const TrimSheet& sheet, const ColorTriple& bg, OverflowFl
 
 }  // namespace
 
-void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
-                 OverflowFlags& flags) {
-  TrimRightColumn(SquareSheet(bitmap, height, tileSize), code, bg, flags);
-}
-
-void TrimTooHigh(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg,
-                 OverflowFlags& flags) {
-  TrimBottomRow(SquareSheet(bitmap, height, tileSize), code, bg, flags);
-}
-
-void TrimOverflow(Bitmap32* bitmap, int height, int tileSize, const ColorTriple& bg,
-                  OverflowFlags& flags) {
-  TrimSheetOverflow(SquareSheet(bitmap, height, tileSize), bg, flags);
-}
-
 void TrimOverflow(Bitmap32* bitmap, const Grid& grid, PixelSize cell, const ColorTriple& bg,
                   OverflowFlags& flags, PixelSurface* coverage) {
   TrimSheetOverflow({bitmap, grid, cell, SheetPixels(grid, cell).heightPx, coverage}, bg, flags);
-}
-
-void TrimTooWide(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg) {
-  TrimTooWide(bitmap, code, height, tileSize, bg, SheetOverflowFlags());
-}
-
-void TrimTooHigh(Bitmap32* bitmap, int code, int height, int tileSize, const ColorTriple& bg) {
-  TrimTooHigh(bitmap, code, height, tileSize, bg, SheetOverflowFlags());
-}
-
-void TrimOverflow(Bitmap32* bitmap, int height, int tileSize, const ColorTriple& bg) {
-  TrimOverflow(bitmap, height, tileSize, bg, SheetOverflowFlags());
 }

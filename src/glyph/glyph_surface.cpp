@@ -1,30 +1,23 @@
 // Scratch surfaces for drawing and reading back characters.
 #include "glyph/glyph_surface.h"
 
+#include <string>
+
 #include "text/text_font.h"
 
-int OpenSurface(GlyphSurface& surface, const char* title, int x, int y, int width, int height) {
-  CloseSurface(surface);
-  if (ResizePixelSurface(surface.pixels, width, height) != kOk) return 1;
-  surface.title = title;
-  surface.x = x;
-  surface.y = y;
-  // The default font is opened when a character is drawn before any font is selected:
-  // a run that selects its font first never pays for it.
-  surface.font = nullptr;
-  surface.previousFont = nullptr;
-  surface.fontSelected = false;
-  surface.mode = TextMode::kTransparent;
-  return 0;
+Result<GlyphSurface> OpenSurface(int width, int height) {
+  // No font yet: the default font is opened when a character is drawn before any font
+  // is selected, so a run that selects its font first never pays for it.
+  GlyphSurface surface;
+  if (ResizePixelSurface(surface.pixels, width, height) != kOk) {
+    return Failure("Could not make a drawing surface of " + std::to_string(width) + " x " +
+                   std::to_string(height) + " pixels.");
+  }
+  return surface;
 }
 
 void SelectSurfaceFont(GlyphSurface& surface, const GlyphFont& font) {
-  if (!font) return;
-  if (!surface.fontSelected) {
-    surface.previousFont = surface.font;
-    surface.fontSelected = true;
-  }
-  surface.font = font;
+  if (font) surface.font = font;
 }
 
 void ClearSurface(GlyphSurface& surface) {
@@ -39,7 +32,7 @@ namespace {
 
 // The selected font, or on an open surface without one, the default font.
 const GlyphFont& DrawingFont(GlyphSurface& surface) {
-  if (!surface.font && !surface.fontSelected && surface.pixels.width > 0) {
+  if (!surface.font && surface.pixels.width > 0) {
     surface.font = DefaultTextFont();
   }
   return surface.font;
@@ -79,12 +72,4 @@ std::optional<PixelRect> GlyphInkBox(GlyphSurface& surface, unsigned char code, 
 std::optional<PixelRect> GlyphCharInkBox(GlyphSurface& surface, char32_t ch, int x, int y) {
   if (!DrawingFont(surface) || ch == 0) return std::nullopt;
   return CharInkBox(*surface.font, ch, x, y, false);
-}
-
-void CloseSurface(GlyphSurface& surface) {
-  if (surface.fontSelected) surface.font = surface.previousFont;
-  surface.previousFont = nullptr;
-  surface.fontSelected = false;
-  surface.font = nullptr;
-  surface.pixels = PixelSurface{};
 }

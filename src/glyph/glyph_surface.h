@@ -1,33 +1,29 @@
 // Scratch surfaces that characters are drawn on, white on black, and read back from
 // pixel by pixel, as the measuring code and the sheet composition need.
 //
-// A surface is a memory buffer of the requested size (there is no window frame to
-// take off, so the whole size is drawing area). Title and position are kept for
-// what they describe: which surface it is and where it would sit beside the others.
+// A surface is a memory buffer of the requested size, all of it drawing area. It owns
+// its pixels and shares its font: both go with it, and a font goes once no surface or
+// caller holds it.
 #pragma once
 
 #include <optional>
-#include <string>
 
+#include "base/status.h"
 #include "glyph/glyph_font.h"
 #include "text/pixel_surface.h"
 
 enum class TextMode { kTransparent, kOpaqueBlack };
 
 struct GlyphSurface {
-  std::string title;
-  int x = 0, y = 0;        // screen position of the surface
-  PixelSurface pixels;     // the drawing area
-  GlyphFont font;          // the font selected now; null until the first selection or
-                           // drawing, which takes the default font
-  GlyphFont previousFont;  // the font the first selection replaced, put back on close
-  bool fontSelected = false;
+  PixelSurface pixels;  // the drawing area
+  GlyphFont font;       // the font selected now; null until the first selection or
+                        // drawing, which takes the default font
   TextMode mode = TextMode::kTransparent;
 };
 
-// Opens a surface of width x height pixels, black. Returns 0, or 1 when it cannot be
-// made (a size that is not positive, or no memory); the surface is then left closed.
-int OpenSurface(GlyphSurface& surface, const char* title, int x, int y, int width, int height);
+// A surface of width x height pixels, black, with transparent text and no font yet; a
+// failure when it cannot be made (a size that is not positive, or no memory).
+Result<GlyphSurface> OpenSurface(int width, int height);
 
 // Selects font for drawing. A null font selects nothing: the current font stays.
 void SelectSurfaceFont(GlyphSurface& surface, const GlyphFont& font);
@@ -68,7 +64,3 @@ std::optional<PixelRect> SheetCharInkBox(GlyphSurface& surface, const SheetChar&
 inline bool IsLit(const GlyphSurface& surface, int x, int y) {
   return IsLitAt(surface.pixels, x, y);
 }
-
-// Puts the previous font back, lets go of the selected one (deleting it when no other
-// surface or caller holds it) and frees the drawing area.
-void CloseSurface(GlyphSurface& surface);

@@ -70,16 +70,16 @@ bool MonoOutput(const SheetOptions& o) {
   return o.output == OutputKind::kMono;
 }
 
-// The characters text: as typed for every map, and for cp1252 also as the
-// Windows-1252 codes it stands for, cut to what the field counts.
+// The characters text, converted where it enters: for cp1252 only what its first 511
+// Windows-1252 bytes hold (characters it cannot hold dropped), for other maps as typed.
 void FillCharacters(SheetOptions& o, const OptionValue& v) {
-  if (o.charMap.kind == CharMapKind::kCp1252) {
-    o.exportCharacters = Utf8ToCp1252(v.text);
-    if (o.exportCharacters.size() > kMaxCharacterBytes)
-      o.exportCharacters.resize(kMaxCharacterBytes);
-  } else {
+  if (o.charMap.kind != CharMapKind::kCp1252) {
     o.exportText = v.text;
+    return;
   }
+  std::string codes = Utf8ToCp1252(v.text);
+  if (codes.size() > kMaxCharacterBytes) codes.resize(kMaxCharacterBytes);
+  o.exportText = Cp1252ToUtf8(codes);
 }
 
 const std::array kOptions = {

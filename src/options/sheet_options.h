@@ -28,9 +28,10 @@ struct SheetOptions {
   int colorSteps = 0;
   ColorTriple bg, top, sub;
   ExportMode exportMode = ExportMode::kNormal;
-  std::string exportCharacters;  // Windows-1252 bytes, at most 511 (cp1252 map)
-  std::string exportText;        // the same field as UTF-8, for the other maps
-  int rangeFrom = 0;             // From and To, read only in the range mode
+  // The characters text as UTF-8; with the cp1252 map, only what its first 511 Windows-1252
+  // bytes hold.
+  std::string exportText;
+  int rangeFrom = 0;  // From and To, read only in the range mode
   int rangeTo = 0;
   std::optional<ColorMode> colorMode;  // none: no button checked, the sheet stays uncolored
   bool center = false;

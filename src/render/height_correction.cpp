@@ -21,10 +21,9 @@ std::optional<int> FindHeightCorrection(int tileSize, const GlyphFont& font, Mes
   for (char c : kBaselineSample) marked[static_cast<unsigned char>(c)] = true;
 
   // The surface.
-  GlyphSurface surface;
-  if (OpenSurface(surface, "Height Test Window", 10, 10, SheetWidth(tileSize) + 50, 178) != 0) {
-    return std::nullopt;
-  }
+  Result<GlyphSurface> opened = OpenSurface(SheetWidth(tileSize) + 50, 178);
+  if (!opened) return std::nullopt;
+  GlyphSurface& surface = *opened;
 
   // The run's font, white on black.
   SelectSurfaceFont(surface, font);
@@ -53,7 +52,6 @@ std::optional<int> FindHeightCorrection(int tileSize, const GlyphFont& font, Mes
   }
 
   // Enough ink, or the message and row 0.
-  CloseSurface(surface);
   if (result >= 0) return result;
   sink.Show(
       "Could not find a valid setting for the height correction! This may be caused by a too "

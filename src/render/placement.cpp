@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "glyph/sheet_geometry.h"
-
 namespace {
 
 // Division rounding toward negative infinity.
@@ -38,10 +36,6 @@ int AnchorRow(const GlyphBox& box, int tileSize, int heightCorrection) {
   return std::min(box.top, heightCorrection);
 }
 
-OverflowKind Classify(const GlyphBox& box, int anchorRow, int tileSize) {
-  return Classify(box, anchorRow, PixelSize{.widthPx = tileSize, .heightPx = tileSize});
-}
-
 OverflowKind Classify(const GlyphBox& box, int anchorRow, PixelSize cell) {
   if (!HasInk(box)) return OverflowKind::kNone;
   return KindOf(box.right - box.left >= cell.widthPx - 1,
@@ -66,11 +60,6 @@ int AnchorColumn(const GlyphBox& box, int tileSize, bool center) {
   const int span = box.right - box.left;  // ink width - 1
   if (center && span < tileSize - 3) return box.left - FloorDiv(tileSize - 1 - span, 2);
   return box.left;
-}
-
-PixelRect DrawRect(int code, int tileSize, int anchorRow, int anchorColumn) {
-  return DrawRect(code, Grid{.columns = kSheetColumns, .rows = kSheetRows},
-                  PixelSize{.widthPx = tileSize, .heightPx = tileSize}, anchorRow, anchorColumn);
 }
 
 PixelRect DrawRect(int cell, const Grid& grid, PixelSize cellPx, int anchorRow, int anchorColumn) {

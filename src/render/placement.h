@@ -37,12 +37,9 @@ enum class OverflowKind { kNone, kWide, kHigh, kWideAndHigh };
 // but never lifts its top ink row out of the tile.
 int AnchorRow(const GlyphBox& box, int tileSize, int heightCorrection);
 
-// Wide: ink at least T columns wide (right - left >= T - 1). High: ink reaching the
-// tile's last row or beyond (bottom - anchorRow >= T - 1). A box without ink is never
+// Wide: ink at least as wide as the cell (right - left >= W - 1). High: ink reaching the
+// cell's last row or beyond (bottom - anchorRow >= H - 1). A box without ink is never
 // flagged.
-OverflowKind Classify(const GlyphBox& box, int anchorRow, int tileSize);
-// The same for a cell that need not be square: wide against its width, high against
-// its height.
 OverflowKind Classify(const GlyphBox& box, int anchorRow, PixelSize cell);
 
 // Whether the ink of box, drawn with anchorRow and anchorColumn on the cell's first row
@@ -59,12 +56,10 @@ OverflowKind CombineOverflow(OverflowKind a, OverflowKind b);
 // which puts the leftmost ink on tile column floor((T - w) / 2).
 int AnchorColumn(const GlyphBox& box, int tileSize, bool center);
 
-// The SheetSurface rectangle that code is drawn into, clipped: from
-// (tx - anchorColumn, ty - anchorRow) to the tile's right and bottom edges
-// (tx + T, ty + T, exclusive), where (tx, ty) = (T * (code mod 32), T * (code div 32)).
-PixelRect DrawRect(int code, int tileSize, int anchorRow, int anchorColumn);
-// The same for cell index `cell` of a grid of cells of cellPx: (tx, ty) =
-// (W * (cell mod columns), H * (cell div columns)), ending at (tx + W, ty + H).
+// The SheetSurface rectangle that cell index `cell` of a grid of cells of cellPx is
+// drawn into, clipped: from (tx - anchorColumn, ty - anchorRow) to the cell's right and
+// bottom edges (tx + W, ty + H, exclusive), where (tx, ty) =
+// (W * (cell mod columns), H * (cell div columns)).
 PixelRect DrawRect(int cell, const Grid& grid, PixelSize cellPx, int anchorRow, int anchorColumn);
 
 // Records kind for code in the matching table; kNone records nothing.

@@ -15,8 +15,7 @@
 #include "image/png_writer.h"
 #include "image/save_bitmap.h"
 #include "image/texture_image.h"
-#include "layout/cell_export_set.h"
-#include "render/export_set.h"
+#include "layout/export_set.h"
 #include "render/height_correction.h"
 #include "render/overflow_report.h"
 #include "render/placement.h"
@@ -76,12 +75,6 @@ void ClearMeasured(GlyphSurface& probe, const GlyphBox& box) {
   FillPixelRect(probe.pixels, {box.left, box.top, box.right + 1, box.bottom + 1}, 0);
 }
 
-// Scratch surfaces closed on every path.
-struct SurfaceCloser {
-  GlyphSurface& surface;
-  ~SurfaceCloser() { CloseSurface(surface); }
-};
-
 // The top-left width x height pixels of the sheet surface (which is larger than the sheet).
 int CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
   if (ResizePixelSurface(to, width, height) != kOk) return kFailed;
@@ -100,11 +93,11 @@ int BaselineRow(const GlyphFont& font, int heightCorrection, int cellHeightPx) {
   return std::clamp(GetFontMetrics(*font).ascentPx - heightCorrection, 0, cellHeightPx);
 }
 
-// Colors the sheet in the options' mode; kOk without a mode (the bitmap stays as
-// allocated).
-int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface& surface,
-               int width, int height, PixelSize cell, MessageSink& sink) {
-  if (!options.colorMode) return kOk;
+// Colors the sheet in the options' mode; success without a mode (the bitmap stays as
+// allocated). A texture that cannot be loaded has shown its message.
+Status ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface& surface,
+                  int width, int height, PixelSize cell, MessageSink& sink) {
+  if (!options.colorMode) return {};
   FillValues values;
   values.width = width;
   values.height = height;
@@ -116,7 +109,7 @@ int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface
   std::optional<TextureImage> texture;
   if (FillNeedsTexture(*options.colorMode, bitmap, values)) {
     texture = LoadTextureImage(options.texturePath, sink);
-    if (!texture) return kFailed;
+    if (!texture) return Failure("The texture could not be loaded.");
     values.texture = &*texture;
   }
   return FillSheet(*options.colorMode, bitmap, surface, values);
@@ -125,19 +118,16 @@ int ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurface
 }  // namespace
 
 std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map) {
+  const CellSet set = BuildExportSet(map, options.exportMode, options.exportText, options.rangeFrom,
+                                     options.rangeTo);
+  // A cp1252 cell is drawn by its byte code, so that a symbol font shows its own
+  // glyph of that code.
+  const bool byCode = map.kind == CharMapKind::kCp1252;
   std::vector<CellChar> cells;
-  if (map.kind == CharMapKind::kCp1252) {
-    const ExportSet exportSet = BuildExportSet(options);
-    for (int code = 1; code < 256; ++code) {
-      if (exportSet[code]) cells.push_back({code, {static_cast<char32_t>(code), true}});
-    }
-    return cells;
-  }
-  const CellSet set = BuildCellExportSet(map, static_cast<CellExportMode>(options.exportMode),
-                                         options.exportText, options.rangeFrom, options.rangeTo);
-  for (int cell = 0; cell < static_cast<int>(map.cells.size()); ++cell) {
-    if (set[cell] && map.cells[cell] != kEmptyCell)
-      cells.push_back({cell, {map.cells[cell], false}});
+  for (int cell = 0; cell < static_cast<int>(set.size()); ++cell) {
+    if (!set[cell]) continue;
+    const char32_t ch = byCode ? static_cast<char32_t>(cell) : map.cells[cell];
+    cells.push_back({cell, {ch, byCode}});
   }
   return cells;
 }
@@ -187,17 +177,15 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   const int scanSize = ProbeScanSize(cell);
   const int probeClip = scanSize + kProbeClipMargin;
   const int probeSize = scanSize + kProbeSurfaceMargin;
-  GlyphSurface sheet;
-  if (OpenSurface(sheet, "Output", 10, 10, width + 50, height + 50) != 0) {
+  Result<GlyphSurface> sheetSurface = OpenSurface(width + 50, height + 50);
+  if (!sheetSurface) {
     ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
   }
-  SurfaceCloser closeSheet{sheet};
-  GlyphSurface probe;
-  if (OpenSurface(probe, "Char Window", width + 70, 10, probeSize, probeSize) != 0) {
-    return std::nullopt;
-  }
-  SurfaceCloser closeProbe{probe};
+  Result<GlyphSurface> probeSurface = OpenSurface(probeSize, probeSize);
+  if (!probeSurface) return std::nullopt;
+  GlyphSurface& sheet = *sheetSurface;
+  GlyphSurface& probe = *probeSurface;
 
   // The sheet collects glyphs; the probe's scan area is blanked per glyph.
   SelectSurfaceFont(sheet, font);
@@ -235,7 +223,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
   }
-  if (ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink) != kOk) {
+  if (!ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink)) {
     return std::nullopt;
   }
   // The coverage is taken before trimming, which clears it where it paints over.

@@ -71,9 +71,9 @@ struct CellChar {
   SheetChar c;
 };
 
-// The cells a run of options draws with map, ascending. With cp1252 the export set of
-// the codes 1..255 (code 0 is never drawn); with another map the export set over its
-// cells, every cell that holds a character (cell 0 too).
+// The cells of the options' export set over map (BuildExportSet), ascending. A cp1252
+// cell holds its byte code (drawn as DrawGlyph draws it); another map's cell holds its
+// character.
 std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map);
 
 // Takes the options' character map as loaded (a grid too small for it stops the run

@@ -143,8 +143,9 @@ TEST_F(AutosizeTest, MeasureSampleAveragesLitExtentsOverTheSampleCharacters) {
     const int region = 2 * h;
     double widthSum = 0, heightSum = 0;
     for (const char* c = kAutosizeSample; *c; ++c) {
-      GlyphSurface one;
-      ASSERT_EQ(OpenSurface(one, "Letter", 0, 0, 200, 200), 0);
+      Result<GlyphSurface> opened = OpenSurface(200, 200);
+      ASSERT_TRUE(opened);
+      GlyphSurface& one = *opened;
       SelectSurfaceFont(one, CreateGlyphFont(ReadFontRequest(dlg), h, 0));
       DrawGlyph(one, static_cast<unsigned char>(*c), {0, 0, 150, 150}, false);
       std::vector<int> xs, ys;

@@ -41,7 +41,7 @@ TEST(ColorFillGradientTest, BandsEveryPixelWithLowEightBits) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.steps);
     Bitmap32Handle bitmap = MakeMarkedBitmap(256, 64);
-    ASSERT_EQ(FillGradient(bitmap.get(), sheet, 256, 64, 8, c.steps, c.top, c.sub, c.bg), 0);
+    ASSERT_TRUE(FillGradient(bitmap.get(), sheet, 256, 64, 8, c.steps, c.top, c.sub, c.bg));
     ExpectEveryPixel(bitmap.get(), 256, 64, [&](int x, int y) {
       return PatternLit(x, y) ? c.litByTileRow[y % 8] : c.unlit;
     });
@@ -58,9 +58,8 @@ TEST(ColorFillGradientTest, DialogDefaultsGiveWhiteOnMagentaWhateverTheSteps) {
   for (int steps = 1; steps <= tileSize; ++steps) {
     SCOPED_TRACE(steps);
     Bitmap32Handle bitmap = MakeMarkedBitmap(width, height);
-    ASSERT_EQ(FillGradient(bitmap.get(), sheet, width, height, tileSize, static_cast<float>(steps),
-                           top, sub, bg),
-              0);
+    ASSERT_TRUE(FillGradient(bitmap.get(), sheet, width, height, tileSize,
+                             static_cast<float>(steps), top, sub, bg));
     ExpectEveryPixel(bitmap.get(), width, height, [&](int x, int y) -> Bgra {
       return PatternLit(x, y) ? Bgra{255, 255, 255, 255} : Bgra{255, 0, 255, 255};
     });
@@ -75,7 +74,8 @@ TEST(ColorFillReliefTest, BevelOnEveryPixelAtSeveralTileSizes) {
     const int width = 32 * tileSize, height = 8 * tileSize;
     const GlyphSurface sheet = MakeSheet(tileSize, PatternLit);
     Bitmap32Handle bitmap = MakeMarkedBitmap(width, height);
-    ASSERT_EQ(FillRelief(bitmap.get(), sheet, width, height, tileSize, top, sub, bg), 0);
+    const PixelSize cell{.widthPx = tileSize, .heightPx = tileSize};
+    ASSERT_TRUE(FillRelief(bitmap.get(), sheet, width, height, cell, top, sub, bg));
     // A neighbor counts when it is lit and floor(x / T), floor(y / T) match the pixel's.
     auto counts = [&](int x, int y, int nx, int ny) {
       return nx >= 0 && ny >= 0 && nx / tileSize == x / tileSize && ny / tileSize == y / tileSize &&
@@ -99,7 +99,7 @@ TEST(ColorFillReliefTest, WorkedBlockInTheSheetCornerTile) {
   const GlyphSurface sheet = MakeSheet(8, lit);
   Bitmap32Handle bitmap = MakeMarkedBitmap(256, 64);
   const ColorTriple top{200, 0, 0}, sub{0, 0, 200}, bg{0, 0, 0};
-  ASSERT_EQ(FillRelief(bitmap.get(), sheet, 256, 64, 8, top, sub, bg), 0);
+  ASSERT_TRUE(FillRelief(bitmap.get(), sheet, 256, 64, PixelSize{8, 8}, top, sub, bg));
   const Bgra t{0, 0, 200, 255}, s{200, 0, 0, 255};
   const Bgra block[3][3] = {{t, t, t}, {t, t, s}, {t, s, s}};
   for (int y = 2; y <= 4; ++y)
@@ -107,6 +107,39 @@ TEST(ColorFillReliefTest, WorkedBlockInTheSheetCornerTile) {
   for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(SheetPixel(bitmap.get(), 0, i), t);
     EXPECT_EQ(SheetPixel(bitmap.get(), i, 0), t);
+  }
+}
+
+TEST(ColorFillSheetTest, RefusalsLeaveTheBitmapAsHandedIn) {
+  const GlyphSurface sheet = MakeSheet(8, PatternLit);
+  struct Row {
+    const char* note;
+    ColorMode mode;
+    int width, height;
+    PixelSize cell;
+  };
+  const Row rows[] = {
+      {"bitmap one column short", ColorMode::kGradient, 257, 64, {8, 8}},
+      {"bitmap one row short", ColorMode::kRelief, 256, 65, {8, 8}},
+      {"no cell width", ColorMode::kRelief, 256, 64, {0, 8}},
+      {"no cell height", ColorMode::kGradient, 256, 64, {8, 0}},
+      {"an image mode without its texture", ColorMode::kImageOnly, 256, 64, {8, 8}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.note);
+    Bitmap32Handle bitmap = MakeMarkedBitmap(256, 64);
+    const std::vector<std::uint8_t> before = BitmapBytes(bitmap.get());
+    const FillValues values{.width = row.width,
+                            .height = row.height,
+                            .cell = row.cell,
+                            .colorSteps = 2.0f,
+                            .top = {1, 2, 3},
+                            .sub = {4, 5, 6},
+                            .bg = {7, 8, 9}};
+    const Status status = FillSheet(row.mode, bitmap.get(), sheet, values);
+    EXPECT_FALSE(status);
+    EXPECT_FALSE(status.message.empty());
+    EXPECT_EQ(BitmapBytes(bitmap.get()), before);
   }
 }
 

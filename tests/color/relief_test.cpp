@@ -1,4 +1,4 @@
-// The relief rule on the worked shapes, inside a tile and against tile edges.
+// The relief rule on the worked shapes, inside a cell and against cell edges.
 #include "color/fill_rules.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +12,10 @@ using Pixels = std::set<std::pair<int, int>>;
 constexpr ReliefShade T = ReliefShade::kTop;
 constexpr ReliefShade S = ReliefShade::kSub;
 
-ReliefShade Shade(const Pixels& lit, int x, int y, int tileSize = 8) {
-  return ChooseRelief(x, y, tileSize, [&](int nx, int ny) { return lit.count({nx, ny}) > 0; });
+ReliefShade Shade(const Pixels& lit, int x, int y) {
+  return ChooseRelief(x, y, PixelSize{.widthPx = 8, .heightPx = 8}, [&](int nx, int ny) {
+    return lit.count({nx, ny}) > 0;
+  });
 }
 
 TEST(ColorReliefTest, WorkedShapes) {
@@ -32,18 +34,21 @@ TEST(ColorReliefTest, WorkedShapes) {
   for (const auto& [x, y] : strokes) EXPECT_EQ(Shade(strokes, x, y), T);
 }
 
-TEST(ColorReliefTest, NeighborsInOtherTilesNeverCount) {
-  // All lit: inside a tile the rule ends at TopColor; on a tile's last column or row the
-  // right or down-right neighbor is in the next tile (SubColor); on its first column or
-  // row the up-left one is in another tile (TopColor). Tile size 1: always TopColor.
+TEST(ColorReliefTest, NeighborsInOtherCellsNeverCount) {
+  // All lit: inside a cell the rule ends at TopColor; on a cell's last column or row the
+  // right or down-right neighbor is in the next cell (SubColor); on its first column or
+  // row the up-left one is in another cell (TopColor). Cell 1 x 1: always TopColor.
+  // Columns count against the width, rows against the height.
   auto all = [](int, int) { return true; };
-  for (int tileSize : {1, 4}) {
-    for (int y = 0; y < 2 * tileSize; ++y) {
-      for (int x = 0; x < 2 * tileSize; ++x) {
-        SCOPED_TRACE(testing::Message() << "T=" << tileSize << " (" << x << ", " << y << ")");
-        const int column = x % tileSize, row = y % tileSize;
-        const bool edge = column == tileSize - 1 || row == tileSize - 1;
-        EXPECT_EQ(ChooseRelief(x, y, tileSize, all), column && row && edge ? S : T);
+  const PixelSize cells[] = {{1, 1}, {4, 4}, {3, 5}};
+  for (const PixelSize cell : cells) {
+    for (int y = 0; y < 2 * cell.heightPx; ++y) {
+      for (int x = 0; x < 2 * cell.widthPx; ++x) {
+        SCOPED_TRACE(testing::Message()
+                     << cell.widthPx << "x" << cell.heightPx << " (" << x << ", " << y << ")");
+        const int column = x % cell.widthPx, row = y % cell.heightPx;
+        const bool edge = column == cell.widthPx - 1 || row == cell.heightPx - 1;
+        EXPECT_EQ(ChooseRelief(x, y, cell, all), column && row && edge ? S : T);
       }
     }
   }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+
 #include "dialog/font_fields.h"
 #include "glyph/glyph_font.h"
 #include "options/control_ids.h"
@@ -56,8 +59,9 @@ TEST_F(GlyphTest, FontRequestFollowsTheFields) {
 TEST_F(GlyphTest, ClippedDrawingStaysInsideItsRectangle) {
   SelectFace("DejaVu Sans");
   SetText(dlg, kIdCharHeight, "40");
-  GlyphSurface s;
-  ASSERT_EQ(OpenSurface(s, "Test", 10, 10, 100, 100), 0);
+  Result<GlyphSurface> opened = OpenSurface(100, 100);
+  ASSERT_TRUE(opened);
+  GlyphSurface& s = *opened;
   SelectSurfaceFont(s, CreateGlyphFont(ReadFontRequest(dlg)));
   ClearSurface(s);
   SetTextMode(s, TextMode::kTransparent);
@@ -71,13 +75,13 @@ TEST_F(GlyphTest, ClippedDrawingStaysInsideItsRectangle) {
   ClearSurface(s);
   DrawGlyph(s, 'W', box, false);
   EXPECT_GT(CountLit(s, {0, 0, 100, 100}), CountLit(s, box));
-  CloseSurface(s);
 }
 
 TEST_F(GlyphTest, LineBreaksDrawNothingAndAmpersandDrawsItself) {
   SelectFace("DejaVu Sans");
-  GlyphSurface s;
-  ASSERT_EQ(OpenSurface(s, "Test", 10, 10, 100, 100), 0);
+  Result<GlyphSurface> opened = OpenSurface(100, 100);
+  ASSERT_TRUE(opened);
+  GlyphSurface& s = *opened;
   SelectSurfaceFont(s, CreateGlyphFont(ReadFontRequest(dlg)));
   const PixelRect all{0, 0, 80, 80};
   for (unsigned char code : {10, 13}) {
@@ -94,60 +98,60 @@ TEST_F(GlyphTest, LineBreaksDrawNothingAndAmpersandDrawsItself) {
   ASSERT_EQ(ResizePixelSurface(direct, 100, 100), kOk);
   DrawCharAt(direct, *s.font, U'&', 0, 0, nullptr, false, false);
   EXPECT_EQ(direct.pixels, s.pixels.pixels);
-  CloseSurface(s);
 }
 
 TEST_F(GlyphTest, OpaqueModeBlanksTheCellFirst) {
   SelectFace("DejaVu Sans");
-  GlyphSurface s;
-  ASSERT_EQ(OpenSurface(s, "Char Window", 0, 0, 100, 100), 0);
+  Result<GlyphSurface> opened = OpenSurface(100, 100);
+  ASSERT_TRUE(opened);
+  GlyphSurface& s = *opened;
   SelectSurfaceFont(s, CreateGlyphFont(ReadFontRequest(dlg)));
   FillPixelSurface(s.pixels, 255);
   SetTextMode(s, TextMode::kOpaqueBlack);
   DrawGlyph(s, ' ', {0, 0, 80, 80}, false);
   EXPECT_FALSE(IsLit(s, 1, 1));   // inside the space's cell
   EXPECT_TRUE(IsLit(s, 90, 90));  // outside it
-  CloseSurface(s);
 }
 
 TEST_F(GlyphTest, WithoutAFontTheDefaultFontDraws) {
   FontListSelect(dlg, -1);
-  GlyphSurface s;
-  ASSERT_EQ(OpenSurface(s, "Test", 10, 10, 100, 100), 0);
+  Result<GlyphSurface> opened = OpenSurface(100, 100);
+  ASSERT_TRUE(opened);
+  GlyphSurface& s = *opened;
   SelectSurfaceFont(s, CreateGlyphFont(ReadFontRequest(dlg)));  // no font: nothing is selected
-  EXPECT_FALSE(s.fontSelected);
+  EXPECT_EQ(s.font, nullptr);
   DrawGlyph(s, 'A', {0, 0, 80, 80}, false);
   EXPECT_GT(CountLit(s, {0, 0, 100, 100}), 0);
-  CloseSurface(s);
 }
 
 TEST_F(GlyphTest, SharedFontIsReleasedWithItsLastSurface) {
   SelectFace("DejaVu Sans");
-  GlyphSurface sheet, probe;
-  ASSERT_EQ(OpenSurface(sheet, "Output", 10, 10, 306, 114), 0);
-  ASSERT_EQ(OpenSurface(probe, "Char Window", 326, 10, 100, 100), 0);
   std::weak_ptr<TextFont> watch;
   {
-    GlyphFont font = CreateGlyphFont(ReadFontRequest(dlg));
-    ASSERT_NE(font, nullptr);
-    watch = font;
-    SelectSurfaceFont(sheet, font);
-    SelectSurfaceFont(probe, font);
+    Result<GlyphSurface> probe = OpenSurface(100, 100);
+    ASSERT_TRUE(probe);
+    {
+      Result<GlyphSurface> sheet = OpenSurface(306, 114);
+      ASSERT_TRUE(sheet);
+      GlyphFont font = CreateGlyphFont(ReadFontRequest(dlg));
+      ASSERT_NE(font, nullptr);
+      watch = font;
+      SelectSurfaceFont(*sheet, font);
+      SelectSurfaceFont(*probe, font);
+    }                               // the sheet and the caller's hold go
+    EXPECT_FALSE(watch.expired());  // the probe still holds it
   }
-  EXPECT_FALSE(watch.expired());
-  CloseSurface(sheet);
-  EXPECT_FALSE(watch.expired());  // the probe still holds it
-  CloseSurface(probe);
   EXPECT_TRUE(watch.expired());
-  CloseSurface(probe);  // closing twice is harmless
 }
 
 TEST(GlyphSurfaceTest, ImpossibleSizesFailToOpen) {
-  GlyphSurface s;
-  EXPECT_EQ(OpenSurface(s, "Bad", 0, 0, 0, 10), 1);
-  EXPECT_EQ(OpenSurface(s, "Bad", 0, 0, 10, -5), 1);
-  EXPECT_EQ(s.pixels.width, 0);
-  EXPECT_FALSE(IsLit(s, 0, 0));
+  for (const auto& [width, height] : {std::pair{0, 10}, std::pair{10, -5}}) {
+    const Result<GlyphSurface> s = OpenSurface(width, height);
+    EXPECT_FALSE(s);
+    EXPECT_FALSE(s.message().empty());
+  }
+  const GlyphSurface never;  // a surface that was not opened has nothing lit
+  EXPECT_FALSE(IsLit(never, 0, 0));
 }
 
 }  // namespace

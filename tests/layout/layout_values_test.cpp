@@ -1,10 +1,10 @@
-// Grid and cell size values, and the export set over cells.
+// Grid and cell size values, and the export set over a map's cells.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "layout/cell_export_set.h"
+#include "layout/export_set.h"
 #include "layout/grid.h"
 
 namespace {
@@ -78,55 +78,87 @@ TEST(GridTest, SheetGeometryAndCapacity) {
   EXPECT_NE(CheckGridHoldsMap(Grid{.columns = 1, .rows = 1}, 2), "");
 }
 
-TEST(CellExportSetTest, ModesOverCp437) {
+// The selected cells, ascending.
+std::vector<int> Selected(const CellSet& set) {
+  std::vector<int> cells;
+  for (int cell = 0; cell < static_cast<int>(set.size()); ++cell) {
+    if (set[cell]) cells.push_back(cell);
+  }
+  return cells;
+}
+
+std::vector<int> Span(int first, int last, std::vector<int> except = {}) {
+  std::vector<int> cells;
+  for (int c = first; c <= last; ++c) {
+    if (std::find(except.begin(), except.end(), c) == except.end()) cells.push_back(c);
+  }
+  return cells;
+}
+
+TEST(ExportSetTest, ModesOverTheBuiltInMaps) {
+  const CharMap cp1252 = BuiltInCharMap(CharMapKind::kCp1252);
   const CharMap cp437 = BuiltInCharMap(CharMapKind::kCp437);
   struct Row {
-    CellExportMode mode;
-    const char* typed;
+    const CharMap& map;
+    ExportMode mode;
+    const char* typed;  // UTF-8
     int from, to;
-    std::vector<int> selected;  // ascending
+    std::vector<int> selected;
     const char* note;
   };
-  const auto span = [](int first, int last, std::vector<int> except = {}) {
-    std::vector<int> cells;
-    for (int c = first; c <= last; ++c) {
-      if (std::find(except.begin(), except.end(), c) == except.end()) cells.push_back(c);
-    }
-    return cells;
+  const auto plus = [](std::vector<int> a, std::vector<int> b) {
+    a.insert(a.end(), b.begin(), b.end());
+    std::sort(a.begin(), a.end());
+    return a;
   };
+  using M = ExportMode;
   const Row rows[] = {
-      {CellExportMode::kAll, "", 0, 0, span(1, 255), "every cell but the empty cell 0"},
-      {CellExportMode::kAll, "☺A", 0, 0, span(2, 255, {65}), "typed characters left out"},
-      {CellExportMode::kNormal, "", 0, 0, span(33, 126), "printable ASCII, no space, no house"},
-      {CellExportMode::kNormal, "!é", 0, 0, span(34, 126), "é is no ASCII cell anyway"},
-      {CellExportMode::kRange, "", 0, 3, span(1, 3), "empty cell 0 not selected"},
-      {CellExportMode::kRange, "☻A", 1, 3, {1, 3, 65}, "toggled: out of range set, in cleared"},
-      {CellExportMode::kRange, "", 250, 999, span(250, 255), "to kept to the map"},
-      {CellExportMode::kUserDefined, "äé☺", 0, 0, {1, 130, 132}, "accented letters and a smiley"},
-      {CellExportMode::kUserDefined, "€x\xFF", 0, 0, {120}, "€ is not in cp437; bad byte ignored"},
+      // cp1252 keeps the classic code ranges: space and DEL are in, code 0 never.
+      {cp1252, M::kNormal, "", 0, 0, Span(32, 127), "cp1252 normal"},
+      {cp1252, M::kNormal, "abc", 0, 0, Span(32, 127, {97, 98, 99}), "cp1252 normal, abc"},
+      {cp1252, M::kNormal, "\r\n", 0, 0, Span(32, 127), "cp1252 normal, line break"},
+      {cp1252, M::kAll, "ä", 0, 0, Span(32, 255, {228}), "cp1252 all but ä"},
+      {cp1252, M::kAll, "xx", 0, 0, Span(32, 255, {'x'}), "cp1252 all, typed twice"},
+      {cp1252, M::kRange, "a", 65, 90, plus(Span(65, 90), {97}), "cp1252 range, a added"},
+      {cp1252, M::kRange, "A", 65, 90, Span(66, 90), "cp1252 range, A taken out"},
+      {cp1252, M::kRange, "é", 65, 90, plus(Span(65, 90), {233}), "cp1252 range, é added"},
+      {cp1252, M::kRange, "é", 200, 255, Span(200, 255, {233}), "cp1252 range, é taken out"},
+      {cp1252, M::kRange, "", 0, 255, Span(1, 255), "cp1252 range 0..255: code 0 never"},
+      {cp1252, M::kUserDefined, "", 0, 0, {}, "cp1252 user, empty"},
+      {cp1252, M::kUserDefined, "ba\r\nbÿ", 0, 0, {10, 13, 97, 98, 255}, "cp1252 user"},
+      {cp1252,
+       M::kUserDefined,
+       "€\u0081\u4E00\xFF",
+       0,
+       0,
+       {128, 129},
+       "cp1252 user: euro and an undefined byte; U+4E00 and a bad byte have no code"},
+      // The other maps choose by what their cells hold.
+      {cp437, M::kAll, "", 0, 0, Span(1, 255), "cp437 every cell but the empty cell 0"},
+      {cp437, M::kAll, "☺A", 0, 0, Span(2, 255, {65}), "cp437 typed characters left out"},
+      {cp437, M::kNormal, "", 0, 0, Span(33, 126), "cp437 printable ASCII, no space, no house"},
+      {cp437, M::kNormal, "!é", 0, 0, Span(34, 126), "cp437 é is no ASCII cell anyway"},
+      {cp437, M::kRange, "", 0, 3, Span(1, 3), "cp437 empty cell 0 not selected"},
+      {cp437, M::kRange, "☻A", 1, 3, {1, 3, 65}, "cp437 toggled: out of range set, in cleared"},
+      {cp437, M::kRange, "", 250, 999, Span(250, 255), "cp437 to kept to the map"},
+      {cp437, M::kUserDefined, "äé☺", 0, 0, {1, 130, 132}, "cp437 accented letters, a smiley"},
+      {cp437, M::kUserDefined, "€x\xFF", 0, 0, {120}, "cp437 has no €; bad byte ignored"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.note);
-    const CellSet set = BuildCellExportSet(cp437, row.mode, row.typed, row.from, row.to);
-    std::vector<int> selected;
-    for (int cell = 0; cell < 256; ++cell) {
-      if (set[cell]) selected.push_back(cell);
-    }
-    EXPECT_EQ(selected, row.selected);
+    EXPECT_EQ(Selected(BuildExportSet(row.map, row.mode, row.typed, row.from, row.to)),
+              row.selected);
   }
 }
 
-TEST(CellExportSetTest, ShortMapsAndEmptyCells) {
+TEST(ExportSetTest, ShortMapsAndEmptyCells) {
   // A user map of four cells, the third empty, cell 0 holding a character.
   const CharMap map{.kind = CharMapKind::kFile, .name = "m", .cells = {U'@', U'b', 0, U'b'}};
-  const CellSet all = BuildCellExportSet(map, CellExportMode::kAll, "", 0, 0);
-  EXPECT_TRUE(all[0] && all[1] && !all[2] && all[3] && !all[4]);
-  const CellSet range = BuildCellExportSet(map, CellExportMode::kRange, "", 0, 255);
-  EXPECT_TRUE(range[0] && range[1] && !range[2] && range[3] && !range[4] && !range[255]);
-  const CellSet typed = BuildCellExportSet(map, CellExportMode::kUserDefined, "b", 0, 0);
-  EXPECT_TRUE(!typed[0] && typed[1] && !typed[2] && typed[3]);
-  const CellSet normal = BuildCellExportSet(map, CellExportMode::kNormal, "@", 0, 0);
-  EXPECT_TRUE(!normal[0] && normal[1] && !normal[2] && normal[3]);
+  EXPECT_EQ(Selected(BuildExportSet(map, ExportMode::kAll, "", 0, 0)), (std::vector{0, 1, 3}));
+  EXPECT_EQ(Selected(BuildExportSet(map, ExportMode::kRange, "", 0, 255)), (std::vector{0, 1, 3}));
+  EXPECT_EQ(Selected(BuildExportSet(map, ExportMode::kUserDefined, "b", 0, 0)),
+            (std::vector{1, 3}));
+  EXPECT_EQ(Selected(BuildExportSet(map, ExportMode::kNormal, "@", 0, 0)), (std::vector{1, 3}));
 }
 
 }  // namespace

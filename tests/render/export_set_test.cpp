@@ -1,6 +1,5 @@
-// The ExportSet of each mode, and how BuildExportSet reads the dialog.
-#include "render/export_set.h"
-
+// The cells a run draws, as read from the dialog: the mode, the range and the
+// characters text (the export set's own rules are tested with the layout).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,15 +9,24 @@
 #include "app/read_sheet_options.h"
 #include "dialog/mode_buttons.h"
 #include "headless/headless_host.h"
+#include "layout/charmap.h"
 #include "options/control_ids.h"
+#include "render/sheet_pipeline.h"
 
 namespace {
 
-// The set codes, ascending.
-std::vector<int> Codes(const ExportSet& set) {
+// The cells the dialog's options draw with its map, ascending. A cp1252 cell holds its
+// own byte code; another map's cell its character.
+std::vector<int> Codes(Dialog& dlg) {
+  const SheetOptions options = *CheckedSheetOptions(dlg);
+  const CharMap map = BuiltInCharMap(options.charMap.kind);
+  const bool cp1252 = map.kind == CharMapKind::kCp1252;
   std::vector<int> codes;
-  for (int code = 0; code < 256; ++code)
-    if (set[code]) codes.push_back(code);
+  for (const CellChar& c : CellsToDraw(options, map)) {
+    EXPECT_EQ(c.c.byteCode, cp1252);
+    EXPECT_EQ(c.c.ch, cp1252 ? static_cast<char32_t>(c.cell) : map.cells[c.cell]);
+    codes.push_back(c.cell);
+  }
   return codes;
 }
 
@@ -27,40 +35,6 @@ std::vector<int> Range(int first, int last, std::vector<int> except = {}) {
   for (int code = first; code <= last; ++code)
     if (std::find(except.begin(), except.end(), code) == except.end()) codes.push_back(code);
   return codes;
-}
-
-std::vector<int> Join(std::vector<int> a, const std::vector<int>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  std::sort(a.begin(), a.end());
-  return a;
-}
-
-TEST(ExportSetTest, EachModeFromItsText) {
-  struct Row {
-    const char* note;
-    ExportMode mode;
-    std::string text;  // Windows-1252
-    int from, to;
-    std::vector<int> expected;
-  };
-  const Row rows[] = {
-      {"normal, empty", ExportMode::kNormal, "", 0, 0, Range(32, 127)},
-      {"normal, abc", ExportMode::kNormal, "abc", 0, 0, Range(32, 127, {97, 98, 99})},
-      {"normal, line break", ExportMode::kNormal, "\r\n", 0, 0, Range(32, 127)},
-      {"all, \xE4", ExportMode::kAll, "\xE4", 0, 0, Range(32, 255, {228})},
-      {"all, twice", ExportMode::kAll, "xx", 0, 0, Range(32, 255, {'x'})},
-      {"range, a", ExportMode::kRange, "a", 65, 90, Join(Range(65, 90), {97})},
-      {"range, A", ExportMode::kRange, "A", 65, 90, Range(66, 90)},
-      {"range, e acute", ExportMode::kRange, "\xE9", 65, 90, Join(Range(65, 90), {233})},
-      {"range 200-255, e acute", ExportMode::kRange, "\xE9", 200, 255, Range(200, 255, {233})},
-      {"range 0-255", ExportMode::kRange, "", 0, 255, Range(0, 255)},
-      {"user, empty", ExportMode::kUserDefined, "", 0, 0, {}},
-      {"user, text", ExportMode::kUserDefined, "ba\r\nb\xFF", 0, 0, {10, 13, 97, 98, 255}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.note);
-    EXPECT_EQ(Codes(BuildExportSetFrom(row.mode, row.text, row.from, row.to)), row.expected);
-  }
 }
 
 TEST(ExportSetTest, ReadsModeRangeAndConvertedText) {
@@ -76,18 +50,18 @@ TEST(ExportSetTest, ReadsModeRangeAndConvertedText) {
 
   checkOnly({kIdExportAll, kIdExportNormal, kIdExportRange});  // All wins
   EXPECT_EQ(ReadExportMode(dlg), ExportMode::kAll);
-  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), Range(32, 255, {228}));
+  EXPECT_EQ(Codes(dlg), Range(32, 255, {228}));
   checkOnly({kIdExportNormal, kIdExportRange});
   EXPECT_EQ(ReadExportMode(dlg), ExportMode::kNormal);
   checkOnly({kIdExportRange, kIdExportUser});
-  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), Range(220, 230, {228}));
+  EXPECT_EQ(Codes(dlg), Range(220, 230, {228}));
   checkOnly({});  // no button: user-defined
   EXPECT_EQ(ReadExportMode(dlg), ExportMode::kUserDefined);
-  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), std::vector<int>{228});
+  EXPECT_EQ(Codes(dlg), std::vector<int>{228});
 
   // Characters Windows-1252 cannot hold are dropped.
   host.SetText(kIdCharacters, "a\xE2\x82\xAC\xE4\xB8\x80z");  // a, euro sign (128), U+4E00, z
-  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), (std::vector<int>{97, 122, 128}));
+  EXPECT_EQ(Codes(dlg), (std::vector<int>{97, 122, 128}));
 }
 
 TEST(ExportSetTest, OnlyTheFirst511BytesOfWindows1252TextCount) {
@@ -98,12 +72,16 @@ TEST(ExportSetTest, OnlyTheFirst511BytesOfWindows1252TextCount) {
   host.SetChecked(kIdExportRange, false);
   // 511 codes, then one more: the 512th byte has no effect.
   host.SetText(kIdCharacters, std::string(511, 'a') + "b");
-  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), std::vector<int>{'a'});
+  EXPECT_EQ(Codes(dlg), std::vector<int>{'a'});
   // 300 "ä" are 600 UTF-8 bytes but 300 code bytes: the "b" after them still counts.
   std::string text;
   for (int i = 0; i < 300; ++i) text += "\xC3\xA4";
   host.SetText(kIdCharacters, text + "b");
-  EXPECT_EQ(Codes(BuildExportSet(*CheckedSheetOptions(dlg))), (std::vector<int>{'b', 228}));
+  EXPECT_EQ(Codes(dlg), (std::vector<int>{'b', 228}));
+  // Another map takes the whole text: cp437 holds "a" and "b", and "ä" in cell 132.
+  host.SetText(kIdCharacters, std::string(511, 'a') + "b\xC3\xA4");
+  host.SetText(kIdCharMap, "cp437");
+  EXPECT_EQ(Codes(dlg), (std::vector<int>{'a', 'b', 132}));
 }
 
 }  // namespace

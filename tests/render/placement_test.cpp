@@ -34,14 +34,18 @@ TEST(PlacementTest, AnchorsAndOverflowAtTileSizeEight) {
     EXPECT_EQ(anchor, row.anchorRow);
     EXPECT_EQ(row.box.top - anchor, row.firstTileRow);
     EXPECT_EQ(row.box.bottom - anchor, row.lastTileRow);
-    EXPECT_EQ(Classify(row.box, anchor, 8), row.kind);
+    EXPECT_EQ(Classify(row.box, anchor, PixelSize{.widthPx = 8, .heightPx = 8}), row.kind);
     EXPECT_EQ(AnchorColumn(row.box, 8, false), row.box.left);
   }
-  // No ink: never flagged, whatever the tile size.
+  // No ink: never flagged, whatever the cell size.
   for (int tileSize = 1; tileSize <= 16; ++tileSize) {
     const GlyphBox empty;
     EXPECT_FALSE(HasInk(empty));
-    EXPECT_EQ(Classify(empty, AnchorRow(empty, tileSize, 0), tileSize), OverflowKind::kNone);
+    const PixelSize cells[] = {{.widthPx = tileSize, .heightPx = tileSize},
+                               {.widthPx = tileSize, .heightPx = 17 - tileSize}};
+    for (const PixelSize cell : cells) {
+      EXPECT_EQ(Classify(empty, AnchorRow(empty, cell.heightPx, 0), cell), OverflowKind::kNone);
+    }
   }
 }
 
@@ -67,18 +71,29 @@ TEST(PlacementTest, CenteringByInkWidth) {
   }
 }
 
-TEST(PlacementTest, DrawRectEndsAtTheTileEdges) {
-  // Code 65 at tile size 8: tile origin (8, 16).
-  const PixelRect rect = DrawRect(65, 8, 3, 1);
-  EXPECT_EQ(rect.left, 8 - 1);
-  EXPECT_EQ(rect.top, 16 - 3);
-  EXPECT_EQ(rect.right, 16);
-  EXPECT_EQ(rect.bottom, 24);
-  const PixelRect last = DrawRect(255, 16, 0, 0);  // tile column 31, tile row 7
-  EXPECT_EQ(last.left, 31 * 16);
-  EXPECT_EQ(last.top, 7 * 16);
-  EXPECT_EQ(last.right, 512);
-  EXPECT_EQ(last.bottom, 128);
+TEST(PlacementTest, DrawRectEndsAtTheCellEdges) {
+  struct Row {
+    int cell;
+    Grid grid;
+    PixelSize cellPx;
+    int anchorRow, anchorColumn;
+    PixelRect expected;
+    const char* note;
+  };
+  const Row rows[] = {
+      {65, Grid{}, {8, 8}, 3, 1, {8 - 1, 16 - 3, 16, 24}, "code 65, tile 8: origin (8, 16)"},
+      {255, Grid{}, {16, 16}, 0, 0, {31 * 16, 7 * 16, 512, 128}, "column 31, row 7 of tile 16"},
+      {7, Grid{5, 3}, {9, 12}, 2, 1, {18 - 1, 12 - 2, 27, 24}, "column 2, row 1 of 9 x 12"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.note);
+    const PixelRect rect =
+        DrawRect(row.cell, row.grid, row.cellPx, row.anchorRow, row.anchorColumn);
+    EXPECT_EQ(rect.left, row.expected.left);
+    EXPECT_EQ(rect.top, row.expected.top);
+    EXPECT_EQ(rect.right, row.expected.right);
+    EXPECT_EQ(rect.bottom, row.expected.bottom);
+  }
 }
 
 TEST(PlacementTest, FlagsGoToOneTableEach) {

@@ -29,7 +29,7 @@ SheetOptions TwoLetters() {
   options.bg = {255, 0, 255};
   options.top = options.sub = {10, 20, 30};  // one color for every band
   options.exportMode = ExportMode::kUserDefined;
-  options.exportCharacters = "AB";
+  options.exportText = "AB";
   options.colorMode = ColorMode::kGradient;
   return options;
 }
