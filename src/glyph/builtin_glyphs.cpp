@@ -113,8 +113,10 @@ void FillRect(const Cell& cell, int x0, int y0, int x1, int y1) {
   y0 = std::max(y0, 0);
   x1 = std::min(x1, cell.width);
   y1 = std::min(y1, cell.height);
-  for (int y = y0; y < y1; ++y)
+  if (x0 >= x1) return;
+  for (int y = y0; y < y1; ++y) {
     std::fill(cell.pixels + y * cell.stride + x0, cell.pixels + y * cell.stride + x1, 255);
+  }
 }
 
 // Arms.
