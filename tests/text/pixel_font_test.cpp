@@ -115,12 +115,10 @@ TEST(PixelFontTest, DrawsUnifontExactlyAsItsHexBitmaps) {
     // Each character drawn with its pen at the cell's left and its cell's top at the
     // margin: every pixel, the margin's included, is the .hex pixel it falls in, scaled.
     const int margin = 4 * scale;
-    int compared = 0;
     for (const char32_t ch : chars) {
-      const auto found = hex.find(ch);
-      if (found == hex.end()) continue;
-      const HexGlyph& glyph = found->second;
       SCOPED_TRACE("U+" + std::to_string(static_cast<unsigned>(ch)));
+      ASSERT_TRUE(hex.contains(ch));
+      const HexGlyph& glyph = hex.at(ch);
       PixelSurface surface;
       ASSERT_EQ(
           ResizePixelSurface(surface, glyph.width * scale + 2 * margin, 16 * scale + 2 * margin),
@@ -131,17 +129,15 @@ TEST(PixelFontTest, DrawsUnifontExactlyAsItsHexBitmaps) {
       for (int y = 0; y < surface.height; ++y) {
         for (int x = 0; x < surface.width; ++x) {
           const int hx = x - margin, hy = y - margin;
-          const bool inCell = hx >= 0 && hy >= 0 && hx < glyph.width * scale && hy < 16 * scale;
           const bool lit =
-              inCell && glyph.lit[static_cast<std::size_t>(hy / scale) * glyph.width + hx / scale];
-          const std::uint8_t expected = lit ? 255 : 0;
-          wrong += surface.pixels[static_cast<std::size_t>(y) * surface.width + x] != expected;
+              hx >= 0 && hy >= 0 && hx < glyph.width * scale && hy < 16 * scale &&
+              glyph.lit[static_cast<std::size_t>(hy / scale) * glyph.width + hx / scale];
+          wrong +=
+              surface.pixels[static_cast<std::size_t>(y) * surface.width + x] != (lit ? 255 : 0);
         }
       }
       EXPECT_EQ(wrong, 0);
-      ++compared;
     }
-    EXPECT_EQ(compared, static_cast<int>(chars.size()));  // .hex has every one
   }
 }
 
