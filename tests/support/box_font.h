@@ -11,6 +11,7 @@ struct BoxFontShape {
   int ascender = 800;  // hhea; the font has no OS/2 table, so these size its cells
   int descender = -200;
   int left = 50, bottom = 0, right = 550, top = 650;  // the box, font units
+  int slant = 0;  // the top edge moved this far right: the sides slant (a parallelogram)
   int advance = 600;
   char32_t first = U'H', last = U'H';  // the characters that get the box
   std::string family = "Glyphex Box";  // ASCII
@@ -45,8 +46,8 @@ inline std::string BoxTrueTypeFont(const BoxFontShape& s) {
   std::string& glyf = tables[1];  // glyph 0 empty; glyph 1 one contour, no instructions
   for (int v : {1, s.left, s.bottom, s.right, s.top, 3, 0}) Put16(glyf, v);
   glyf += std::string(4, '\x01');
-  for (int v :
-       {s.left, 0, s.right - s.left, 0, s.bottom, s.top - s.bottom, 0, s.bottom - s.top, 0}) {
+  for (int v : {s.left, s.slant, s.right - s.left, -s.slant, s.bottom, s.top - s.bottom, 0,
+                s.bottom - s.top, 0}) {
     Put16(glyf, v);  // x, then y deltas; pad
   }
   std::string& head = tables[2];
