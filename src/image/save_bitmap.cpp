@@ -157,7 +157,7 @@ EncodeStatus EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE
 int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
   std::string bytes;
   if (EncodeBitmap(bitmap, fif, bytes) != EncodeStatus::kOk) return kFailed;
-  return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
+  return ExitCode(WriteFileReplacing(path, bytes));
 }
 
 int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
@@ -165,5 +165,5 @@ int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::stri
   if (!fi || !bitmap) return kFailed;
   std::string bytes;
   if (EncodeWithImageLibrary(*fi, bitmap, fif, bytes) != EncodeStatus::kOk) return kFailed;
-  return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
+  return ExitCode(WriteFileReplacing(path, bytes));
 }

@@ -112,17 +112,15 @@ std::optional<TextureImage> LoadTextureImage(const std::string& path, MessageSin
   }
 
   // The file is read whole, once, and decoded from memory.
-  const FileRead file = ReadRegularFile(path.c_str(), kMaxTextureFileBytes);
-  if (file.status != FileReadStatus::kRead) {
-    return Fail(
-        sink, "Could not load the font image file!\n" + path + "\n" + FileReadFailureReason(file));
-  }
-  if (file.beyondLimit) {
+  const Result<FileRead> file = ReadRegularFile(path.c_str(), kMaxTextureFileBytes);
+  if (!file)
+    return Fail(sink, "Could not load the font image file!\n" + path + "\n" + file.message());
+  if (file->beyondLimit) {
     return Fail(sink, "The font image file is too large!\n" + path + "\nIt is longer than " +
                           std::to_string(kMaxTextureFileBytes >> 20) + " MiB.");
   }
 
-  TextureDecode decoded = DecodeTexture(format, file.bytes);
-  if (!decoded.texture) return Fail(sink, DecodeFailure(decoded, format, file.bytes, path));
+  TextureDecode decoded = DecodeTexture(format, file->bytes);
+  if (!decoded.texture) return Fail(sink, DecodeFailure(decoded, format, file->bytes, path));
   return std::move(decoded.texture);
 }

@@ -108,13 +108,11 @@ std::string ParseCharMapText(std::string_view text, const std::string& path, Cha
 }
 
 std::string LoadCharMapFile(const std::string& path, CharMap& map) {
-  const FileRead file = ReadRegularFile(path.c_str(), kMaxCharMapFileBytes);
-  if (file.status != FileReadStatus::kRead) {
-    return "Could not read the character map file \"" + path + "\". " + FileReadFailureReason(file);
-  }
-  if (file.beyondLimit) {
+  const Result<FileRead> file = ReadRegularFile(path.c_str(), kMaxCharMapFileBytes);
+  if (!file) return "Could not read the character map file \"" + path + "\". " + file.message();
+  if (file->beyondLimit) {
     return FileFault(path,
                      "it is longer than " + std::to_string(kMaxCharMapFileBytes >> 10) + " KiB.");
   }
-  return ParseCharMapText(file.bytes, path, map);
+  return ParseCharMapText(file->bytes, path, map);
 }

@@ -276,7 +276,8 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
   if (!fif) {
     ShowImageLibraryFailure(fileName, sink);
     ShowError(sink, kUnknownSheetFormatMessage);
-    for (FileReplacement& companion : companions) companion.result = 1;
+    for (FileReplacement& companion : companions)
+      companion.status = Failure(kUnknownSheetFormatMessage);
     return kFailed;
   }
   std::string bytes;
@@ -289,7 +290,8 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
     WriteFilesReplacing(files);
   }
   for (std::size_t i = 0; i < companions.size(); ++i) {
-    companions[i].result = files.empty() ? 1 : files[1 + i].result;
+    companions[i].status =
+        files.empty() ? Failure("The sheet could not be encoded.") : files[1 + i].status;
     companions[i].failed = !files.empty() && files[1 + i].failed;
   }
   if (files.empty() || files[0].failed) {
@@ -297,5 +299,5 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
                                                        : "Could not save the output bitmap!");
     return kFailed;
   }
-  return files[0].result == 0 ? kOk : kFailed;  // else a companion held it back
+  return ExitCode(files[0].status);  // a failure: a companion held it back
 }

@@ -217,7 +217,7 @@ int SaveSettingsToFile(Dialog& dlg, const std::string& path) {
 }
 
 int SaveSettingsToFile(Dialog& dlg, const std::string& path, const SettingsExtension& extension) {
-  if (WriteFileReplacing(path, EncodeSettings(dlg, extension)) == 0) return 0;
+  if (WriteFileReplacing(path, EncodeSettings(dlg, extension))) return 0;
   dlg.host.MessageBox("Could not write the specified file!", "Error", MessageIcon::kQuestion);
   return 1;
 }
@@ -233,14 +233,14 @@ int LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtension
   // The whole file is read before any field changes, so that a file that cannot be
   // read (a folder, a FIFO, say) changes nothing. One byte more than the largest
   // extension block is read, so that a longer one is seen as damaged, not cut short.
-  const FileRead file =
+  const Result<FileRead> file =
       ReadRegularFile(path.c_str(), kSettingsFileSize + kMaxSettingsExtensionSize + 1);
-  if (file.status != FileReadStatus::kRead) {
+  if (!file) {
     dlg.host.MessageBox("Could not open the specified file!", "Error", MessageIcon::kQuestion);
     return 1;
   }
-  OpenStoredFontFile(dlg, file.bytes);
-  LoadSettingsFromBytes(dlg, file.bytes, extension);
+  OpenStoredFontFile(dlg, file->bytes);
+  LoadSettingsFromBytes(dlg, file->bytes, extension);
   return 0;
 }
 

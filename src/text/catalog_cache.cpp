@@ -312,15 +312,15 @@ std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner
   if (path.empty()) return std::nullopt;
   const FileDescriptor folder = OpenCacheFolder(ParentOf(path), owner, false);
   if (folder.get() < 0) return std::nullopt;
-  const FileRead read =
+  const Result<FileRead> read =
       ReadRegularFile(NameOf(path).c_str(), kMaxCacheBytes, O_NOFOLLOW, folder.get());
-  if (read.status != FileReadStatus::kRead || read.beyondLimit || read.owner != owner ||
-      (read.mode & (S_IWGRP | S_IWOTH)) != 0) {
+  if (!read || read->beyondLimit || read->owner != owner ||
+      (read->mode & (S_IWGRP | S_IWOTH)) != 0) {
     return std::nullopt;
   }
   CacheKey key;
   FontCatalog catalog;
-  if (!DecodeCatalogCache(read.bytes, key, catalog) || !KeyIsCurrent(key) ||
+  if (!DecodeCatalogCache(read->bytes, key, catalog) || !KeyIsCurrent(key) ||
       !FilesAreRegular(catalog)) {
     return std::nullopt;
   }
@@ -331,7 +331,7 @@ bool WriteCatalogCache(const std::string& path, const CacheKey& key, const FontC
   const FileDescriptor folder = OpenCacheFolder(ParentOf(path), geteuid(), true);
   if (folder.get() < 0) return false;
   const std::string bytes = EncodeCatalogCache(key, catalog);
-  return WriteFileReplacingAt(folder.get(), NameOf(path), bytes, 0600) == 0;
+  return WriteFileReplacingAt(folder.get(), NameOf(path), bytes, 0600).ok;
 }
 
 FontCatalog LoadFontCatalog() {

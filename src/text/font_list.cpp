@@ -85,10 +85,9 @@ bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
   entry.file = reinterpret_cast<const char*>(file);
   entry.index = index;
 
-  FileReadStatus status = FileReadStatus::kOpenFailed;
-  int error = 0;
-  const FontSourcePtr source = OpenFontSource(entry.file, status, error);
-  if (!source) return false;
+  const Result<FontSourcePtr> opened = OpenFontSource(entry.file);
+  if (!opened) return false;
+  const FontSourcePtr& source = *opened;
   const std::uint32_t signature = ReadSignature(*source);
   if (signature == 0) return false;
   SfntFaceInfo info;
@@ -210,13 +209,13 @@ FontFileResult AddFontFile(const std::string& path) {
   FontFileResult result;
   // Opened once, without blocking: everything below reads through this descriptor, so
   // that a FIFO or another file renamed over path meanwhile is never read.
-  FileReadStatus status = FileReadStatus::kOpenFailed;
-  const FontSourcePtr source = OpenFontSource(path, status, result.error);
-  if (!source) {
-    result.status = status == FileReadStatus::kNotRegular ? FontFileStatus::kNotRegular
-                                                          : FontFileStatus::kOpenFailed;
+  const Result<FontSourcePtr> opened = OpenFontSource(path);
+  if (!opened) {
+    result.error = opened.status().error;
+    result.status = result.error == 0 ? FontFileStatus::kNotRegular : FontFileStatus::kOpenFailed;
     return result;
   }
+  const FontSourcePtr& source = *opened;
 
   // The face count, from face -1 as FreeType offers it.
   long faces = 0;
