@@ -152,7 +152,7 @@ std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName) {
 }
 
 void ShowImageLibraryFailure(const std::string& fileName, MessageSink& sink) {
-  if (!FileNameMeansPng(fileName)) RequireFreeImage(sink);
+  if (!FileNameMeansPng(fileName)) (void)RequireFreeImage(sink);
 }
 
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink) {
@@ -282,8 +282,8 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
   }
   std::string bytes;
   std::vector<FileReplacement> files;
-  const EncodeStatus encoded = EncodeSheetKind(sheet, *fif, bytes);
-  if (encoded == EncodeStatus::kOk) {
+  const Status encoded = EncodeSheetKind(sheet, *fif, bytes);
+  if (encoded) {
     files.reserve(1 + companions.size());
     files.push_back({fileName, bytes});
     files.insert(files.end(), companions.begin(), companions.end());
@@ -295,8 +295,7 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
     companions[i].failed = !files.empty() && files[1 + i].failed;
   }
   if (files.empty() || files[0].failed) {
-    ShowError(sink, encoded == EncodeStatus::kNoMemory ? kNoMemoryMessage
-                                                       : "Could not save the output bitmap!");
+    ShowError(sink, IsNoMemory(encoded) ? kNoMemoryMessage : "Could not save the output bitmap!");
     return kFailed;
   }
   return ExitCode(files[0].status);  // a failure: a companion held it back

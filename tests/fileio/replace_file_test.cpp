@@ -120,7 +120,7 @@ TEST_F(ReplaceFileTest, AFailedWriteFlushOrCloseKeepsTheOldFile) {
         SeamsRestorer restorer;
         fault.apply(CurrentWriteSeams());
         saved = kind.fif == FIF_UNKNOWN ? SaveSettingsToFile(dlg, path) == 0
-                                        : SaveBitmapReplacing(sheet.get(), kind.fif, path) == 0;
+                                        : SaveBitmapReplacing(sheet.get(), kind.fif, path).ok;
         direct = WriteFileReplacing(path, "new");
       }
       EXPECT_FALSE(saved);
