@@ -5,7 +5,7 @@
 
 int OpenSurface(GlyphSurface& surface, const char* title, int x, int y, int width, int height) {
   CloseSurface(surface);
-  if (ResizePixelSurface(surface.pixels, width, height) != kOk) return 1;
+  if (!ResizePixelSurface(surface.pixels, width, height)) return 1;
   surface.title = title;
   surface.x = x;
   surface.y = y;

@@ -84,7 +84,7 @@ struct SurfaceCloser {
 
 // The top-left width x height pixels of the sheet surface (which is larger than the sheet).
 int CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
-  if (ResizePixelSurface(to, width, height) != kOk) return kFailed;
+  if (!ResizePixelSurface(to, width, height)) return kFailed;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = from.pixels.data() + static_cast<std::size_t>(y) * from.width;
     std::copy(row, row + width, to.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
