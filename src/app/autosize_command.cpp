@@ -20,10 +20,10 @@ namespace {
 // none when the map cannot be read (the export says why).
 std::vector<SheetChar> SheetChars(Dialog& dlg) {
   const SheetOptions options = ReadSheetOptions(dlg);
-  CharMap map;
-  if (!LoadCharMap(options.charMap, map).empty()) return {};
+  const Result<CharMap> map = LoadCharMap(options.charMap);
+  if (!map) return {};
   std::vector<SheetChar> chars;
-  for (const CellChar& c : CellsToDraw(options, map)) chars.push_back(c.c);
+  for (const CellChar& c : CellsToDraw(options, *map)) chars.push_back(c.c);
   return chars;
 }
 

@@ -85,13 +85,11 @@ std::string CheckRgb(const std::string& text) {
 }
 
 std::string CheckGrid(const std::string& text) {
-  Grid grid;
-  return ParseGrid(text, grid);
+  return ParseGrid(text).message();
 }
 
 std::string CheckCell(const std::string& text) {
-  CellSize cell;
-  return ParseCellSize(text, cell);
+  return ParseCellSize(text).message();
 }
 
 std::string CheckThreshold(const std::string& text) {
@@ -268,13 +266,13 @@ FieldOutcome ApplyFieldOptions(const CLI::App& command, const FieldOptions& fiel
     } else if (name == "--charmap") {
       SetText(dlg, kIdCharMap, value);
     } else if (name == "--grid") {
-      Grid grid;
-      ParseGrid(value, grid);
+      const Result<Grid> parsed = ParseGrid(value);  // checked when the option was read
+      const Grid grid = parsed ? *parsed : Grid{};
       SetInt(dlg, kIdGridColumns, grid.columns);
       SetInt(dlg, kIdGridRows, grid.rows);
     } else if (name == "--cell") {
-      CellSize cell;
-      ParseCellSize(value, cell);
+      const Result<CellSize> parsed = ParseCellSize(value);
+      const CellSize cell = parsed ? *parsed : CellSize{};
       const bool square = IsSquareTileCell(cell);
       SetText(dlg, kIdCellWidth, square ? "" : std::to_string(cell.widthPx));
       SetText(dlg, kIdCellHeight, square ? "" : std::to_string(cell.heightPx));

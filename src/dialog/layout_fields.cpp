@@ -36,12 +36,17 @@ std::string ReadCharMapField(Dialog& dlg, CharMapChoice& choice) {
     return "The character map path is longer than " + std::to_string(kMaxCharMapNameBytes) +
            " bytes.";
   }
-  return ParseCharMapName(name, choice);
+  const Result<CharMapChoice> parsed = ParseCharMapName(name);
+  if (parsed) choice = *parsed;
+  return parsed.message();
 }
 
 std::string ReadGridFields(Dialog& dlg, Grid& grid) {
-  if (!dlg.host.MessagesNameFields())
-    return ParseGrid(PairText(dlg, kIdGridColumns, kIdGridRows), grid);
+  if (!dlg.host.MessagesNameFields()) {
+    const Result<Grid> parsed = ParseGrid(PairText(dlg, kIdGridColumns, kIdGridRows));
+    if (parsed) grid = *parsed;
+    return parsed.message();
+  }
   const std::optional<int> columns = ReadCountField(dlg, kIdGridColumns, kMaxGridColumns);
   if (!columns) return RangeMessage("Columns", kMaxGridColumns, "");
   const std::optional<int> rows = ReadCountField(dlg, kIdGridRows, kMaxGridRows);
@@ -57,7 +62,11 @@ std::string ReadCellFields(Dialog& dlg, CellSize& cell) {
     cell = {};
     return "";
   }
-  if (!dlg.host.MessagesNameFields()) return ParseCellSize(width + "x" + height, cell);
+  if (!dlg.host.MessagesNameFields()) {
+    const Result<CellSize> parsed = ParseCellSize(width + "x" + height);
+    if (parsed) cell = *parsed;
+    return parsed.message();
+  }
   const std::optional<int> widthPx = ReadCountField(dlg, kIdCellWidth, kMaxCellPx);
   if (!widthPx) return RangeMessage("Cell width", kMaxCellPx, " pixels");
   const std::optional<int> heightPx = ReadCountField(dlg, kIdCellHeight, kMaxCellPx);
@@ -67,7 +76,7 @@ std::string ReadCellFields(Dialog& dlg, CellSize& cell) {
 }
 
 std::string CheckGridFieldsHoldMap(Dialog& dlg, const Grid& grid, int mapCells) {
-  const std::string message = CheckGridHoldsMap(grid, mapCells);
+  const std::string message = CheckGridHoldsMap(grid, mapCells).message;
   if (message.empty() || !dlg.host.MessagesNameFields()) return message;
   return std::to_string(grid.columns) + " columns by " + std::to_string(grid.rows) + " rows hold " +
          std::to_string(grid.columns * grid.rows) + " cells, but the character map has " +

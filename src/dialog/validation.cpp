@@ -63,13 +63,12 @@ int CheckLayout(Dialog& dlg) {
   CharMapChoice choice;
   message = ReadCharMapField(dlg, choice);
   if (!message.empty()) return Fail(dlg, message);
-  CharMap map;
-  message = LoadCharMap(choice, map);
-  if (!message.empty()) return Fail(dlg, message);
-  message = CheckGridFieldsHoldMap(dlg, grid, static_cast<int>(map.cells.size()));
+  const Result<CharMap> map = LoadCharMap(choice);
+  if (!map) return Fail(dlg, map.message());
+  message = CheckGridFieldsHoldMap(dlg, grid, static_cast<int>(map->cells.size()));
   if (!message.empty()) return Fail(dlg, message);
   // A repeated character is allowed, but a descriptor can name only one of its cells.
-  message = RepeatedCharsWarning(map);
+  message = RepeatedCharsWarning(*map);
   if (!message.empty()) dlg.host.MessageBox(message, "Warning", MessageIcon::kWarning);
   return kOk;
 }

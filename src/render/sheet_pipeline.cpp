@@ -157,15 +157,15 @@ void ShowImageLibraryFailure(const std::string& fileName, MessageSink& sink) {
 
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink) {
   // The map first: a user file that cannot be used stops the run before anything is drawn.
-  CharMap map;
-  if (const std::string message = LoadCharMap(options.charMap, map); !message.empty()) {
-    ShowError(sink, message);
+  Result<CharMap> loaded = LoadCharMap(options.charMap);
+  if (!loaded) {
+    ShowError(sink, loaded.message());
     return std::nullopt;
   }
-  if (const std::string message =
-          CheckGridHoldsMap(options.grid, static_cast<int>(map.cells.size()));
-      !message.empty()) {
-    ShowError(sink, message);
+  CharMap& map = *loaded;
+  if (const Status fits = CheckGridHoldsMap(options.grid, static_cast<int>(map.cells.size()));
+      !fits) {
+    ShowError(sink, fits.message);
     return std::nullopt;
   }
 
