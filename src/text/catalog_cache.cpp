@@ -327,11 +327,14 @@ std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner
   return catalog;
 }
 
-bool WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog) {
+Status WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog) {
   const FileDescriptor folder = OpenCacheFolder(ParentOf(path), geteuid(), true);
-  if (folder.get() < 0) return false;
+  if (folder.get() < 0) {
+    return Failure(
+        "The cache folder cannot be made, is not the user's own, or others may write it.");
+  }
   const std::string bytes = EncodeCatalogCache(key, catalog);
-  return WriteFileReplacingAt(folder.get(), NameOf(path), bytes, 0600).ok;
+  return WriteFileReplacingAt(folder.get(), NameOf(path), bytes, 0600);
 }
 
 FontCatalog LoadFontCatalog() {
@@ -347,7 +350,7 @@ FontCatalog LoadFontCatalog() {
   FontCatalog catalog = BuildFontCatalog();
   if (!path.empty() && key && FontconfigStartedQuietly() && !IsRacy(*key, FontconfigStartTime()) &&
       KeyIsCurrent(*key)) {
-    WriteCatalogCache(path, *key, catalog);
+    (void)WriteCatalogCache(path, *key, catalog);  // without a cache, the next start builds anew
   }
   return catalog;
 }
