@@ -290,8 +290,7 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, MessageSink& sink
     WriteFilesReplacing(files);
   }
   for (std::size_t i = 0; i < companions.size(); ++i) {
-    companions[i].status =
-        files.empty() ? Failure("The sheet could not be encoded.") : files[1 + i].status;
+    companions[i].status = files.empty() ? encoded : files[1 + i].status;
     companions[i].failed = !files.empty() && files[1 + i].failed;
   }
   if (files.empty() || files[0].failed) {
