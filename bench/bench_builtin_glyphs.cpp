@@ -41,7 +41,7 @@ void BM_FontGlyphsCp437(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
   const std::vector<char32_t> chars = Cp437BuiltinCharacters();
   PixelSurface surface;
-  if (ResizePixelSurface(surface, width, height) != 0) {
+  if (!ResizePixelSurface(surface, width, height)) {
     state.SkipWithError("no surface");
     return;
   }

@@ -23,14 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const FREE_IMAGE_FORMAT format = kFormats[data[0] % std::size(kFormats)];
   const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  const TextureDecode decoded = DecodeTexture(format, bytes, kFuzzLimits);
-  if (!decoded.texture) {
-    if (decoded.fault == TextureFault::kNone) std::abort();
+  const Result<TextureImage> decoded = DecodeTexture(format, bytes, "fuzz", kFuzzLimits);
+  if (!decoded) {
+    if (decoded.message().empty()) std::abort();
     return 0;
   }
   // A texture is what the fillers may walk: 32 bits, within the limits, not empty,
   // and every scanline there.
-  const TextureImage& texture = *decoded.texture;
+  const TextureImage& texture = *decoded;
   FIBITMAP* bitmap = texture.bitmap.get();
   if (FreeImage_GetBPP(bitmap) != 32 || texture.width <= 0 || texture.height <= 0 ||
       !WithinImageLimits(texture.width, texture.height, kFuzzLimits) ||

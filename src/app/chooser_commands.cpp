@@ -38,14 +38,10 @@ void BrowseCharMapCommand(Dialog& dlg) {
   const std::optional<std::string> file = dlg.host.AskOpenFile(request);
   if (!file) return;
   // The file is read now, so that a bad one is told at once and the map in use stays.
-  CharMapChoice choice;
-  std::string message = ParseCharMapName(*file, choice);
-  if (message.empty()) {
-    CharMap map;
-    message = LoadCharMap(choice, map);
-  }
-  if (!message.empty()) {
-    dlg.host.MessageBox(message, "Error", MessageIcon::kWarning);
+  const Result<CharMapChoice> choice = ParseCharMapName(*file);
+  const Status loaded = choice ? LoadCharMap(*choice).status() : choice.status();
+  if (!loaded) {
+    dlg.host.MessageBox(loaded.message, "Error", MessageIcon::kWarning);
     return;
   }
   SetText(dlg, kIdCharMap, *file);

@@ -96,7 +96,7 @@ int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
   const bool sheetSaved = SaveSheet(sheet, sheetPath, format, sink, companions) == kOk;
   bool allSaved = sheetSaved;
   for (const FileReplacement& file : companions) {
-    allSaved = allSaved && file.result == 0;
+    allSaved = allSaved && file.status.ok;
     if (!file.failed) continue;
     // Only a failure in a batch's last steps leaves the sheet written without it.
     sink.Show("Could not write the descriptor file \"" + file.path + "\"!" +

@@ -47,13 +47,11 @@ std::string CheckRgb(const std::string& text) {
 }
 
 std::string CheckGrid(const std::string& text) {
-  Grid grid;
-  return ParseGrid(text, grid);
+  return ParseGrid(text).message();
 }
 
 std::string CheckCell(const std::string& text) {
-  CellSize cell;
-  return ParseCellSize(text, cell);
+  return ParseCellSize(text).message();
 }
 
 // A value within an option's range: "\"0\" is not a threshold from 1 to 255".
@@ -132,15 +130,15 @@ void ApplyOption(const OptionDef& option, const std::string& value, Dialog& dlg,
       break;
     }
     case OptionKind::kGrid: {
-      Grid grid;
-      ParseGrid(value, grid);
+      const Result<Grid> parsed = ParseGrid(value);  // checked when the option was read
+      const Grid grid = parsed ? *parsed : Grid{};
       SetInt(dlg, option.control, grid.columns);
       SetInt(dlg, option.control + 1, grid.rows);
       break;
     }
     case OptionKind::kCell: {
-      CellSize cell;
-      ParseCellSize(value, cell);
+      const Result<CellSize> parsed = ParseCellSize(value);
+      const CellSize cell = parsed ? *parsed : CellSize{};
       const bool square = IsSquareTileCell(cell);
       SetText(dlg, option.control, square ? "" : std::to_string(cell.widthPx));
       SetText(dlg, option.control + 1, square ? "" : std::to_string(cell.heightPx));

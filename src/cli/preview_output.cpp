@@ -15,7 +15,7 @@ int WritePreviewArea(HeadlessHost& host, const std::string& path) {
   std::vector<std::uint32_t> area;
   RenderCanvasView(Preview(), width, height, area);
   // The Preview area is written as a 24-bit PNG by the image library.
-  if (RequireFreeImage(host) != kOk) return 1;
+  if (!RequireFreeImage(host)) return 1;
   const FreeImageLibrary& fi = OpenedFreeImage();
   BitmapHandle bitmap(fi.Allocate(width, height, 24, 0, 0, 0));
   if (!bitmap) return 1;
@@ -28,5 +28,5 @@ int WritePreviewArea(HeadlessHost& host, const std::string& path) {
       line[3 * x + FI_RGBA_RED] = (rgb >> 16) & 0xFF;
     }
   }
-  return SaveBitmapReplacing(bitmap.get(), FIF_PNG, path);
+  return ExitCode(SaveBitmapReplacing(bitmap.get(), FIF_PNG, path));
 }

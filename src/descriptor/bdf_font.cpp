@@ -60,9 +60,9 @@ std::string GlyphName(char32_t cp) {
 
 }  // namespace
 
-FontFileResult BdfFont(const SheetDescription& sheet, int threshold) {
+Result<std::string> BdfFont(const SheetDescription& sheet, int threshold) {
   const std::vector<FontCharacter> chars = FontCharacters(sheet);
-  if (chars.empty()) return {std::nullopt, NoCharacterRefusal("BDF")};
+  if (chars.empty()) return Failure(NoCharacterRefusal("BDF"));
 
   const int cellW = sheet.cellPx.widthPx;
   const int cellH = sheet.cellPx.heightPx;
@@ -136,5 +136,5 @@ FontFileResult BdfFont(const SheetDescription& sheet, int threshold) {
     out += "ENDCHAR\n";
   }
   out += "ENDFONT\n";
-  return {std::move(out), {}};
+  return out;
 }

@@ -10,21 +10,15 @@
 //
 // A font file holds one glyph for each character of the run's exported cells: the cell's
 // pixels whose coverage is at least the threshold, with the code point as its encoding. A
-// character that several exported cells hold is written once, from the first of them.
+// character that several exported cells hold is written once, from the first of them. A
+// font file that the sheet cannot be written as fails with the message that says why.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
+#include "base/status.h"
 #include "descriptor/descriptors.h"
-
-// A font file's bytes, or, when the sheet cannot be written in that form, nothing and the
-// message that says why.
-struct FontFileResult {
-  std::optional<std::string> bytes;
-  std::string refusal;
-};
 
 // BDF 2.1 with SPACING "C": every glyph is the whole cell (BBX = FONTBOUNDINGBOX = cell
 // width, cell height, 0, baseline row - cell height), advances by the cell width, and
@@ -32,7 +26,7 @@ struct FontFileResult {
 // FAMILY_NAME, WEIGHT_NAME and SLANT come from the face and its styles; encodings are
 // ISO 10646 code points; DEFAULT_CHAR is the space when the font holds it. Refused when
 // the font would hold no character (a BDF font needs one).
-FontFileResult BdfFont(const SheetDescription& sheet, int threshold);
+Result<std::string> BdfFont(const SheetDescription& sheet, int threshold);
 
 // PSF2 for the console: glyph i is cell i of the map, 256 glyphs or, for a map of more
 // than 256 cells, 512 (glyphs past the map stay empty), rows of ceil(width / 8) bytes,
@@ -41,7 +35,7 @@ FontFileResult BdfFont(const SheetDescription& sheet, int threshold);
 // than 64 pixels, for a map of more than 512 cells, and for a file larger than the
 // 64 KiB that kbd's setfont and psfgettable read (32 x 64 cells are too large for 256
 // glyphs): the console could not load it.
-FontFileResult PsfFont(const SheetDescription& sheet, int threshold);
+Result<std::string> PsfFont(const SheetDescription& sheet, int threshold);
 
 // The limits of a PSF2 console font.
 inline constexpr int kMaxPsfCellWidthPx = 32;
@@ -55,7 +49,7 @@ inline constexpr std::size_t kMaxPsfFileBytes = 65536;
 // cell width and ascent + descent is the cell height (the em), in font units of 1/64
 // pixel. The family is the face, the style its weight and slant. Refused when the font
 // would hold no character, or more than a glyph index can count.
-FontFileResult OtbFont(const SheetDescription& sheet, int threshold);
+Result<std::string> OtbFont(const SheetDescription& sheet, int threshold);
 
 // The text descriptor's info, common, page and char records (FntDescriptor) as an XML
 // document in UTF-8: <font> holding <info>, <common>, <pages><page/></pages> and

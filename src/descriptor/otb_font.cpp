@@ -428,21 +428,20 @@ std::string Assemble(std::vector<Table> tables) {
 
 }  // namespace
 
-FontFileResult OtbFont(const SheetDescription& sheet, int threshold) {
+Result<std::string> OtbFont(const SheetDescription& sheet, int threshold) {
   Font f;
   f.chars = FontCharacters(sheet);
-  if (f.chars.empty()) return {std::nullopt, NoCharacterRefusal("OTB")};
+  if (f.chars.empty()) return Failure(NoCharacterRefusal("OTB"));
   if (f.chars.size() > kMaxOtbCharacters) {
-    return {std::nullopt, "An OTB font holds at most " + std::to_string(kMaxOtbCharacters) +
-                              " characters; the export has " + std::to_string(f.chars.size()) +
-                              "."};
+    return Failure("An OTB font holds at most " + std::to_string(kMaxOtbCharacters) +
+                   " characters; the export has " + std::to_string(f.chars.size()) + ".");
   }
   f.cellW = sheet.cellPx.widthPx;
   f.cellH = sheet.cellPx.heightPx;
   if (f.cellW < 1 || f.cellH < 1 || f.cellW > kMaxOtbCellPx || f.cellH > kMaxOtbCellPx) {
-    return {std::nullopt, "An OTB font holds cells of 1 to " + std::to_string(kMaxOtbCellPx) +
-                              " pixels a side; these are " + std::to_string(f.cellW) + "x" +
-                              std::to_string(f.cellH) + "."};
+    return Failure("An OTB font holds cells of 1 to " + std::to_string(kMaxOtbCellPx) +
+                   " pixels a side; these are " + std::to_string(f.cellW) + "x" +
+                   std::to_string(f.cellH) + ".");
   }
   f.ascent = std::clamp(sheet.baselineRow, 0, f.cellH);
   f.descent = f.cellH - f.ascent;
@@ -461,5 +460,5 @@ FontFileResult OtbFont(const SheetDescription& sheet, int threshold) {
   tables.push_back({{'h', 'm', 't', 'x'}, Hmtx(f)});
   tables.push_back({{'E', 'B', 'L', 'C'}, Eblc(f)});
   tables.push_back({{'E', 'B', 'D', 'T'}, Ebdt(f, sheet, threshold)});
-  return {Assemble(std::move(tables)), {}};
+  return Assemble(std::move(tables));
 }

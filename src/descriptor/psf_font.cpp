@@ -23,24 +23,24 @@ void AppendU32(std::string& out, std::uint32_t v) {
 
 }  // namespace
 
-FontFileResult PsfFont(const SheetDescription& sheet, int threshold) {
+Result<std::string> PsfFont(const SheetDescription& sheet, int threshold) {
   const int cellW = sheet.cellPx.widthPx;
   const int cellH = sheet.cellPx.heightPx;
   const int mapCells = static_cast<int>(sheet.mapCells.size());
   if (cellW > kMaxPsfCellWidthPx) {
-    return {std::nullopt, "A PSF font holds cells at most " + std::to_string(kMaxPsfCellWidthPx) +
-                              " pixels wide; these are " + std::to_string(cellW) + "."};
+    return Failure("A PSF font holds cells at most " + std::to_string(kMaxPsfCellWidthPx) +
+                   " pixels wide; these are " + std::to_string(cellW) + ".");
   }
   if (cellH > kMaxPsfCellHeightPx) {
-    return {std::nullopt, "A PSF font holds cells at most " + std::to_string(kMaxPsfCellHeightPx) +
-                              " pixels high; these are " + std::to_string(cellH) + "."};
+    return Failure("A PSF font holds cells at most " + std::to_string(kMaxPsfCellHeightPx) +
+                   " pixels high; these are " + std::to_string(cellH) + ".");
   }
   if (mapCells > kMaxPsfGlyphs) {
-    return {std::nullopt, "A PSF font holds at most " + std::to_string(kMaxPsfGlyphs) +
-                              " characters; the map has " + std::to_string(mapCells) + " cells."};
+    return Failure("A PSF font holds at most " + std::to_string(kMaxPsfGlyphs) +
+                   " characters; the map has " + std::to_string(mapCells) + " cells.");
   }
   const std::vector<FontCharacter> chars = CellCharacters(sheet);
-  if (chars.empty()) return {std::nullopt, NoCharacterRefusal("PSF")};
+  if (chars.empty()) return Failure(NoCharacterRefusal("PSF"));
 
   const int glyphs = mapCells > kPsfSmallGlyphs ? kMaxPsfGlyphs : kPsfSmallGlyphs;
   const int rowBytes = (cellW + 7) / 8;
@@ -74,11 +74,10 @@ FontFileResult PsfFont(const SheetDescription& sheet, int threshold) {
     out += kPsf2EntryEnd;
   }
   if (out.size() > kMaxPsfFileBytes) {
-    return {std::nullopt, "A PSF font of " + std::to_string(glyphs) + " glyphs of " +
-                              std::to_string(cellW) + "x" + std::to_string(cellH) +
-                              " pixels would take " + std::to_string(out.size()) +
-                              " bytes; the console's font tools read at most " +
-                              std::to_string(kMaxPsfFileBytes) + "."};
+    return Failure("A PSF font of " + std::to_string(glyphs) + " glyphs of " +
+                   std::to_string(cellW) + "x" + std::to_string(cellH) + " pixels would take " +
+                   std::to_string(out.size()) + " bytes; the console's font tools read at most " +
+                   std::to_string(kMaxPsfFileBytes) + ".");
   }
-  return {std::move(out), {}};
+  return out;
 }

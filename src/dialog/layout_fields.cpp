@@ -30,52 +30,46 @@ std::string RangeMessage(std::string_view field, int max, std::string_view unit)
 
 }  // namespace
 
-std::string ReadCharMapField(Dialog& dlg, CharMapChoice& choice) {
+Result<CharMapChoice> ReadCharMapField(Dialog& dlg) {
   const std::string name = ReadText(dlg, kIdCharMap, kWholeText);
   if (name.size() > kMaxCharMapNameBytes) {
-    return "The character map path is longer than " + std::to_string(kMaxCharMapNameBytes) +
-           " bytes.";
+    return Failure("The character map path is longer than " + std::to_string(kMaxCharMapNameBytes) +
+                   " bytes.");
   }
-  return ParseCharMapName(name, choice);
+  return ParseCharMapName(name);
 }
 
-std::string ReadGridFields(Dialog& dlg, Grid& grid) {
-  if (!dlg.host.MessagesNameFields())
-    return ParseGrid(PairText(dlg, kIdGridColumns, kIdGridRows), grid);
+Result<Grid> ReadGridFields(Dialog& dlg) {
+  if (!dlg.host.MessagesNameFields()) return ParseGrid(PairText(dlg, kIdGridColumns, kIdGridRows));
   const std::optional<int> columns = ReadCountField(dlg, kIdGridColumns, kMaxGridColumns);
-  if (!columns) return RangeMessage("Columns", kMaxGridColumns, "");
+  if (!columns) return Failure(RangeMessage("Columns", kMaxGridColumns, ""));
   const std::optional<int> rows = ReadCountField(dlg, kIdGridRows, kMaxGridRows);
-  if (!rows) return RangeMessage("Rows", kMaxGridRows, "");
-  grid = {.columns = *columns, .rows = *rows};
-  return "";
+  if (!rows) return Failure(RangeMessage("Rows", kMaxGridRows, ""));
+  return Grid{.columns = *columns, .rows = *rows};
 }
 
-std::string ReadCellFields(Dialog& dlg, CellSize& cell) {
+Result<CellSize> ReadCellFields(Dialog& dlg) {
   const std::string width = ReadText(dlg, kIdCellWidth, kWholeText);
   const std::string height = ReadText(dlg, kIdCellHeight, kWholeText);
-  if (width.empty() && height.empty()) {
-    cell = {};
-    return "";
-  }
-  if (!dlg.host.MessagesNameFields()) return ParseCellSize(width + "x" + height, cell);
+  if (width.empty() && height.empty()) return CellSize{};
+  if (!dlg.host.MessagesNameFields()) return ParseCellSize(width + "x" + height);
   const std::optional<int> widthPx = ReadCountField(dlg, kIdCellWidth, kMaxCellPx);
-  if (!widthPx) return RangeMessage("Cell width", kMaxCellPx, " pixels");
+  if (!widthPx) return Failure(RangeMessage("Cell width", kMaxCellPx, " pixels"));
   const std::optional<int> heightPx = ReadCountField(dlg, kIdCellHeight, kMaxCellPx);
-  if (!heightPx) return RangeMessage("Cell height", kMaxCellPx, " pixels");
-  cell = {.widthPx = *widthPx, .heightPx = *heightPx};
-  return "";
+  if (!heightPx) return Failure(RangeMessage("Cell height", kMaxCellPx, " pixels"));
+  return CellSize{.widthPx = *widthPx, .heightPx = *heightPx};
 }
 
-std::string CheckGridFieldsHoldMap(Dialog& dlg, const Grid& grid, int mapCells) {
-  const std::string message = CheckGridHoldsMap(grid, mapCells);
-  if (message.empty() || !dlg.host.MessagesNameFields()) return message;
-  return std::to_string(grid.columns) + " columns by " + std::to_string(grid.rows) + " rows hold " +
-         std::to_string(grid.columns * grid.rows) + " cells, but the character map has " +
-         std::to_string(mapCells) + ": raise Columns or Rows.";
+Status CheckGridFieldsHoldMap(Dialog& dlg, const Grid& grid, int mapCells) {
+  Status fits = CheckGridHoldsMap(grid, mapCells);
+  if (fits || !dlg.host.MessagesNameFields()) return fits;
+  return Failure(std::to_string(grid.columns) + " columns by " + std::to_string(grid.rows) +
+                 " rows hold " + std::to_string(grid.columns * grid.rows) +
+                 " cells, but the character map has " + std::to_string(mapCells) +
+                 ": raise Columns or Rows.");
 }
 
 PixelSize ReadCellPixels(Dialog& dlg) {
-  CellSize cell;
-  if (!ReadCellFields(dlg, cell).empty()) cell = {};
-  return CellPixels(cell, ReadInt(dlg, kIdTileSize));
+  const Result<CellSize> cell = ReadCellFields(dlg);
+  return CellPixels(cell ? *cell : CellSize{}, ReadInt(dlg, kIdTileSize));
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "dialog/dialog.h"
 #include "layout/charmap.h"
 #include "layout/grid.h"
@@ -30,16 +31,16 @@ inline constexpr std::string_view kCharMapFromFileLabel = "From file ...";
 inline constexpr std::size_t kMaxCharMapNameBytes = 4096;
 
 // The character map field: "cp1252", "cp437", "tcod" or a file path.
-std::string ReadCharMapField(Dialog& dlg, CharMapChoice& choice);
+Result<CharMapChoice> ReadCharMapField(Dialog& dlg);
 
 // Columns and rows, each 1 to 256.
-std::string ReadGridFields(Dialog& dlg, Grid& grid);
+Result<Grid> ReadGridFields(Dialog& dlg);
 
 // Cell width and height: both empty for square cells of the tile size, else each 1 to 64.
-std::string ReadCellFields(Dialog& dlg, CellSize& cell);
+Result<CellSize> ReadCellFields(Dialog& dlg);
 
-// Returns "" when grid has at least mapCells cells, or the message saying it does not.
-std::string CheckGridFieldsHoldMap(Dialog& dlg, const Grid& grid, int mapCells);
+// Whether grid has at least mapCells cells, with the message saying it does not.
+Status CheckGridFieldsHoldMap(Dialog& dlg, const Grid& grid, int mapCells);
 
 // The cell in pixels that the fields describe: the cell fields, or the tile size when
 // they are empty (or unusable: validation has refused those before a run).

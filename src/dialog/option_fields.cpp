@@ -63,36 +63,29 @@ Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, const Shee
       }
       return {};
     }
-    case OptionKind::kCell:
-      if (std::string message = ReadCellFields(dlg, value.cell); !message.empty()) {
-        value.cell = {};
-        if (checked) return Failure(std::move(message));
-      }
-      return {};
-    case OptionKind::kGrid:
-      if (std::string message = ReadGridFields(dlg, value.grid); !message.empty()) {
-        value.grid = {};
-        if (checked) return Failure(std::move(message));
-      }
-      return {};
+    case OptionKind::kCell: {
+      const Result<CellSize> cell = ReadCellFields(dlg);
+      if (cell) value.cell = *cell;
+      return checked ? cell.status() : Status{};
+    }
+    case OptionKind::kGrid: {
+      const Result<Grid> grid = ReadGridFields(dlg);
+      if (grid) value.grid = *grid;
+      return checked ? grid.status() : Status{};
+    }
     case OptionKind::kCharMap: {
-      CharMapChoice choice;
-      if (std::string message = ReadCharMapField(dlg, choice); !message.empty()) {
+      const Result<CharMapChoice> choice = ReadCharMapField(dlg);
+      if (!choice) {
         value.map = BuiltInCharMap(CharMapKind::kCp1252);
-        if (checked) return Failure(std::move(message));
-        return {};
+        return checked ? choice.status() : Status{};
       }
-      if (std::string message = LoadCharMap(choice, value.map); !message.empty()) {
-        value.map = {};
-        if (checked) return Failure(std::move(message));
-        return {};
-      }
+      Result<CharMap> map = LoadCharMap(*choice);
+      if (!map) return checked ? map.status() : Status{};  // unchecked: a map of no cells
+      value.map = std::move(*map);
       if (!checked) return {};
       // The grid, read before, must hold the map's cells.
       const int cells = static_cast<int>(value.map.cells.size());
-      if (std::string message = CheckGridFieldsHoldMap(dlg, so_far.grid, cells); !message.empty()) {
-        return Failure(std::move(message));
-      }
+      if (Status fits = CheckGridFieldsHoldMap(dlg, so_far.grid, cells); !fits) return fits;
       // A repeated character is allowed, but a descriptor can name only one of its cells.
       if (const std::string warning = RepeatedCharsWarning(value.map); !warning.empty()) {
         dlg.host.MessageBox(warning, "Warning", MessageIcon::kWarning);

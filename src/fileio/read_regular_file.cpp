@@ -27,35 +27,30 @@ ssize_t ReadFully(int fd, char* buffer, std::size_t size) {
 
 }  // namespace
 
-OpenedFile OpenRegularFile(const char* path, int openFlags, int dir) {
+Status SystemFailure(int error) {
+  return Failure(std::string(std::strerror(error)) + ".", error);
+}
+
+Result<OpenedFile> OpenRegularFile(const char* path, int openFlags, int dir) {
   OpenedFile file;
   file.fd =
       FileDescriptor(::openat(dir, path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | openFlags));
-  if (file.fd.get() < 0) {
-    file.error = errno;
-    return file;
-  }
+  if (file.fd.get() < 0) return SystemFailure(errno);
   struct stat info {};
-  if (::fstat(file.fd.get(), &info) != 0) {
-    file.status = FileReadStatus::kReadFailed;
-    file.error = errno;
-    return file;
-  }
+  if (::fstat(file.fd.get(), &info) != 0) return SystemFailure(errno);
+  if (!S_ISREG(info.st_mode)) return Failure("It is not a regular file.");
   file.owner = info.st_uid;
   file.mode = info.st_mode;
   file.size = static_cast<std::uint64_t>(info.st_size);
-  file.status = S_ISREG(info.st_mode) ? FileReadStatus::kRead : FileReadStatus::kNotRegular;
   return file;
 }
 
-FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags, int dir) {
+Result<FileRead> ReadRegularFile(const char* path, std::size_t limit, int openFlags, int dir) {
+  const Result<OpenedFile> file = OpenRegularFile(path, openFlags, dir);
+  if (!file) return file.status();
   FileRead result;
-  const OpenedFile file = OpenRegularFile(path, openFlags, dir);
-  result.status = file.status;
-  result.error = file.error;
-  result.owner = file.owner;
-  result.mode = file.mode;
-  if (file.status != FileReadStatus::kRead) return result;
+  result.owner = file->owner;
+  result.mode = file->mode;
 
   // The buffer grows in steps, so that a size reported wrongly costs no more memory
   // than the bytes that really arrive.
@@ -64,41 +59,17 @@ FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags, int
   while (got < limit) {
     const std::size_t want = std::min(limit - got, kStep);
     result.bytes.resize(got + want);
-    const ssize_t n = ReadFully(file.fd.get(), result.bytes.data() + got, want);
-    if (n < 0) {
-      result.status = FileReadStatus::kReadFailed;
-      result.error = errno;
-      result.bytes.clear();
-      return result;
-    }
+    const ssize_t n = ReadFully(file->fd.get(), result.bytes.data() + got, want);
+    if (n < 0) return SystemFailure(errno);
     got += static_cast<std::size_t>(n);
     if (static_cast<std::size_t>(n) < want) break;
   }
   result.bytes.resize(got);
   if (got == limit) {
     char extra = 0;
-    const ssize_t n = ReadFully(file.fd.get(), &extra, 1);
-    if (n < 0) {
-      result.status = FileReadStatus::kReadFailed;
-      result.error = errno;
-      result.bytes.clear();
-      return result;
-    }
+    const ssize_t n = ReadFully(file->fd.get(), &extra, 1);
+    if (n < 0) return SystemFailure(errno);
     result.beyondLimit = n == 1;
   }
-  result.status = FileReadStatus::kRead;
   return result;
-}
-
-std::string FileReadFailureReason(const FileRead& read) {
-  switch (read.status) {
-    case FileReadStatus::kRead:
-      return "";
-    case FileReadStatus::kNotRegular:
-      return "It is not a regular file.";
-    case FileReadStatus::kOpenFailed:
-    case FileReadStatus::kReadFailed:
-      break;
-  }
-  return std::string(std::strerror(read.error)) + ".";
 }

@@ -10,33 +10,25 @@
 #include <cstdint>
 #include <string>
 
+#include "base/status.h"
 #include "fileio/file_handle.h"
 
-enum class FileReadStatus {
-  kRead,        // bytes holds the file's first bytes, up to the limit
-  kOpenFailed,  // open() failed: missing, no permission, ...; error says why
-  kNotRegular,  // a FIFO, device, socket or folder: never read
-  kReadFailed,  // read() or fstat() failed; error says why
-};
-
+// A file's first bytes. A read that fails says why in its Status: "It is not a regular
+// file." for a FIFO, device, socket or folder (never read), else the system's reason
+// ("No such file or directory.") with the errno of the failed open(), fstat() or read().
 struct FileRead {
-  FileReadStatus status = FileReadStatus::kOpenFailed;
-  int error = 0;             // errno of the failed call, 0 otherwise
   std::string bytes;         // at most limit bytes
   bool beyondLimit = false;  // the file held more than limit bytes (they were not read)
-  uid_t owner = 0;           // the opened file's owner and mode bits, for kRead and
-  mode_t mode = 0;           // kNotRegular
+  uid_t owner = 0;           // the opened file's owner and mode bits
+  mode_t mode = 0;
 };
 
 // A regular file kept open, so that every later read goes through the descriptor that
 // was checked and never through the name again.
 struct OpenedFile {
-  // kRead: fd is open for reading on a regular file.
-  FileReadStatus status = FileReadStatus::kOpenFailed;
-  int error = 0;  // errno of the failed call, 0 otherwise
-  FileDescriptor fd;
-  uid_t owner = 0;         // the opened file's owner and mode bits, for kRead and
-  mode_t mode = 0;         // kNotRegular
+  FileDescriptor fd;  // open for reading on a regular file
+  uid_t owner = 0;    // the opened file's owner and mode bits
+  mode_t mode = 0;
   std::uint64_t size = 0;  // what fstat said when it was opened: a hint, not a promise
 };
 
@@ -44,13 +36,14 @@ struct OpenedFile {
 // blocking (O_NONBLOCK, so that a FIFO without a writer returns at once; O_NOCTTY, so
 // that a terminal never becomes the controlling one) and requires a regular file.
 // openFlags are added to the open() flags (O_NOFOLLOW, to refuse a symbolic link).
-OpenedFile OpenRegularFile(const char* path, int openFlags = 0, int dir = AT_FDCWD);
+// Fails as FileRead says.
+Result<OpenedFile> OpenRegularFile(const char* path, int openFlags = 0, int dir = AT_FDCWD);
 
 // Opens path as OpenRegularFile does and reads it up to limit bytes, plus one more
 // byte to tell whether the file goes on. The size that fstat reports is only a hint:
 // the bytes read count.
-FileRead ReadRegularFile(const char* path, std::size_t limit, int openFlags = 0,
-                         int dir = AT_FDCWD);
+Result<FileRead> ReadRegularFile(const char* path, std::size_t limit, int openFlags = 0,
+                                 int dir = AT_FDCWD);
 
-// Why a read that did not give kRead failed, as a sentence for a message box.
-std::string FileReadFailureReason(const FileRead& read);
+// The failure for errno error: the system's reason as a sentence, and error.
+Status SystemFailure(int error);

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "fileio/read_regular_file.h"
 #include "fileio/save_target.h"
 #include "fileio/write_seams.h"
 
@@ -42,32 +43,42 @@ class Descriptor {
   }
 
   int get() const { return fd_; }
-  bool Close() {
+  Status Close() {
     const int fd = fd_;
     fd_ = -1;
-    return CurrentWriteSeams().close(fd) == 0;
+    if (CurrentWriteSeams().close(fd) != 0) return SystemFailure(errno);
+    return {};
   }
 
  private:
   int fd_;
 };
 
-// Writes every byte; a failed write or one that makes no progress is a failure.
-bool WriteAll(int fd, std::string_view bytes) {
+// Writes every byte; a failed write or one that makes no progress (a full disk, as the
+// system reports it then) is a failure.
+Status WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = CurrentWriteSeams().write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
+    if (written < 0) return SystemFailure(errno);
+    if (written == 0) return SystemFailure(ENOSPC);
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
-  return true;
+  return {};
 }
 
-// Flushes to disk and closes, both checked.
-bool SyncAndClose(Descriptor& file) {
-  const bool synced = CurrentWriteSeams().fsync(file.get()) == 0;
-  return file.Close() && synced;
+// Flushes to disk and closes, both checked; the flush's failure is the one reported.
+Status SyncAndClose(Descriptor& file) {
+  const Status synced =
+      CurrentWriteSeams().fsync(file.get()) == 0 ? Status{} : SystemFailure(errno);
+  const Status closed = file.Close();
+  return synced ? closed : synced;
 }
+
+const char kSwapped[] = "The temporary file was replaced by another file.";
+const char kNotRegular[] = "It is not a regular file.";
+// What a file of a batch that was not written for another file's failure says.
+const char kHeldBack[] = "Another file of the same save could not be written.";
 
 // The mode of a new file. Reading the umask means setting it; the program has one
 // thread, so nothing can create a file in between.
@@ -106,16 +117,19 @@ bool IsSameFile(int dir, const std::string& name, const struct stat& st) {
 // Takes the advisory lock that every save writing in place takes, so that two saves to
 // one file (two names of it, or one name twice) never mix their bytes. A holder that
 // keeps it longer than kLockWait fails the save rather than hanging it.
-bool LockForWriting(int fd) {
+Status LockForWriting(int fd) {
   constexpr auto kLockWait = std::chrono::seconds(10);
   constexpr auto kPoll = std::chrono::milliseconds(10);
   const auto deadline = std::chrono::steady_clock::now() + kLockWait;
   while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
-    if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) return false;
+    if (errno != EWOULDBLOCK) return SystemFailure(errno);
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return Failure("Another program kept the file locked.", EWOULDBLOCK);
+    }
     std::this_thread::sleep_for(kPoll);
   }
-  return true;
+  return {};
 }
 
 // One file of a batch between its steps.
@@ -143,50 +157,56 @@ void Discard(PendingFile& pending) {
 // Opens and locks the existing file base in dir for writing in place, and reserves room
 // for size bytes, keeping its size, so that a full disk fails here with the old contents
 // untouched. File systems that cannot reserve are written without.
-bool PrepareInPlace(PendingFile& pending, off_t size) {
+Status PrepareInPlace(PendingFile& pending, off_t size) {
   pending.inPlace = true;
   pending.file = Descriptor(openat(pending.dir.get(), pending.base.c_str(),
                                    O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   const int fd = pending.file.get();
   struct stat& st = pending.old;
-  if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !LockForWriting(fd)) return false;
-  if (fstat(fd, &st) != 0) return false;  // the size the lock's last holder left
+  if (fd < 0 || fstat(fd, &st) != 0) return SystemFailure(errno);
+  if (!S_ISREG(st.st_mode)) return Failure(kNotRegular);
+  if (Status locked = LockForWriting(fd); !locked) return locked;
+  if (fstat(fd, &st) != 0) return SystemFailure(errno);  // the size the lock's last holder left
   if (size > st.st_size && fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0 &&
       (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)) {
+    const int error = errno;
     ftruncate(fd, st.st_size);  // gives back what was reserved past the end
-    return false;
+    return SystemFailure(error);
   }
-  return true;
+  return {};
 }
 
 // Writes bytes over the file opened by PrepareInPlace, keeping its inode.
-bool WriteInPlace(PendingFile& pending, std::string_view bytes) {
+Status WriteInPlace(PendingFile& pending, std::string_view bytes) {
   const int fd = pending.file.get();
-  if (!WriteAll(fd, bytes) || ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return false;
+  if (Status written = WriteAll(fd, bytes); !written) return written;
+  if (ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return SystemFailure(errno);
   // Root's writes keep setuid and setgid; nobody's save should.
   if ((pending.old.st_mode & kSpecialBits) != 0) fchmod(fd, pending.old.st_mode & kPermissionBits);
   return SyncAndClose(pending.file);  // the lock goes with the descriptor
 }
 
 // Resolves the target, and writes the bytes to a new temporary file beside it (not yet
-// flushed), or opens the target to be written in place. False when the file cannot be
-// written; what was made for it is removed.
-bool Prepare(const FileReplacement& replacement, PendingFile& pending) {
+// flushed), or opens the target to be written in place. A failure removes what was made
+// for the file.
+Status Prepare(const FileReplacement& replacement, PendingFile& pending) {
   const std::string& path = replacement.path;
-  if (path.empty()) return false;
+  if (path.empty()) return SystemFailure(ENOENT);
   const std::optional<std::string> resolved = ResolveSaveTarget(path);
-  if (!resolved) return false;
+  if (!resolved) return Failure("The symbolic link may not be followed.");
   const std::string& target = *resolved;
   const std::string folder = FolderOf(target);
   pending.base = target.substr(target.rfind('/') + 1);
-  if (pending.base.empty() || pending.base == "." || pending.base == "..") return false;
+  if (pending.base.empty() || pending.base == "." || pending.base == "..") {
+    return SystemFailure(EISDIR);
+  }
   pending.dir = Descriptor(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
   const int dir = pending.dir.get();
-  if (dir < 0) return false;
+  if (dir < 0) return SystemFailure(errno);
 
   struct stat old {};
   const bool exists = fstatat(dir, pending.base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
-  if (exists && !S_ISREG(old.st_mode)) return false;
+  if (exists && !S_ISREG(old.st_mode)) return Failure(kNotRegular);
   const off_t size = static_cast<off_t>(replacement.bytes.size());
   if (exists && old.st_nlink > 1) return PrepareInPlace(pending, size);
 
@@ -194,14 +214,17 @@ bool Prepare(const FileReplacement& replacement, PendingFile& pending) {
   if (pending.file.get() < 0) {
     // The folder takes no new file; the file itself may still be writable, as it was
     // for whatever saved it before.
+    const int error = errno;
     pending.temporary.clear();
-    const bool refused = errno == EACCES || errno == EPERM || errno == EROFS;
-    return exists && refused && PrepareInPlace(pending, size);
+    const bool refused = error == EACCES || error == EPERM || error == EROFS;
+    if (exists && refused) return PrepareInPlace(pending, size);
+    return SystemFailure(error);
   }
   if (fstat(pending.file.get(), &pending.created) != 0) {
+    const int error = errno;
     unlinkat(dir, pending.temporary.c_str(), 0);
     pending.temporary.clear();
-    return false;
+    return SystemFailure(error);
   }
   if (CurrentWriteSeams().temporaryCreated) {
     CurrentWriteSeams().temporaryCreated((folder + "/" + pending.temporary).c_str());
@@ -212,99 +235,114 @@ bool Prepare(const FileReplacement& replacement, PendingFile& pending) {
                       : exists         ? (old.st_mode & kPermissionBits)
                                        : NewFileMode();
   fchmod(pending.file.get(), mode);
-  if (!WriteAll(pending.file.get(), replacement.bytes)) {
-    pending.file.Close();
+  if (Status written = WriteAll(pending.file.get(), replacement.bytes); !written) {
+    (void)pending.file.Close();
     Discard(pending);
-    return false;
+    return written;
   }
-  return true;
+  return {};
 }
 
 // Whether the temporary name still holds the file written: everything after the flush
 // goes by name.
-bool StillOurs(const PendingFile& pending) {
-  return IsSameFile(pending.dir.get(), pending.temporary, pending.created);
+Status StillOurs(const PendingFile& pending) {
+  if (IsSameFile(pending.dir.get(), pending.temporary, pending.created)) return {};
+  return Failure(kSwapped);
+}
+
+// Flushes and closes the temporary file, then checks that its name still holds it.
+Status Flush(PendingFile& pending) {
+  if (Status synced = SyncAndClose(pending.file); !synced) return synced;
+  return StillOurs(pending);
+}
+
+// Renames the temporary file over the target.
+Status Rename(PendingFile& pending) {
+  const int dir = pending.dir.get();
+  if (renameat(dir, pending.temporary.c_str(), dir, pending.base.c_str()) != 0) {
+    return SystemFailure(errno);
+  }
+  pending.temporary.clear();
+  return {};
 }
 
 }  // namespace
 
-int WriteFileReplacing(const std::string& path, std::string_view bytes) {
+Status WriteFileReplacing(const std::string& path, std::string_view bytes) {
   FileReplacement file{path, bytes};
   WriteFilesReplacing(std::span(&file, 1));
-  return file.result;
+  return file.status;
 }
 
-int WriteFileReplacing(const std::string& path, std::string_view bytes, mode_t mode) {
+Status WriteFileReplacing(const std::string& path, std::string_view bytes, mode_t mode) {
   FileReplacement file{path, bytes, mode};
   WriteFilesReplacing(std::span(&file, 1));
-  return file.result;
+  return file.status;
 }
 
 void WriteFilesReplacing(std::span<FileReplacement> files) {
   std::vector<PendingFile> pending(files.size());
-  // Runs step on each file in turn until one fails, which is marked as the cause.
+  // Marks files[i] with the outcome of its step; a failure is the batch's cause.
   bool ready = true;
+  auto mark = [&](std::size_t i, Status done) {
+    ready = done.ok;
+    files[i].failed = !ready;
+    if (!ready) files[i].status = std::move(done);
+  };
+  // Runs step on each file in turn until one fails.
   auto each = [&](bool inPlace, auto step) {
     for (std::size_t i = 0; i < files.size() && ready; ++i) {
-      if (pending[i].inPlace != inPlace) continue;
-      ready = step(files[i], pending[i]);
-      files[i].failed = !ready;
+      if (pending[i].inPlace == inPlace) mark(i, step(files[i], pending[i]));
     }
   };
-  for (FileReplacement& file : files) file.result = 1;
+  for (FileReplacement& file : files) file.status = Failure(kHeldBack);
 
   // Every file is made ready, temporary files written and flushed, before any target
   // changes: one that cannot be made ready keeps every target as it was. Temporary files
   // are all written before any is flushed, with the disk asked to start on them at once,
   // so that the flushes wait for one commit of the file system's journal, not one each.
-  for (std::size_t i = 0; i < files.size() && ready; ++i) {
-    ready = Prepare(files[i], pending[i]);
-    files[i].failed = !ready;
-  }
+  for (std::size_t i = 0; i < files.size() && ready; ++i) mark(i, Prepare(files[i], pending[i]));
   for (PendingFile& p : pending) {
     if (ready && !p.inPlace) sync_file_range(p.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
   }
-  each(false,
-       [](FileReplacement&, PendingFile& p) { return SyncAndClose(p.file) && StillOurs(p); });
+  each(false, [](FileReplacement&, PendingFile& p) { return Flush(p); });
 
   // Then the files written in place, the last step that a full disk or a failing device
   // can stop (a failure leaves that file partly written), and the renames.
   each(true, [](FileReplacement& f, PendingFile& p) {
-    f.result = WriteInPlace(p, f.bytes) ? 0 : 1;
-    return f.result == 0;
+    Status written = WriteInPlace(p, f.bytes);
+    if (written) f.status = {};
+    return written;
   });
   each(false, [](FileReplacement& f, PendingFile& p) {
-    const int dir = p.dir.get();
-    if (renameat(dir, p.temporary.c_str(), dir, p.base.c_str()) != 0) return false;
-    p.temporary.clear();
-    f.result = 0;
-    return true;
+    Status renamed = Rename(p);
+    if (renamed) f.status = {};
+    return renamed;
   });
   for (PendingFile& p : pending) Discard(p);
 }
 
-int WriteFileReplacingAt(int folder, const std::string& name, std::string_view bytes, mode_t mode) {
+Status WriteFileReplacingAt(int folder, const std::string& name, std::string_view bytes,
+                            mode_t mode) {
   PendingFile pending;
   pending.dir = Descriptor(fcntl(folder, F_DUPFD_CLOEXEC, 0));
   pending.base = name;
-  if (pending.dir.get() < 0) return 1;
+  if (pending.dir.get() < 0) return SystemFailure(errno);
   pending.file = Descriptor(CreateTemporary(pending.dir.get(), pending.temporary));
-  if (pending.file.get() < 0) return 1;
+  if (pending.file.get() < 0) return SystemFailure(errno);
   if (fstat(pending.file.get(), &pending.created) != 0) {
+    const int error = errno;
     unlinkat(pending.dir.get(), pending.temporary.c_str(), 0);
-    return 1;
+    return SystemFailure(error);
   }
   fchmod(pending.file.get(), mode & kPermissionBits);
-  if (!WriteAll(pending.file.get(), bytes)) {
-    pending.file.Close();
+  if (Status written = WriteAll(pending.file.get(), bytes); !written) {
+    (void)pending.file.Close();
     Discard(pending);
-    return 1;
+    return written;
   }
-  const int dir = pending.dir.get();
-  if (SyncAndClose(pending.file) && StillOurs(pending) &&
-      renameat(dir, pending.temporary.c_str(), dir, pending.base.c_str()) == 0) {
-    return 0;
-  }
+  Status saved = Flush(pending);
+  if (saved) saved = Rename(pending);
   Discard(pending);
-  return 1;
+  return saved;
 }

@@ -9,8 +9,11 @@
 #include <string>
 #include <string_view>
 
-// Writes bytes as the new contents of the file at path. Returns 0 on success, 1 on
-// failure.
+#include "base/status.h"
+
+// Writes bytes as the new contents of the file at path. A failure says why: the
+// system's reason with its errno (a full disk: "No space left on device."), or a sentence
+// for a refused link, a target that is not a regular file, or a temporary file swapped.
 //
 // - A symbolic link at path is followed as ResolveSaveTarget allows (a refused link is a
 //   failure); the link stays and the file it names gets the bytes.
@@ -30,26 +33,28 @@
 //   leaves the file partly written. The file is then cut to the new length and loses
 //   setuid, setgid and sticky.
 // - An existing name that is not a regular file (a folder, a FIFO, a device) fails.
-int WriteFileReplacing(const std::string& path, std::string_view bytes);
+Status WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 // As above, but a file written through a temporary file gets exactly the permission bits
 // mode, whatever the old file's were: for files only their owner may read or change.
-int WriteFileReplacing(const std::string& path, std::string_view bytes, mode_t mode);
+Status WriteFileReplacing(const std::string& path, std::string_view bytes, mode_t mode);
 
 // Writes bytes as the new file name in the folder open as folder (a descriptor, which
 // may be O_PATH), with exactly the permission bits mode: through a temporary file in
 // that folder and a rename over name, always. Whatever name held before (a file, a
-// symbolic link) is replaced, never followed or written. Returns 0 on success, 1 on
-// failure, which leaves name as it was.
-int WriteFileReplacingAt(int folder, const std::string& name, std::string_view bytes, mode_t mode);
+// symbolic link) is replaced, never followed or written. A failure leaves name as it was.
+Status WriteFileReplacingAt(int folder, const std::string& name, std::string_view bytes,
+                            mode_t mode);
 
 // One file of WriteFilesReplacing.
 struct FileReplacement {
   std::string path;
   std::string_view bytes;        // must outlive the call
   std::optional<mode_t> mode{};  // the permission bits of a file written anew, if fixed
-  int result = 1;                // set by the call: 0 written, 1 not written
-  bool failed = false;           // set by the call: this file is why the batch was not written
+  // Set by the call: success when written, else why not (a file held back by another's
+  // failure says so).
+  Status status{};
+  bool failed = false;  // set by the call: this file is why the batch was not written
 };
 
 // Writes several files as WriteFileReplacing writes each, all or none: every temporary

@@ -9,7 +9,7 @@ Result<GlyphSurface> OpenSurface(int width, int height) {
   // No font yet: the default font is opened when a character is drawn before any font
   // is selected, so a run that selects its font first never pays for it.
   GlyphSurface surface;
-  if (ResizePixelSurface(surface.pixels, width, height) != kOk) {
+  if (!ResizePixelSurface(surface.pixels, width, height)) {
     return Failure("Could not make a drawing surface of " + std::to_string(width) + " x " +
                    std::to_string(height) + " pixels.");
   }

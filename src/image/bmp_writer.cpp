@@ -19,13 +19,13 @@ void Append(std::string& out, std::uint32_t value, int bytes) {
 
 }  // namespace
 
-EncodeStatus EncodeAlphaBmp(const Bitmap32* bitmap, std::string& out) {
-  if (!bitmap || bitmap->width <= 0 || bitmap->height <= 0) return EncodeStatus::kFailed;
+Status EncodeAlphaBmp(const Bitmap32* bitmap, std::string& out) {
+  if (!bitmap || bitmap->width <= 0 || bitmap->height <= 0) return Failure(kNoPixelsMessage);
   const std::uint64_t pixelBytes = std::uint64_t{4} * static_cast<std::uint64_t>(bitmap->width) *
                                    static_cast<std::uint64_t>(bitmap->height);
   const std::uint32_t offset = kFileHeaderBytes + kV5HeaderBytes;
   if (bitmap->bytes.size() != pixelBytes || pixelBytes > UINT32_MAX - offset) {
-    return EncodeStatus::kFailed;
+    return Failure("A BMP file cannot hold an image that large.");
   }
   return EncodeWithoutThrowing([&] {
     out.clear();
@@ -53,6 +53,6 @@ EncodeStatus EncodeAlphaBmp(const Bitmap32* bitmap, std::string& out) {
     Append(out, kLcsGmImages, 4);
     out.append(12, '\0');  // no profile; reserved
     out.append(reinterpret_cast<const char*>(bitmap->bytes.data()), bitmap->bytes.size());
-    return EncodeStatus::kOk;
+    return Status{};
   });
 }

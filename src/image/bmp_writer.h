@@ -12,6 +12,6 @@
 
 // The bitmap as a BMP with a BITMAPV5HEADER: 32 bits a pixel, BI_BITFIELDS with the masks
 // 0x00FF0000 (red), 0x0000FF00 (green), 0x000000FF (blue) and 0xFF000000 (alpha), sRGB,
-// 72 dpi as the image library writes, rows bottom up. kOk, kNoMemory, or kFailed for a
-// bitmap whose file would pass 4 GiB.
-EncodeStatus EncodeAlphaBmp(const Bitmap32* bitmap, std::string& out);
+// 72 dpi as the image library writes, rows bottom up. Fails for want of memory
+// (IsNoMemory), or for a bitmap whose file would pass 4 GiB.
+Status EncodeAlphaBmp(const Bitmap32* bitmap, std::string& out);

@@ -3,27 +3,38 @@
 //
 // A sheet can be a gigabyte, and each encoder needs a buffer of about its size: running
 // out of memory is an ordinary outcome that the user is told about in its own words, so
-// it is kept apart from every other failure.
+// it is told apart from every other failure by its error, ENOMEM.
 #pragma once
 
+#include <cerrno>
 #include <new>
 #include <stdexcept>
 
-enum class EncodeStatus {
-  kOk,
-  kNoMemory,  // a buffer the encoding needs could not be had
-  kFailed,    // anything else: a size the format cannot hold, a library that refused
-};
+#include "base/status.h"
 
-// Runs encode (returning EncodeStatus), turning an allocation that fails (std::bad_alloc,
-// or std::length_error for a size no container can hold) into kNoMemory.
+// A buffer the encoding needs could not be had. The message is short enough to sit in
+// the string itself, so that making it allocates nothing when memory has run out.
+inline Status NoMemoryFailure() {
+  return Failure("Out of memory.", ENOMEM);
+}
+
+// Why a bitmap that is missing, empty, or smaller than its size says is not encoded.
+inline constexpr char kNoPixelsMessage[] = "The image has no pixels to encode.";
+
+// Whether status is NoMemoryFailure's.
+inline bool IsNoMemory(const Status& status) {
+  return !status.ok && status.error == ENOMEM;
+}
+
+// Runs encode (returning Status), turning an allocation that fails (std::bad_alloc, or
+// std::length_error for a size no container can hold) into NoMemoryFailure().
 template <typename Encode>
-EncodeStatus EncodeWithoutThrowing(Encode&& encode) noexcept {
+Status EncodeWithoutThrowing(Encode&& encode) noexcept {
   try {
     return encode();
   } catch (const std::bad_alloc&) {
-    return EncodeStatus::kNoMemory;
+    return NoMemoryFailure();
   } catch (const std::length_error&) {
-    return EncodeStatus::kNoMemory;
+    return NoMemoryFailure();
   }
 }

@@ -9,14 +9,13 @@ namespace {
 
 struct LoadedLibrary {
   FreeImageLibrary library;
-  std::string error;
-  bool loaded = false;
+  Status status;
 };
 
 const LoadedLibrary& TheLibrary() {
   static const LoadedLibrary loaded = [] {
     LoadedLibrary result;
-    result.loaded = LoadFreeImageLibrary(kFreeImageSoname, result.library, result.error) == kOk;
+    result.status = LoadFreeImageLibrary(kFreeImageSoname, result.library);
     return result;
   }();
   return loaded;
@@ -24,15 +23,15 @@ const LoadedLibrary& TheLibrary() {
 
 }  // namespace
 
-int LoadFreeImageLibrary(const char* soname, FreeImageLibrary& library, std::string& error) {
+Status LoadFreeImageLibrary(const char* soname, FreeImageLibrary& library) {
   // Loaded now and for good: a library whose pointers are kept must never be closed.
   void* handle = dlopen(soname, RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();
-    error = why ? why : soname;
-    return kFailed;
+    return Failure(why ? why : soname);
   }
   FreeImageLibrary resolved;
+  std::string error;
   bool complete = true;
 #define GLYPHEX_FREEIMAGE_RESOLVE(name)                                                           \
   if (complete) {                                                                                 \
@@ -46,20 +45,21 @@ int LoadFreeImageLibrary(const char* soname, FreeImageLibrary& library, std::str
 #undef GLYPHEX_FREEIMAGE_RESOLVE
   if (!complete) {
     dlclose(handle);
-    return kFailed;
+    return Failure(error);
   }
   library = resolved;
-  return kOk;
+  return {};
 }
 
 const FreeImageLibrary* OpenFreeImage() {
   const LoadedLibrary& loaded = TheLibrary();
-  return loaded.loaded ? &loaded.library : nullptr;
+  return loaded.status ? &loaded.library : nullptr;
 }
 
-int RequireFreeImage(MessageSink& sink) {
+Status RequireFreeImage(MessageSink& sink) {
   const LoadedLibrary& loaded = TheLibrary();
-  if (loaded.loaded) return kOk;
-  sink.Show("Could not load the image library!\n" + loaded.error, "Error", MessageIcon::kWarning);
-  return kFailed;
+  if (loaded.status) return {};
+  Status shown = Failure("Could not load the image library!\n" + loaded.status.message);
+  sink.Show(shown.message, "Error", MessageIcon::kWarning);
+  return shown;
 }

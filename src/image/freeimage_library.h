@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/message_sink.h"
+#include "base/status.h"
 
 // Every FreeImage function the program calls, without its FreeImage_ prefix.
 // clang-format off
@@ -33,11 +34,11 @@ struct FreeImageLibrary {
 // The shared library's name: the ABI version the header describes.
 inline constexpr char kFreeImageSoname[] = "libfreeimage.so.3";
 
-// Opens soname and resolves every function of FreeImageLibrary into library. kOk, or
-// kFailed with the loader's reason in error (the library is then closed again). The
-// library stays loaded for the rest of the process once this succeeds; it initializes
-// itself when it is loaded.
-int LoadFreeImageLibrary(const char* soname, FreeImageLibrary& library, std::string& error);
+// Opens soname and resolves every function of FreeImageLibrary into library, or fails
+// with the loader's reason (the library is then closed again). The library stays loaded
+// for the rest of the process once this succeeds; it initializes itself when it is
+// loaded.
+Status LoadFreeImageLibrary(const char* soname, FreeImageLibrary& library);
 
 // libfreeimage.so.3, loaded on the first call (safe from any thread) and never again:
 // later calls give the same answer. nullptr when it cannot be loaded.
@@ -50,5 +51,6 @@ inline const FreeImageLibrary& OpenedFreeImage() {
 }
 
 // Shows why OpenFreeImage() failed: "Could not load the image library!" with the
-// loader's reason, title "Error", warning icon. kOk (showing nothing) when it is loaded.
-int RequireFreeImage(MessageSink& sink);
+// loader's reason, title "Error", warning icon, and fails with that text. Success
+// (showing nothing) when it is loaded.
+Status RequireFreeImage(MessageSink& sink);

@@ -28,9 +28,9 @@ void PackGrayRow(const std::uint8_t* row, int width, std::uint8_t* out) {
   }
 }
 
-EncodeStatus EncodeGrayTga(const GrayImage& image, GrayDepth depth, std::string& out) {
+Status EncodeGrayTga(const GrayImage& image, GrayDepth depth, std::string& out) {
   if (!GrayImageIsWhole(image) || image.width > kMaxTgaSide || image.height > kMaxTgaSide) {
-    return EncodeStatus::kFailed;
+    return Failure("A TGA image cannot have that size.");
   }
   return EncodeWithoutThrowing([&] {
     out.clear();
@@ -56,6 +56,6 @@ EncodeStatus EncodeGrayTga(const GrayImage& image, GrayDepth depth, std::string&
         if (out[x] != 0) out[x] = '\xFF';
       }
     }
-    return EncodeStatus::kOk;
+    return Status{};
   });
 }

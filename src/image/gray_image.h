@@ -35,5 +35,6 @@ void PackGrayRow(const std::uint8_t* row, int width, std::uint8_t* out);
 
 // Encodes image as an uncompressed grayscale TGA (image type 3, 8 bits a pixel, bottom
 // row first); a 1-bit image is written as 0 for a clear pixel and 255 for a set one,
-// since TGA has no 1-bit form. kOk, kNoMemory or kFailed.
-EncodeStatus EncodeGrayTga(const GrayImage& image, GrayDepth depth, std::string& out);
+// since TGA has no 1-bit form. Fails for want of memory (IsNoMemory) or for a size TGA
+// cannot hold.
+Status EncodeGrayTga(const GrayImage& image, GrayDepth depth, std::string& out);

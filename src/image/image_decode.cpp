@@ -2,6 +2,7 @@
 #include "image/image_decode.h"
 
 #include <memory>
+#include <string>
 
 #include "image/stb_decode.h"
 
@@ -62,19 +63,26 @@ std::uint64_t StbAllocationCap(const ImageLimits& limits) {
   return 2 * (8 * limits.maxPixels + limits.maxSide) + (std::uint64_t{1} << 20);
 }
 
-DecodedImage TooLarge(std::uint64_t width, std::uint64_t height) {
-  DecodedImage result;
-  result.status = DecodeStatus::kTooLarge;
-  result.width = width;
-  result.height = height;
-  return result;
+Status TooLarge(std::uint64_t width, std::uint64_t height, const ImageLimits& limits) {
+  return Failure("It is " + std::to_string(width) + " x " + std::to_string(height) +
+                     " pixels; at most " + std::to_string(limits.maxSide) + " pixels a side and " +
+                     std::to_string(limits.maxPixels) + " pixels in all are loaded.",
+                 kImageTooLarge);
 }
 
-DecodedImage Decoded(BitmapHandle bitmap) {
-  DecodedImage result;
-  result.status = DecodeStatus::kDecoded;
-  result.bitmap = std::move(bitmap);
-  return result;
+// Why neither decoder made an image of bytes.
+Status Refused(FREE_IMAGE_FORMAT format, std::string_view bytes, const HeaderSize& header) {
+  if (!OpenFreeImage()) return Failure("The image library could not be loaded.");
+  const std::string formatName = OpenedFreeImage().GetFormatFromFIF(format);
+  if (header.kind == HeaderSize::kNotCheckable) {
+    return Failure("The size of " + formatName +
+                   " images cannot be checked before they are decoded, so they are not loaded.");
+  }
+  const char* decoders = !StbDecodes(format, bytes) ? "FreeImage"
+                         : FreeImageDecodes(format) ? "FreeImage or stb_image"
+                                                    : "stb_image";
+  return Failure("It is damaged, or not a " + formatName + " image that " + decoders +
+                 " can read.");
 }
 
 }  // namespace
@@ -84,16 +92,16 @@ bool WithinImageLimits(std::uint64_t width, std::uint64_t height, const ImageLim
   return width <= limits.maxSide && height <= limits.maxSide && width * height <= limits.maxPixels;
 }
 
-DecodedImage DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
-                         const ImageLimits& limits) {
+Result<BitmapHandle> DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
+                                 const ImageLimits& limits) {
   // FreeImage's memory streams take 32-bit sizes.
-  if (bytes.size() > 0xffffffffu || !OpenFreeImage()) return {};
+  if (bytes.size() > 0xffffffffu || !OpenFreeImage()) return Refused(format, bytes, {});
 
   // FreeImage, once the header's size is known to be acceptable.
   const HeaderSize header = ReadHeaderSize(format, bytes);
   if (header.kind == HeaderSize::kKnown) {
     if (!WithinImageLimits(header.width, header.height, limits)) {
-      return TooLarge(header.width, header.height);
+      return TooLarge(header.width, header.height, limits);
     }
     BitmapHandle bitmap = FreeImageLoad(format, bytes, 0);
     if (bitmap) {
@@ -101,23 +109,19 @@ DecodedImage DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
       // bitmap is what the fillers will walk: check what came out as well.
       const unsigned width = OpenedFreeImage().GetWidth(bitmap.get());
       const unsigned height = OpenedFreeImage().GetHeight(bitmap.get());
-      if (!WithinImageLimits(width, height, limits)) return TooLarge(width, height);
-      return Decoded(std::move(bitmap));
+      if (!WithinImageLimits(width, height, limits)) return TooLarge(width, height, limits);
+      return bitmap;
     }
   }
 
   // stb_image, for files FreeImage refuses in the formats it knows as well.
   if (StbDecodes(format, bytes)) {
     std::uint64_t width = 0, height = 0;
-    if (StbImageSize(bytes, width, height) == kOk) {
-      if (!WithinImageLimits(width, height, limits)) return TooLarge(width, height);
+    if (StbImageSize(bytes, width, height)) {
+      if (!WithinImageLimits(width, height, limits)) return TooLarge(width, height, limits);
       BitmapHandle bitmap = StbDecode(bytes, StbAllocationCap(limits));
-      if (bitmap) return Decoded(std::move(bitmap));
+      if (bitmap) return bitmap;
     }
   }
-
-  DecodedImage refused;
-  refused.status = header.kind == HeaderSize::kNotCheckable ? DecodeStatus::kSizeNotCheckable
-                                                            : DecodeStatus::kRefused;
-  return refused;
+  return Refused(format, bytes, header);
 }

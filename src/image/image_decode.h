@@ -6,9 +6,11 @@
 
 #include <FreeImage.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <string_view>
 
+#include "base/status.h"
 #include "image/bitmap_handle.h"
 
 // The largest image accepted: 16384 pixels a side and 2^26 pixels in all, which at
@@ -21,30 +23,24 @@ struct ImageLimits {
 // Whether a width x height image stays within limits (computed in 64 bits).
 bool WithinImageLimits(std::uint64_t width, std::uint64_t height, const ImageLimits& limits);
 
-enum class DecodeStatus {
-  kDecoded,           // bitmap holds the image
-  kTooLarge,          // the header declares width x height beyond the limits
-  kSizeNotCheckable,  // the format's size cannot be read before decoding: not decoded
-  kRefused,           // neither decoder could read the bytes as the format
-};
-
-struct DecodedImage {
-  DecodeStatus status = DecodeStatus::kRefused;
-  BitmapHandle bitmap;      // kDecoded only: FreeImage's bitmap in the file's pixel
-                            // type, or stb_image's pixels as 32-bit blue, green, red, alpha
-  std::uint64_t width = 0;  // kTooLarge: the declared size, in pixels
-  std::uint64_t height = 0;
-};
-
 // Whether FreeImage is trusted with the format's bytes at all: TGA and GIF are decoded
 // by stb_image alone.
 bool FreeImageDecodes(FREE_IMAGE_FORMAT format);
 
-// Decodes bytes as format (chosen by the caller, from the file name). Formats whose
-// FreeImage plugin cannot read the header alone are checked by a reader of their own
-// here (Koala: always 320 x 200); the others are refused with kSizeNotCheckable.
-// stb_image is tried for BMP and PNG when FreeImage refuses, and for TGA and GIF in its
-// place, only when the bytes carry that format's signature (TGA has none: then they
-// must carry none of the other three).
-DecodedImage DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
-                         const ImageLimits& limits);
+// Decodes bytes as format (chosen by the caller, from the file name): FreeImage's bitmap
+// in the file's pixel type, or stb_image's pixels as 32-bit blue, green, red, alpha.
+// Formats whose FreeImage plugin cannot read the header alone are checked by a reader of
+// their own here (Koala: always 320 x 200); the others are refused unread. stb_image is
+// tried for BMP and PNG when FreeImage refuses, and for TGA and GIF in its place, only
+// when the bytes carry that format's signature (TGA has none: then they must carry none
+// of the other three).
+//
+// A failure's message says why in a sentence: "It is W x H pixels; at most ... are
+// loaded." with error kImageTooLarge when the header declares a size beyond limits;
+// "The size of FORMAT images cannot be checked before they are decoded, so they are not
+// loaded."; or "It is damaged, or not a FORMAT image that DECODERS can read."
+Result<BitmapHandle> DecodeImage(FREE_IMAGE_FORMAT format, std::string_view bytes,
+                                 const ImageLimits& limits);
+
+// The error of DecodeImage's failure for an image beyond the limits.
+inline constexpr int kImageTooLarge = EFBIG;

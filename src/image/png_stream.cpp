@@ -45,8 +45,8 @@ std::unique_ptr<std::uint8_t[]> Uninitialized(std::size_t bytes) {
   return std::unique_ptr<std::uint8_t[]>(new std::uint8_t[bytes]);
 }
 
-EncodeStatus Encode(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
-                    std::string& out) {
+Status Encode(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
+              std::string& out) {
   // Each row behind its filter byte, then, from the bottom up so that the row above is
   // still unfiltered, each row as its difference from the row above.
   const std::size_t stride = rowBytes + 1;
@@ -65,12 +65,12 @@ EncodeStatus Encode(const PngHeader& header, std::size_t rowBytes, const PngRowF
 
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
       libdeflate_alloc_compressor(kCompressionLevel));
-  if (!compressor) return EncodeStatus::kNoMemory;
+  if (!compressor) return NoMemoryFailure();
   const std::size_t zlibBound = libdeflate_zlib_compress_bound(compressor.get(), filteredBytes);
   const std::unique_ptr<std::uint8_t[]> zlib = Uninitialized(zlibBound);
   const std::size_t zlibBytes = libdeflate_zlib_compress(compressor.get(), filtered.get(),
                                                          filteredBytes, zlib.get(), zlibBound);
-  if (zlibBytes == 0) return EncodeStatus::kFailed;
+  if (zlibBytes == 0) return Failure("The image could not be compressed.");
 
   static const char kSignature[8] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1A', '\n'};
   out.clear();
@@ -88,17 +88,17 @@ EncodeStatus Encode(const PngHeader& header, std::size_t rowBytes, const PngRowF
     AppendChunk(out, "IDAT", zlib.get() + at, std::min(kIdatChunkBytes, zlibBytes - at));
   }
   AppendChunk(out, "IEND", nullptr, 0);
-  return EncodeStatus::kOk;
+  return {};
 }
 
 }  // namespace
 
-EncodeStatus EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
-                       std::string& out) {
+Status EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
+                 std::string& out) {
   if (!fillRow || header.width == 0 || header.height == 0 || rowBytes == 0 ||
       header.width > kLargestDimension || header.height > kLargestDimension ||
       rowBytes >= SIZE_MAX / header.height - 1) {
-    return EncodeStatus::kFailed;
+    return Failure("A PNG image cannot have that size.");
   }
   return EncodeWithoutThrowing([&] { return Encode(header, rowBytes, fillRow, out); });
 }

@@ -25,8 +25,8 @@ struct PngHeader {
 using PngRowFiller = std::function<void(std::uint32_t y, std::uint8_t* dest)>;
 
 // Encodes header.height rows of rowBytes bytes each, asked for from fillRow in order, as
-// a non-interlaced PNG into out. Returns kOk, kNoMemory, or kFailed for a size out of
-// range. The rows are written straight into the buffer that is compressed, so
+// a non-interlaced PNG into out. Fails for want of memory (IsNoMemory) or for a size
+// out of range. The rows are written straight into the buffer that is compressed, so
 // a caller converting its pixels needs no copy of its own.
-EncodeStatus EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
-                       std::string& out);
+Status EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
+                 std::string& out);

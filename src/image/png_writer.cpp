@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string_view>
 
-EncodeStatus EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
-  if (!bitmap || bitmap->width <= 0 || bitmap->height <= 0) return EncodeStatus::kFailed;
+Status EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
+  if (!bitmap || bitmap->width <= 0 || bitmap->height <= 0) return Failure(kNoPixelsMessage);
   const std::size_t width = static_cast<std::size_t>(bitmap->width);
   const std::size_t height = static_cast<std::size_t>(bitmap->height);
-  if (bitmap->bytes.size() / 4 / width < height) return EncodeStatus::kFailed;
+  if (bitmap->bytes.size() / 4 / width < height) return Failure(kNoPixelsMessage);
   // Top row first, red, green, blue, alpha: the bitmap holds its bottom row first and
   // blue, green, red, alpha.
   const auto fillRow = [bitmap, width, height](std::uint32_t y, std::uint8_t* dest) {
@@ -29,8 +29,8 @@ EncodeStatus EncodeRgbaPng(Bitmap32* bitmap, std::string& out) {
   return EncodePng(header, 4 * width, fillRow, out);
 }
 
-EncodeStatus EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out) {
-  if (!GrayImageIsWhole(image)) return EncodeStatus::kFailed;
+Status EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out) {
+  if (!GrayImageIsWhole(image)) return Failure(kNoPixelsMessage);
   const std::size_t width = static_cast<std::size_t>(image.width);
   const bool oneBit = depth == GrayDepth::k1Bit;
   const std::size_t rowBytes = oneBit ? PackedRowBytes(image.width) : width;

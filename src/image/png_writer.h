@@ -12,12 +12,13 @@
 #include "image/gray_image.h"
 
 // Encodes bitmap as an RGBA PNG into out, in memory, so that the
-// file is written by one checked path. Returns kOk, kNoMemory or kFailed.
-EncodeStatus EncodeRgbaPng(Bitmap32* bitmap, std::string& out);
+// file is written by one checked path. Fails for want of memory (IsNoMemory), or for a
+// bitmap without pixels.
+Status EncodeRgbaPng(Bitmap32* bitmap, std::string& out);
 
 // Encodes image as a grayscale PNG (color type 0) of 8 bits a pixel, or of 1 bit a
-// pixel set where the value is not 0. kOk, kNoMemory or kFailed.
-EncodeStatus EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out);
+// pixel set where the value is not 0. Fails as EncodeRgbaPng does.
+Status EncodeGrayPng(const GrayImage& image, GrayDepth depth, std::string& out);
 
 // Whether the image library takes fileName for a PNG file: the text after the last dot
 // (the whole name when it has none) is "png" in any case. Such names need no library.

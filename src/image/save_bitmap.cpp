@@ -15,6 +15,8 @@
 
 namespace {
 
+const char kNoLibraryMessage[] = "The image library could not be loaded.";
+
 // The image library writes into a string of ours rather than into its own memory
 // stream, which doubles its buffer as it grows (up to three times the file at once) and
 // cannot say why a write failed. The string is given room for the whole file first; a
@@ -29,10 +31,10 @@ unsigned DLL_CALLCONV WriteToString(void* buffer, unsigned size, unsigned count,
   auto& stream = *static_cast<StringStream*>(handle);
   const std::size_t length = std::size_t{size} * count;
   if (length == 0) return count;
-  if (EncodeWithoutThrowing([&] {
+  if (!EncodeWithoutThrowing([&] {
         if (stream.bytes.size() < stream.at + length) stream.bytes.resize(stream.at + length);
-        return EncodeStatus::kOk;
-      }) != EncodeStatus::kOk) {
+        return Status{};
+      })) {
     stream.noMemory = true;
     return 0;
   }
@@ -67,24 +69,26 @@ long DLL_CALLCONV TellInString(fi_handle handle) {
 
 // The image library's encoder for fif, writing into out: its file writer ignores
 // write and close errors, a stream of ours has none to ignore.
-EncodeStatus EncodeWithImageLibrary(const FreeImageLibrary& fi, FIBITMAP* bitmap,
-                                    FREE_IMAGE_FORMAT fif, std::string& out) {
+Status EncodeWithImageLibrary(const FreeImageLibrary& fi, FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif,
+                              std::string& out) {
   out.clear();
   // Room for an uncompressed file: the pixels as the library holds them, and headers.
   const std::size_t pixelBytes =
       std::size_t{fi.GetHeight(bitmap)} *
       ((std::size_t{fi.GetWidth(bitmap)} * fi.GetBPP(bitmap) + 31) / 32 * 4);
-  if (EncodeWithoutThrowing([&] {
+  if (Status reserved = EncodeWithoutThrowing([&] {
         out.reserve(pixelBytes + 4096);
-        return EncodeStatus::kOk;
-      }) != EncodeStatus::kOk) {
-    return EncodeStatus::kNoMemory;
+        return Status{};
+      });
+      !reserved) {
+    return reserved;
   }
   StringStream stream{out};
   FreeImageIO io{ReadFromString, WriteToString, SeekInString, TellInString};
-  if (fi.SaveToHandle(fif, bitmap, &io, &stream, 0)) return EncodeStatus::kOk;
+  if (fi.SaveToHandle(fif, bitmap, &io, &stream, 0)) return {};
   out.clear();
-  return stream.noMemory ? EncodeStatus::kNoMemory : EncodeStatus::kFailed;
+  if (stream.noMemory) return NoMemoryFailure();
+  return Failure("The image library could not write the image in that format.");
 }
 
 // The same pixels in a FreeImage bitmap, allocated as the sheet's own bitmap once was.
@@ -127,43 +131,44 @@ BitmapHandle GrayToImageLibrary(const FreeImageLibrary& fi, const GrayImage& ima
 
 }  // namespace
 
-EncodeStatus EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
-  if (!bitmap) return EncodeStatus::kFailed;
+Status EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
+  if (!bitmap) return Failure(kNoPixelsMessage);
   if (fif == FIF_PNG) return EncodeRgbaPng(bitmap, out);
   const FreeImageLibrary* fi = OpenFreeImage();
-  if (!fi) return EncodeStatus::kFailed;
+  if (!fi) return Failure(kNoLibraryMessage);
   BitmapHandle copy = CopyToImageLibrary(*fi, bitmap);
-  if (!copy) return EncodeStatus::kNoMemory;
+  if (!copy) return NoMemoryFailure();
   return EncodeWithImageLibrary(*fi, copy.get(), fif, out);
 }
 
-EncodeStatus EncodeAlphaBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
+Status EncodeAlphaBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out) {
   if (fif == FIF_BMP) return EncodeAlphaBmp(bitmap, out);
   return EncodeBitmap(bitmap, fif, out);
 }
 
-EncodeStatus EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
-                             std::string& out) {
-  if (!GrayImageIsWhole(image)) return EncodeStatus::kFailed;
+Status EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
+                       std::string& out) {
+  if (!GrayImageIsWhole(image)) return Failure(kNoPixelsMessage);
   if (fif == FIF_PNG) return EncodeGrayPng(image, depth, out);
   if (fif == FIF_TARGA) return EncodeGrayTga(image, depth, out);
   const FreeImageLibrary* fi = OpenFreeImage();
-  if (!fi) return EncodeStatus::kFailed;
+  if (!fi) return Failure(kNoLibraryMessage);
   BitmapHandle copy = GrayToImageLibrary(*fi, image, depth);
-  if (!copy) return EncodeStatus::kNoMemory;
+  if (!copy) return NoMemoryFailure();
   return EncodeWithImageLibrary(*fi, copy.get(), fif, out);
 }
 
-int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
+Status SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
   std::string bytes;
-  if (EncodeBitmap(bitmap, fif, bytes) != EncodeStatus::kOk) return kFailed;
-  return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
+  if (Status encoded = EncodeBitmap(bitmap, fif, bytes); !encoded) return encoded;
+  return WriteFileReplacing(path, bytes);
 }
 
-int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
+Status SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path) {
   const FreeImageLibrary* fi = OpenFreeImage();
-  if (!fi || !bitmap) return kFailed;
+  if (!fi) return Failure(kNoLibraryMessage);
+  if (!bitmap) return Failure(kNoPixelsMessage);
   std::string bytes;
-  if (EncodeWithImageLibrary(*fi, bitmap, fif, bytes) != EncodeStatus::kOk) return kFailed;
-  return WriteFileReplacing(path, bytes) == 0 ? kOk : kFailed;
+  if (Status encoded = EncodeWithImageLibrary(*fi, bitmap, fif, bytes); !encoded) return encoded;
+  return WriteFileReplacing(path, bytes);
 }

@@ -11,26 +11,26 @@
 
 // Encodes bitmap in format fif in memory and writes it to path with WriteFileReplacing,
 // so that every byte is checked and a failed save leaves an existing file at path
-// intact. Returns kOk or kFailed.
+// intact. A failure says why: the encoding's reason, or the save's (WriteFileReplacing).
 //
 // A Bitmap32 is written as an RGBA PNG by our own writer, and in the other formats by
 // the image library (opened then). A FreeImage bitmap is written by the image library
 // in every format.
-int SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
-int SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
+Status SaveBitmapReplacing(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
+Status SaveBitmapReplacing(FIBITMAP* bitmap, FREE_IMAGE_FORMAT fif, const std::string& path);
 
-// The bytes of the file SaveBitmapReplacing would write, in out. kOk, kNoMemory or
-// kFailed.
-EncodeStatus EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
+// The bytes of the file SaveBitmapReplacing would write, in out. Fails for want of
+// memory (IsNoMemory), or with the reason the format or the image library refused.
+Status EncodeBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
 
 // As EncodeBitmap, for a bitmap whose alpha is meant to be seen: a BMP gets a
 // BITMAPV5HEADER with an alpha mask (EncodeAlphaBmp).
-EncodeStatus EncodeAlphaBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
+Status EncodeAlphaBitmap(Bitmap32* bitmap, FREE_IMAGE_FORMAT fif, std::string& out);
 
 // The bytes of a gray image's file, in out: PNG as gray of depth bits a pixel by our
 // own writer; TGA, which has no 1-bit form, always as 8-bit grayscale by our own
 // encoder (a 1-bit image then holds 0 and 255); the other formats by the image
 // library, from an 8-bit bitmap with a gray palette or a 1-bit bitmap with a black and
-// a white entry. Returns kOk, kNoMemory or kFailed.
-EncodeStatus EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
-                             std::string& out);
+// a white entry. Fails as EncodeBitmap does.
+Status EncodeGrayImage(const GrayImage& image, GrayDepth depth, FREE_IMAGE_FORMAT fif,
+                       std::string& out);

@@ -64,6 +64,8 @@ void* StbRealloc(void* block, std::size_t size) {
 
 namespace {
 
+const char kUnreadable[] = "stb_image cannot read the image's size.";
+
 bool StartsWith(std::string_view bytes, std::string_view signature) {
   return bytes.substr(0, signature.size()) == signature;
 }
@@ -105,18 +107,18 @@ bool StbDecodes(FREE_IMAGE_FORMAT format, std::string_view bytes) {
   }
 }
 
-int StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& height) {
-  if (!FitsInt(bytes)) return kFailed;
+Status StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& height) {
+  if (!FitsInt(bytes)) return Failure(kUnreadable);
   const AllocationCap cap(kHeaderAllocationCap);
   int w = 0, h = 0, channels = 0;
   if (!stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                              static_cast<int>(bytes.size()), &w, &h, &channels) ||
       w <= 0 || h <= 0) {
-    return kFailed;
+    return Failure(kUnreadable);
   }
   width = static_cast<std::uint64_t>(w);
   height = static_cast<std::uint64_t>(h);
-  return kOk;
+  return {};
 }
 
 BitmapHandle StbDecode(std::string_view bytes, std::uint64_t maxAllocation) {

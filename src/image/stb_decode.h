@@ -15,8 +15,8 @@
 // the bytes begin with that format's signature, TGA when they begin with none of them.
 bool StbDecodes(FREE_IMAGE_FORMAT format, std::string_view bytes);
 
-// Reads the size from the header alone. kFailed when stb_image cannot read it.
-int StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& height);
+// Reads the size from the header alone; fails when stb_image cannot read it.
+Status StbImageSize(std::string_view bytes, std::uint64_t& width, std::uint64_t& height);
 
 // Decodes the pixels; an empty handle when stb_image fails. No single allocation of
 // stb_image's may exceed maxAllocation bytes (a compressed stream that expands beyond

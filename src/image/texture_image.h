@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/message_sink.h"
+#include "base/status.h"
 #include "image/bitmap_handle.h"
 #include "image/image_decode.h"
 
@@ -50,28 +51,11 @@ inline constexpr int kTexturePathReadBuffer = 4096;
 // when it is loaded.
 std::optional<TextureImage> LoadTextureImage(const std::string& path, MessageSink& sink);
 
-// Why bytes made no texture.
-enum class TextureFault {
-  kNone,
-  kTooLarge,          // declared size beyond the limits (width, height say it)
-  kSizeNotCheckable,  // the format's size cannot be read before decoding
-  kUndecodable,       // neither decoder could read the bytes
-  kNotConvertible,    // no 32-bit conversion of the decoded pixel type
-  kEmpty,             // zero width or height (width, height say it)
-};
-
-struct TextureDecode {
-  std::optional<TextureImage> texture;  // set when fault is kNone
-  TextureFault fault = TextureFault::kNone;
-  std::uint64_t width = 0;  // the size, for kTooLarge and kEmpty
-  std::uint64_t height = 0;
-};
-
 // The part of LoadTextureImage after the file has been read: decodes bytes as format,
-// converts to 32 bits and checks the size. Shows nothing; kUndecodable when the image
-// library cannot be loaded.
-TextureDecode DecodeTexture(FREE_IMAGE_FORMAT format, std::string_view bytes,
-                            const ImageLimits& limits = {});
+// converts to 32 bits and checks the size. Shows nothing: a failure's message is the one
+// LoadTextureImage shows, naming path (the file's name, used only there).
+Result<TextureImage> DecodeTexture(FREE_IMAGE_FORMAT format, std::string_view bytes,
+                                   const std::string& path, const ImageLimits& limits = {});
 
 // The texel row v counted from the texture's top (scanline TH - 1 - v), 0 <= v < TH.
 inline const std::uint8_t* TextureRow(const TextureImage& texture, int v) {

@@ -73,24 +73,17 @@ CharMap BuiltInCharMap(CharMapKind kind) {
   return {.kind = CharMapKind::kFile, .name = "", .cells = {}};
 }
 
-std::string ParseCharMapName(std::string_view name, CharMapChoice& choice) {
-  if (name.empty()) return "The character map must be cp1252, cp437, tcod or a file.";
-  if (name == "cp1252") {
-    choice = {.kind = CharMapKind::kCp1252, .path = ""};
-  } else if (name == "cp437") {
-    choice = {.kind = CharMapKind::kCp437, .path = ""};
-  } else if (name == "tcod") {
-    choice = {.kind = CharMapKind::kTcod, .path = ""};
-  } else {
-    choice = {.kind = CharMapKind::kFile, .path = std::string(name)};
-  }
-  return "";
+Result<CharMapChoice> ParseCharMapName(std::string_view name) {
+  if (name.empty()) return Failure("The character map must be cp1252, cp437, tcod or a file.");
+  if (name == "cp1252") return CharMapChoice{.kind = CharMapKind::kCp1252, .path = ""};
+  if (name == "cp437") return CharMapChoice{.kind = CharMapKind::kCp437, .path = ""};
+  if (name == "tcod") return CharMapChoice{.kind = CharMapKind::kTcod, .path = ""};
+  return CharMapChoice{.kind = CharMapKind::kFile, .path = std::string(name)};
 }
 
-std::string LoadCharMap(const CharMapChoice& choice, CharMap& map) {
-  if (choice.kind == CharMapKind::kFile) return LoadCharMapFile(choice.path, map);
-  map = BuiltInCharMap(choice.kind);
-  return "";
+Result<CharMap> LoadCharMap(const CharMapChoice& choice) {
+  if (choice.kind == CharMapKind::kFile) return LoadCharMapFile(choice.path);
+  return BuiltInCharMap(choice.kind);
 }
 
 std::string CellText(const CharMap& map, int cell) {

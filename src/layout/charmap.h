@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
+
 inline constexpr int kMaxMapCells = 256;
 
 // The values are kept stable: they may be stored in files.
@@ -44,12 +46,12 @@ struct CharMapChoice {
 
 // "cp1252", "cp437" and "tcod" (exactly so, lower case) name the built-in maps; any
 // other non-empty text is a file path (write "./cp437" for a file of that name).
-// Returns "" and sets choice, or the message for an empty name.
-std::string ParseCharMapName(std::string_view name, CharMapChoice& choice);
+// Fails with the message for an empty name.
+Result<CharMapChoice> ParseCharMapName(std::string_view name);
 
-// The map of choice: a built-in one, or the user file read by LoadCharMapFile.
-// Returns "" and sets map, or the message saying why the file was refused.
-std::string LoadCharMap(const CharMapChoice& choice, CharMap& map);
+// The map of choice: a built-in one, or the user file read by LoadCharMapFile, which
+// fails with the message saying why the file was refused.
+Result<CharMap> LoadCharMap(const CharMapChoice& choice);
 
 // The character of cell as UTF-8, "" for an empty cell or one beyond the map.
 std::string CellText(const CharMap& map, int cell);

@@ -45,12 +45,13 @@ std::string Quote(std::string_view token) {
   return quoted;
 }
 
-std::string FileFault(const std::string& path, const std::string& what) {
-  return "Bad character map file \"" + path + "\": " + what;
+Status FileFault(const std::string& path, const std::string& what) {
+  return Failure("Bad character map file \"" + path + "\": " + what);
 }
 
-std::string LineFault(const std::string& path, int line, const std::string& what) {
-  return "Bad character map file \"" + path + "\", line " + std::to_string(line) + ": " + what;
+Status LineFault(const std::string& path, int line, const std::string& what) {
+  return Failure("Bad character map file \"" + path + "\", line " + std::to_string(line) + ": " +
+                 what);
 }
 
 // The cell that token stands for, or the fault without file and line.
@@ -76,7 +77,7 @@ std::optional<char32_t> ParseToken(std::string_view token, std::string& fault) {
 
 }  // namespace
 
-std::string ParseCharMapText(std::string_view text, const std::string& path, CharMap& map) {
+Result<CharMap> ParseCharMapText(std::string_view text, const std::string& path) {
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     text.remove_prefix(kByteOrderMark.size());
   }
@@ -103,18 +104,18 @@ std::string ParseCharMapText(std::string_view text, const std::string& path, Cha
     cells.push_back(*cell);
   }
   if (cells.empty()) return FileFault(path, "it holds no characters.");
-  map = {.kind = CharMapKind::kFile, .name = path, .cells = std::move(cells)};
-  return "";
+  return CharMap{.kind = CharMapKind::kFile, .name = path, .cells = std::move(cells)};
 }
 
-std::string LoadCharMapFile(const std::string& path, CharMap& map) {
-  const FileRead file = ReadRegularFile(path.c_str(), kMaxCharMapFileBytes);
-  if (file.status != FileReadStatus::kRead) {
-    return "Could not read the character map file \"" + path + "\". " + FileReadFailureReason(file);
+Result<CharMap> LoadCharMapFile(const std::string& path) {
+  const Result<FileRead> file = ReadRegularFile(path.c_str(), kMaxCharMapFileBytes);
+  if (!file) {
+    return Failure("Could not read the character map file \"" + path + "\". " + file.message(),
+                   file.status().error);
   }
-  if (file.beyondLimit) {
+  if (file->beyondLimit) {
     return FileFault(path,
                      "it is longer than " + std::to_string(kMaxCharMapFileBytes >> 10) + " KiB.");
   }
-  return ParseCharMapText(file.bytes, path, map);
+  return ParseCharMapText(file->bytes, path);
 }

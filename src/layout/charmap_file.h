@@ -14,15 +14,17 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
 #include "layout/charmap.h"
 
 // Files longer than this are refused unread: 256 tokens need a few kilobytes at most.
 inline constexpr std::size_t kMaxCharMapFileBytes = 64 * 1024;
 
-// Parses text, the contents of the file at path (used only in messages).
-// Returns "" and sets map (kind kFile, name path), or the message.
-std::string ParseCharMapText(std::string_view text, const std::string& path, CharMap& map);
+// Parses text, the contents of the file at path (used only in messages). Returns the
+// map (kind kFile, name path), or fails with the message.
+Result<CharMap> ParseCharMapText(std::string_view text, const std::string& path);
 
 // Reads the file at path (a regular file only, never blocking, at most
-// kMaxCharMapFileBytes) and parses it. Returns "" and sets map, or the message.
-std::string LoadCharMapFile(const std::string& path, CharMap& map);
+// kMaxCharMapFileBytes) and parses it. Returns the map, or fails with the message (and
+// the errno of a file that could not be read).
+Result<CharMap> LoadCharMapFile(const std::string& path);

@@ -37,37 +37,33 @@ std::optional<int> ParseCount(std::string_view digits) {
   return static_cast<int>(value);
 }
 
-std::string ParseGrid(std::string_view text, Grid& grid) {
+Result<Grid> ParseGrid(std::string_view text) {
   const std::optional<Pair> pair = ParsePair(text);
   if (!pair) {
-    return "The grid \"" + std::string(text) + "\" is not columns x rows, such as 16x16.";
+    return Failure("The grid \"" + std::string(text) + "\" is not columns x rows, such as 16x16.");
   }
   if (pair->first < 1 || pair->first > kMaxGridColumns || pair->second < 1 ||
       pair->second > kMaxGridRows) {
-    return "The grid must be 1 to " + std::to_string(kMaxGridColumns) + " columns by 1 to " +
-           std::to_string(kMaxGridRows) + " rows: " + std::string(text) + ".";
+    return Failure("The grid must be 1 to " + std::to_string(kMaxGridColumns) +
+                   " columns by 1 to " + std::to_string(kMaxGridRows) +
+                   " rows: " + std::string(text) + ".");
   }
-  grid = {.columns = pair->first, .rows = pair->second};
-  return "";
+  return Grid{.columns = pair->first, .rows = pair->second};
 }
 
-std::string ParseCellSize(std::string_view text, CellSize& cell) {
-  if (text.empty()) {
-    cell = {};
-    return "";
-  }
+Result<CellSize> ParseCellSize(std::string_view text) {
+  if (text.empty()) return CellSize{};
   const std::optional<Pair> pair = ParsePair(text);
   if (!pair) {
-    return "The cell size \"" + std::string(text) +
-           "\" is not width x height in pixels, such as 8x12.";
+    return Failure("The cell size \"" + std::string(text) +
+                   "\" is not width x height in pixels, such as 8x12.");
   }
   if (pair->first < 1 || pair->first > kMaxCellPx || pair->second < 1 ||
       pair->second > kMaxCellPx) {
-    return "The cell size must be 1 to " + std::to_string(kMaxCellPx) +
-           " pixels: " + std::string(text) + ".";
+    return Failure("The cell size must be 1 to " + std::to_string(kMaxCellPx) +
+                   " pixels: " + std::string(text) + ".");
   }
-  cell = {.widthPx = pair->first, .heightPx = pair->second};
-  return "";
+  return CellSize{.widthPx = pair->first, .heightPx = pair->second};
 }
 
 std::string FormatGrid(const Grid& grid) {
@@ -88,9 +84,9 @@ PixelSize SheetPixels(const Grid& grid, const PixelSize& cellPx) {
   return {.widthPx = grid.columns * cellPx.widthPx, .heightPx = grid.rows * cellPx.heightPx};
 }
 
-std::string CheckGridHoldsMap(const Grid& grid, int mapCells) {
+Status CheckGridHoldsMap(const Grid& grid, int mapCells) {
   const int gridCells = grid.columns * grid.rows;
-  if (gridCells >= mapCells) return "";
-  return "The grid " + FormatGrid(grid) + " holds " + std::to_string(gridCells) +
-         " cells, but the character map has " + std::to_string(mapCells) + ".";
+  if (gridCells >= mapCells) return {};
+  return Failure("The grid " + FormatGrid(grid) + " holds " + std::to_string(gridCells) +
+                 " cells, but the character map has " + std::to_string(mapCells) + ".");
 }

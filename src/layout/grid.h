@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+
 inline constexpr int kMaxGridColumns = 256;
 inline constexpr int kMaxGridRows = 256;
 inline constexpr int kMaxCellPx = 64;
@@ -33,13 +35,13 @@ struct PixelSize {
 // a billion read as a billion, so that no string of digits overflows.
 std::optional<int> ParseCount(std::string_view digits);
 
-// "CxR" (decimal, "x" or "X" between, nothing else), each 1 to 256.
-// Returns "" and sets grid, or the message naming the text.
-std::string ParseGrid(std::string_view text, Grid& grid);
+// "CxR" (decimal, "x" or "X" between, nothing else), each 1 to 256; else fails with
+// the message naming the text.
+Result<Grid> ParseGrid(std::string_view text);
 
-// "WxH" in pixels, each 1 to 64; "" gives square cells of the tile size.
-// Returns "" and sets cell, or the message naming the text.
-std::string ParseCellSize(std::string_view text, CellSize& cell);
+// "WxH" in pixels, each 1 to 64; "" gives square cells of the tile size. Else fails
+// with the message naming the text.
+Result<CellSize> ParseCellSize(std::string_view text);
 
 // "32x8"; "8x12", or "" for square cells of the tile size: what the parsers read back.
 std::string FormatGrid(const Grid& grid);
@@ -63,5 +65,5 @@ inline int CellRow(int cell, const Grid& grid) {
   return cell / grid.columns;
 }
 
-// Returns "" when grid has at least mapCells cells, or the message saying it does not.
-std::string CheckGridHoldsMap(const Grid& grid, int mapCells);
+// Success when grid has at least mapCells cells, else the failure saying it does not.
+Status CheckGridHoldsMap(const Grid& grid, int mapCells);

@@ -52,7 +52,7 @@ void DrawSampleText(Dialog& dlg, PreviewState& preview) {
 
   // A black 8-bit surface of the canvas's size to draw on.
   PixelSurface surface;
-  if (ResizePixelSurface(surface, width, height) != kOk) return;
+  if (!ResizePixelSurface(surface, width, height)) return;
 
   // The text, centered in the Preview area's rectangle and clipped to it.
   const PixelRect rect{0, 0, dlg.host.PreviewAreaWidth(), dlg.host.PreviewAreaHeight()};

@@ -112,16 +112,16 @@ GrayImage MonoSheet(const Sheet& sheet, int threshold) {
   return mono;
 }
 
-EncodeStatus EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out) {
+Status EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out) {
   if (sheet.output == OutputKind::kColor) return EncodeBitmap(sheet.bitmap.get(), fif, out);
-  if (!CoverageFits(sheet)) return EncodeStatus::kFailed;
+  if (!CoverageFits(sheet)) return Failure(kNoPixelsMessage);
   // Each other kind is a sheet-sized copy made first: a copy without memory throws, or
   // (the alpha sheet) comes back empty.
   return EncodeWithoutThrowing([&] {
     switch (sheet.output) {
       case OutputKind::kAlpha: {
         Bitmap32Handle alpha = AlphaSheet(sheet);
-        if (!alpha) return EncodeStatus::kNoMemory;
+        if (!alpha) return NoMemoryFailure();
         return EncodeAlphaBitmap(alpha.get(), fif, out);
       }
       case OutputKind::kGray:
@@ -131,7 +131,7 @@ EncodeStatus EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::str
       case OutputKind::kColor:
         break;
     }
-    return EncodeStatus::kFailed;
+    return Failure(kNoPixelsMessage);
   });
 }
 

@@ -29,7 +29,7 @@ GrayImage MonoSheet(const Sheet& sheet, int threshold);
 
 // The bytes of the sheet's file, as its output kind in the format fif, in out. kOk,
 // kNoMemory (for any of the sheet-sized buffers on the way) or kFailed.
-EncodeStatus EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);
+Status EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);
 
 // How EncodeSheetKind writes kind in format fif, for people: "32-bit color", "32-bit
 // with alpha", "8-bit gray", "1-bit" (TGA has no 1-bit form: "8-bit black and white").

@@ -77,7 +77,7 @@ void ClearMeasured(GlyphSurface& probe, const GlyphBox& box) {
 
 // The top-left width x height pixels of the sheet surface (which is larger than the sheet).
 int CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
-  if (ResizePixelSurface(to, width, height) != kOk) return kFailed;
+  if (!ResizePixelSurface(to, width, height)) return kFailed;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = from.pixels.data() + static_cast<std::size_t>(y) * from.width;
     std::copy(row, row + width, to.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
@@ -142,16 +142,15 @@ std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName) {
 }
 
 void ShowImageLibraryFailure(const std::string& fileName, MessageSink& sink) {
-  if (!FileNameMeansPng(fileName)) RequireFreeImage(sink);
+  if (!FileNameMeansPng(fileName)) (void)RequireFreeImage(sink);
 }
 
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink) {
   // The map comes loaded and checked; a record built by hand must still fit its grid.
   const CharMap& map = options.charMap;
-  if (const std::string message =
-          CheckGridHoldsMap(options.grid, static_cast<int>(map.cells.size()));
-      !message.empty()) {
-    ShowError(sink, message);
+  if (const Status fits = CheckGridHoldsMap(options.grid, static_cast<int>(map.cells.size()));
+      !fits) {
+    ShowError(sink, fits.message);
     return std::nullopt;
   }
 
@@ -258,21 +257,20 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT
               MessageSink& sink, std::span<FileReplacement> companions) {
   std::string bytes;
   std::vector<FileReplacement> files;
-  const EncodeStatus encoded = EncodeSheetKind(sheet, fif, bytes);
-  if (encoded == EncodeStatus::kOk) {
+  const Status encoded = EncodeSheetKind(sheet, fif, bytes);
+  if (encoded) {
     files.reserve(1 + companions.size());
     files.push_back({fileName, bytes});
     files.insert(files.end(), companions.begin(), companions.end());
     WriteFilesReplacing(files);
   }
   for (std::size_t i = 0; i < companions.size(); ++i) {
-    companions[i].result = files.empty() ? 1 : files[1 + i].result;
+    companions[i].status = files.empty() ? encoded : files[1 + i].status;
     companions[i].failed = !files.empty() && files[1 + i].failed;
   }
   if (files.empty() || files[0].failed) {
-    ShowError(sink, encoded == EncodeStatus::kNoMemory ? kNoMemoryMessage
-                                                       : "Could not save the output bitmap!");
+    ShowError(sink, IsNoMemory(encoded) ? kNoMemoryMessage : "Could not save the output bitmap!");
     return kFailed;
   }
-  return files[0].result == 0 ? kOk : kFailed;  // else a companion held it back
+  return ExitCode(files[0].status);  // a failure: a companion held it back
 }

@@ -156,27 +156,26 @@ void AddRecords(Dialog& dlg, const OptionDef& option, SettingsExtension& out) {
   const int tag = option.offset;
   switch (option.kind) {
     case OptionKind::kCharMap: {
-      CharMapChoice map;
-      if (!ReadCharMapField(dlg, map).empty()) break;
-      if (map.kind != CharMapKind::kCp1252) out[tag] = std::string(1, static_cast<char>(map.kind));
-      if (!map.path.empty()) out[option.width] = map.path;
+      const Result<CharMapChoice> map = ReadCharMapField(dlg);
+      if (!map) break;
+      if (map->kind != CharMapKind::kCp1252) {
+        out[tag] = std::string(1, static_cast<char>(map->kind));
+      }
+      if (!map->path.empty()) out[option.width] = map->path;
       break;
     }
     case OptionKind::kGrid: {
-      Grid grid;
-      Grid defaults;
-      ParseGrid(option.defaultValue, defaults);
-      if (!ReadGridFields(dlg, grid).empty()) break;
-      if (grid.columns != defaults.columns || grid.rows != defaults.rows) {
-        out[tag] = PairPayload(grid.columns, grid.rows);
+      const Result<Grid> grid = ReadGridFields(dlg);
+      if (!grid) break;
+      const Grid defaults = *ParseGrid(option.defaultValue);
+      if (grid->columns != defaults.columns || grid->rows != defaults.rows) {
+        out[tag] = PairPayload(grid->columns, grid->rows);
       }
       break;
     }
     case OptionKind::kCell: {
-      CellSize cell;
-      if (ReadCellFields(dlg, cell).empty() && !IsSquareTileCell(cell)) {
-        out[tag] = PairPayload(cell.widthPx, cell.heightPx);
-      }
+      const Result<CellSize> cell = ReadCellFields(dlg);
+      if (cell && !IsSquareTileCell(*cell)) out[tag] = PairPayload(cell->widthPx, cell->heightPx);
       break;
     }
     case OptionKind::kChoice: {
@@ -222,8 +221,7 @@ void ApplyRecords(Dialog& dlg, const OptionDef& option, const SettingsExtension&
       break;
     }
     case OptionKind::kGrid: {
-      Grid grid;
-      ParseGrid(option.defaultValue, grid);
+      Grid grid = *ParseGrid(option.defaultValue);
       if (stored) std::tie(grid.columns, grid.rows) = PairOfPayload(record->second);
       SetInt(dlg, option.control, grid.columns);
       SetInt(dlg, option.control + 1, grid.rows);
@@ -328,7 +326,7 @@ Status SaveSettingsToFile(Dialog& dlg, const std::string& path) {
 
 Status SaveSettingsToFile(Dialog& dlg, const std::string& path,
                           const SettingsExtension& extension) {
-  if (WriteFileReplacing(path, EncodeSettings(dlg, extension)) == 0) return {};
+  if (WriteFileReplacing(path, EncodeSettings(dlg, extension))) return {};
   constexpr char kMessage[] = "Could not write the specified file!";
   dlg.host.MessageBox(kMessage, "Error", MessageIcon::kQuestion);
   return Failure(kMessage);
@@ -345,15 +343,15 @@ Status LoadSettingsFromFile(Dialog& dlg, const std::string& path, SettingsExtens
   // The whole file is read before any field changes, so that a file that cannot be
   // read (a folder, a FIFO, say) changes nothing. One byte more than the largest
   // extension block is read, so that a longer one is seen as damaged, not cut short.
-  const FileRead file =
+  const Result<FileRead> file =
       ReadRegularFile(path.c_str(), kSettingsFileSize + kMaxSettingsExtensionSize + 1);
-  if (file.status != FileReadStatus::kRead) {
+  if (!file) {
     constexpr char kMessage[] = "Could not open the specified file!";
     dlg.host.MessageBox(kMessage, "Error", MessageIcon::kQuestion);
     return Failure(kMessage);
   }
-  OpenStoredFontFile(dlg, file.bytes);
-  LoadSettingsFromBytes(dlg, file.bytes, extension);
+  OpenStoredFontFile(dlg, file->bytes);
+  LoadSettingsFromBytes(dlg, file->bytes, extension);
   return {};
 }
 

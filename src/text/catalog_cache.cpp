@@ -312,26 +312,29 @@ std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner
   if (path.empty()) return std::nullopt;
   const FileDescriptor folder = OpenCacheFolder(ParentOf(path), owner, false);
   if (folder.get() < 0) return std::nullopt;
-  const FileRead read =
+  const Result<FileRead> read =
       ReadRegularFile(NameOf(path).c_str(), kMaxCacheBytes, O_NOFOLLOW, folder.get());
-  if (read.status != FileReadStatus::kRead || read.beyondLimit || read.owner != owner ||
-      (read.mode & (S_IWGRP | S_IWOTH)) != 0) {
+  if (!read || read->beyondLimit || read->owner != owner ||
+      (read->mode & (S_IWGRP | S_IWOTH)) != 0) {
     return std::nullopt;
   }
   CacheKey key;
   FontCatalog catalog;
-  if (!DecodeCatalogCache(read.bytes, key, catalog) || !KeyIsCurrent(key) ||
+  if (!DecodeCatalogCache(read->bytes, key, catalog) || !KeyIsCurrent(key) ||
       !FilesAreRegular(catalog)) {
     return std::nullopt;
   }
   return catalog;
 }
 
-bool WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog) {
+Status WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog) {
   const FileDescriptor folder = OpenCacheFolder(ParentOf(path), geteuid(), true);
-  if (folder.get() < 0) return false;
+  if (folder.get() < 0) {
+    return Failure(
+        "The cache folder cannot be made, is not the user's own, or others may write it.");
+  }
   const std::string bytes = EncodeCatalogCache(key, catalog);
-  return WriteFileReplacingAt(folder.get(), NameOf(path), bytes, 0600) == 0;
+  return WriteFileReplacingAt(folder.get(), NameOf(path), bytes, 0600);
 }
 
 FontCatalog LoadFontCatalog() {
@@ -347,7 +350,7 @@ FontCatalog LoadFontCatalog() {
   FontCatalog catalog = BuildFontCatalog();
   if (!path.empty() && key && FontconfigStartedQuietly() && !IsRacy(*key, FontconfigStartTime()) &&
       KeyIsCurrent(*key)) {
-    WriteCatalogCache(path, *key, catalog);
+    (void)WriteCatalogCache(path, *key, catalog);  // without a cache, the next start builds anew
   }
   return catalog;
 }

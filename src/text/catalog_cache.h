@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/status.h"
 #include "text/font_catalog.h"
 
 // What stat() said of one path when the key was taken.
@@ -64,8 +65,8 @@ std::optional<FontCatalog> ReadCatalogCache(const std::string& path, uid_t owner
 // Writes the cache file (mode 0600) through a temporary file and a rename in its
 // folder, creating the folder and the one above it (0700) when missing. The folder
 // must be the user's own, not a link, and writable by nobody else; a link at the file
-// is replaced, never followed. Returns false on failure; nothing is printed.
-bool WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog);
+// is replaced, never followed. A failure says why; nothing is printed.
+Status WriteCatalogCache(const std::string& path, const CacheKey& key, const FontCatalog& catalog);
 
 // The installed catalog: from the cache when it is current, else built with
 // fontconfig (BuildFontCatalog) and the cache rewritten.

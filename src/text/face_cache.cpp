@@ -125,9 +125,8 @@ CachedFacePtr AcquireFace(const std::string& file, long index, const FontSourceP
   if (!library) return nullptr;
   FontSourcePtr read = source;
   if (!read) {
-    FileReadStatus status = FileReadStatus::kOpenFailed;
-    int error = 0;
-    read = OpenFontSource(file, status, error);
+    Result<FontSourcePtr> opened = OpenFontSource(file);
+    if (opened) read = std::move(*opened);
   }
   SourceFace opened = OpenSourceFace(library.get(), read, index);
   if (!opened.face) return nullptr;

@@ -85,16 +85,16 @@ bool NameListedFace(FcPattern* pattern, TypefaceFile& entry) {
   entry.file = reinterpret_cast<const char*>(file);
   entry.index = index;
 
-  FileReadStatus status = FileReadStatus::kOpenFailed;
-  int error = 0;
-  const FontSourcePtr source = OpenFontSource(entry.file, status, error);
-  if (!source) return false;
+  const Result<FontSourcePtr> opened = OpenFontSource(entry.file);
+  if (!opened) return false;
+  const FontSourcePtr& source = *opened;
   const std::uint32_t signature = ReadSignature(*source);
   if (signature == 0) return false;
   SfntFaceInfo info;
   if (IsSfntSignature(signature)) {
-    if (ReadSfntFaceInfo(source->fd.get(), index, info) != kOk &&
-        !ReadWithFreeType(source, index, info)) {
+    if (Result<SfntFaceInfo> read = ReadSfntFaceInfo(source->fd.get(), index)) {
+      info = std::move(*read);
+    } else if (!ReadWithFreeType(source, index, info)) {
       return false;
     }
     entry.family = std::move(info.family);
@@ -180,8 +180,9 @@ bool NameAddedFace(const FontSourcePtr& source, const std::string& path, long in
   const std::uint32_t signature = ReadSignature(*source);
   SfntFaceInfo info;
   if (IsSfntSignature(signature)) {
-    if (ReadSfntFaceInfo(source->fd.get(), index, info) != kOk &&
-        !ReadWithFreeType(source, index, info)) {
+    if (Result<SfntFaceInfo> read = ReadSfntFaceInfo(source->fd.get(), index)) {
+      info = std::move(*read);
+    } else if (!ReadWithFreeType(source, index, info)) {
       return false;
     }
     entry.trueType = signature != 0x74797031;  // "typ1": Type 1 in an sfnt wrapper
@@ -206,17 +207,18 @@ const FontCatalog& InstalledFontCatalog() {
   return SessionCatalog();
 }
 
-FontFileResult AddFontFile(const std::string& path) {
-  FontFileResult result;
+Result<std::vector<std::string>> AddFontFile(const std::string& path) {
+  const std::string refusal = "Could not open the font file \"" + path + "\": ";
   // Opened once, without blocking: everything below reads through this descriptor, so
   // that a FIFO or another file renamed over path meanwhile is never read.
-  FileReadStatus status = FileReadStatus::kOpenFailed;
-  const FontSourcePtr source = OpenFontSource(path, status, result.error);
-  if (!source) {
-    result.status = status == FileReadStatus::kNotRegular ? FontFileStatus::kNotRegular
-                                                          : FontFileStatus::kOpenFailed;
-    return result;
+  const Result<FontSourcePtr> opened = OpenFontSource(path);
+  if (!opened) {
+    // Every failure but a file that is not regular comes with the system's errno.
+    const Status& why = opened.status();
+    if (why.error == 0) return Failure(refusal + "it is not a regular file.");
+    return Failure(refusal + why.message, why.error);
   }
+  const FontSourcePtr& source = *opened;
 
   // The face count, from face -1 as FreeType offers it.
   long faces = 0;
@@ -230,16 +232,14 @@ FontFileResult AddFontFile(const std::string& path) {
   const std::string file = absolute.empty() ? path : absolute.string();
 
   std::vector<TypefaceFile> entries;
+  std::vector<std::string> families;
   for (long index = 0; index < faces && index < 0x10000; ++index) {
     TypefaceFile entry;
     if (!NameAddedFace(source, file, index, entry)) continue;
-    result.families.push_back(entry.family);
+    families.push_back(entry.family);
     entries.push_back(std::move(entry));
   }
-  if (entries.empty()) {
-    result.status = FontFileStatus::kNotFont;
-    return result;
-  }
+  if (entries.empty()) return Failure(refusal + "it is not a font FreeType can read.");
   FontCatalog& catalog = SessionCatalog();
   for (TypefaceFile& entry : entries) {
     if (FindCatalogFile(catalog, entry.file, entry.index) == nullptr) {
@@ -248,8 +248,7 @@ FontFileResult AddFontFile(const std::string& path) {
   }
   catalog.typefaces.clear();
   SortCatalog(catalog);
-  result.status = FontFileStatus::kAdded;
-  return result;
+  return families;
 }
 
 void ForgetAddedFontFiles() {

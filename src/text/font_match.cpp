@@ -12,21 +12,23 @@
 #include "text/ft_handles.h"
 #include "text/size_rules.h"
 
-int MatchWithFontconfig(const std::string& family, int weight, bool italic, FaceChoice& choice) {
-  if (!StartFontconfig()) return kFailed;
+Result<FaceChoice> MatchWithFontconfig(const std::string& family, int weight, bool italic) {
+  if (!StartFontconfig()) return Failure("fontconfig could not start.");
+  const Status noMatch = Failure("fontconfig has no font for \"" + family + "\".");
   const FcPatternPtr pattern(FcPatternCreate());
-  if (!pattern) return kFailed;
+  if (!pattern) return noMatch;
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddDouble(pattern.get(), FC_WEIGHT, FcWeightFromOpenTypeDouble(weight));
   FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return kFailed;
+  if (!FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern)) return noMatch;
   FcDefaultSubstitute(pattern.get());
 
   FcResult result = FcResultNoMatch;
   const FcPatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-  if (!match) return kFailed;
+  if (!match) return noMatch;
   FcChar8* file = nullptr;
-  if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return kFailed;
+  if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return noMatch;
+  FaceChoice choice;
   int index = 0;
   FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
   choice.file = reinterpret_cast<const char*>(file);
@@ -47,10 +49,10 @@ int MatchWithFontconfig(const std::string& family, int weight, bool italic, Face
     }
     choice.known = false;
   }
-  return kOk;
+  return choice;
 }
 
-int ChooseFace(const FontRequest& request, FaceChoice& choice) {
+Result<FaceChoice> ChooseFace(const FontRequest& request) {
   if (!request.face.empty()) {
     const auto named = FindTypefaceFiles(InstalledFontCatalog(), request.face);
     // Files opened for the session go first: among equals the first wins, so an added
@@ -68,6 +70,7 @@ int ChooseFace(const FontRequest& request, FaceChoice& choice) {
       const int best = PickFaceStyle(styles.data(), static_cast<int>(styles.size()), request.weight,
                                      request.italic);
       const TypefaceFile& chosen = *files[static_cast<std::size_t>(best)];
+      FaceChoice choice;
       choice.file = chosen.file;
       choice.index = chosen.index;
       choice.source = chosen.source;
@@ -75,9 +78,9 @@ int ChooseFace(const FontRequest& request, FaceChoice& choice) {
       choice.weight = chosen.weight;
       choice.italic = chosen.italic;
       choice.known = true;
-      return kOk;
+      return choice;
     }
   }
   const std::string family = request.face.empty() ? std::string("sans-serif") : request.face;
-  return MatchWithFontconfig(family, request.weight, request.italic, choice);
+  return MatchWithFontconfig(family, request.weight, request.italic);
 }

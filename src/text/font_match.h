@@ -21,9 +21,9 @@ struct FaceChoice {
 
 // The files of the requested typeface (ignoring case) first: nearest in weight,
 // then matching slant. A name no file has goes to fontconfig's closest match for
-// family, weight and slant; an empty name asks for "sans-serif". kFailed only when
-// fontconfig has no match at all, else kOk.
-int ChooseFace(const FontRequest& request, FaceChoice& choice);
+// family, weight and slant; an empty name asks for "sans-serif". Fails only when
+// fontconfig cannot start or has no match at all.
+Result<FaceChoice> ChooseFace(const FontRequest& request);
 
-// fontconfig's match for family at the request's weight and slant; kOk or kFailed.
-int MatchWithFontconfig(const std::string& family, int weight, bool italic, FaceChoice& choice);
+// fontconfig's match for family at the request's weight and slant.
+Result<FaceChoice> MatchWithFontconfig(const std::string& family, int weight, bool italic);

@@ -24,15 +24,13 @@ unsigned long ReadStream(FT_Stream stream, unsigned long offset, unsigned char* 
 
 }  // namespace
 
-FontSourcePtr OpenFontSource(const std::string& path, FileReadStatus& status, int& error) {
-  OpenedFile file = OpenRegularFile(path.c_str());
-  status = file.status;
-  error = file.error;
-  if (file.status != FileReadStatus::kRead) return nullptr;
+Result<FontSourcePtr> OpenFontSource(const std::string& path) {
+  Result<OpenedFile> file = OpenRegularFile(path.c_str());
+  if (!file) return file.status();
   auto source = std::make_shared<FontSource>();
-  source->fd = std::move(file.fd);
-  source->size = file.size;
-  return source;
+  source->fd = std::move(file->fd);
+  source->size = file->size;
+  return FontSourcePtr(std::move(source));
 }
 
 std::uint32_t ReadSignature(const FontSource& source) {

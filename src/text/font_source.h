@@ -18,10 +18,9 @@ struct FontSource {
 };
 using FontSourcePtr = std::shared_ptr<const FontSource>;
 
-// Opens the font file at path without blocking. nullptr when it cannot be opened
-// (status kOpenFailed or kReadFailed, error holds errno) or is not a regular file
-// (kNotRegular).
-FontSourcePtr OpenFontSource(const std::string& path, FileReadStatus& status, int& error);
+// Opens the font file at path without blocking. A failure says why as OpenRegularFile
+// does: the file cannot be opened (with its errno), or is not a regular file. Never null.
+Result<FontSourcePtr> OpenFontSource(const std::string& path);
 
 // The first four bytes, big-endian; 0 when the file is shorter.
 std::uint32_t ReadSignature(const FontSource& source);

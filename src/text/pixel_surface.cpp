@@ -4,28 +4,29 @@
 #include "base/status.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <new>
 #include <stdexcept>
 
-int ResizePixelSurface(PixelSurface& surface, int width, int height) {
+Status ResizePixelSurface(PixelSurface& surface, int width, int height) {
   surface.width = 0;
   surface.height = 0;
   surface.pixels.clear();
-  if (width <= 0 || height <= 0) return kFailed;
+  if (width <= 0 || height <= 0) return Failure("A surface needs a positive width and height.");
   const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   try {
     surface.pixels.assign(count, 0);
   } catch (const std::bad_alloc&) {
     surface.pixels = {};
-    return kFailed;
+    return Failure("Out of memory.", ENOMEM);
   } catch (const std::length_error&) {
     surface.pixels = {};
-    return kFailed;
+    return Failure("Out of memory.", ENOMEM);
   }
   surface.width = width;
   surface.height = height;
-  return kOk;
+  return {};
 }
 
 void FillPixelSurface(PixelSurface& surface, std::uint8_t value) {

@@ -23,9 +23,9 @@ struct PixelSurface {
   std::vector<std::uint8_t> pixels;  // row-major, width * height bytes
 };
 
-// Resizes the surface to width x height, all black. Returns kFailed (surface left
-// empty) when a size is not positive or the memory cannot be had, else kOk.
-int ResizePixelSurface(PixelSurface& surface, int width, int height);
+// Resizes the surface to width x height, all black. Fails (the surface left empty) when
+// a size is not positive, or with ENOMEM when the memory cannot be had.
+Status ResizePixelSurface(PixelSurface& surface, int width, int height);
 
 // Sets every pixel to value.
 void FillPixelSurface(PixelSurface& surface, std::uint8_t value);

@@ -130,33 +130,40 @@ std::string PickFamilyName(const std::vector<SfntNameRecord>& records) {
   return best;
 }
 
+namespace {
+
+const char kNotSfnt[] = "The file is not an sfnt font that this reader understands.";
+
+}  // namespace
+
 bool IsSfntSignature(std::uint32_t tag) {
   return tag == 0x00010000 || tag == Tag('O', 'T', 'T', 'O') || tag == Tag('t', 'r', 'u', 'e') ||
          tag == Tag('t', 'y', 'p', '1') || tag == Tag('t', 't', 'c', 'f');
 }
 
-int ReadSfntFaceInfo(int fd, long faceIndex, SfntFaceInfo& info) {
+Result<SfntFaceInfo> ReadSfntFaceInfo(int fd, long faceIndex) {
   // The table directory, found through the collection header for a collection.
   unsigned char header[12];
-  if (!ReadAt(fd, 0, header, sizeof header)) return kFailed;
+  if (!ReadAt(fd, 0, header, sizeof header)) return Failure(kNotSfnt);
   std::uint32_t directory = 0;
   const long collectionIndex = faceIndex & 0xFFFF;
   if (Be32(header) == Tag('t', 't', 'c', 'f')) {
-    if (collectionIndex >= static_cast<long>(Be32(header + 8))) return kFailed;
+    if (collectionIndex >= static_cast<long>(Be32(header + 8))) return Failure(kNotSfnt);
     unsigned char offset[4];
     if (!ReadAt(fd, 12 + 4 * static_cast<std::uint64_t>(collectionIndex), offset, 4)) {
-      return kFailed;
+      return Failure(kNotSfnt);
     }
     directory = Be32(offset);
-    if (!ReadAt(fd, directory, header, sizeof header)) return kFailed;
+    if (!ReadAt(fd, directory, header, sizeof header)) return Failure(kNotSfnt);
   } else if (collectionIndex != 0) {
-    return kFailed;
+    return Failure(kNotSfnt);
   }
-  if (!IsSfntSignature(Be32(header)) || Be32(header) == Tag('t', 't', 'c', 'f')) return kFailed;
+  if (!IsSfntSignature(Be32(header)) || Be32(header) == Tag('t', 't', 'c', 'f'))
+    return Failure(kNotSfnt);
 
   const std::size_t tableCount = Be16(header + 4);
   std::vector<unsigned char> records(tableCount * 16);
-  if (!ReadAt(fd, directory + 12ULL, records.data(), records.size())) return kFailed;
+  if (!ReadAt(fd, directory + 12ULL, records.data(), records.size())) return Failure(kNotSfnt);
   TableSpan name, os2, head;
   for (std::size_t i = 0; i < tableCount; ++i) {
     const unsigned char* r = records.data() + 16 * i;
@@ -177,9 +184,9 @@ int ReadSfntFaceInfo(int fd, long faceIndex, SfntFaceInfo& info) {
   }
 
   // Name ID 1 from the name table.
-  if (name.length < 6 || name.length > kMaxNameTable) return kFailed;
+  if (name.length < 6 || name.length > kMaxNameTable) return Failure(kNotSfnt);
   std::vector<unsigned char> table(name.length);
-  if (!ReadAt(fd, name.offset, table.data(), table.size())) return kFailed;
+  if (!ReadAt(fd, name.offset, table.data(), table.size())) return Failure(kNotSfnt);
   const std::size_t count = Be16(table.data() + 2);
   const std::size_t stringsAt = Be16(table.data() + 4);
   std::vector<SfntNameRecord> family;
@@ -195,8 +202,9 @@ int ReadSfntFaceInfo(int fd, long faceIndex, SfntFaceInfo& info) {
         {Be16(r), Be16(r + 2), Be16(r + 4),
          std::string_view(reinterpret_cast<const char*>(table.data()) + start, length)});
   }
+  SfntFaceInfo info;
   info.family = PickFamilyName(family);
-  if (info.family.empty()) return kFailed;
+  if (info.family.empty()) return Failure("The font has no family name.");
 
   // Weight and slant: OS/2 usWeightClass and fsSelection, else head macStyle.
   info.weight = 400;
@@ -212,5 +220,5 @@ int ReadSfntFaceInfo(int fd, long faceIndex, SfntFaceInfo& info) {
     info.weight = (macStyle & 1) ? 700 : 400;
     info.italic = (macStyle & 2) != 0;
   }
-  return kOk;
+  return info;
 }

@@ -39,7 +39,6 @@ struct SfntFaceInfo {
 bool IsSfntSignature(std::uint32_t tag);
 
 // Reads face faceIndex (a collection's face in the low 16 bits) of the sfnt file open
-// as fd, by offset (the file position is neither used nor moved). Returns kFailed when
-// the file is not an sfnt this reader understands or has no family name (info is then
-// unspecified), else kOk.
-int ReadSfntFaceInfo(int fd, long faceIndex, SfntFaceInfo& info);
+// as fd, by offset (the file position is neither used nor moved). Fails when the file is
+// not an sfnt this reader understands or has no family name.
+Result<SfntFaceInfo> ReadSfntFaceInfo(int fd, long faceIndex);

@@ -19,10 +19,13 @@ namespace {
 // The face for request: the matched one, else the default sans-serif face, else
 // the first installed file that opens.
 CachedFacePtr AcquireRequestedFace(const FontRequest& request, FaceChoice& choice) {
-  if (ChooseFace(request, choice) == kOk) {
+  if (Result<FaceChoice> chosen = ChooseFace(request)) {
+    choice = std::move(*chosen);
     if (CachedFacePtr face = AcquireFace(choice.file, choice.index, choice.source)) return face;
   }
-  if (MatchWithFontconfig("sans-serif", request.weight, request.italic, choice) == kOk) {
+  if (Result<FaceChoice> chosen =
+          MatchWithFontconfig("sans-serif", request.weight, request.italic)) {
+    choice = std::move(*chosen);
     if (CachedFacePtr face = AcquireFace(choice.file, choice.index, choice.source)) return face;
   }
   for (const TypefaceFile& entry : InstalledFontCatalog().files) {

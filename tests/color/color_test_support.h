@@ -24,7 +24,7 @@ using Bgra = std::array<int, 4>;
 inline GlyphSurface MakeSheet(int tileSize, const std::function<bool(int, int)>& lit) {
   GlyphSurface sheet;
   const int width = 32 * tileSize, height = 8 * tileSize;
-  ResizePixelSurface(sheet.pixels, width + 50, height + 50);
+  EXPECT_TRUE(ResizePixelSurface(sheet.pixels, width + 50, height + 50));
   for (int y = 0; y < height + 50; ++y) {
     for (int x = 0; x < width + 50; ++x) {
       // The margin beyond W x H is lit throughout: the fillers must not look there.

@@ -84,9 +84,9 @@ TEST(FontFilesTest, BdfConvertsWithoutWarningInBdftopcfAndBdf2psf) {
     SCOPED_TRACE(row.note);
     const auto sheet = MakeFontSheet(row.cell, row.baseline, DefaultFontMap(), {13});
     sheet->d.face = "Odd \"Quoted\"-Face, *";  // what a BDF string and an XLFD name reserve
-    const FontFileResult bdf = BdfFont(sheet->d, row.threshold);
-    ASSERT_TRUE(bdf.bytes) << bdf.refusal;
-    WriteFile(dir.File("f.bdf"), *bdf.bytes);
+    const Result<std::string> bdf = BdfFont(sheet->d, row.threshold);
+    ASSERT_TRUE(bdf) << bdf.message();
+    WriteFile(dir.File("f.bdf"), *bdf);
 
     const auto [pcfStatus, pcfOut] =
         RunCommand("bdftopcf -o " + dir.File("f.pcf") + " " + dir.File("f.bdf"));
@@ -183,9 +183,9 @@ TEST(FontFilesTest, FreeTypeDrawsBdfAndOtbGlyphsAsTheCells) {
     const auto sheet = MakeFontSheet(row.cell, row.baseline, map, {13});
     sheet->d.bold = sheet->d.italic = styled;
 
-    const FontFileResult bdf = BdfFont(sheet->d, row.threshold);
-    ASSERT_TRUE(bdf.bytes) << bdf.refusal;
-    WriteFile(dir.File("f.bdf"), *bdf.bytes);
+    const Result<std::string> bdf = BdfFont(sheet->d, row.threshold);
+    ASSERT_TRUE(bdf) << bdf.message();
+    WriteFile(dir.File("f.bdf"), *bdf);
     // FONT_ASCENT + FONT_DESCENT is the strike's height, checked with the cell.
     ExpectFreeTypeDrawsTheCells(dir.File("f.bdf"), *sheet, row.threshold,
                                 {{"SPACING", "C"},
@@ -195,9 +195,9 @@ TEST(FontFilesTest, FreeTypeDrawsBdfAndOtbGlyphsAsTheCells) {
                                  {"PIXEL_SIZE", std::to_string(row.cell.heightPx)},
                                  {"DEFAULT_CHAR", "32"}});
 
-    const FontFileResult otb = OtbFont(sheet->d, row.threshold);
-    ASSERT_TRUE(otb.bytes) << otb.refusal;
-    WriteFile(dir.File("f.otb"), *otb.bytes);
+    const Result<std::string> otb = OtbFont(sheet->d, row.threshold);
+    ASSERT_TRUE(otb) << otb.message();
+    WriteFile(dir.File("f.otb"), *otb);
     ExpectFreeTypeDrawsTheCells(dir.File("f.otb"), *sheet, row.threshold);
   }
 }
@@ -208,9 +208,9 @@ TEST(FontFilesTest, OtbIsABitmapFaceOfTheCellSizeForFontconfig) {
   for (const FontRow& row : kRows) {
     SCOPED_TRACE(row.note);
     const auto sheet = MakeFontSheet(row.cell, row.baseline, DefaultFontMap());
-    const FontFileResult otb = OtbFont(sheet->d, row.threshold);
-    ASSERT_TRUE(otb.bytes) << otb.refusal;
-    WriteFile(dir.File("f.otb"), *otb.bytes);
+    const Result<std::string> otb = OtbFont(sheet->d, row.threshold);
+    ASSERT_TRUE(otb) << otb.message();
+    WriteFile(dir.File("f.otb"), *otb);
     const auto [status, out] =
         RunCommand("fc-query --format '%{family}|%{scalable}|%{outline}|%{pixelsize}|%{spacing}' " +
                    dir.File("f.otb"));
@@ -220,7 +220,7 @@ TEST(FontFilesTest, OtbIsABitmapFaceOfTheCellSizeForFontconfig) {
 
     // The sfnt checksum rule: the whole file's 32-bit words add up to 0xB1B0AFBA.
     std::uint32_t sum = 0;
-    const std::string& b = *otb.bytes;
+    const std::string& b = *otb;
     ASSERT_EQ(b.size() % 4, 0u);
     for (std::size_t i = 0; i < b.size(); i += 4) {
       sum += static_cast<std::uint32_t>(static_cast<unsigned char>(b[i])) << 24 |
@@ -247,9 +247,9 @@ TEST(FontFilesTest, PangoDrawsALineAsTheCells) {
   for (const FontRow& row : {kRows[0], kRows[1]}) {
     SCOPED_TRACE(row.note);
     const auto sheet = MakeFontSheet(row.cell, row.baseline, DefaultFontMap(), {13});
-    const FontFileResult otb = OtbFont(sheet->d, row.threshold);
-    ASSERT_TRUE(otb.bytes) << otb.refusal;
-    WriteFile(dir.File("fonts/f.otb"), *otb.bytes);
+    const Result<std::string> otb = OtbFont(sheet->d, row.threshold);
+    ASSERT_TRUE(otb) << otb.message();
+    WriteFile(dir.File("fonts/f.otb"), *otb);
     std::filesystem::remove_all(dir.File("cache"));
     const auto [status, out] =
         RunCommand("FONTCONFIG_FILE=" + dir.File("fonts.conf") +
@@ -309,9 +309,9 @@ TEST(FontFilesTest, PsfHoldsEachCellAsItsGlyphAndTheMapAsItsTable) {
     for (int i = static_cast<int>(map.size()); i < row.mapCells; ++i) map.push_back(0x400 + i);
     const auto sheet = MakeFontSheet(row.cell, row.cell.heightPx - 2, map, {13}, 16);
     const int threshold = 100;
-    const FontFileResult psf = PsfFont(sheet->d, threshold);
-    ASSERT_TRUE(psf.bytes) << psf.refusal;
-    const std::string& b = *psf.bytes;
+    const Result<std::string> psf = PsfFont(sheet->d, threshold);
+    ASSERT_TRUE(psf) << psf.message();
+    const std::string& b = *psf;
     const auto u32 = [&](std::size_t at) {
       std::uint32_t v = 0;
       for (int k = 3; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(b[at + k]);
@@ -374,15 +374,14 @@ TEST(FontFilesTest, PsfRefusesWhatTheConsoleCannotLoad) {
     std::vector<char32_t> map(row.mapCells, U'x');
     map[0] = U'A';
     const auto sheet = MakeFontSheet(row.cell, 1, map);
-    const FontFileResult psf = PsfFont(sheet->d, 1);
-    EXPECT_FALSE(psf.bytes);
-    EXPECT_EQ(psf.refusal, row.message);
+    const Result<std::string> psf = PsfFont(sheet->d, 1);
+    EXPECT_EQ(psf.message(), row.message);
   }
   // No font of nothing, in any of the three forms.
   const auto empty = MakeFontSheet({8, 8}, 6, {0, U'A'}, {1});
-  EXPECT_FALSE(BdfFont(empty->d, 1).bytes);
-  EXPECT_FALSE(PsfFont(empty->d, 1).bytes);
-  EXPECT_EQ(OtbFont(empty->d, 1).refusal,
+  EXPECT_FALSE(BdfFont(empty->d, 1));
+  EXPECT_FALSE(PsfFont(empty->d, 1));
+  EXPECT_EQ(OtbFont(empty->d, 1).message(),
             "The OTB font would hold no character: no exported cell holds one.");
 }
 

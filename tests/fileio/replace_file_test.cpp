@@ -86,18 +86,21 @@ TEST_F(ReplaceFileTest, AFailedWriteFlushOrCloseKeepsTheOldFile) {
   struct Fault {
     const char* note;
     void (*apply)(WriteSeams&);
+    int error;  // the errno the failed save reports
   };
   const Fault faults[] = {
       {"the first write fails",
        [](WriteSeams& s) {
          s.write = [](int, const void*, std::size_t) -> ssize_t { return errno = ENOSPC, -1; };
-       }},
+       },
+       ENOSPC},
       {"a write makes no progress",
-       [](WriteSeams& s) { s.write = [](int, const void*, std::size_t) -> ssize_t { return 0; }; }},
+       [](WriteSeams& s) { s.write = [](int, const void*, std::size_t) -> ssize_t { return 0; }; },
+       ENOSPC},
       {"the flush to disk fails",
-       [](WriteSeams& s) { s.fsync = [](int) { return errno = EIO, -1; }; }},
+       [](WriteSeams& s) { s.fsync = [](int) { return errno = EIO, -1; }; }, EIO},
       {"the close fails",
-       [](WriteSeams& s) { s.close = [](int fd) { return ::close(fd), errno = EIO, -1; }; }},
+       [](WriteSeams& s) { s.close = [](int fd) { return ::close(fd), errno = EIO, -1; }; }, EIO},
   };
   struct Kind {
     const char* name;
@@ -112,13 +115,17 @@ TEST_F(ReplaceFileTest, AFailedWriteFlushOrCloseKeepsTheOldFile) {
       const std::string path = dir.File(std::string("out.") + kind.name);
       WriteBytes(path, old);
       bool saved = false;
+      Status direct;
       {
         SeamsRestorer restorer;
         fault.apply(CurrentWriteSeams());
         saved = kind.fif == FIF_UNKNOWN ? SaveSettingsToFile(dlg, path).ok
-                                        : SaveBitmapReplacing(sheet.get(), kind.fif, path) == 0;
+                                        : SaveBitmapReplacing(sheet.get(), kind.fif, path).ok;
+        direct = WriteFileReplacing(path, "new");
       }
       EXPECT_FALSE(saved);
+      EXPECT_FALSE(direct.ok);
+      EXPECT_EQ(direct.error, fault.error) << direct.message;
       EXPECT_TRUE(ReadBytes(path) == old) << "the old file changed";
       EXPECT_EQ(TemporaryFilesIn(dir.path()), 0);
     }
@@ -136,7 +143,7 @@ TEST_F(ReplaceFileTest, TheTemporaryFileIsWrittenOnlyThroughItsDescriptor) {
   WriteBytes(victim, "precious");
   const std::string target = dir.File("out.ini");
   WriteBytes(target, "old");
-  int result = -1;
+  Status result;
   {
     SeamsRestorer restorer;
     CurrentWriteSeams().temporaryCreated = [](const char* path) {
@@ -146,7 +153,8 @@ TEST_F(ReplaceFileTest, TheTemporaryFileIsWrittenOnlyThroughItsDescriptor) {
     result = WriteFileReplacing(target, "new contents");
   }
   EXPECT_EQ(ReadBytes(victim), "precious");
-  EXPECT_EQ(result, 1);  // the file written is no longer the one in the folder
+  // The file written is no longer the one in the folder.
+  EXPECT_EQ(result.message, "The temporary file was replaced by another file.");
   EXPECT_TRUE(S_ISREG(Lstat(target).st_mode));
   EXPECT_EQ(ReadBytes(target), "old");
 }
@@ -180,7 +188,7 @@ TEST_F(ReplaceFileTest, ASymlinkAtTheTargetIsFollowedOnlyWhenItIsSafe) {
     }
     ASSERT_EQ(chmod(folder.c_str(), c.folderMode), 0);
 
-    EXPECT_EQ(WriteFileReplacing(link, "new"), c.followed ? 0 : 1);
+    EXPECT_EQ(WriteFileReplacing(link, "new").ok, c.followed);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadBytes(dest), c.followed ? "new" : "old");
     EXPECT_EQ(TemporaryFilesIn(folder), 0);
@@ -190,13 +198,14 @@ TEST_F(ReplaceFileTest, ASymlinkAtTheTargetIsFollowedOnlyWhenItIsSafe) {
   const std::string end = dir.File("end.ini");
   ASSERT_EQ(symlink(end.c_str(), dir.File("second").c_str()), 0);
   ASSERT_EQ(symlink("second", dir.File("first").c_str()), 0);
-  EXPECT_EQ(WriteFileReplacing(dir.File("first"), "chained"), 0);
+  EXPECT_TRUE(WriteFileReplacing(dir.File("first"), "chained"));
   EXPECT_EQ(ReadBytes(end), "chained");
   EXPECT_TRUE(fs::is_symlink(dir.File("first")));
   EXPECT_TRUE(fs::is_symlink(dir.File("second")));
   ASSERT_EQ(symlink("loop-b", dir.File("loop-a").c_str()), 0);
   ASSERT_EQ(symlink("loop-a", dir.File("loop-b").c_str()), 0);
-  EXPECT_EQ(WriteFileReplacing(dir.File("loop-a"), "x"), 1);
+  EXPECT_EQ(WriteFileReplacing(dir.File("loop-a"), "x").message,
+            "The symbolic link may not be followed.");
   EXPECT_TRUE(fs::is_symlink(dir.File("loop-a")));
   if (!root) GTEST_SKIP() << "links of another user need root";
 }
@@ -262,7 +271,7 @@ TEST_F(ReplaceFileTest, WritesInPlaceWhereARenameWouldChangeWhatUsersSee) {
       ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
     }
     const mode_t savedMask = umask(c.mask);
-    int result = -1;
+    Status result;
     {
       ActAsOtherUser as(c.lockedFolder);
       result = WriteFileReplacing(path, "new");
@@ -271,7 +280,7 @@ TEST_F(ReplaceFileTest, WritesInPlaceWhereARenameWouldChangeWhatUsersSee) {
     chmod(folder.c_str(), 0755);
 
     const std::string expected = c.saved ? "new" : old;
-    EXPECT_EQ(result, c.saved ? 0 : 1);
+    EXPECT_EQ(result.ok, c.saved);
     EXPECT_TRUE(ReadBytes(path) == expected) << ReadBytes(path).size() << " bytes";
     if (c.hardLinked) {
       EXPECT_TRUE(ReadBytes(folder + "/other") == expected);
@@ -293,13 +302,14 @@ TEST_F(ReplaceFileTest, ABatchIsWrittenWholeOrNotAtAll) {
     int folderAt;               // the file (0..2) whose name holds a folder, or -1
     bool failWrite, failFlush;  // the failAt-th write or flush of the batch fails
     int cause;                  // the file that fails the batch, or -1
+    const char* reason;         // the cause's message
   };
   const Row rows[] = {
-      {"all written", -1, false, false, -1},
-      {"the first is a folder", 0, false, false, 0},
-      {"the last is a folder", 2, false, false, 2},
-      {"the second's write fails", -1, true, false, 1},
-      {"the last's flush fails", -1, false, true, 2},
+      {"all written", -1, false, false, -1, ""},
+      {"the first is a folder", 0, false, false, 0, "It is not a regular file."},
+      {"the last is a folder", 2, false, false, 2, "It is not a regular file."},
+      {"the second's write fails", -1, true, false, 1, "No space left on device."},
+      {"the last's flush fails", -1, false, true, 2, "Input/output error."},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -323,13 +333,18 @@ TEST_F(ReplaceFileTest, ABatchIsWrittenWholeOrNotAtAll) {
         };
       }
       if (row.failFlush) {
-        CurrentWriteSeams().fsync = [](int fd) { return ++seamCalls == failAt ? -1 : ::fsync(fd); };
+        CurrentWriteSeams().fsync = [](int fd) {
+          return ++seamCalls == failAt ? (errno = EIO, -1) : ::fsync(fd);
+        };
       }
       WriteFilesReplacing(files);
     }
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(files[i].result, row.cause < 0 ? 0 : 1) << i;
+      EXPECT_EQ(files[i].status.ok, row.cause < 0) << i;
       EXPECT_EQ(files[i].failed, i == row.cause) << i;
+      if (i == row.cause) {
+        EXPECT_EQ(files[i].status.message, row.reason);
+      }
       if (i != row.folderAt) {
         EXPECT_EQ(ReadBytes(names[i]), row.cause < 0 ? "new" : "old") << i;
       }
@@ -353,13 +368,13 @@ TEST_F(ReplaceFileTest, ConcurrentSavesInPlaceDoNotMix) {
   };
   for (int round = 0; round < 3; ++round) {
     std::vector<std::thread> saves;
-    int results[3] = {-1, -1, -1};
+    Status results[3];
     for (int i = 0; i < 3; ++i) {
       saves.emplace_back(
           [&, i] { results[i] = WriteFileReplacing(i == 1 ? other : path, contents[i]); });
     }
     for (std::thread& save : saves) save.join();
-    for (int result : results) EXPECT_EQ(result, 0);
+    for (const Status& result : results) EXPECT_TRUE(result.ok) << result.message;
     const std::string now = ReadBytes(path);
     EXPECT_TRUE(now == contents[0] || now == contents[1] || now == contents[2])
         << "round " << round << ": " << now.size() << " bytes, starting " << now.substr(0, 8);

@@ -95,7 +95,7 @@ TEST_F(GlyphTest, LineBreaksDrawNothingAndAmpersandDrawsItself) {
   EXPECT_GT(ampersand, 20);
   // The same ink as the ampersand character drawn directly by the text layer.
   PixelSurface direct;
-  ASSERT_EQ(ResizePixelSurface(direct, 100, 100), kOk);
+  ASSERT_TRUE(ResizePixelSurface(direct, 100, 100));
   DrawCharAt(direct, *s.font, U'&', 0, 0, nullptr, false, false);
   EXPECT_EQ(direct.pixels, s.pixels.pixels);
 }

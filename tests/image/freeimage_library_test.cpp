@@ -37,14 +37,14 @@ TEST(FreeImageLibraryTest, AMissingOrForeignLibraryIsRefusedWithTheReason) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.soname);
     FreeImageLibrary library;
-    std::string error;
-    EXPECT_EQ(LoadFreeImageLibrary(row.soname, library, error), kFailed);
-    EXPECT_NE(error.find(row.reasonHas), std::string::npos) << error;
+    const Status loaded = LoadFreeImageLibrary(row.soname, library);
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_NE(loaded.message.find(row.reasonHas), std::string::npos) << loaded.message;
     EXPECT_EQ(library.Allocate, nullptr);
   }
   FreeImageLibrary library;
-  std::string error;
-  ASSERT_EQ(LoadFreeImageLibrary(kFreeImageSoname, library, error), kOk) << error;
+  const Status loaded = LoadFreeImageLibrary(kFreeImageSoname, library);
+  ASSERT_TRUE(loaded) << loaded.message;
   EXPECT_EQ(library.GetFIFFromFilename("x.tga"), FIF_TARGA);
 }
 

@@ -2,7 +2,9 @@
 #include "layout/charmap.h"
 
 #include <gtest/gtest.h>
+
 #include <libtcod/tileset.h>
+#include <cerrno>
 
 #include <fstream>
 
@@ -41,13 +43,15 @@ TEST(CharMapTest, BuiltInMapsMatchLibtcodAndWindows1252) {
 }
 
 TEST(CharMapTest, NamesChooseABuiltInMapOrAFile) {
-  CharMapChoice choice;
-  EXPECT_EQ(ParseCharMapName("tcod", choice), "");
-  EXPECT_EQ(choice.kind, CharMapKind::kTcod);
-  EXPECT_EQ(ParseCharMapName("CP437", choice), "");  // names are exact: this is a file
-  EXPECT_EQ(choice.kind, CharMapKind::kFile);
-  EXPECT_EQ(choice.path, "CP437");
-  EXPECT_NE(ParseCharMapName("", choice), "");
+  const Result<CharMapChoice> tcod = ParseCharMapName("tcod");
+  ASSERT_TRUE(tcod);
+  EXPECT_EQ(tcod->kind, CharMapKind::kTcod);
+  const Result<CharMapChoice> file = ParseCharMapName("CP437");  // names are exact: a file
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->kind, CharMapKind::kFile);
+  EXPECT_EQ(file->path, "CP437");
+  EXPECT_EQ(ParseCharMapName("").message(),
+            "The character map must be cp1252, cp437, tcod or a file.");
 }
 
 TEST(CharMapTest, UserMapText) {
@@ -78,24 +82,23 @@ TEST(CharMapTest, UserMapText) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
-    CharMap map;
-    const std::string message = ParseCharMapText(row.text, "maps/my.txt", map);
+    const Result<CharMap> map = ParseCharMapText(row.text, "maps/my.txt");
     if (row.fault) {
-      EXPECT_EQ(message, std::string("Bad character map file \"maps/my.txt\"") + row.fault);
+      EXPECT_EQ(map.message(), std::string("Bad character map file \"maps/my.txt\"") + row.fault);
     } else {
-      EXPECT_EQ(message, "");
-      EXPECT_EQ(std::u32string(map.cells.begin(), map.cells.end()), row.cells);
-      EXPECT_EQ(map.kind, CharMapKind::kFile);
-      EXPECT_EQ(map.name, "maps/my.txt");
+      ASSERT_TRUE(map) << map.message();
+      EXPECT_EQ(std::u32string(map->cells.begin(), map->cells.end()), row.cells);
+      EXPECT_EQ(map->kind, CharMapKind::kFile);
+      EXPECT_EQ(map->name, "maps/my.txt");
     }
   }
   // 256 tokens fill every cell; the 257th, on line 2, is one too many.
   std::string full(256 * 2, ' ');
   for (int i = 0; i < 256; ++i) full[2 * i] = 'x';
-  CharMap map;
-  EXPECT_EQ(ParseCharMapText(full, "f", map), "");
-  EXPECT_EQ(map.cells.size(), 256u);
-  EXPECT_EQ(ParseCharMapText(full + "\ny", "f", map),
+  const Result<CharMap> map = ParseCharMapText(full, "f");
+  ASSERT_TRUE(map);
+  EXPECT_EQ(map->cells.size(), 256u);
+  EXPECT_EQ(ParseCharMapText(full + "\ny", "f").message(),
             "Bad character map file \"f\", line 2: more than 256 characters.");
 }
 
@@ -119,21 +122,22 @@ TEST(CharMapTest, UserMapFilesAreReadOnlyWhenRegularAndSmall) {
   TempDir dir;
   const std::string good = dir.File("good.txt");
   std::ofstream(good) << "U+2588 ░";
-  CharMap map;
-  EXPECT_EQ(LoadCharMap({.kind = CharMapKind::kFile, .path = good}, map), "");
-  EXPECT_EQ(std::u32string(map.cells.begin(), map.cells.end()), U"█░");
+  const Result<CharMap> map = LoadCharMap({.kind = CharMapKind::kFile, .path = good});
+  ASSERT_TRUE(map) << map.message();
+  EXPECT_EQ(std::u32string(map->cells.begin(), map->cells.end()), U"█░");
 
   const std::string big = dir.File("big.txt");
   std::ofstream(big) << std::string(kMaxCharMapFileBytes + 1, ' ');
-  EXPECT_EQ(LoadCharMapFile(big, map),
+  EXPECT_EQ(LoadCharMapFile(big).message(),
             "Bad character map file \"" + big + "\": it is longer than 64 KiB.");
-  EXPECT_EQ(LoadCharMapFile(dir.path().string(), map), "Could not read the character map file \"" +
-                                                           dir.path().string() +
-                                                           "\". It is not a regular file.");
+  EXPECT_EQ(LoadCharMapFile(dir.path().string()).message(),
+            "Could not read the character map file \"" + dir.path().string() +
+                "\". It is not a regular file.");
   const std::string missing = dir.File("missing.txt");
-  EXPECT_EQ(LoadCharMapFile(missing, map), "Could not read the character map file \"" + missing +
-                                               "\". No such file or directory.");
-  EXPECT_EQ(std::u32string(map.cells.begin(), map.cells.end()), U"█░");  // left as it was
+  const Result<CharMap> gone = LoadCharMapFile(missing);
+  EXPECT_EQ(gone.message(), "Could not read the character map file \"" + missing +
+                                "\". No such file or directory.");
+  EXPECT_EQ(gone.status().error, ENOENT);
 }
 
 }  // namespace

@@ -30,11 +30,13 @@ TEST(GridTest, ParsesGridsAndCellSizes) {
   };
   for (const Row& row : grids) {
     SCOPED_TRACE(row.text);
-    Grid grid{.columns = 5, .rows = 5};
-    const std::string message = ParseGrid(row.text, grid);
-    EXPECT_EQ(message, row.fault ? row.fault : "");
-    EXPECT_EQ(grid.columns, row.fault ? 5 : row.first);
-    EXPECT_EQ(grid.rows, row.fault ? 5 : row.second);
+    const Result<Grid> grid = ParseGrid(row.text);
+    EXPECT_EQ(grid.message(), row.fault ? row.fault : "");
+    ASSERT_EQ(grid.ok(), !row.fault);
+    if (grid) {
+      EXPECT_EQ(grid->columns, row.first);
+      EXPECT_EQ(grid->rows, row.second);
+    }
   }
   const Row cells[] = {
       {"8x12", 8, 12, nullptr},
@@ -46,13 +48,13 @@ TEST(GridTest, ParsesGridsAndCellSizes) {
   };
   for (const Row& row : cells) {
     SCOPED_TRACE(row.text);
-    CellSize cell{.widthPx = 7, .heightPx = 7};
-    const std::string message = ParseCellSize(row.text, cell);
-    EXPECT_EQ(message, row.fault ? row.fault : "");
-    EXPECT_EQ(cell.widthPx, row.fault ? 7 : row.first);
-    EXPECT_EQ(cell.heightPx, row.fault ? 7 : row.second);
-    if (!row.fault) {
-      EXPECT_EQ(FormatCellSize(cell), row.text);
+    const Result<CellSize> cell = ParseCellSize(row.text);
+    EXPECT_EQ(cell.message(), row.fault ? row.fault : "");
+    ASSERT_EQ(cell.ok(), !row.fault);
+    if (cell) {
+      EXPECT_EQ(cell->widthPx, row.first);
+      EXPECT_EQ(cell->heightPx, row.second);
+      EXPECT_EQ(FormatCellSize(*cell), row.text);
     }
   }
 }
@@ -72,10 +74,10 @@ TEST(GridTest, SheetGeometryAndCapacity) {
   EXPECT_EQ(CellColumn(255, Grid{}), 31);
   EXPECT_EQ(CellRow(255, Grid{}), 7);
 
-  EXPECT_EQ(CheckGridHoldsMap(Grid{.columns = 8, .rows = 8}, 256),
+  EXPECT_EQ(CheckGridHoldsMap(Grid{.columns = 8, .rows = 8}, 256).message,
             "The grid 8x8 holds 64 cells, but the character map has 256.");
-  EXPECT_EQ(CheckGridHoldsMap(grid, 256), "");
-  EXPECT_NE(CheckGridHoldsMap(Grid{.columns = 1, .rows = 1}, 2), "");
+  EXPECT_TRUE(CheckGridHoldsMap(grid, 256));
+  EXPECT_FALSE(CheckGridHoldsMap(Grid{.columns = 1, .rows = 1}, 2));
 }
 
 // The selected cells, ascending.

@@ -262,15 +262,13 @@ class CommandsTest : public QObject {
       edit->clear();
       QTest::keyClicks(edit, text);
     }
-    CharMapChoice choice;
-    Grid grid;
-    CellSize cell;
-    QCOMPARE(
-        ReadCharMapField(s.dlg, choice) + ReadGridFields(s.dlg, grid) + ReadCellFields(s.dlg, cell),
-        std::string());
-    QVERIFY(choice.kind == CharMapKind::kCp437);
-    QCOMPARE(std::make_pair(grid.columns, grid.rows), std::make_pair(16, 16));
-    QCOMPARE(std::make_pair(cell.widthPx, cell.heightPx), std::make_pair(8, 12));
+    const Result<CharMapChoice> choice = ReadCharMapField(s.dlg);
+    const Result<Grid> grid = ReadGridFields(s.dlg);
+    const Result<CellSize> cell = ReadCellFields(s.dlg);
+    QVERIFY(choice && grid && cell);
+    QVERIFY(choice->kind == CharMapKind::kCp437);
+    QCOMPARE(std::make_pair(grid->columns, grid->rows), std::make_pair(16, 16));
+    QCOMPARE(std::make_pair(cell->widthPx, cell->heightPx), std::make_pair(8, 12));
 
     QTemporaryDir dir;
     const std::string mine = dir.filePath(QStringLiteral("mine.txt")).toStdString();

@@ -135,7 +135,7 @@ TEST(CellSheetTest, BlocksShadesAndBoxLinesFillTheirCells) {
 // must not read.
 GlyphSurface MakeCellSheet(int width, int height, bool (*lit)(int, int)) {
   GlyphSurface sheet;
-  ResizePixelSurface(sheet.pixels, width + 50, height + 50);
+  EXPECT_TRUE(ResizePixelSurface(sheet.pixels, width + 50, height + 50));
   for (int y = 0; y < height + 50; ++y) {
     for (int x = 0; x < width + 50; ++x) {
       if (x >= width || y >= height || lit(x, y)) sheet.pixels.pixels[y * (width + 50) + x] = 1;

@@ -37,7 +37,7 @@ std::vector<std::array<std::uint8_t, 4>> LoadPixels(const std::string& path, int
     // program's own decoder reads those with stb_image.
     std::ifstream in(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    file = DecodeImage(fif, bytes, {}).bitmap;
+    if (Result<BitmapHandle> decoded = DecodeImage(fif, bytes, {})) file = std::move(*decoded);
   }
   if (!file) return pixels;
   bpp = static_cast<int>(FreeImage_GetBPP(file.get()));

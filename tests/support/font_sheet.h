@@ -38,7 +38,7 @@ inline std::unique_ptr<FontSheet> MakeFontSheet(PixelSize cell, int baselineRow,
   }
   const Grid grid{columns, (count + columns - 1) / columns};
   const int width = grid.columns * cell.widthPx, height = grid.rows * cell.heightPx;
-  ResizePixelSurface(s->coverage, width, height);
+  EXPECT_TRUE(ResizePixelSurface(s->coverage, width, height));
   unsigned state = 12345u + static_cast<unsigned>(cell.widthPx * 131 + cell.heightPx);
   for (std::uint8_t& px : s->coverage.pixels) {
     state = state * 1103515245u + 12345u;

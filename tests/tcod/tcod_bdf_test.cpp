@@ -25,10 +25,10 @@ TEST(TcodBdfTest, TilesAreTheCells) {
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.cell.widthPx << "x" << row.cell.heightPx);
     const auto sheet = MakeFontSheet(row.cell, row.baseline, DefaultFontMap(), {13});
-    const FontFileResult bdf = BdfFont(sheet->d, row.threshold);
-    ASSERT_TRUE(bdf.bytes) << bdf.refusal;
+    const Result<std::string> bdf = BdfFont(sheet->d, row.threshold);
+    ASSERT_TRUE(bdf) << bdf.message();
     const std::string path = dir.File("f.bdf");
-    std::ofstream(path, std::ios::binary) << *bdf.bytes;
+    std::ofstream(path, std::ios::binary) << *bdf;
 
     tcod::TilesetPtr tileset(TCOD_load_bdf(path.c_str()));
     ASSERT_TRUE(tileset) << TCOD_get_error();

@@ -94,7 +94,7 @@ TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
     return [&, edit] {
       FontCatalog odd = fresh;
       edit(odd.files.back());
-      WriteCatalogCache(cache, *key, odd);
+      EXPECT_TRUE(WriteCatalogCache(cache, *key, odd));
     };
   };
   const struct {
@@ -111,7 +111,7 @@ TEST(CatalogCacheTest, GivesBackTheCatalogOnlyWhileNothingChanged) {
        [&] {
          CacheKey other = *key;
          ++other.fontconfigVersion;
-         WriteCatalogCache(cache, other, fresh);
+         EXPECT_TRUE(WriteCatalogCache(cache, other, fresh));
        }},
       {"cut", [&] { WriteAll(cache, good.substr(0, good.size() / 2)); }},
       {"cut, resealed", [&] { WriteAll(cache, Resealed(good.substr(0, good.size() - 20))); }},

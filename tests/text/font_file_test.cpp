@@ -37,9 +37,9 @@ TEST_F(TextFontFileTest, AddedFileIsListedOnceAndServesItsStyleFirst) {
 
   for (int round = 0; round < 2; ++round) {  // the second adds nothing new
     SCOPED_TRACE(round);
-    const FontFileResult result = AddFontFile(copy);
-    ASSERT_EQ(result.status, FontFileStatus::kAdded);
-    EXPECT_EQ(result.families, std::vector<std::string>{"DejaVu Sans Mono"});
+    const Result<std::vector<std::string>> families = AddFontFile(copy);
+    ASSERT_TRUE(families) << families.message();
+    EXPECT_EQ(*families, std::vector<std::string>{"DejaVu Sans Mono"});
     EXPECT_EQ(InstalledFontCatalog().files.size(), filesBefore + 1);
   }
   const std::vector<std::string>& list = InstalledTypefaces();
@@ -48,19 +48,22 @@ TEST_F(TextFontFileTest, AddedFileIsListedOnceAndServesItsStyleFirst) {
     EXPECT_LT(CompareIgnoringCase(list[i - 1], list[i]), 0) << list[i];
   }
 
-  FaceChoice regular;
-  ASSERT_EQ(ChooseFace({.face = "dejavu sans mono", .height = 16, .weight = 400}, regular), kOk);
-  EXPECT_EQ(regular.file, copy);
+  Result<FaceChoice> regular =
+      ChooseFace({.face = "dejavu sans mono", .height = 16, .weight = 400});
+  ASSERT_TRUE(regular);
+  EXPECT_EQ(regular->file, copy);
   // Bold is still served by the installed bold file, not synthesized from the copy.
-  FaceChoice bold;
-  ASSERT_EQ(ChooseFace({.face = "DejaVu Sans Mono", .height = 16, .weight = 700}, bold), kOk);
-  EXPECT_NE(bold.file, copy);
-  EXPECT_EQ(bold.weight, 700);
+  const Result<FaceChoice> bold =
+      ChooseFace({.face = "DejaVu Sans Mono", .height = 16, .weight = 700});
+  ASSERT_TRUE(bold);
+  EXPECT_NE(bold->file, copy);
+  EXPECT_EQ(bold->weight, 700);
 
   ForgetAddedFontFiles();  // the test seam itself: the installed files serve again
   EXPECT_EQ(InstalledFontCatalog().files.size(), filesBefore);
-  ASSERT_EQ(ChooseFace({.face = "DejaVu Sans Mono", .height = 16, .weight = 400}, regular), kOk);
-  EXPECT_NE(regular.file, copy);
+  regular = ChooseFace({.face = "DejaVu Sans Mono", .height = 16, .weight = 400});
+  ASSERT_TRUE(regular);
+  EXPECT_NE(regular->file, copy);
 }
 
 // A FIFO is refused before FreeType could block on it, when a file is added and when
@@ -71,8 +74,10 @@ TEST_F(TextFontFileTest, RefusesAFifoWithoutBlocking) {
   const std::string fifo = dir.File("pipe.ttf");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const std::size_t filesBefore = InstalledFontCatalog().files.size();
-  const FontFileResult result = CallGuardedAgainstFifo(fifo, [&] { return AddFontFile(fifo); });
-  EXPECT_EQ(result.status, FontFileStatus::kNotRegular);
+  const Result<std::vector<std::string>> families =
+      CallGuardedAgainstFifo(fifo, [&] { return AddFontFile(fifo); });
+  EXPECT_EQ(families.message(),
+            "Could not open the font file \"" + fifo + "\": it is not a regular file.");
   EXPECT_EQ(InstalledFontCatalog().files.size(), filesBefore);
   EXPECT_EQ(CallGuardedAgainstFifo(fifo, [&] { return OpenTextFontFile(fifo, 0, {}); }), nullptr);
 }
@@ -101,9 +106,9 @@ TEST_F(TextFontFileTest, ReadsAnAddedFileThroughOneDescriptor) {
   CallGuardedAgainstFifo(fifo, [&] {
     // Enough rounds that reopening the path after the check hung in every try.
     for (int i = 0; i < 5000; ++i) {
-      const FontFileStatus status = AddFontFile(path).status;
-      EXPECT_TRUE(status == FontFileStatus::kAdded || status == FontFileStatus::kNotRegular)
-          << static_cast<int>(status);
+      const Result<std::vector<std::string>> families = AddFontFile(path);
+      EXPECT_TRUE(families || families.message().ends_with(": it is not a regular file."))
+          << families.message();
     }
     return 0;
   });
@@ -111,7 +116,7 @@ TEST_F(TextFontFileTest, ReadsAnAddedFileThroughOneDescriptor) {
   swapper.join();
 
   swapIn(font, dir.File("spare"));
-  ASSERT_EQ(AddFontFile(path).status, FontFileStatus::kAdded);
+  ASSERT_TRUE(AddFontFile(path));
   swapIn(fifo, dir.File("spare"));
   const TextFontPtr drawn =
       CallGuardedAgainstFifo(fifo, [] { return OpenTextFont({.face = "DejaVu Sans Mono"}); });

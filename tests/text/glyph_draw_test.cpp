@@ -13,7 +13,7 @@ namespace {
 
 PixelSurface BlackSurface(int width, int height) {
   PixelSurface surface;
-  EXPECT_EQ(ResizePixelSurface(surface, width, height), kOk);
+  EXPECT_TRUE(ResizePixelSurface(surface, width, height));
   return surface;
 }
 

@@ -15,7 +15,7 @@ constexpr int kOrigin = 10;  // pen and cell top on the test surfaces
 // Draws ch alone with its pen and cell top at (kOrigin, kOrigin).
 InkBox InkOf(TextFont& font, char32_t ch, int* advance = nullptr) {
   PixelSurface surface;
-  EXPECT_EQ(ResizePixelSurface(surface, 80, 80), kOk);
+  EXPECT_TRUE(ResizePixelSurface(surface, 80, 80));
   const int drawn = DrawCharAt(surface, font, ch, kOrigin, kOrigin, nullptr, false, false);
   if (advance != nullptr) *advance = drawn;
   return MeasureInk(surface, kOrigin, kOrigin);
