@@ -93,7 +93,7 @@ int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
   std::vector<FileReplacement> companions;
   companions.reserve(descriptors.size());
   for (const DescriptorFile& file : descriptors) companions.push_back({file.path, file.text});
-  const bool sheetSaved = SaveSheet(sheet, sheetPath, format, sink, companions) == kOk;
+  const bool sheetSaved = SaveSheet(sheet, sheetPath, format, sink, companions).ok;
   bool allSaved = sheetSaved;
   for (const FileReplacement& file : companions) {
     allSaved = allSaved && file.status.ok;

@@ -1,6 +1,8 @@
 // The program's one preview.
 #include "preview/preview_state.h"
 
+#include <cerrno>
+
 #include <algorithm>
 #include <new>
 
@@ -18,7 +20,7 @@ void CreatePreviewCanvas(PreviewState& preview) {
   preview.canvas.created = true;
 }
 
-int ResizePreviewCanvas(PreviewState& preview, int width, int height) {
+Status ResizePreviewCanvas(PreviewState& preview, int width, int height) {
   width = std::max(width, kCanvasWidth);
   height = std::max(height, kCanvasHeight);
   // A sheet of 256 x 256 cells of 64 px needs a gigabyte here: a refusal is an answer.
@@ -26,12 +28,12 @@ int ResizePreviewCanvas(PreviewState& preview, int width, int height) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, 0);
     preview.canvas.pixels.swap(pixels);
   } catch (const std::bad_alloc&) {
-    return kFailed;
+    return Failure("Out of memory.", ENOMEM);
   }
   preview.canvas.width = width;
   preview.canvas.height = height;
   preview.canvas.created = true;
-  return kOk;
+  return {};
 }
 
 void DeletePreviewCanvas(PreviewState& preview) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
 #include "dialog/dialog_host.h"
 #include "layout/charmap.h"
 #include "layout/grid.h"
@@ -58,6 +59,6 @@ PreviewState& Preview();
 void CreatePreviewCanvas(PreviewState& preview);
 void DeletePreviewCanvas(PreviewState& preview);
 
-// Makes the canvas black at width x height, each at least its smallest size. kOk, or
-// kFailed when the pixels cannot be had: the canvas then stays as it was.
-int ResizePreviewCanvas(PreviewState& preview, int width, int height);
+// Makes the canvas black at width x height, each at least its smallest size; fails when
+// the pixels cannot be had, and the canvas then stays as it was.
+Status ResizePreviewCanvas(PreviewState& preview, int width, int height);

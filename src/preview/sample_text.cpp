@@ -39,7 +39,7 @@ void DrawSampleText(Dialog& dlg, PreviewState& preview) {
   if (preview.canvas.width != width || preview.canvas.height != height) {
     if (width == kCanvasWidth && height == kCanvasHeight) {
       CreatePreviewCanvas(preview);
-    } else if (ResizePreviewCanvas(preview, width, height) != kOk) {
+    } else if (!ResizePreviewCanvas(preview, width, height)) {
       return;
     }
     ClampPan(dlg, preview);

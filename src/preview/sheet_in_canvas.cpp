@@ -54,7 +54,7 @@ void ShowSheetInCanvas(Dialog& dlg, const SheetView& sheet) {
   const int width = sheet.width, height = sheet.height;
   if (preview.canvas.width != std::max(width, kCanvasWidth) ||
       preview.canvas.height != std::max(height, kCanvasHeight)) {
-    ResizePreviewCanvas(preview, width, height);
+    (void)ResizePreviewCanvas(preview, width, height);
     ClampPan(dlg, preview);
   }
   std::fill(preview.canvas.pixels.begin(), preview.canvas.pixels.end(), 0);

@@ -27,8 +27,8 @@ GrayImage GraySheet(const Sheet& sheet);
 // 255 where MonoBit(coverage, threshold) holds, else 0.
 GrayImage MonoSheet(const Sheet& sheet, int threshold);
 
-// The bytes of the sheet's file, as its output kind in the format fif, in out. kOk,
-// kNoMemory (for any of the sheet-sized buffers on the way) or kFailed.
+// The bytes of the sheet's file, as its output kind in the format fif, in out; a failure
+// that IsNoMemory names when any of the sheet-sized buffers on the way cannot be had.
 Status EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);
 
 // How EncodeSheetKind writes kind in format fif, for people: "32-bit color", "32-bit

@@ -76,13 +76,13 @@ void ClearMeasured(GlyphSurface& probe, const GlyphBox& box) {
 }
 
 // The top-left width x height pixels of the sheet surface (which is larger than the sheet).
-int CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
-  if (!ResizePixelSurface(to, width, height)) return kFailed;
+Status CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
+  if (Status resized = ResizePixelSurface(to, width, height); !resized) return resized;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = from.pixels.data() + static_cast<std::size_t>(y) * from.width;
     std::copy(row, row + width, to.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
   }
-  return kOk;
+  return {};
 }
 
 // A glyph anchored at the height correction is drawn with its text cell's row
@@ -226,7 +226,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     return std::nullopt;
   }
   // The coverage is taken before trimming, which clears it where it paints over.
-  if (CopyCoverage(sheet.pixels, width, height, result.coverage) != kOk) {
+  if (!CopyCoverage(sheet.pixels, width, height, result.coverage)) {
     ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
   }
@@ -253,8 +253,8 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   return result;
 }
 
-int SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT fif,
-              MessageSink& sink, std::span<FileReplacement> companions) {
+Status SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT fif,
+                 MessageSink& sink, std::span<FileReplacement> companions) {
   std::string bytes;
   std::vector<FileReplacement> files;
   const Status encoded = EncodeSheetKind(sheet, fif, bytes);
@@ -269,8 +269,10 @@ int SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT
     companions[i].failed = !files.empty() && files[1 + i].failed;
   }
   if (files.empty() || files[0].failed) {
-    ShowError(sink, IsNoMemory(encoded) ? kNoMemoryMessage : "Could not save the output bitmap!");
-    return kFailed;
+    const char* message =
+        IsNoMemory(encoded) ? kNoMemoryMessage : "Could not save the output bitmap!";
+    ShowError(sink, message);
+    return Failure(message, files.empty() ? encoded.error : files[0].status.error);
   }
-  return ExitCode(files[0].status);  // a failure: a companion held it back
+  return files[0].status;  // a failure here: a companion held it back
 }

@@ -7,7 +7,7 @@
 //   options.tileSize = 16;  options.colorSteps = 4;  options.colorMode = ColorMode::kGradient;
 //   ...
 //   std::optional<Sheet> sheet = RenderSheet(options, sink);   // sink: any MessageSink
-//   if (sheet && SaveSheet(*sheet, "font.png", FIF_PNG, sink) == kOk) { ... sheet->report ... }
+//   if (sheet && SaveSheet(*sheet, "font.png", FIF_PNG, sink)) { ... sheet->report ... }
 //
 // Every problem is shown on the sink with the same text, title and icon as in the window.
 #pragma once
@@ -87,15 +87,15 @@ std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& ma
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink);
 
 // Writes the sheet as its output kind to fileName in format (SheetFileFormat's answer for
-// the name, decided once by the caller), never leaving a broken file. kOk or kFailed (after
+// the name, decided once by the caller), never leaving a broken file. Fails after showing
 // "Could not allocate memory for the output bitmap!" when a buffer of the encoding cannot be
-// had, "Could not save the output bitmap!" for any other failure).
+// had, or "Could not save the output bitmap!" for any other failure.
 //
 // Companion files (descriptors) are written with the sheet, all or none
-// (WriteFilesReplacing): each gets its result, and one that cannot be written keeps the
-// sheet from being written too, with kFailed and no message here.
-int SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT format,
-              MessageSink& sink, std::span<FileReplacement> companions = {});
+// (WriteFilesReplacing): each gets its status, and one that cannot be written keeps the
+// sheet from being written too: a failure without a message here, with the companion's.
+Status SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT format,
+                 MessageSink& sink, std::span<FileReplacement> companions = {});
 
 // Why SheetFileFormat named no format when the image library is missing: shows
 // "Could not load the image library!" with the reason; nothing when it is loaded or the

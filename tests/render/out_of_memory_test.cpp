@@ -104,7 +104,8 @@ TEST(OutOfMemoryTest, EveryHugeBufferThatFailsIsReportedAndKeepsTheOldFile) {
       UnderMemoryLimit([&](MessageSink& sink) {
         for (const Row& row : rows) {
           sheet.output = row.output;
-          const int status = SaveSheet(sheet, dir.File(row.name), *SheetFileFormat(row.name), sink);
+          const int status =
+              ExitCode(SaveSheet(sheet, dir.File(row.name), *SheetFileFormat(row.name), sink));
           sink.Show(std::string(row.name) + " as " + std::to_string(static_cast<int>(row.output)) +
                         ": " + std::to_string(status),
                     "", MessageIcon::kInformation);

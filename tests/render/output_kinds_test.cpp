@@ -93,7 +93,7 @@ TEST(OutputKindsTest, EveryKindLightsTheColoredSheetsPixels) {
       sheet->output = file.kind;
       const std::string path =
           dir.File("sheet" + std::to_string(static_cast<int>(file.kind)) + "." + extension);
-      ASSERT_EQ(SaveSheet(*sheet, path, *SheetFileFormat(path), sink), kOk);
+      ASSERT_TRUE(SaveSheet(*sheet, path, *SheetFileFormat(path), sink).ok);
       int bpp = 0;
       file.pixels = LoadPixels(path, bpp);
       ASSERT_EQ(file.pixels.size(), static_cast<std::size_t>(sheet->width) * sheet->height);
@@ -128,13 +128,13 @@ TEST(OutputKindsTest, MonoSetsThePixelsAtOrAboveTheThreshold) {
   TempDir dir;
   sheet->output = OutputKind::kGray;
   int bpp = 0;
-  ASSERT_EQ(SaveSheet(*sheet, dir.File("gray.png"), FIF_PNG, sink), kOk);
+  ASSERT_TRUE(SaveSheet(*sheet, dir.File("gray.png"), FIF_PNG, sink).ok);
   const auto gray = LoadPixels(dir.File("gray.png"), bpp);
   sheet->output = OutputKind::kMono;
   for (int threshold : {1, 2, 128, 254, 255}) {
     SCOPED_TRACE(threshold);
     sheet->monoThreshold = threshold;
-    ASSERT_EQ(SaveSheet(*sheet, dir.File("mono.bmp"), FIF_BMP, sink), kOk);
+    ASSERT_TRUE(SaveSheet(*sheet, dir.File("mono.bmp"), FIF_BMP, sink).ok);
     const auto mono = LoadPixels(dir.File("mono.bmp"), bpp);
     ASSERT_EQ(mono.size(), gray.size());
     int set = 0;
@@ -160,7 +160,7 @@ TEST(OutputKindsTest, AlphaGivesUnlitPixelsTheColorOfTheNearestLitPixelOfTheirCe
   ASSERT_TRUE(sheet.has_value());
   sheet->output = OutputKind::kAlpha;
   TempDir dir;
-  ASSERT_EQ(SaveSheet(*sheet, dir.File("alpha.png"), FIF_PNG, sink), kOk);
+  ASSERT_TRUE(SaveSheet(*sheet, dir.File("alpha.png"), FIF_PNG, sink).ok);
   int bpp = 0;
   const auto pixels = LoadPixels(dir.File("alpha.png"), bpp);
   const int width = sheet->width, cell = options.tileSize;

@@ -81,7 +81,7 @@ TEST(TcodConsumerTest, PrintedTextShowsTheSheetsGlyphs) {
     const std::optional<Sheet> sheet = RenderSheet(options, sink);
     ASSERT_TRUE(sheet);
     const std::string path = dir.File("sheet.png");
-    ASSERT_EQ(SaveSheet(*sheet, path, *SheetFileFormat(path), sink), kOk);
+    ASSERT_TRUE(SaveSheet(*sheet, path, *SheetFileFormat(path), sink).ok);
 
     // libtcod reads the PNG with its own loader and its own character map.
     tcod::TilesetPtr tileset(
