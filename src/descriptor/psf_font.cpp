@@ -1,6 +1,7 @@
 // The PSF2 console font of a sheet, with its Unicode table.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "descriptor/font_file_parts.h"
@@ -23,21 +24,28 @@ void AppendU32(std::string& out, std::uint32_t v) {
 
 }  // namespace
 
+std::string PsfLimitRefusal(PixelSize cellPx, int mapCells) {
+  if (cellPx.widthPx > kMaxPsfCellWidthPx) {
+    return "A PSF font holds cells at most " + std::to_string(kMaxPsfCellWidthPx) +
+           " pixels wide; these are " + std::to_string(cellPx.widthPx) + ".";
+  }
+  if (cellPx.heightPx > kMaxPsfCellHeightPx) {
+    return "A PSF font holds cells at most " + std::to_string(kMaxPsfCellHeightPx) +
+           " pixels high; these are " + std::to_string(cellPx.heightPx) + ".";
+  }
+  if (mapCells > kMaxPsfGlyphs) {
+    return "A PSF font holds at most " + std::to_string(kMaxPsfGlyphs) +
+           " characters; the map has " + std::to_string(mapCells) + " cells.";
+  }
+  return "";
+}
+
 FontFileResult PsfFont(const SheetDescription& sheet, int threshold) {
   const int cellW = sheet.cellPx.widthPx;
   const int cellH = sheet.cellPx.heightPx;
   const int mapCells = static_cast<int>(sheet.mapCells.size());
-  if (cellW > kMaxPsfCellWidthPx) {
-    return {std::nullopt, "A PSF font holds cells at most " + std::to_string(kMaxPsfCellWidthPx) +
-                              " pixels wide; these are " + std::to_string(cellW) + "."};
-  }
-  if (cellH > kMaxPsfCellHeightPx) {
-    return {std::nullopt, "A PSF font holds cells at most " + std::to_string(kMaxPsfCellHeightPx) +
-                              " pixels high; these are " + std::to_string(cellH) + "."};
-  }
-  if (mapCells > kMaxPsfGlyphs) {
-    return {std::nullopt, "A PSF font holds at most " + std::to_string(kMaxPsfGlyphs) +
-                              " characters; the map has " + std::to_string(mapCells) + " cells."};
+  if (std::string refusal = PsfLimitRefusal(sheet.cellPx, mapCells); !refusal.empty()) {
+    return {std::nullopt, std::move(refusal)};
   }
   const std::vector<FontCharacter> chars = CellCharacters(sheet);
   if (chars.empty()) return {std::nullopt, NoCharacterRefusal("PSF")};

@@ -198,6 +198,15 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     return std::nullopt;
   }
   SurfaceCloser closeProbe{probe};
+  // The distance field, drawn beside the coverage with the same font and places.
+  const bool sdf = options.output == OutputKind::kSdf;
+  GlyphSurface distance;
+  if (sdf && OpenSurface(distance, "Distance", 10, 10, width, height) != 0) {
+    ShowError(sink, kNoMemoryMessage);
+    return std::nullopt;
+  }
+  SurfaceCloser closeDistance{distance};
+  if (sdf) SelectSurfaceFont(distance, font);
 
   // The sheet collects glyphs; the probe's scan area is blanked per glyph.
   SelectSurfaceFont(sheet, font);
@@ -226,7 +235,14 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
       anyInk = true;
     }
     FlagOverflow(flags, c.cell, kind);
-    DrawSheetChar(sheet, c.c, DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn), true);
+    const PixelRect rect = DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn);
+    DrawSheetChar(sheet, c.c, rect, true);
+    if (sdf) {
+      // The cell itself: the rectangle ends where the cell does (DrawRect).
+      const PixelRect cellBox{rect.right - cell.widthPx, rect.bottom - cell.heightPx, rect.right,
+                              rect.bottom};
+      DrawSheetCharDistance(distance, c.c, rect, cellBox, options.sdfSpreadPx);
+    }
   }
 
   // Color, trim, report. Any failure skips the rest.
@@ -263,6 +279,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   result.output = options.output;
   result.top = options.top;
   result.monoThreshold = options.monoThreshold;
+  if (sdf) result.distance = std::move(distance.pixels);
   return result;
 }
 
