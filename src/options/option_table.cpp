@@ -376,10 +376,10 @@ const std::array kOptions = {
               .control = kIdDescriptorFnt,
               .flag = "--descriptor",
               .valueName = "KIND",
-              .help = "write a descriptor beside the saved sheet, with its base name: fnt "
-                      "(text bitmap-font descriptor), fnt-xml (the same as XML, NAME.xml), "
-                      "fnt-bin (the same in the binary form, NAME.bin), json, or c (a C header "
-                      "of 1-bit cells); repeatable",
+              .help = "write a descriptor beside the saved sheet NAME.png: fnt (NAME.fnt, the "
+                      "text bitmap-font descriptor), fnt-xml (NAME.xml, the same as XML), fnt-bin "
+                      "(NAME.bin, the same in the binary form, version 3), json (NAME.json) or c "
+                      "(NAME.h, a C header of 1-bit cells); repeatable",
               .stored = S::kExtension,
               .offset = 7,
               .choices = kDescriptorChoices,
@@ -395,9 +395,11 @@ const std::array kOptions = {
               .control = kIdFontFileBdf,
               .flag = "--font-file-out",
               .valueName = "KIND",
-              .help = "write a bitmap font file beside the saved sheet, with its base name, "
-                      "from the mono cells at --threshold: bdf (BDF 2.1), psf (PSF2 console "
-                      "font) or otb (bitmap-only OpenType); repeatable",
+              .help = "write a bitmap font file beside the saved sheet NAME.png, made from "
+                      "the mono cells at --threshold: bdf (NAME.bdf, BDF 2.1 character cells), "
+                      "psf (NAME.psf, a PSF2 console font with its Unicode table; cells at most "
+                      "32x64 and maps of at most 512 cells) or otb (NAME.otb, bitmap-only "
+                      "OpenType); repeatable",
               .stored = S::kExtension,
               .offset = 9,
               .choices = kFontFileChoices,
