@@ -98,11 +98,11 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdDescriptorFnt, {10, 395, 52, 10}, kNone},
     ControlPlacement{kIdDescriptorJson, {66, 395, 56, 10}, kNone},
     ControlPlacement{kIdDescriptorC, {126, 395, 72, 10}, kNone},
-    ControlPlacement{kIdDescriptorFntXml, {202, 395, 54, 10}, kNone},
-    ControlPlacement{kIdDescriptorFntBinary, {260, 395, 54, 10}, kNone},
-    ControlPlacement{kIdFontFileBdf, {330, 395, 54, 10}, kNone},
-    ControlPlacement{kIdFontFilePsf, {388, 395, 54, 10}, kNone},
-    ControlPlacement{kIdFontFileOtb, {446, 395, 54, 10}, kNone},
+    ControlPlacement{kIdDescriptorFntXml, {202, 395, 58, 10}, kNone},
+    ControlPlacement{kIdDescriptorFntBinary, {264, 395, 58, 10}, kNone},
+    ControlPlacement{kIdFontFileBdf, {326, 395, 58, 10}, kNone},
+    ControlPlacement{kIdFontFilePsf, {388, 395, 58, 10}, kNone},
+    ControlPlacement{kIdFontFileOtb, {450, 395, 58, 10}, kNone},
 };
 
 // The column headings over the three color fields of each row, and what empty cell
