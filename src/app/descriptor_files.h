@@ -1,11 +1,13 @@
-// The descriptor files beside a saved sheet: sheet.png gets sheet.fnt, sheet.json and
-// sheet.h, as the options ask.
+// The files beside a saved sheet: sheet.png gets the descriptors sheet.fnt, sheet.xml,
+// sheet.bin, sheet.json and sheet.h and the font files sheet.bdf, sheet.psf and
+// sheet.otb, as the options ask.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "base/message_sink.h"
+#include "base/status.h"
 #include "descriptor/descriptors.h"
 #include "options/sheet_options.h"
 #include "render/sheet_pipeline.h"
@@ -20,31 +22,38 @@ struct DescriptorFile {
   std::string text;
 };
 
-// The longest extension, dot included, of the descriptors that want asks for: 5 for
-// ".json", else 4 (".fnt") or 2 (".h"); 0 for none.
-std::size_t LongestDescriptorExtension(const DescriptorChoice& want);
+// The longest extension, dot included, of the files beside the sheet that options ask
+// for: 5 for ".json", else 4 (".fnt", ".xml", ".bin", ".bdf", ".psf", ".otb") or 2
+// (".h"); 0 for none.
+std::size_t LongestDescriptorExtension(const SheetOptions& options);
 
-// Why the descriptors that want asks for cannot describe a sheet saved as sheetPath, or
-// "" when they can: the .fnt cannot hold a file name with a double quote or a control
-// character.
-std::string DescriptorNameFault(const DescriptorChoice& want, const std::string& sheetPath);
+// Why the files that options ask for cannot go beside a sheet saved as sheetPath, or ""
+// when they can, known before the sheet is drawn: the .fnt cannot hold a file name with
+// a double quote or a control character, and a PSF font cannot hold cells wider than 32
+// or higher than 64 pixels or a map of more than 512 cells. An empty sheetPath checks
+// the options alone.
+std::string DescriptorNameFault(const SheetOptions& options, const std::string& sheetPath);
 
 // What the descriptors and font files are made from: the sheet's values with the face
 // and styles of options and the file name of sheetPath. It points into sheet.
 SheetDescription DescribeSheet(const Sheet& sheet, const SheetOptions& options,
                                const std::string& sheetPath);
 
-// The descriptors that options.descriptors asks for, beside sheetPath with its base
-// name. The C header's bits are the mono output's, at options.monoThreshold.
-std::vector<DescriptorFile> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
-                                            const std::string& sheetPath);
+// The descriptors and font files that options.descriptors and options.fontFiles ask
+// for, beside sheetPath with its base name. The bits of the C header and the font files
+// are the mono output's, at the sheet's threshold. A font file that cannot be made from
+// this sheet (PsfFont's limits, a font of no character) fails with "Could not make the
+// FORMAT font: " and the reason.
+Result<std::vector<DescriptorFile>> DescriptorFiles(const Sheet& sheet, const SheetOptions& options,
+                                                    const std::string& sheetPath);
 
-// Saves the sheet (SaveSheet, with its messages) and its descriptors, all or none.
-// Returns kOk, or kFailed after the sheet's message, or after "Could not write the
-// descriptor file "<path>"! The sheet was not saved either." for the descriptor that
-// could not be written (without the second sentence in the rare case that the sheet
-// was written: see WriteFilesReplacing).
-// written, when given, gets the descriptors' paths once all are written.
+// Saves the sheet (SaveSheet, with its messages) and the files beside it, all or none.
+// Returns kOk, or kFailed: after DescriptorFiles' message (title "Error"), before
+// anything is written; after the sheet's message; or after "Could not write the
+// descriptor file "<path>"! The sheet was not saved either." for the file that could
+// not be written (without the second sentence in the rare case that the sheet was
+// written: see WriteFilesReplacing).
+// written, when given, gets the files' paths once all are written.
 int SaveSheetAndDescriptors(const Sheet& sheet, const SheetOptions& options,
                             const std::string& sheetPath, FREE_IMAGE_FORMAT format,
                             MessageSink& sink, std::vector<std::string>* written = nullptr);

@@ -43,8 +43,10 @@ void InitializeDialog(Dialog& dlg) {
     SetDefaultText(dlg, id);
   }
 
-  // 6. The output: the colored sheet; the threshold waits for the mono output.
+  // 6. The output: the colored sheet; the threshold and the spread wait for the outputs
+  // that use them.
   CheckOutputKind(dlg, OutputKind::kColor);
   SetDefaultText(dlg, kIdMonoThreshold);
+  SetDefaultText(dlg, kIdSdfSpread);
   ApplyOutputKindRule(dlg);
 }

@@ -57,6 +57,11 @@ void Command(Dialog& dlg, int id, int code) {
     case kIdOutputAlpha:
     case kIdOutputGray:
     case kIdOutputMono:
+    case kIdOutputSdf:
+    case kIdDescriptorC:
+    case kIdFontFileBdf:
+    case kIdFontFilePsf:
+    case kIdFontFileOtb:
       ApplyOutputKindRule(dlg);
       break;
     case kIdExit:

@@ -27,8 +27,8 @@ int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fil
 
   // The program's flags start afresh with every run and take the run's on success.
   ClearOverflowFlags(SheetOverflowFlags());
-  // A descriptor that could not name the sheet stops the run before anything is drawn.
-  if (const std::string fault = DescriptorNameFault(options.descriptors, fileName);
+  // A file beside the sheet that could not be made stops the run before anything is drawn.
+  if (const std::string fault = DescriptorNameFault(options, fileName);
       !preview && !fault.empty()) {
     dlg.host.MessageBox(fault, "Error", MessageIcon::kWarning);
     return kFailed;
@@ -44,12 +44,14 @@ int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fil
   // A preview has no file, so no descriptors either.
   if (preview) {
     RememberShownSheet(dlg, Preview(), sheet->grid, sheet->cellPx, sheet->map);
-    ShowSheetInCanvas(dlg, SheetView{.colored = sheet->bitmap.get(),
-                                     .coverage = &sheet->coverage.pixels,
-                                     .kind = sheet->output,
-                                     .monoThreshold = sheet->monoThreshold,
-                                     .width = sheet->width,
-                                     .height = sheet->height});
+    ShowSheetInCanvas(
+        dlg, SheetView{.colored = sheet->bitmap.get(),
+                       .coverage = sheet->output == OutputKind::kSdf ? &sheet->distance.pixels
+                                                                     : &sheet->coverage.pixels,
+                       .kind = sheet->output,
+                       .monoThreshold = sheet->monoThreshold,
+                       .width = sheet->width,
+                       .height = sheet->height});
   } else {
     std::vector<std::string> descriptors;
     if (SaveSheetAndDescriptors(*sheet, options, fileName, *format, dlg.host, &descriptors) !=

@@ -72,6 +72,8 @@ bool ChangesSheet(int id) {
     case kIdOutputGray:
     case kIdOutputMono:
     case kIdMonoThreshold:
+    case kIdOutputSdf:
+    case kIdSdfSpread:
       return true;
     default:
       return false;

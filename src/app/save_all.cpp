@@ -67,6 +67,11 @@ int SaveAllFonts(Dialog& dlg) {
   // A texture that cannot load would fail every face: say so once (the loader's own
   // message) and stop before anything is asked or written. Each export loads it again.
   if (ColorModeUsesTexture(dlg) && !LoadTextureImage(options->texturePath, dlg.host)) return 1;
+  // So would a font file that the cells or the map are too large for.
+  if (const std::string fault = DescriptorNameFault(*options, ""); !fault.empty()) {
+    dlg.host.MessageBox(fault, "Error", MessageIcon::kWarning);
+    return 1;
+  }
 
   // The folder.
   const std::optional<std::string> folder = dlg.host.AskFolder("Select the output folder");
@@ -77,8 +82,8 @@ int SaveAllFonts(Dialog& dlg) {
   // Each face in list order; a failing face does not stop the batch.
   const int count = FontListCount(dlg);
   std::set<std::string> taken;
-  // Every file of a face (sheet and descriptors) must fit the file system.
-  const std::size_t longestExtension = LongestDescriptorExtension(options->descriptors);
+  // Every file of a face (sheet, descriptors and font files) must fit the file system.
+  const std::size_t longestExtension = LongestDescriptorExtension(*options);
   int saved = 0, failures = 0;
   dlg.host.BeginProgress("Save all", count);
   for (int i = 0; i < count; ++i) {

@@ -40,14 +40,21 @@ inline bool UsesTexture(ColorMode mode) {
 }
 
 // What a sheet file holds: the colored sheet (the default), the colored sheet with
-// straight alpha from each pixel's coverage, the coverage as 8-bit gray, or one bit a
-// pixel from the coverage and a threshold.
-enum class OutputKind { kColor = 0, kAlpha = 1, kGray = 2, kMono = 3 };
+// straight alpha from each pixel's coverage, the coverage as 8-bit gray, one bit a
+// pixel from the coverage and a threshold, or each glyph's signed distance field as
+// 8-bit gray.
+enum class OutputKind { kColor = 0, kAlpha = 1, kGray = 2, kMono = 3, kSdf = 4 };
 
 // The mono threshold: 1 sets every lit pixel.
 inline constexpr int kMinMonoThreshold = 1;
 inline constexpr int kMaxMonoThreshold = 255;
 inline constexpr int kDefaultMonoThreshold = 1;
+
+// The distance field's spread: how many pixels from the outline its values reach, 128
+// on the outline and 0 or 255 that far outside or inside.
+inline constexpr int kMinSdfSpreadPx = 1;
+inline constexpr int kMaxSdfSpreadPx = 32;
+inline constexpr int kDefaultSdfSpreadPx = 4;
 
 // Whether a pixel of this coverage (0 unlit, 1..255) is set in the 1-bit output: it is
 // lit and its coverage is at least threshold. An unlit pixel is never set, whatever the

@@ -37,6 +37,11 @@ Result<std::string> BdfFont(const SheetDescription& sheet, int threshold);
 // glyphs): the console could not load it.
 Result<std::string> PsfFont(const SheetDescription& sheet, int threshold);
 
+// Why PsfFont refuses cells of cellPx in a map of mapCells cells whatever they hold (a
+// cell or a map too large for the console), or "" when it does not: a check that needs
+// no sheet, for refusing before one is drawn.
+Status PsfLimitRefusal(PixelSize cellPx, int mapCells);
+
 // The limits of a PSF2 console font.
 inline constexpr int kMaxPsfCellWidthPx = 32;
 inline constexpr int kMaxPsfCellHeightPx = 64;

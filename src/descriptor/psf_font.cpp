@@ -1,6 +1,7 @@
 // The PSF2 console font of a sheet, with its Unicode table.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "descriptor/font_file_parts.h"
@@ -23,22 +24,27 @@ void AppendU32(std::string& out, std::uint32_t v) {
 
 }  // namespace
 
-Result<std::string> PsfFont(const SheetDescription& sheet, int threshold) {
-  const int cellW = sheet.cellPx.widthPx;
-  const int cellH = sheet.cellPx.heightPx;
-  const int mapCells = static_cast<int>(sheet.mapCells.size());
-  if (cellW > kMaxPsfCellWidthPx) {
+Status PsfLimitRefusal(PixelSize cellPx, int mapCells) {
+  if (cellPx.widthPx > kMaxPsfCellWidthPx) {
     return Failure("A PSF font holds cells at most " + std::to_string(kMaxPsfCellWidthPx) +
-                   " pixels wide; these are " + std::to_string(cellW) + ".");
+                   " pixels wide; these are " + std::to_string(cellPx.widthPx) + ".");
   }
-  if (cellH > kMaxPsfCellHeightPx) {
+  if (cellPx.heightPx > kMaxPsfCellHeightPx) {
     return Failure("A PSF font holds cells at most " + std::to_string(kMaxPsfCellHeightPx) +
-                   " pixels high; these are " + std::to_string(cellH) + ".");
+                   " pixels high; these are " + std::to_string(cellPx.heightPx) + ".");
   }
   if (mapCells > kMaxPsfGlyphs) {
     return Failure("A PSF font holds at most " + std::to_string(kMaxPsfGlyphs) +
                    " characters; the map has " + std::to_string(mapCells) + " cells.");
   }
+  return {};
+}
+
+Result<std::string> PsfFont(const SheetDescription& sheet, int threshold) {
+  const int cellW = sheet.cellPx.widthPx;
+  const int cellH = sheet.cellPx.heightPx;
+  const int mapCells = static_cast<int>(sheet.mapCells.size());
+  if (Status limits = PsfLimitRefusal(sheet.cellPx, mapCells); !limits) return limits;
   const std::vector<FontCharacter> chars = CellCharacters(sheet);
   if (chars.empty()) return Failure(NoCharacterRefusal("PSF"));
 

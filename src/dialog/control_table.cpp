@@ -118,6 +118,15 @@ constexpr std::array kControls = {
     ControlDef{kIdDescriptorFnt, K::kCheckBox, kOutput, "Write .fnt", "", false, true, R::kNone},
     ControlDef{kIdDescriptorJson, K::kCheckBox, kOutput, "Write .json", "", false, true, R::kNone},
     ControlDef{kIdDescriptorC, K::kCheckBox, kOutput, "Write C header", "", false, true, R::kNone},
+    ControlDef{kIdOutputSdf, K::kRadioButton, kOutput, "SDF", "", false, true, R::kOutputKind},
+    ControlDef{kIdSdfSpread, K::kDigitsEdit, kOutput, "Spread (1 - 32):", "4", false, false,
+               R::kNone},
+    ControlDef{kIdDescriptorFntXml, K::kCheckBox, kOutput, "Write .xml", "", false, true, R::kNone},
+    ControlDef{kIdDescriptorFntBinary, K::kCheckBox, kOutput, "Write .bin", "", false, true,
+               R::kNone},
+    ControlDef{kIdFontFileBdf, K::kCheckBox, kOutput, "Write .bdf", "", false, true, R::kNone},
+    ControlDef{kIdFontFilePsf, K::kCheckBox, kOutput, "Write .psf", "", false, true, R::kNone},
+    ControlDef{kIdFontFileOtb, K::kCheckBox, kOutput, "Write .otb", "", false, true, R::kNone},
 };
 
 constexpr std::array kGroupBoxes = {
@@ -125,7 +134,7 @@ constexpr std::array kGroupBoxes = {
     GroupBoxDef{kColor, 6, 132, 282, 54},  GroupBoxDef{kValues, 7, 187, 281, 76},
     GroupBoxDef{kImage, 6, 264, 282, 30},  GroupBoxDef{kPreview, 294, 0, 258, 186},
     GroupBoxDef{kLog, 294, 186, 258, 102}, GroupBoxDef{kActions, 6, 294, 546, 30},
-    GroupBoxDef{kLayout, 6, 324, 546, 46}, GroupBoxDef{kOutput, 6, 370, 546, 28},
+    GroupBoxDef{kLayout, 6, 324, 546, 46}, GroupBoxDef{kOutput, 6, 370, 546, 40},
 };
 
 constexpr std::array<int, 4> kExportModeButtons = {kIdExportNormal, kIdExportAll, kIdExportUser,
@@ -134,8 +143,8 @@ constexpr std::array<int, 5> kColorModeButtons = {kIdColorGradient, kIdColorReli
                                                   kIdColorImageOnly, kIdColorGradientOverImage,
                                                   kIdColorReliefOverImage};
 constexpr std::array<int, 3> kZoomButtons = {kIdZoom1, kIdZoom2, kIdZoom4};
-constexpr std::array<int, 4> kOutputKindButtons = {kIdOutputColor, kIdOutputAlpha, kIdOutputGray,
-                                                   kIdOutputMono};
+constexpr std::array<int, 5> kOutputKindButtons = {kIdOutputColor, kIdOutputAlpha, kIdOutputGray,
+                                                   kIdOutputMono, kIdOutputSdf};
 
 }  // namespace
 

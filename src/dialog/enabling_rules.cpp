@@ -41,5 +41,12 @@ void ApplyColorModeRule(Dialog& dlg) {
 }
 
 void ApplyOutputKindRule(Dialog& dlg) {
-  Enable(dlg, kIdMonoThreshold, ReadOutputKind(dlg) == OutputKind::kMono);
+  const OutputKind kind = ReadOutputKind(dlg);
+  // The threshold sets the bits of the mono output, the C header and the font files.
+  bool threshold = kind == OutputKind::kMono;
+  for (int id : {kIdDescriptorC, kIdFontFileBdf, kIdFontFilePsf, kIdFontFileOtb}) {
+    threshold = threshold || IsChecked(dlg, id);
+  }
+  Enable(dlg, kIdMonoThreshold, threshold);
+  Enable(dlg, kIdSdfSpread, kind == OutputKind::kSdf);
 }

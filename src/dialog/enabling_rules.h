@@ -13,5 +13,7 @@ void ApplyExportModeRule(Dialog& dlg);
 // "Only Image" (1025), and Color steps (1037) in the two gradient modes.
 void ApplyColorModeRule(Dialog& dlg);
 
-// Enables the threshold field (1069) exactly when the mono output (1068) is chosen.
+// Enables the threshold field (1069) exactly when something uses it: the mono output
+// (1068), the C header (1072) or a font file (1077..1079); and the spread field (1074)
+// exactly when the distance-field output (1073) is chosen.
 void ApplyOutputKindRule(Dialog& dlg);

@@ -1,6 +1,7 @@
 // Scratch surfaces for drawing and reading back characters.
 #include "glyph/glyph_surface.h"
 
+#include <algorithm>
 #include <string>
 
 #include "text/text_font.h"
@@ -57,6 +58,17 @@ void DrawSheetChar(GlyphSurface& surface, const SheetChar& c, PixelRect rect, bo
   } else {
     DrawGlyphChar(surface, c.ch, rect, clipped);
   }
+}
+
+void DrawSheetCharDistance(GlyphSurface& surface, const SheetChar& c, PixelRect rect,
+                           PixelRect clip, int spreadPx) {
+  if (!DrawingFont(surface)) return;
+  const char32_t ch =
+      c.byteCode ? CodeToChar(*surface.font, static_cast<unsigned char>(c.ch)) : c.ch;
+  if (ch == 0) return;
+  const PixelRect within{std::max(rect.left, clip.left), std::max(rect.top, clip.top),
+                         std::min(rect.right, clip.right), std::min(rect.bottom, clip.bottom)};
+  DrawCharDistanceAt(surface.pixels, *surface.font, ch, rect.left, rect.top, within, spreadPx);
 }
 
 std::optional<PixelRect> SheetCharInkBox(GlyphSurface& surface, const SheetChar& c, int x, int y) {

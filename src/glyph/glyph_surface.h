@@ -53,6 +53,14 @@ struct SheetChar {
 };
 void DrawSheetChar(GlyphSurface& surface, const SheetChar& c, PixelRect rect, bool clipped);
 
+// The signed distance field of the character that DrawSheetChar draws with its cell's
+// top-left at (rect.left, rect.top), placed as its coverage, nothing outside rect or clip
+// (DrawCharDistanceAt: 128 on the outline, higher inside, spreadPx 1..32). The field
+// reaches spreadPx beyond the ink, so clip keeps it within the sheet cell. The text mode
+// is not used.
+void DrawSheetCharDistance(GlyphSurface& surface, const SheetChar& c, PixelRect rect,
+                           PixelRect clip, int spreadPx);
+
 // The ink box of what DrawGlyph (DrawGlyphChar) would light drawing unclipped at (x, y)
 // on a surface reaching from (0, 0) without end: the whole character, however much of
 // it this surface holds. Nothing without ink.

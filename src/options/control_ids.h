@@ -78,6 +78,16 @@ enum ControlId : int {
   kIdDescriptorFnt = 1070,
   kIdDescriptorJson = 1071,
   kIdDescriptorC = 1072,
+  // The distance-field output and its spread, in the output kind's group.
+  kIdOutputSdf = 1073,
+  kIdSdfSpread = 1074,
+  // The bitmap-font descriptor as XML and as binary, beside the other descriptors.
+  kIdDescriptorFntXml = 1075,
+  kIdDescriptorFntBinary = 1076,
+  // The bitmap font files written beside a saved sheet.
+  kIdFontFileBdf = 1077,
+  kIdFontFilePsf = 1078,
+  kIdFontFileOtb = 1079,
 };
 
 // Notification codes carried by a command.

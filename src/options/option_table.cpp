@@ -12,6 +12,10 @@ namespace {
 using K = OptionKind;
 using S = StoredIn;
 
+// Extension records of choices added after their option's own record.
+constexpr int kTagNewerDescriptors = 10;
+constexpr int kTagNewerOutputKinds = 12;
+
 // The characters field counts Windows-1252 bytes for the cp1252 map: 511 of them.
 constexpr std::size_t kMaxCharacterBytes = 511;
 
@@ -43,15 +47,40 @@ constexpr OptionChoice kOutputChoices[] = {
     {"alpha", kIdOutputAlpha, static_cast<int>(OutputKind::kAlpha), 1},
     {"gray", kIdOutputGray, static_cast<int>(OutputKind::kGray), 2},
     {"mono", kIdOutputMono, static_cast<int>(OutputKind::kMono), 3},
+    // An older reader finds the gray output, the nearest kind it knows: one 8-bit
+    // channel a pixel.
+    {.name = "sdf",
+     .control = kIdOutputSdf,
+     .value = static_cast<int>(OutputKind::kSdf),
+     .code = 4,
+     .tag = kTagNewerOutputKinds,
+     .olderCode = 2},
 };
 constexpr int kOutputReadOrder[] = {
     static_cast<int>(OutputKind::kColor), static_cast<int>(OutputKind::kAlpha),
-    static_cast<int>(OutputKind::kGray), static_cast<int>(OutputKind::kMono)};
+    static_cast<int>(OutputKind::kGray), static_cast<int>(OutputKind::kMono),
+    static_cast<int>(OutputKind::kSdf)};
 
 constexpr OptionChoice kDescriptorChoices[] = {
     {"fnt", kIdDescriptorFnt, 1, 1},
     {"json", kIdDescriptorJson, 2, 2},
     {"c", kIdDescriptorC, 4, 4},
+    {.name = "fnt-xml",
+     .control = kIdDescriptorFntXml,
+     .value = 8,
+     .code = 1,
+     .tag = kTagNewerDescriptors},
+    {.name = "fnt-bin",
+     .control = kIdDescriptorFntBinary,
+     .value = 16,
+     .code = 2,
+     .tag = kTagNewerDescriptors},
+};
+
+constexpr OptionChoice kFontFileChoices[] = {
+    {"bdf", kIdFontFileBdf, 1, 1},
+    {"psf", kIdFontFilePsf, 2, 2},
+    {"otb", kIdFontFileOtb, 4, 4},
 };
 
 constexpr char kRangeMessage[] = "Wrong value for export range - can't be greater than 0 - 255!";
@@ -66,8 +95,13 @@ bool RangeMode(const SheetOptions& o) {
 bool ColorsTopAndSub(const SheetOptions& o) {
   return o.colorMode != ColorMode::kImageOnly;
 }
-bool MonoOutput(const SheetOptions& o) {
-  return o.output == OutputKind::kMono;
+// The threshold makes the mono output's bits, the C header's and the font files'.
+bool UsesThreshold(const SheetOptions& o) {
+  const FontFileChoice& f = o.fontFiles;
+  return o.output == OutputKind::kMono || o.descriptors.c || f.bdf || f.psf || f.otb;
+}
+bool SdfOutput(const SheetOptions& o) {
+  return o.output == OutputKind::kSdf;
 }
 
 // The characters text, converted where it enters: for cp1252 only what its first 511
@@ -237,13 +271,15 @@ const std::array kOptions = {
               .width = 2,
               .defaultValue = "cp1252",
               .fill = [](SheetOptions& o, const OptionValue& v) { o.charMap = v.map; }},
-    // The output kind and the mono output's threshold.
+    // The output kind; its threshold and spread are checked last, once the rows that
+    // use them are read.
     OptionDef{.kind = K::kChoice,
               .control = kIdOutputColor,
               .flag = "--output",
               .valueName = "KIND",
               .help = "what the sheet file holds: color (the default), alpha (the colors with "
-                      "straight alpha from the coverage), gray (the coverage) or mono (1 bit)",
+                      "straight alpha from the coverage), gray (the coverage), mono (1 bit) or "
+                      "sdf (each glyph's signed distance field, 8-bit gray, 128 on the outline)",
               .stored = S::kExtension,
               .offset = 5,
               .defaultValue = "color",
@@ -252,21 +288,6 @@ const std::array kOptions = {
               .noneChecked = static_cast<int>(OutputKind::kColor),
               .fill = [](SheetOptions& o,
                          const OptionValue& v) { o.output = static_cast<OutputKind>(v.number); }},
-    OptionDef{.kind = K::kInt,
-              .control = kIdMonoThreshold,
-              .flag = "--threshold",
-              .valueName = "N",
-              .help = "the mono output sets pixels whose coverage is at least N, 1 to 255 "
-                      "(default 1: every lit pixel); kept with the other outputs",
-              .stored = S::kExtension,
-              .offset = 6,
-              .defaultValue = "1",
-              .low = kMinMonoThreshold,
-              .high = kMaxMonoThreshold,
-              .message = "Wrong value for the threshold, must be from 1 to 255!",
-              .applies = MonoOutput,
-              .outOfRangeIsDefault = true,
-              .fill = [](SheetOptions& o, const OptionValue& v) { o.monoThreshold = v.number; }},
     // What no check refuses.
     OptionDef{.kind = K::kFontFile,
               .control = kIdOpenFontFile,
@@ -355,9 +376,10 @@ const std::array kOptions = {
               .control = kIdDescriptorFnt,
               .flag = "--descriptor",
               .valueName = "KIND",
-              .help = "write a descriptor beside the saved sheet, with its base name: fnt "
-                      "(text bitmap-font descriptor), json, or c (a C header of 1-bit cells); "
-                      "repeatable",
+              .help = "write a descriptor beside the saved sheet NAME.png: fnt (NAME.fnt, the "
+                      "text bitmap-font descriptor), fnt-xml (NAME.xml, the same as XML), fnt-bin "
+                      "(NAME.bin, the same in the binary form, version 3), json (NAME.json) or c "
+                      "(NAME.h, a C header of 1-bit cells); repeatable",
               .stored = S::kExtension,
               .offset = 7,
               .choices = kDescriptorChoices,
@@ -365,8 +387,60 @@ const std::array kOptions = {
                   [](SheetOptions& o, const OptionValue& v) {
                     o.descriptors = {.fnt = (v.number & 1) != 0,
                                      .json = (v.number & 2) != 0,
-                                     .c = (v.number & 4) != 0};
+                                     .c = (v.number & 4) != 0,
+                                     .fntXml = (v.number & 8) != 0,
+                                     .fntBinary = (v.number & 16) != 0};
                   }},
+    OptionDef{.kind = K::kFlagSet,
+              .control = kIdFontFileBdf,
+              .flag = "--font-file-out",
+              .valueName = "KIND",
+              .help = "write a bitmap font file beside the saved sheet NAME.png, made from "
+                      "the mono cells at --threshold: bdf (NAME.bdf, BDF 2.1 character cells), "
+                      "psf (NAME.psf, a PSF2 console font with its Unicode table; cells at most "
+                      "32x64 and maps of at most 512 cells) or otb (NAME.otb, bitmap-only "
+                      "OpenType); repeatable",
+              .stored = S::kExtension,
+              .offset = 9,
+              .choices = kFontFileChoices,
+              .fill =
+                  [](SheetOptions& o, const OptionValue& v) {
+                    o.fontFiles = {.bdf = (v.number & 1) != 0,
+                                   .psf = (v.number & 2) != 0,
+                                   .otb = (v.number & 4) != 0};
+                  }},
+    // The threshold and the spread, checked when the output and files read above use them.
+    OptionDef{.kind = K::kInt,
+              .control = kIdMonoThreshold,
+              .flag = "--threshold",
+              .valueName = "N",
+              .help = "the mono output, the C header and the font files set pixels whose "
+                      "coverage is at least N, 1 to 255 (default 1: every lit pixel); kept with "
+                      "the other outputs",
+              .stored = S::kExtension,
+              .offset = 6,
+              .defaultValue = "1",
+              .low = kMinMonoThreshold,
+              .high = kMaxMonoThreshold,
+              .message = "Wrong value for the threshold, must be from 1 to 255!",
+              .applies = UsesThreshold,
+              .outOfRangeIsDefault = true,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.monoThreshold = v.number; }},
+    OptionDef{.kind = K::kInt,
+              .control = kIdSdfSpread,
+              .flag = "--sdf-spread",
+              .valueName = "N",
+              .help = "how far the sdf output's distances reach from the outline, 1 to 32 "
+                      "pixels (default 4)",
+              .stored = S::kExtension,
+              .offset = 11,
+              .defaultValue = "4",
+              .low = kMinSdfSpreadPx,
+              .high = kMaxSdfSpreadPx,
+              .message = "Wrong value for the spread, must be from 1 to 32!",
+              .applies = SdfOutput,
+              .outOfRangeIsDefault = true,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.sdfSpreadPx = v.number; }},
 };
 
 bool HasControl(const OptionDef& option, int control) {
@@ -410,6 +484,9 @@ const OptionDef* FindOptionByTag(int tag) {
   for (const OptionDef& option : kOptions) {
     if (option.stored != S::kExtension) continue;
     if (option.offset == tag || (option.kind == K::kCharMap && option.width == tag)) return &option;
+    for (const OptionChoice& choice : option.choices) {
+      if (choice.tag == tag) return &option;
+    }
   }
   return nullptr;
 }

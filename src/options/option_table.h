@@ -43,11 +43,20 @@ enum class StoredIn { kNowhere, kClassic, kExtension };
 enum class StoredCharset { kUtf8, kWindows1252 };
 
 // One value of a kChoice or kFlagSet option.
+//
+// A choice added after its option's record was first written goes under a record of
+// its own (tag): older readers refuse a known record holding a code they do not know,
+// which would cost the whole extension block, but skip a tag they do not know. A
+// kChoice's record then also holds olderCode under the option's own tag, the choice an
+// older reader takes instead.
 struct OptionChoice {
   std::string_view name;  // the command line's value name
   int control;            // its radio button or check box
   int value;              // the enum value it stands for; a bit for a kFlagSet
-  int code;               // its byte in the settings file (classic layout or record)
+  int code;               // its byte in the settings file (classic layout or record); a
+                          // kFlagSet's bit within its record
+  int tag = 0;            // the extension record holding code; 0: the option's own
+  int olderCode = -1;     // a kChoice with its own tag: the code under the option's tag
 };
 
 struct OptionDef {
@@ -91,6 +100,11 @@ struct OptionDef {
   void (*fill)(SheetOptions&, const struct OptionValue&) = nullptr;
 };
 
+// The extension record that holds a choice of option.
+inline int ChoiceTag(const OptionDef& option, const OptionChoice& choice) {
+  return choice.tag != 0 ? choice.tag : option.offset;
+}
+
 // A checked option's value, in the member its kind uses.
 struct OptionValue {
   int number = 0;  // kInt, kChoice's value, kFlagSet's bits, kFlag's 0/1
@@ -109,7 +123,8 @@ std::span<const OptionDef> OptionTable();
 const OptionDef* FindOptionByFlag(std::string_view flag);
 // The option a control belongs to (any of its controls, or a choice's button), or nullptr.
 const OptionDef* FindOptionByControl(int control);
-// The option kept in the extension block under tag (its own or its path's), or nullptr.
+// The option kept in the extension block under tag (its own, its path's or one of its
+// choices'), or nullptr.
 const OptionDef* FindOptionByTag(int tag);
 
 // The choice of an option named name, or nullptr.

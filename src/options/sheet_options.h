@@ -17,6 +17,15 @@ struct DescriptorChoice {
   bool fnt = false;
   bool json = false;
   bool c = false;
+  bool fntXml = false;     // the .fnt records as XML, NAME.xml
+  bool fntBinary = false;  // and in the binary form, NAME.bin
+};
+
+// The bitmap font files written beside a saved sheet, from its mono cells.
+struct FontFileChoice {
+  bool bdf = false;
+  bool psf = false;
+  bool otb = false;
 };
 
 struct SheetOptions {
@@ -37,7 +46,9 @@ struct SheetOptions {
   bool center = false;
   bool trim = false;
   OutputKind output = OutputKind::kColor;
-  int monoThreshold = kDefaultMonoThreshold;  // 1..255; used by the mono output
+  int monoThreshold = kDefaultMonoThreshold;  // 1..255; the mono output and the font files
+  int sdfSpreadPx = kDefaultSdfSpreadPx;      // 1..32; used by the distance-field output
   std::string texturePath;                    // UTF-8, as typed (checked when the texture loads)
   DescriptorChoice descriptors;               // none by default
+  FontFileChoice fontFiles;                   // none by default
 };

@@ -36,6 +36,7 @@ std::uint32_t ShownPixel(const SheetView& sheet, int x, int y) {
       return Blend(colored, light ? kCheckerLight : kCheckerDark, coverage);
     }
     case OutputKind::kGray:
+    case OutputKind::kSdf:  // the view holds the distance field in place of the coverage
       return Gray(coverage);
     case OutputKind::kMono:
       return MonoBit(coverage, sheet.monoThreshold) ? Gray(255) : 0;

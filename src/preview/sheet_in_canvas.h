@@ -11,8 +11,9 @@
 
 // What the canvas shows of a sheet.
 struct SheetView {
-  const Bitmap32* colored = nullptr;                    // width x height, bottom-up BGRA rows
-  const std::vector<std::uint8_t>* coverage = nullptr;  // width x height, top row first
+  const Bitmap32* colored = nullptr;  // width x height, bottom-up BGRA rows
+  // width x height, top row first: the coverage, or for kSdf the distance field
+  const std::vector<std::uint8_t>* coverage = nullptr;
   OutputKind kind = OutputKind::kColor;
   int monoThreshold = kDefaultMonoThreshold;
   int width = 0;
@@ -26,9 +27,9 @@ inline constexpr std::uint32_t kCheckerLight = 0xC8C8C8u;
 inline constexpr std::uint32_t kCheckerDark = 0x989898u;
 
 // The canvas color of sheet pixel (x, y) as kind shows it: the colored pixel; the colored
-// pixel over the checkerboard by its coverage (alpha); the coverage as gray; white where
-// MonoBit(coverage, threshold) holds, else black (mono). Without coverage the colored
-// pixel.
+// pixel over the checkerboard by its coverage (alpha); the coverage (or the distance
+// field, sdf) as gray; white where MonoBit(coverage, threshold) holds, else black (mono).
+// Without coverage the colored pixel.
 std::uint32_t ShownPixel(const SheetView& sheet, int x, int y);
 
 // Makes the canvas the sheet's size (512 x 185 at least), black, draws the sheet into it

@@ -82,10 +82,18 @@ constexpr std::array kToolTips = {
     ToolTip{kIdOutputAlpha, "Save the colors with alpha from each pixel's coverage."},
     ToolTip{kIdOutputGray, "Save each pixel's coverage as gray."},
     ToolTip{kIdOutputMono, "Save one bit for each pixel."},
-    ToolTip{kIdMonoThreshold, "The least coverage, 1 to 255, that sets a mono pixel."},
+    ToolTip{kIdMonoThreshold, "The least coverage, 1 to 255, that sets a pixel of the mono cells."},
     ToolTip{kIdDescriptorFnt, "Also write a .fnt descriptor beside the sheet."},
     ToolTip{kIdDescriptorJson, "Also write a .json descriptor beside the sheet."},
     ToolTip{kIdDescriptorC, "Also write a C header of the cells beside the sheet."},
+    ToolTip{kIdOutputSdf, "Save each glyph's signed distance field as gray, 128 on its outline."},
+    ToolTip{kIdSdfSpread, "How many pixels, 1 to 32, the distance field reaches from the outline."},
+    ToolTip{kIdDescriptorFntXml, "Also write the .fnt descriptor as XML (.xml) beside the sheet."},
+    ToolTip{kIdDescriptorFntBinary,
+            "Also write the .fnt descriptor in binary form (.bin) beside the sheet."},
+    ToolTip{kIdFontFileBdf, "Also write a BDF bitmap font (.bdf) beside the sheet."},
+    ToolTip{kIdFontFilePsf, "Also write a PSF2 console font (.psf) beside the sheet."},
+    ToolTip{kIdFontFileOtb, "Also write a bitmap-only OpenType font (.otb) beside the sheet."},
 };
 
 struct Mnemonic {

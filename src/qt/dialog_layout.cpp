@@ -86,16 +86,23 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdCellWidth, {360, 335, 24, 12}, {318, 337, 40, 8}},
     ControlPlacement{kIdCellHeight, {440, 335, 24, 12}, {394, 337, 44, 8}},
     ControlPlacement{kIdOpenFontFile, {10, 351, 80, 14}, kNone},
-    // "Output" (6, 370, 546, 28): the kind, then the threshold; the right part holds the
-    // descriptors' check boxes.
+    // "Output" (6, 370, 546, 40): the kind, its threshold and spread on the first row;
+    // the descriptors' and font files' check boxes on the second.
     ControlPlacement{kIdOutputColor, {10, 381, 40, 10}, kNone},
     ControlPlacement{kIdOutputAlpha, {54, 381, 40, 10}, kNone},
     ControlPlacement{kIdOutputGray, {98, 381, 40, 10}, kNone},
     ControlPlacement{kIdOutputMono, {142, 381, 40, 10}, kNone},
-    ControlPlacement{kIdMonoThreshold, {270, 380, 24, 12}, {188, 382, 80, 8}},
-    ControlPlacement{kIdDescriptorFnt, {312, 381, 52, 10}, kNone},
-    ControlPlacement{kIdDescriptorJson, {370, 381, 56, 10}, kNone},
-    ControlPlacement{kIdDescriptorC, {432, 381, 72, 10}, kNone},
+    ControlPlacement{kIdOutputSdf, {186, 381, 36, 10}, kNone},
+    ControlPlacement{kIdMonoThreshold, {312, 380, 24, 12}, {230, 382, 80, 8}},
+    ControlPlacement{kIdSdfSpread, {422, 380, 24, 12}, {350, 382, 70, 8}},
+    ControlPlacement{kIdDescriptorFnt, {10, 395, 52, 10}, kNone},
+    ControlPlacement{kIdDescriptorJson, {66, 395, 56, 10}, kNone},
+    ControlPlacement{kIdDescriptorC, {126, 395, 72, 10}, kNone},
+    ControlPlacement{kIdDescriptorFntXml, {202, 395, 58, 10}, kNone},
+    ControlPlacement{kIdDescriptorFntBinary, {264, 395, 58, 10}, kNone},
+    ControlPlacement{kIdFontFileBdf, {326, 395, 58, 10}, kNone},
+    ControlPlacement{kIdFontFilePsf, {388, 395, 58, 10}, kNone},
+    ControlPlacement{kIdFontFileOtb, {450, 395, 58, 10}, kNone},
 };
 
 // The column headings over the three color fields of each row, and what empty cell

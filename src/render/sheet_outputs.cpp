@@ -112,6 +112,15 @@ GrayImage MonoSheet(const Sheet& sheet, int threshold) {
   return mono;
 }
 
+GrayImage DistanceSheet(const Sheet& sheet) {
+  const PixelSurface& distance = sheet.distance;
+  if (distance.width != sheet.width || distance.height != sheet.height ||
+      distance.pixels.size() != static_cast<std::size_t>(sheet.width) * sheet.height) {
+    return {};
+  }
+  return {sheet.width, sheet.height, distance.pixels};
+}
+
 Status EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out) {
   if (sheet.output == OutputKind::kColor) return EncodeBitmap(sheet.bitmap.get(), fif, out);
   if (!CoverageFits(sheet)) return Failure(kNoPixelsMessage);
@@ -128,6 +137,8 @@ Status EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& o
         return EncodeGrayImage(GraySheet(sheet), GrayDepth::k8Bit, fif, out);
       case OutputKind::kMono:
         return EncodeGrayImage(MonoSheet(sheet, sheet.monoThreshold), GrayDepth::k1Bit, fif, out);
+      case OutputKind::kSdf:
+        return EncodeGrayImage(DistanceSheet(sheet), GrayDepth::k8Bit, fif, out);
       case OutputKind::kColor:
         break;
     }
@@ -145,6 +156,8 @@ std::string_view WrittenDepth(OutputKind kind, FREE_IMAGE_FORMAT fif) {
       return "8-bit gray";
     case OutputKind::kMono:
       return fif == FIF_TARGA ? "8-bit black and white" : "1-bit";
+    case OutputKind::kSdf:
+      return "8-bit distance field";
   }
   return "";
 }

@@ -1,7 +1,7 @@
 // A rendered sheet as each output kind: the colored sheet with straight alpha, the
-// coverage as gray, and the 1-bit sheet. Each is made from the sheet's coverage, which
-// trimming has already cleared where it painted over, so every kind lights the same
-// pixels as the colored sheet.
+// coverage as gray, the 1-bit sheet and the distance field. Each is made from the sheet's coverage,
+// which trimming has already cleared where it painted over, so every kind lights the same pixels as
+// the colored sheet.
 #pragma once
 
 #include <FreeImage.h>
@@ -27,10 +27,14 @@ GrayImage GraySheet(const Sheet& sheet);
 // 255 where MonoBit(coverage, threshold) holds, else 0.
 GrayImage MonoSheet(const Sheet& sheet, int threshold);
 
+// The distance field (Sheet::distance), empty when it is not the sheet's size.
+GrayImage DistanceSheet(const Sheet& sheet);
+
 // The bytes of the sheet's file, as its output kind in the format fif, in out; a failure
 // that IsNoMemory names when any of the sheet-sized buffers on the way cannot be had.
 Status EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out);
 
 // How EncodeSheetKind writes kind in format fif, for people: "32-bit color", "32-bit
-// with alpha", "8-bit gray", "1-bit" (TGA has no 1-bit form: "8-bit black and white").
+// with alpha", "8-bit gray", "1-bit" (TGA has no 1-bit form: "8-bit black and white"),
+// "8-bit distance field".
 std::string_view WrittenDepth(OutputKind kind, FREE_IMAGE_FORMAT fif);

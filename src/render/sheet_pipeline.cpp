@@ -185,6 +185,16 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   if (!probeSurface) return std::nullopt;
   GlyphSurface& sheet = *sheetSurface;
   GlyphSurface& probe = *probeSurface;
+  // The distance field, drawn beside the coverage with the same font and places.
+  const bool sdf = options.output == OutputKind::kSdf;
+  Result<GlyphSurface> distanceSurface =
+      sdf ? OpenSurface(width, height) : Result<GlyphSurface>(GlyphSurface{});
+  if (!distanceSurface) {
+    ShowError(sink, kNoMemoryMessage);
+    return std::nullopt;
+  }
+  GlyphSurface& distance = *distanceSurface;
+  if (sdf) SelectSurfaceFont(distance, font);
 
   // The sheet collects glyphs; the probe's scan area is blanked per glyph.
   SelectSurfaceFont(sheet, font);
@@ -213,7 +223,14 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
       anyInk = true;
     }
     FlagOverflow(flags, c.cell, kind);
-    DrawSheetChar(sheet, c.c, DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn), true);
+    const PixelRect rect = DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn);
+    DrawSheetChar(sheet, c.c, rect, true);
+    if (sdf) {
+      // The cell itself: the rectangle ends where the cell does (DrawRect).
+      const PixelRect cellBox{rect.right - cell.widthPx, rect.bottom - cell.heightPx, rect.right,
+                              rect.bottom};
+      DrawSheetCharDistance(distance, c.c, rect, cellBox, options.sdfSpreadPx);
+    }
   }
 
   // Color, trim, report. Any failure skips the rest.
@@ -250,6 +267,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   result.output = options.output;
   result.top = options.top;
   result.monoThreshold = options.monoThreshold;
+  if (sdf) result.distance = std::move(distance.pixels);
   return result;
 }
 

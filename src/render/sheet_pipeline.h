@@ -47,6 +47,10 @@ struct Sheet {
   OutputKind output = OutputKind::kColor;  // what SaveSheet writes
   ColorTriple top;  // the top color: the alpha output's color for a cell with no lit pixel
   int monoThreshold = kDefaultMonoThreshold;  // 1..255, for the mono output
+  // The distance-field output's sheet, width x height, top row first: each drawn glyph's
+  // signed distance (128 on its outline, higher inside), placed and clipped as its
+  // coverage. Empty for the other outputs.
+  PixelSurface distance;
   // The baseline's row within a cell, 0..cell height: the font's ascent less the height
   // correction, where the baseline of every glyph that the probe's row anchors lies.
   int baselineRow = 0;

@@ -71,17 +71,21 @@ bool IsValidRecord(const OptionDef& option, int tag, std::string_view payload) {
     case OptionKind::kCell:
       return PairInRange(payload, 0, option.high);  // 0: the empty field
     case OptionKind::kChoice:
+      // The codes of the choices this record holds.
       if (payload.size() != 1) return false;
       for (const OptionChoice& choice : option.choices) {
-        if (choice.code == byte()) return true;
+        if (ChoiceTag(option, choice) == tag && choice.code == byte()) return true;
       }
       return false;
     case OptionKind::kInt:
       return payload.size() == 1 && InOptionRange(option, byte());
     case OptionKind::kFlagSet: {
+      // The bits of the choices this record holds.
       if (payload.size() != 1) return false;
       int known = 0;
-      for (const OptionChoice& choice : option.choices) known |= choice.value;
+      for (const OptionChoice& choice : option.choices) {
+        if (ChoiceTag(option, choice) == tag) known |= choice.code;
+      }
       return (byte() & ~known) == 0;
     }
     default:

@@ -180,9 +180,10 @@ void AddRecords(Dialog& dlg, const OptionDef& option, SettingsExtension& out) {
     }
     case OptionKind::kChoice: {
       const OptionChoice* choice = FindChoiceOfValue(option, ReadChoiceValue(dlg, option));
-      if (choice && choice->name != option.defaultValue) {
-        out[tag] = std::string(1, static_cast<char>(choice->code));
-      }
+      if (!choice || choice->name == option.defaultValue) break;
+      out[ChoiceTag(option, *choice)] = std::string(1, static_cast<char>(choice->code));
+      // A choice of its own tag leaves older readers the choice they know.
+      if (choice->tag != 0) out[tag] = std::string(1, static_cast<char>(choice->olderCode));
       break;
     }
     case OptionKind::kInt: {
@@ -192,11 +193,17 @@ void AddRecords(Dialog& dlg, const OptionDef& option, SettingsExtension& out) {
         out[tag] = std::string(1, static_cast<char>(value));
       break;
     }
-    case OptionKind::kFlagSet:
-      if (const int bits = ReadFlagSetBits(dlg, option); bits != 0) {
-        out[tag] = std::string(1, static_cast<char>(bits));
+    case OptionKind::kFlagSet: {
+      // Each checked choice's bit in its record's byte.
+      const int bits = ReadFlagSetBits(dlg, option);
+      for (const OptionChoice& choice : option.choices) {
+        if ((bits & choice.value) == 0) continue;
+        std::string& byte = out[ChoiceTag(option, choice)];
+        if (byte.empty()) byte.push_back('\0');
+        byte[0] = static_cast<char>(static_cast<unsigned char>(byte[0]) | choice.code);
       }
       break;
+    }
     case OptionKind::kFontFile:
       if (std::string path = SelectedFontFile(dlg); !path.empty()) out[tag] = std::move(path);
       break;
@@ -234,20 +241,35 @@ void ApplyRecords(Dialog& dlg, const OptionDef& option, const SettingsExtension&
       SetText(dlg, option.control + 1, square ? "" : std::to_string(height));
       break;
     }
-    case OptionKind::kChoice:
-      CheckChoiceValue(
-          dlg, option,
-          stored ? ChoiceValueOfCode(option, static_cast<unsigned char>(record->second[0]))
-                 : FindChoice(option, option.defaultValue)->value);
+    case OptionKind::kChoice: {
+      int value = stored ? ChoiceValueOfCode(option, static_cast<unsigned char>(record->second[0]))
+                         : FindChoice(option, option.defaultValue)->value;
+      // A newer choice's own record outweighs what the option's record tells older readers.
+      for (const OptionChoice& choice : option.choices) {
+        const auto own = choice.tag != 0 ? records.find(choice.tag) : records.end();
+        if (own != records.end() && static_cast<unsigned char>(own->second[0]) == choice.code) {
+          value = choice.value;
+        }
+      }
+      CheckChoiceValue(dlg, option, value);
       break;
+    }
     case OptionKind::kInt:
       SetInt(dlg, option.control,
              stored ? static_cast<unsigned char>(record->second[0])
                     : ParseLikeAtoi(option.defaultValue));
       break;
-    case OptionKind::kFlagSet:
-      CheckFlagSetBits(dlg, option, stored ? static_cast<unsigned char>(record->second[0]) : 0);
+    case OptionKind::kFlagSet: {
+      int bits = 0;
+      for (const OptionChoice& choice : option.choices) {
+        const auto byte = records.find(ChoiceTag(option, choice));
+        if (byte != records.end() && (static_cast<unsigned char>(byte->second[0]) & choice.code)) {
+          bits |= choice.value;
+        }
+      }
+      CheckFlagSetBits(dlg, option, bits);
       break;
+    }
     default:
       break;  // the font file is opened before the face is selected
   }

@@ -93,8 +93,16 @@ FT_UInt GlyphIndexOf(const TextFont& font, char32_t ch) {
   return index;
 }
 
-// Loads ch into the face's glyph slot at the font's size, sheared for synthetic italic.
-// nullptr when the face lacks ch or FreeType fails.
+}  // namespace
+
+bool IsCompositeChar(TextFont& font, char32_t ch) {
+  if (ch == 0) return false;
+  const FT_UInt index = GlyphIndexOf(font, ch);
+  FT_Face face = font.face->face.get();
+  return index != 0 && FT_Load_Glyph(face, index, FT_LOAD_NO_RECURSE | FT_LOAD_NO_SCALE) == 0 &&
+         face->glyph->format == FT_GLYPH_FORMAT_COMPOSITE;
+}
+
 FT_GlyphSlot LoadChar(TextFont& font, char32_t ch) {
   if (ch == 0) return nullptr;
   FT_Face face = font.face->face.get();
@@ -110,6 +118,8 @@ FT_GlyphSlot LoadChar(TextFont& font, char32_t ch) {
   }
   return slot;
 }
+
+namespace {
 
 // The box cut to kMaxGlyphReachPx around the pen origin: nothing beyond is ever drawn.
 PixelBox WithinReach(PixelBox box) {

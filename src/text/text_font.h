@@ -82,6 +82,17 @@ const GlyphImage& RenderChar(TextFont& font, char32_t ch);
 int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int top,
                const PixelRect* clip, bool opaque, bool underline);
 
+// Draws ch's signed distance field where DrawCharAt would draw its coverage (pen at
+// penX, baseline at top + ascent), nothing outside clip or the surface: each pixel
+// becomes the larger of old and 128 + 128 * d / spreadPx, clamped to 0..255, where d is
+// the pixel center's distance in pixels from the outline, positive inside. FreeType's
+// own SDF renderer makes it from the outline (a bitmap face's from its bitmap), with
+// synthetic bold and italic as DrawCharAt applies them and the underline stroke as a
+// rectangle. spreadPx is 1..32. A glyph too large to keep (see GlyphImage) draws
+// nothing: it is far larger than any cell.
+void DrawCharDistanceAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int top,
+                        const PixelRect& clip, int spreadPx);
+
 // The box of the pixels DrawCharAt (no clip, not opaque) would light with ch at penX and
 // top on a surface that reaches from (0, 0) without end: what a surface too small for a
 // large glyph cuts off is counted too, ink left of or above (0, 0) is not. Nothing when

@@ -23,11 +23,11 @@ struct CliRun {
   std::string err;
 };
 
-// Runs glyphex-cli with args (already shell-quoted), capturing stdout and stderr.
-CliRun RunCli(const std::string& args) {
+// Runs a shell command line, capturing stdout and stderr.
+CliRun RunCommandLine(const std::string& line) {
   TempDir dir;
   const std::string errFile = dir.File("err");
-  const std::string command = std::string(GLYPHEX_CLI_PATH) + " " + args + " 2>" + errFile;
+  const std::string command = "{ " + line + "; } 2>" + errFile;
   CliRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
@@ -41,6 +41,11 @@ CliRun RunCli(const std::string& args) {
     fclose(err);
   }
   return run;
+}
+
+// Runs glyphex-cli with args (already shell-quoted), capturing stdout and stderr.
+CliRun RunCli(const std::string& args) {
+  return RunCommandLine(std::string(GLYPHEX_CLI_PATH) + " " + args);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -546,6 +551,55 @@ TEST(CliTest, DescriptorsAreWrittenBesideTheSheet) {
   run = RunCli("fields --settings '" + settings + "'");
   EXPECT_NE(run.out.find("\n1071\t1\t1\t"), std::string::npos);
   EXPECT_NE(run.out.find("\n1070\t1\t0\t"), std::string::npos);
+}
+
+// The font files and the BMFont variants beside a CP437 sheet, each opened by a program
+// that reads it; a PSF limit refuses the run before anything is written.
+TEST(CliTest, FontFilesAreWrittenBesideTheSheetAndOpenInTheirReaders) {
+  for (const char* tool : {"bdftopcf", "psfgettable", "fc-query"}) {
+    if (std::system(("command -v " + std::string(tool) + " >/dev/null").c_str()) != 0) {
+      GTEST_SKIP() << tool << " is not installed: run scripts/bootstrap";
+    }
+  }
+  TempDir dir;
+  const std::string options =
+      " --font 'DejaVu Sans Mono' --height 16 --charmap cp437 --grid 16x16 --cell 8x16"
+      " --export all";
+  CliRun run = RunCli("export '" + dir.File("f.png") + "'" + options +
+                      " --font-file-out bdf --font-file-out psf --font-file-out otb"
+                      " --descriptor fnt --descriptor fnt-xml --descriptor fnt-bin");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto tool = [&](const std::string& command) {
+    return RunCommandLine("cd '" + dir.path().string() + "' && " + command);
+  };
+  // bdftopcf says nothing about a good font.
+  run = tool("bdftopcf -o f.pcf f.bdf 2>&1");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  // The console's table: CP437's cell 1 is the smiling face, cell 65 "A".
+  run = tool("psfgettable f.psf");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("0x001	U+263a"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("0x041	U+0041"), std::string::npos) << run.out;
+  run = tool("fc-query --format '%{pixelsize}|%{outline}' f.otb");
+  EXPECT_EQ(run.out, "16|False");
+  const std::string modules = GLYPHEX_SOURCE_DIR "/build/npm/node_modules";
+  if (std::filesystem::exists(modules + "/parse-bmfont-binary")) {
+    run = tool("NODE_PATH=" + modules +
+               " node " GLYPHEX_SOURCE_DIR "/tests/descriptor/bmfont_readers.js .");
+    EXPECT_EQ(run.out, "same records: 255 chars\n");
+  }
+
+  // Cells too wide for the console.
+  run = RunCli("export '" + dir.File("wide.png") + "' --cell 40x16 --font-file-out bdf" +
+               " --font-file-out psf");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "Error: Could not make the PSF font: A PSF font holds cells at most 32 pixels wide; "
+            "these are 40.\nError: An error occurred while saving!\n");
+  for (const char* file : {"wide.png", "wide.bdf", "wide.psf"}) {
+    EXPECT_FALSE(std::filesystem::exists(dir.File(file))) << file;
+  }
 }
 
 }  // namespace

@@ -289,28 +289,44 @@ TEST_F(ValidationTest, ColorValuesMustBeWholeNumbersFromZeroTo255) {
   }
 }
 
-// The threshold counts only with the mono output, where it must be 1..255; the Output
-// group's rule enables it exactly then.
-TEST_F(ValidationTest, ThresholdIsCheckedAndEnabledOnlyForMono) {
+// The threshold counts where it sets bits (the mono output, the C header, the font
+// files) and the spread with the distance field, each within its range; the Output
+// group's rule enables each field exactly then.
+TEST_F(ValidationTest, ThresholdAndSpreadAreCheckedAndEnabledWhereUsed) {
+  constexpr char kThreshold[] = "Wrong value for the threshold, must be from 1 to 255!";
+  constexpr char kSpread[] = "Wrong value for the spread, must be from 1 to 32!";
   const struct {
     int button;
-    const char* threshold;
+    int box;    // a check box clicked too, or 0
+    int field;  // the field typed into
+    const char* text;
     const char* message;
   } rows[] = {
-      {kIdOutputMono, "1", nullptr},
-      {kIdOutputMono, "255", nullptr},
-      {kIdOutputMono, "0", "Wrong value for the threshold, must be from 1 to 255!"},
-      {kIdOutputMono, "256", "Wrong value for the threshold, must be from 1 to 255!"},
-      {kIdOutputMono, "", "Wrong value for the threshold, must be from 1 to 255!"},
-      {kIdOutputGray, "0", nullptr},
-      {kIdOutputColor, "999", nullptr},
+      {kIdOutputMono, 0, kIdMonoThreshold, "1", nullptr},
+      {kIdOutputMono, 0, kIdMonoThreshold, "255", nullptr},
+      {kIdOutputMono, 0, kIdMonoThreshold, "0", kThreshold},
+      {kIdOutputMono, 0, kIdMonoThreshold, "256", kThreshold},
+      {kIdOutputMono, 0, kIdMonoThreshold, "", kThreshold},
+      {kIdOutputGray, 0, kIdMonoThreshold, "0", nullptr},
+      {kIdOutputColor, 0, kIdMonoThreshold, "999", nullptr},
+      {kIdOutputColor, kIdFontFilePsf, kIdMonoThreshold, "0", kThreshold},
+      {kIdOutputGray, kIdDescriptorC, kIdMonoThreshold, "256", kThreshold},
+      {kIdOutputSdf, kIdFontFileOtb, kIdMonoThreshold, "128", nullptr},
+      {kIdOutputSdf, 0, kIdSdfSpread, "32", nullptr},
+      {kIdOutputSdf, 0, kIdSdfSpread, "0", kSpread},
+      {kIdOutputSdf, 0, kIdSdfSpread, "33", kSpread},
+      {kIdOutputMono, 0, kIdSdfSpread, "0", nullptr},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::to_string(row.button) + " " + row.threshold);
+    SCOPED_TRACE(std::to_string(row.button) + " " + std::to_string(row.box) + " " + row.text);
     host.Click(row.button);
-    EXPECT_EQ(host.Enabled(kIdMonoThreshold), row.button == kIdOutputMono);
-    SetText(dlg, kIdMonoThreshold, row.threshold);
+    if (row.box != 0) host.Click(row.box);
+    EXPECT_EQ(host.Enabled(kIdMonoThreshold), row.button == kIdOutputMono || row.box != 0);
+    EXPECT_EQ(host.Enabled(kIdSdfSpread), row.button == kIdOutputSdf);
+    SetText(dlg, row.field, row.text);
     ExpectResult(false, row.message);
+    SetText(dlg, row.field, row.field == kIdSdfSpread ? "4" : "1");
+    if (row.box != 0) host.Click(row.box);
   }
 }
 

@@ -55,4 +55,38 @@ TEST_F(OutputSettingsTest, KindAndThresholdRoundTrip) {
   }
 }
 
+// Choices added after their option's record keep records of their own, which older
+// readers skip: the distance field leaves them the gray output under the kind's tag, and
+// the new descriptors' bits never reach the descriptors' record.
+TEST_F(OutputSettingsTest, NewerChoicesKeepRecordsThatOlderReadersSkip) {
+  StartDialog(other);
+  for (int id : {kIdOutputSdf, kIdDescriptorFnt, kIdDescriptorFntXml, kIdDescriptorFntBinary,
+                 kIdFontFileBdf, kIdFontFileOtb}) {
+    host.Click(id);
+  }
+  SetText(dlg, kIdSdfSpread, "9");
+  const SettingsExtension expected{{5, "\x02"},  {7, "\x01"},  {9, "\x05"},
+                                   {10, "\x03"}, {11, "\x09"}, {12, "\x04"}};
+  EXPECT_EQ(ReadSettingsExtension(dlg), expected);
+
+  const std::string path = dir.File("new.ini");
+  ASSERT_TRUE(SaveSettingsToFile(dlg, path).ok);
+  ASSERT_TRUE(LoadSettingsFromFile(other, path).ok);
+  for (int id : {kIdOutputSdf, kIdDescriptorFnt, kIdDescriptorFntXml, kIdDescriptorFntBinary,
+                 kIdFontFileBdf, kIdFontFileOtb}) {
+    EXPECT_TRUE(IsChecked(other, id)) << id;
+  }
+  for (int id : {kIdOutputGray, kIdDescriptorJson, kIdDescriptorC, kIdFontFilePsf}) {
+    EXPECT_FALSE(IsChecked(other, id)) << id;
+  }
+  EXPECT_EQ(otherHost.Text(kIdSdfSpread), "9");
+  EXPECT_TRUE(otherHost.Enabled(kIdSdfSpread));
+
+  // What an older version saves back: the kind's record alone, the gray output.
+  ApplySettingsExtension(other, {{5, "\x02"}});
+  EXPECT_TRUE(IsChecked(other, kIdOutputGray));
+  EXPECT_FALSE(IsChecked(other, kIdOutputSdf));
+  EXPECT_EQ(otherHost.Text(kIdSdfSpread), "4");
+}
+
 }  // namespace
