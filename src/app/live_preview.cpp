@@ -72,6 +72,12 @@ bool ChangesSheet(int id) {
     case kIdOutputGray:
     case kIdOutputMono:
     case kIdMonoThreshold:
+    case kIdBoxDrawingAuto:
+    case kIdBoxDrawingBuiltin:
+    case kIdBoxDrawingFont:
+    case kIdPixelFontAuto:
+    case kIdPixelFontOn:
+    case kIdPixelFontOff:
       return true;
     default:
       return false;

@@ -40,4 +40,7 @@ struct SheetOptions {
   int monoThreshold = kDefaultMonoThreshold;  // 1..255; used by the mono output
   std::string texturePath;                    // UTF-8, as typed (checked when the texture loads)
   DescriptorChoice descriptors;               // none by default
+  // Box drawing and block characters drawn to the cell; resolved from kAuto by the map.
+  bool builtinBoxes = false;
+  PixelFontMode pixelFont = PixelFontMode::kAuto;
 };

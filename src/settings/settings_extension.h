@@ -29,7 +29,10 @@
 //   flag set        1 byte of the choices' bits; the other bits 0
 //   font file       its path, as the map's
 // Tags so far: 1 character map, 2 its path, 3 grid, 4 cell size, 5 output kind, 6 mono
-// threshold, 7 descriptors, 8 font file path.
+// threshold, 7 descriptors, 8 font file path, 12 box drawing, 13 pixel font. The box
+// drawing's default, auto, means built in for every map but cp1252 and is never stored:
+// a record holds only a choice made (built in or from the font), which holds whatever
+// the map.
 // A record of a known tag must have exactly its payload's length (the paths any length
 // up to their cap). Unknown tags are skipped by their length, so a newer writer adds
 // records without changing the version; a new version means records this reader
