@@ -52,6 +52,8 @@ struct SheetChar {
   bool byteCode = true;
 };
 void DrawSheetChar(GlyphSurface& surface, const SheetChar& c, PixelRect rect, bool clipped);
+// The same with the character's cell top-left at (x, y), nothing lit outside clip.
+void DrawSheetCharAt(GlyphSurface& surface, const SheetChar& c, int x, int y, PixelRect clip);
 
 // The ink box of what DrawGlyph (DrawGlyphChar) would light drawing unclipped at (x, y)
 // on a surface reaching from (0, 0) without end: the whole character, however much of
