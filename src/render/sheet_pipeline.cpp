@@ -97,6 +97,15 @@ int BaselineRow(const GlyphFont& font, int anchorRow, int cellHeightPx) {
   return std::clamp(GetFontMetrics(*font).ascentPx - anchorRow, 0, cellHeightPx);
 }
 
+// The height of the text cell (ascent + descent) of font, or of the default font that
+// surfaces draw with when there is none.
+int TextCellHeight(const GlyphFont& font) {
+  const GlyphFont drawn = font ? font : DefaultTextFont();
+  if (!drawn) return 0;
+  const FontMetrics metrics = GetFontMetrics(*drawn);
+  return metrics.ascentPx + metrics.descentPx;
+}
+
 // Whether c is drawn by DrawBuiltinGlyph rather than from the face.
 bool DrawnBuiltin(const SheetChar& c, bool builtinBoxes) {
   return builtinBoxes && !c.byteCode && IsBuiltinGlyph(c.ch);
@@ -234,16 +243,16 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   const GlyphFont& font = exact.font;
   if (exact.pixel) result.note = PixelFontLogLine(*exact.pixel);
 
-  // Without its surface the height probe falls back to row 1.
-  const int heightCorrection = FindHeightCorrection(cell.heightPx, font, sink).value_or(1);
-  // Maps other than cp1252 keep one baseline for every glyph.
+  // Maps other than cp1252 keep one baseline for every glyph. The height probe (without
+  // its surface it falls back to row 1) is asked where its row is used: by the classic
+  // placement, and on one baseline only for a text cell taller than the cell.
   const bool oneBaseline = map.kind != CharMapKind::kCp1252;
-  int anchorRow = heightCorrection;
-  if (oneBaseline && font) {
-    const FontMetrics metrics = GetFontMetrics(*font);
-    anchorRow =
-        CommonAnchorRow(metrics.ascentPx + metrics.descentPx, heightCorrection, cell.heightPx);
-  }
+  const int textHeight = oneBaseline ? TextCellHeight(font) : 0;
+  const int heightCorrection = !oneBaseline || textHeight > cell.heightPx
+                                   ? FindHeightCorrection(cell.heightPx, font, sink).value_or(1)
+                                   : 0;
+  const int anchorRow =
+      oneBaseline ? CommonAnchorRow(textHeight, heightCorrection, cell.heightPx) : heightCorrection;
 
   // The sheet and, beside it, the probe that measures one character at a time.
   const int scanSize = ProbeScanSize(cell);
