@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 #include "app/dialog_proc.h"
 #include "app/export_commands.h"
@@ -87,5 +88,67 @@ void BM_ExportAllCp437Cell32Png(benchmark::State& state) {
   std::remove(file.c_str());
 }
 BENCHMARK(BM_ExportAllCp437Cell32Png)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+namespace {
+
+// What the pixel font check adds to a run: the tile-16 preview above with --pixel-font
+// off (0) and auto (1), where DejaVu Sans fails the check at its first curve; and a
+// CP437 sheet of Unifont in 8 x 16 cells, which passes it reading every outline, with
+// the check off (2) and auto (3).
+void BM_ExportPreviewPixelFontCheck(benchmark::State& state) {
+  ExportSetup setup;
+  if (!setup.ok) {
+    state.SkipWithError("DejaVu Sans is not installed");
+    return;
+  }
+  const bool unifont = state.range(0) >= 2;
+  const bool check = state.range(0) % 2 == 1;
+  if (unifont) {
+    if (FontListSelectPrefix(setup.dlg, "Unifont") != 0 ||
+        FontListEntry(setup.dlg, FontListSelection(setup.dlg)) != "Unifont") {
+      state.SkipWithError("Unifont is not installed");
+      return;
+    }
+    SetText(setup.dlg, kIdCharMap, "cp437");
+    SetText(setup.dlg, kIdGridColumns, "16");
+    SetText(setup.dlg, kIdGridRows, "16");
+    SetText(setup.dlg, kIdCellWidth, "8");
+    SetText(setup.dlg, kIdCellHeight, "16");
+  }
+  setup.host.Click(check ? kIdPixelFontAuto : kIdPixelFontOff);
+  for (auto _ : state) ExportSheet(setup.dlg, "", true);
+  state.SetLabel(std::string(unifont ? "Unifont cp437" : "DejaVu Sans") +
+                 (check ? ", check" : ", no check"));
+}
+BENCHMARK(BM_ExportPreviewPixelFontCheck)
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
+
+// A CP437 sheet of DejaVu Sans Mono in 8 x 16 cells with its box drawing and block
+// characters built in (0) and from the font (1).
+void BM_ExportPreviewCp437BoxDrawing(benchmark::State& state) {
+  ExportSetup setup;
+  if (FontListSelectPrefix(setup.dlg, "DejaVu Sans Mono") != 0) {
+    state.SkipWithError("DejaVu Sans Mono is not installed");
+    return;
+  }
+  SetText(setup.dlg, kIdCharHeight, "16");
+  SetText(setup.dlg, kIdCharMap, "cp437");
+  SetText(setup.dlg, kIdGridColumns, "16");
+  SetText(setup.dlg, kIdGridRows, "16");
+  SetText(setup.dlg, kIdCellWidth, "8");
+  SetText(setup.dlg, kIdCellHeight, "16");
+  setup.host.Click(state.range(0) == 0 ? kIdBoxDrawingBuiltin : kIdBoxDrawingFont);
+  for (auto _ : state) ExportSheet(setup.dlg, "", true);
+  state.SetLabel(state.range(0) == 0 ? "built in" : "from the font");
+}
+BENCHMARK(BM_ExportPreviewCp437BoxDrawing)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "app/read_sheet_options.h"
 #include "app/status_text.h"
+#include "autosize/pixel_autosize.h"
 #include "render/sheet_pipeline.h"
 
 #include "dialog/dialog_fields.h"
@@ -13,13 +14,23 @@
 
 std::optional<SizeSuggestion> Autosize(Dialog& dlg, const SheetOptions& options,
                                        AutosizeMode mode) {
-  // A cell that is not square must fit the characters the sheet would hold across.
+  // A pixel font drawn exactly has only the sizes its grid allows.
   const PixelSize cell = CellPixels(options.cell, options.tileSize);
-  std::vector<SheetChar> chars;
-  if (cell.widthPx != cell.heightPx) {
-    for (const CellChar& c : CellsToDraw(options, options.charMap)) chars.push_back(c.c);
+  const std::vector<CellChar> cells = CellsToDraw(options, options.charMap);
+  std::optional<SizeSuggestion> suggestion;
+  if (options.pixelFont != PixelFontMode::kOff) {
+    const GlyphFont font = CreateGlyphFont(options.font);
+    suggestion = SuggestPixelFontSize(options.font, cell, options.pixelFont,
+                                      FaceSample(cells, font, options.builtinBoxes));
   }
-  const std::optional<SizeSuggestion> suggestion = SuggestSize(options.font, cell, mode, chars);
+  // A cell that is not square must fit the characters the sheet would hold across.
+  if (!suggestion) {
+    std::vector<SheetChar> chars;
+    if (cell.widthPx != cell.heightPx) {
+      for (const CellChar& c : cells) chars.push_back(c.c);
+    }
+    suggestion = SuggestSize(options.font, cell, mode, chars);
+  }
   if (!suggestion) return suggestion;
   SetInt(dlg, kIdCharHeight, suggestion->height);
   if (suggestion->width) {

@@ -6,6 +6,7 @@
 #include "dialog/enabling_rules.h"
 #include "dialog/font_file.h"
 #include "dialog/mode_buttons.h"
+#include "dialog/option_fields.h"
 #include "options/control_ids.h"
 
 namespace {
@@ -49,4 +50,10 @@ void InitializeDialog(Dialog& dlg) {
   SetDefaultText(dlg, kIdMonoThreshold);
   SetDefaultText(dlg, kIdSdfSpread);
   ApplyOutputKindRule(dlg);
+
+  // 7. How cells are drawn: the box drawing and pixel font choices at their defaults.
+  for (int id : {kIdBoxDrawingAuto, kIdPixelFontAuto}) {
+    const OptionDef& option = *FindOptionByControl(id);
+    CheckChoiceValue(dlg, option, FindChoice(option, option.defaultValue)->value);
+  }
 }

@@ -14,6 +14,17 @@
 #include "render/sheet_pipeline.h"
 #include "text/windows1252.h"
 
+namespace {
+
+// The log after a run: the note, then the report (a cp1252 report holds raw Windows-1252
+// bytes; the log shows them as characters).
+std::string LogText(const Sheet& sheet) {
+  std::string text = sheet.note.empty() ? std::string() : sheet.note + "\r\n";
+  return text + (sheet.reportIsUtf8 ? sheet.report : Cp1252ToUtf8(sheet.report));
+}
+
+}  // namespace
+
 int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fileName,
                 bool preview) {
   // The file name's format is decided once, before anything is drawn or shown.
@@ -37,7 +48,7 @@ int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fil
   if (!sheet) return kFailed;
   // A sheet without a character is neither saved nor shown; its report says why.
   if (sheet->noneFits) {
-    SetText(dlg, kIdLog, sheet->reportIsUtf8 ? sheet->report : Cp1252ToUtf8(sheet->report));
+    SetText(dlg, kIdLog, LogText(*sheet));
     dlg.host.MessageBox(kNoneFitsMessage, "Error", MessageIcon::kWarning);
     return kFailed;
   }
@@ -62,8 +73,7 @@ int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fil
                                          WrittenDepth(sheet->output, *format), descriptors));
   }
   SheetOverflowFlags() = sheet->flags;
-  // A cp1252 report holds raw Windows-1252 bytes; the log shows them as characters.
-  SetText(dlg, kIdLog, sheet->reportIsUtf8 ? sheet->report : Cp1252ToUtf8(sheet->report));
+  SetText(dlg, kIdLog, LogText(*sheet));
   return kOk;
 }
 

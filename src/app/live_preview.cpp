@@ -74,6 +74,12 @@ bool ChangesSheet(int id) {
     case kIdMonoThreshold:
     case kIdOutputSdf:
     case kIdSdfSpread:
+    case kIdBoxDrawingAuto:
+    case kIdBoxDrawingBuiltin:
+    case kIdBoxDrawingFont:
+    case kIdPixelFontAuto:
+    case kIdPixelFontOn:
+    case kIdPixelFontOff:
       return true;
     default:
       return false;

@@ -45,6 +45,16 @@ inline bool UsesTexture(ColorMode mode) {
 // 8-bit gray.
 enum class OutputKind { kColor = 0, kAlpha = 1, kGray = 2, kMono = 3, kSdf = 4 };
 
+// Who draws the box drawing, block and shade characters (U+2500..U+259F, U+25A0): the
+// program, to fill the cell exactly, or the face. kAuto draws them built in for every
+// map but cp1252, whose sheets keep the face's glyphs.
+enum class BoxDrawing { kAuto = 0, kBuiltin = 1, kFont = 2 };
+
+// Whether a face designed on a pixel grid is drawn exactly (a whole multiple of its
+// grid, mono, unhinted): kAuto when the face is found to be one, kOn for any scalable
+// face, kOff never.
+enum class PixelFontMode { kAuto = 0, kOn = 1, kOff = 2 };
+
 // The mono threshold: 1 sets every lit pixel.
 inline constexpr int kMinMonoThreshold = 1;
 inline constexpr int kMaxMonoThreshold = 255;

@@ -127,6 +127,14 @@ constexpr std::array kControls = {
     ControlDef{kIdFontFileBdf, K::kCheckBox, kOutput, "Write .bdf", "", false, true, R::kNone},
     ControlDef{kIdFontFilePsf, K::kCheckBox, kOutput, "Write .psf", "", false, true, R::kNone},
     ControlDef{kIdFontFileOtb, K::kCheckBox, kOutput, "Write .otb", "", false, true, R::kNone},
+    ControlDef{kIdBoxDrawingAuto, K::kRadioButton, kLayout, "Auto", "", true, true, R::kBoxDrawing},
+    ControlDef{kIdBoxDrawingBuiltin, K::kRadioButton, kLayout, "Built-in", "", false, true,
+               R::kBoxDrawing},
+    ControlDef{kIdBoxDrawingFont, K::kRadioButton, kLayout, "Font", "", false, true,
+               R::kBoxDrawing},
+    ControlDef{kIdPixelFontAuto, K::kRadioButton, kLayout, "Auto", "", true, true, R::kPixelFont},
+    ControlDef{kIdPixelFontOn, K::kRadioButton, kLayout, "On", "", false, true, R::kPixelFont},
+    ControlDef{kIdPixelFontOff, K::kRadioButton, kLayout, "Off", "", false, true, R::kPixelFont},
 };
 
 constexpr std::array kGroupBoxes = {
@@ -143,6 +151,10 @@ constexpr std::array<int, 5> kColorModeButtons = {kIdColorGradient, kIdColorReli
                                                   kIdColorImageOnly, kIdColorGradientOverImage,
                                                   kIdColorReliefOverImage};
 constexpr std::array<int, 3> kZoomButtons = {kIdZoom1, kIdZoom2, kIdZoom4};
+constexpr std::array<int, 3> kBoxDrawingButtons = {kIdBoxDrawingAuto, kIdBoxDrawingBuiltin,
+                                                   kIdBoxDrawingFont};
+constexpr std::array<int, 3> kPixelFontButtons = {kIdPixelFontAuto, kIdPixelFontOn,
+                                                  kIdPixelFontOff};
 constexpr std::array<int, 5> kOutputKindButtons = {kIdOutputColor, kIdOutputAlpha, kIdOutputGray,
                                                    kIdOutputMono, kIdOutputSdf};
 
@@ -172,6 +184,10 @@ std::span<const int> RadioGroupMembers(RadioGroup group) {
       return kZoomButtons;
     case RadioGroup::kOutputKind:
       return kOutputKindButtons;
+    case RadioGroup::kBoxDrawing:
+      return kBoxDrawingButtons;
+    case RadioGroup::kPixelFont:
+      return kPixelFontButtons;
     case RadioGroup::kNone:
       break;
   }

@@ -24,7 +24,15 @@ enum class ControlKind {
                  // set like an edit's, is the chosen map's name or the file's path
 };
 
-enum class RadioGroup { kNone, kExportMode, kColorMode, kZoom, kOutputKind };
+enum class RadioGroup {
+  kNone,
+  kExportMode,
+  kColorMode,
+  kZoom,
+  kOutputKind,
+  kBoxDrawing,
+  kPixelFont
+};
 
 struct ControlDef {
   int id;

@@ -71,6 +71,15 @@ void DrawSheetCharDistance(GlyphSurface& surface, const SheetChar& c, PixelRect 
   DrawCharDistanceAt(surface.pixels, *surface.font, ch, rect.left, rect.top, within, spreadPx);
 }
 
+void DrawSheetCharAt(GlyphSurface& surface, const SheetChar& c, int x, int y, PixelRect clip) {
+  if (!DrawingFont(surface)) return;
+  const char32_t ch =
+      c.byteCode ? CodeToChar(*surface.font, static_cast<std::uint8_t>(c.ch)) : c.ch;
+  if (ch == 0) return;
+  DrawCharAt(surface.pixels, *surface.font, ch, x, y, &clip, surface.mode == TextMode::kOpaqueBlack,
+             false);
+}
+
 std::optional<PixelRect> SheetCharInkBox(GlyphSurface& surface, const SheetChar& c, int x, int y) {
   return c.byteCode ? GlyphInkBox(surface, static_cast<unsigned char>(c.ch), x, y)
                     : GlyphCharInkBox(surface, c.ch, x, y);

@@ -52,6 +52,8 @@ struct SheetChar {
   bool byteCode = true;
 };
 void DrawSheetChar(GlyphSurface& surface, const SheetChar& c, PixelRect rect, bool clipped);
+// The same with the character's cell top-left at (x, y), nothing lit outside clip.
+void DrawSheetCharAt(GlyphSurface& surface, const SheetChar& c, int x, int y, PixelRect clip);
 
 // The signed distance field of the character that DrawSheetChar draws with its cell's
 // top-left at (rect.left, rect.top), placed as its coverage, nothing outside rect or clip

@@ -88,6 +88,14 @@ enum ControlId : int {
   kIdFontFileBdf = 1077,
   kIdFontFilePsf = 1078,
   kIdFontFileOtb = 1079,
+  // Who draws the box drawing and block characters, and whether pixel fonts are drawn
+  // exactly: two radio groups in the layout's second row.
+  kIdBoxDrawingAuto = 1080,
+  kIdBoxDrawingBuiltin = 1081,
+  kIdBoxDrawingFont = 1082,
+  kIdPixelFontAuto = 1083,
+  kIdPixelFontOn = 1084,
+  kIdPixelFontOff = 1085,
 };
 
 // Notification codes carried by a command.

@@ -83,6 +83,24 @@ constexpr OptionChoice kFontFileChoices[] = {
     {"otb", kIdFontFileOtb, 4, 4},
 };
 
+constexpr OptionChoice kBoxDrawingChoices[] = {
+    {"auto", kIdBoxDrawingAuto, static_cast<int>(BoxDrawing::kAuto), 0},
+    {"builtin", kIdBoxDrawingBuiltin, static_cast<int>(BoxDrawing::kBuiltin), 1},
+    {"font", kIdBoxDrawingFont, static_cast<int>(BoxDrawing::kFont), 2},
+};
+constexpr int kBoxDrawingReadOrder[] = {static_cast<int>(BoxDrawing::kAuto),
+                                        static_cast<int>(BoxDrawing::kBuiltin),
+                                        static_cast<int>(BoxDrawing::kFont)};
+
+constexpr OptionChoice kPixelFontChoices[] = {
+    {"auto", kIdPixelFontAuto, static_cast<int>(PixelFontMode::kAuto), 0},
+    {"on", kIdPixelFontOn, static_cast<int>(PixelFontMode::kOn), 1},
+    {"off", kIdPixelFontOff, static_cast<int>(PixelFontMode::kOff), 2},
+};
+constexpr int kPixelFontReadOrder[] = {static_cast<int>(PixelFontMode::kAuto),
+                                       static_cast<int>(PixelFontMode::kOn),
+                                       static_cast<int>(PixelFontMode::kOff)};
+
 constexpr char kRangeMessage[] = "Wrong value for export range - can't be greater than 0 - 255!";
 constexpr char kStepsMessage[] = "Wrong value for color steps, must be from 1 to tile_height!";
 
@@ -102,6 +120,14 @@ bool UsesThreshold(const SheetOptions& o) {
 }
 bool SdfOutput(const SheetOptions& o) {
   return o.output == OutputKind::kSdf;
+}
+
+// The box drawing choice as drawn: auto means built in for every map but cp1252, whose
+// sheets keep the face's own glyphs. The map's row comes first, so it is filled.
+void FillBoxDrawing(SheetOptions& o, const OptionValue& v) {
+  const auto choice = static_cast<BoxDrawing>(v.number);
+  o.builtinBoxes = choice == BoxDrawing::kBuiltin ||
+                   (choice == BoxDrawing::kAuto && o.charMap.kind != CharMapKind::kCp1252);
 }
 
 // The characters text, converted where it enters: for cp1252 only what its first 511
@@ -288,6 +314,39 @@ const std::array kOptions = {
               .noneChecked = static_cast<int>(OutputKind::kColor),
               .fill = [](SheetOptions& o,
                          const OptionValue& v) { o.output = static_cast<OutputKind>(v.number); }},
+    // How the cells are drawn: box drawing built in or from the face (its default
+    // depends on the map above), pixel fonts exactly or as any face.
+    OptionDef{.kind = K::kChoice,
+              .control = kIdBoxDrawingAuto,
+              .flag = "--box-drawing",
+              .valueName = "WHO",
+              .help = "who draws the box drawing, block and shade characters (U+2500 to "
+                      "U+259F, U+25A0): builtin (to fill the cell, so that lines join), font, "
+                      "or auto (the default: builtin for every map but cp1252)",
+              .stored = S::kExtension,
+              .offset = 13,
+              .defaultValue = "auto",
+              .choices = kBoxDrawingChoices,
+              .readOrder = kBoxDrawingReadOrder,
+              .noneChecked = static_cast<int>(BoxDrawing::kAuto),
+              .fill = FillBoxDrawing},
+    OptionDef{
+        .kind = K::kChoice,
+        .control = kIdPixelFontAuto,
+        .flag = "--pixel-font",
+        .valueName = "MODE",
+        .help = "draw a face designed on a pixel grid exactly: at the largest whole "
+                "multiple of its grid that fits the cell height, in 1 bit, unhinted; "
+                "auto (the default) when the face is found to be one, on for any "
+                "scalable face, off never",
+        .stored = S::kExtension,
+        .offset = 14,
+        .defaultValue = "auto",
+        .choices = kPixelFontChoices,
+        .readOrder = kPixelFontReadOrder,
+        .noneChecked = static_cast<int>(PixelFontMode::kAuto),
+        .fill = [](SheetOptions& o,
+                   const OptionValue& v) { o.pixelFont = static_cast<PixelFontMode>(v.number); }},
     // What no check refuses.
     OptionDef{.kind = K::kFontFile,
               .control = kIdOpenFontFile,

@@ -51,4 +51,7 @@ struct SheetOptions {
   std::string texturePath;                    // UTF-8, as typed (checked when the texture loads)
   DescriptorChoice descriptors;               // none by default
   FontFileChoice fontFiles;                   // none by default
+  // Box drawing and block characters drawn to the cell; resolved from kAuto by the map.
+  bool builtinBoxes = false;
+  PixelFontMode pixelFont = PixelFontMode::kAuto;
 };

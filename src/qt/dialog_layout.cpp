@@ -86,6 +86,13 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdCellWidth, {360, 335, 24, 12}, {318, 337, 40, 8}},
     ControlPlacement{kIdCellHeight, {440, 335, 24, 12}, {394, 337, 44, 8}},
     ControlPlacement{kIdOpenFontFile, {10, 351, 80, 14}, kNone},
+    // After "Recent files" (kRecentFilesRect): who draws the box glyphs, pixel fonts.
+    ControlPlacement{kIdBoxDrawingAuto, {212, 353, 36, 10}, kNone},
+    ControlPlacement{kIdBoxDrawingBuiltin, {250, 353, 48, 10}, kNone},
+    ControlPlacement{kIdBoxDrawingFont, {300, 353, 34, 10}, kNone},
+    ControlPlacement{kIdPixelFontAuto, {388, 353, 36, 10}, kNone},
+    ControlPlacement{kIdPixelFontOn, {426, 353, 30, 10}, kNone},
+    ControlPlacement{kIdPixelFontOff, {458, 353, 32, 10}, kNone},
     // "Output" (6, 370, 546, 40): the kind, its threshold and spread on the first row;
     // the descriptors' and font files' check boxes on the second.
     ControlPlacement{kIdOutputColor, {10, 381, 40, 10}, kNone},
@@ -112,6 +119,8 @@ constexpr std::array kStaticTexts = {
     StaticTextPlacement{"G", {116, 196, 24, 8}},
     StaticTextPlacement{"B", {144, 196, 24, 8}},
     StaticTextPlacement{"(empty: Tile size)", {470, 337, 76, 8}},
+    StaticTextPlacement{"Box glyphs:", {164, 354, 46, 8}},
+    StaticTextPlacement{"Pixel font:", {340, 354, 46, 8}},
 };
 
 }  // namespace

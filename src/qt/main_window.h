@@ -91,7 +91,7 @@ class MainWindow : public QWidget {
 
   std::map<int, QWidget*> controls_;
   std::map<int, QWidget*> captions_;
-  std::array<QButtonGroup*, 5> radioGroups_{};  // by RadioGroup; kNone unused
+  std::array<QButtonGroup*, 7> radioGroups_{};  // by RadioGroup; kNone unused
   RecentFilesButton* recentFiles_ = nullptr;
   std::optional<int> endResult_;
   QWidget* form_ = nullptr;

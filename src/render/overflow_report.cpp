@@ -27,22 +27,23 @@ std::string ListCells(const std::array<std::uint8_t, 256>& table, const CharMap&
 }
 
 template <typename List>
-std::string Report(const OverflowFlags& flags, List list) {
+std::string Report(const OverflowFlags& flags, List list, bool cut) {
   std::string report = "Too wide characters:\r\n";
   report += list(flags.tooWide);
   report += "\r\nToo high characters:\r\n";
   report += list(flags.tooHigh);
-  report += "\r\nToo wide and high characters:\r\n";
-  report += list(flags.tooWideAndHigh);
+  report += cut ? "\r\nToo low characters:\r\n" : "\r\nToo wide and high characters:\r\n";
+  report += list(cut ? flags.tooLow : flags.tooWideAndHigh);
   return report;
 }
 
 }  // namespace
 
 std::string BuildOverflowReport(const OverflowFlags& flags) {
-  return Report(flags, ListCodes);
+  return Report(flags, ListCodes, false);
 }
 
 std::string BuildOverflowReport(const OverflowFlags& flags, const CharMap& map) {
-  return Report(flags, [&map](const auto& table) { return ListCells(table, map); });
+  return Report(
+      flags, [&map](const auto& table) { return ListCells(table, map); }, true);
 }

@@ -15,6 +15,10 @@
 //   "Too wide and high characters:\r\n" <codes>
 std::string BuildOverflowReport(const OverflowFlags& flags);
 
-// The same lists for a character map other than Windows-1252: each flagged cell
-// 0..255, ascending, as its character in UTF-8.
+// For a character map other than Windows-1252, whose glyphs are cut rather than moved:
+// each flagged cell 0..255, ascending, as its character in UTF-8, in the lists of the
+// sides its ink was cut on (a cell may be in several):
+//   "Too wide characters:\r\n" <cells> "\r\n"
+//   "Too high characters:\r\n" <cells> "\r\n"
+//   "Too low characters:\r\n" <cells>
 std::string BuildOverflowReport(const OverflowFlags& flags, const CharMap& map);

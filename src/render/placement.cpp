@@ -69,6 +69,39 @@ PixelRect DrawRect(int cell, const Grid& grid, PixelSize cellPx, int anchorRow, 
                    tileY + cellPx.heightPx};
 }
 
+int CommonAnchorRow(int textHeightPx, int heightCorrection, int cellHeightPx) {
+  const int excess = textHeightPx - cellHeightPx;
+  if (excess <= 0) return -((-excess) / 2);
+  return std::min(excess, std::max(heightCorrection, 0));
+}
+
+int BaselineAnchorColumn(const GlyphBox& box, int cellWidthPx, bool center) {
+  if (!HasInk(box)) return 0;
+  const int span = box.right - box.left;  // ink width - 1
+  if (center && span < cellWidthPx - 3) return AnchorColumn(box, cellWidthPx, true);
+  if (span >= cellWidthPx) return 0;  // wider than the cell: cut where it stands
+  if (box.left < 0) return box.left;
+  if (box.right >= cellWidthPx) return box.right - cellWidthPx + 1;
+  return 0;
+}
+
+CutSides InkCutOff(const GlyphBox& box, int anchorRow, int anchorColumn, PixelSize cell) {
+  if (!HasInk(box)) return {};
+  const long long left = static_cast<long long>(box.left) - anchorColumn;
+  const long long right = static_cast<long long>(box.right) - anchorColumn;
+  const long long top = static_cast<long long>(box.top) - anchorRow;
+  const long long bottom = static_cast<long long>(box.bottom) - anchorRow;
+  return {
+      .wide = left < 0 || right >= cell.widthPx, .high = top < 0, .low = bottom >= cell.heightPx};
+}
+
+void FlagCut(OverflowFlags& flags, int code, CutSides sides) {
+  if (code < 0 || code > 255) return;
+  if (sides.wide) flags.tooWide[code] = 1;
+  if (sides.high) flags.tooHigh[code] = 1;
+  if (sides.low) flags.tooLow[code] = 1;
+}
+
 void FlagOverflow(OverflowFlags& flags, int code, OverflowKind kind) {
   if (code < 0 || code > 255) return;
   switch (kind) {

@@ -62,5 +62,30 @@ int AnchorColumn(const GlyphBox& box, int tileSize, bool center);
 // (W * (cell mod columns), H * (cell div columns)).
 PixelRect DrawRect(int cell, const Grid& grid, PixelSize cellPx, int anchorRow, int anchorColumn);
 
+// The maps other than cp1252 keep one baseline: every glyph's text cell row anchorRow
+// lands on the cell's first row. When the text cell (ascent + descent) fits the cell it
+// is centred in it, rounded up (anchorRow <= 0); when it is taller, its top rows are cut
+// up to heightCorrection, the empty rows above the tallest letters, and the rest of the
+// excess from its bottom.
+int CommonAnchorRow(int textHeightPx, int heightCorrection, int cellHeightPx);
+
+// The column of the pen's position that lands on the cell's first column, on one
+// baseline: the pen on the cell's left edge (0), so that glyphs keep the face's own
+// spacing; ink that leaves the cell on one side but is no wider than it is brought
+// just inside; with centering, ink as narrow as AnchorColumn centres is centred.
+int BaselineAnchorColumn(const GlyphBox& box, int cellWidthPx, bool center);
+
+// The sides of the cell that box, drawn with anchorRow and anchorColumn on the cell's
+// first row and column, leaves.
+struct CutSides {
+  bool wide = false;  // left or right
+  bool high = false;  // above
+  bool low = false;   // below
+};
+CutSides InkCutOff(const GlyphBox& box, int anchorRow, int anchorColumn, PixelSize cell);
+
+// Records each side in its table (tooWide, tooHigh, tooLow).
+void FlagCut(OverflowFlags& flags, int code, CutSides sides);
+
 // Records kind for code in the matching table; kNone records nothing.
 void FlagOverflow(OverflowFlags& flags, int code, OverflowKind kind);

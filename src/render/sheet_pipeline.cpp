@@ -9,6 +9,8 @@
 #include "color/fillers.h"
 #include "color/trim.h"
 #include "fileio/replace_file.h"
+#include "glyph/builtin_glyphs.h"
+#include "glyph/exact_font.h"
 #include "glyph/glyph_surface.h"
 #include "glyph/sheet_geometry.h"
 #include "image/freeimage_library.h"
@@ -20,6 +22,7 @@
 #include "render/overflow_report.h"
 #include "render/placement.h"
 #include "render/sheet_outputs.h"
+#include "text/size_rules.h"
 
 namespace {
 
@@ -85,12 +88,64 @@ Status CopyCoverage(const PixelSurface& from, int width, int height, PixelSurfac
   return {};
 }
 
-// A glyph anchored at the height correction is drawn with its text cell's row
-// heightCorrection on the cell's first row, so its baseline lies ascent - heightCorrection
-// rows down. Glyphs moved by the other placement rules are the exception, not the line.
-int BaselineRow(const GlyphFont& font, int heightCorrection, int cellHeightPx) {
+// A glyph anchored at anchorRow is drawn with that row of its text cell on the cell's
+// first row, so its baseline lies ascent - anchorRow rows down. With the cp1252 map the
+// anchor is the height correction, and glyphs moved by the other placement rules are
+// the exception, not the line; other maps anchor every glyph there.
+int BaselineRow(const GlyphFont& font, int anchorRow, int cellHeightPx) {
   if (!font) return 0;
-  return std::clamp(GetFontMetrics(*font).ascentPx - heightCorrection, 0, cellHeightPx);
+  return std::clamp(GetFontMetrics(*font).ascentPx - anchorRow, 0, cellHeightPx);
+}
+
+// The height of the text cell (ascent + descent) of font, or of the default font that
+// surfaces draw with when there is none.
+int TextCellHeight(const GlyphFont& font) {
+  const GlyphFont drawn = font ? font : DefaultTextFont();
+  if (!drawn) return 0;
+  const FontMetrics metrics = GetFontMetrics(*drawn);
+  return metrics.ascentPx + metrics.descentPx;
+}
+
+// Whether c is drawn by DrawBuiltinGlyph rather than from the face.
+bool DrawnBuiltin(const SheetChar& c, bool builtinBoxes) {
+  return builtinBoxes && !c.byteCode && IsBuiltinGlyph(c.ch);
+}
+
+// The cell's own rectangle on the sheet.
+PixelRect CellRect(int cell, const Grid& grid, PixelSize cellPx) {
+  const int x = cellPx.widthPx * CellColumn(cell, grid);
+  const int y = cellPx.heightPx * CellRow(cell, grid);
+  return {x, y, x + cellPx.widthPx, y + cellPx.heightPx};
+}
+
+// Draws a built-in glyph over its whole cell; false when it has no pixel to draw.
+bool DrawBuiltinCell(GlyphSurface& sheet, char32_t ch, PixelRect rect) {
+  PixelSurface& pixels = sheet.pixels;
+  std::uint8_t* origin = pixels.pixels.data() + static_cast<std::size_t>(rect.top) * pixels.width +
+                         static_cast<std::size_t>(rect.left);
+  return DrawBuiltinGlyph(ch, rect.right - rect.left, rect.bottom - rect.top, origin, pixels.width);
+}
+
+// How far from the surface's origin a glyph is measured whole, so that no ink of it
+// lies left of or above the origin.
+constexpr int kWholeGlyphOrigin = kMaxGlyphReachPx;
+
+// A map other than cp1252: c drawn with its text cell row anchorRow on the cell's first
+// row and its pen where BaselineAnchorColumn says, ink outside the cell cut and flagged
+// by side. Returns whether c has ink.
+bool DrawOnBaseline(GlyphSurface& sheet, GlyphSurface& probe, const CellChar& c, int anchorRow,
+                    const Grid& grid, PixelSize cell, bool center, OverflowFlags& flags) {
+  GlyphBox box;
+  if (const std::optional<PixelRect> ink =
+          SheetCharInkBox(probe, c.c, kWholeGlyphOrigin, kWholeGlyphOrigin)) {
+    box = {ink->left - kWholeGlyphOrigin, ink->top - kWholeGlyphOrigin,
+           ink->right - 1 - kWholeGlyphOrigin, ink->bottom - 1 - kWholeGlyphOrigin};
+  }
+  const int anchorColumn = BaselineAnchorColumn(box, cell.widthPx, center);
+  FlagCut(flags, c.cell, InkCutOff(box, anchorRow, anchorColumn, cell));
+  const PixelRect rect = CellRect(c.cell, grid, cell);
+  DrawSheetCharAt(sheet, c.c, rect.left - anchorColumn, rect.top - anchorRow, rect);
+  return HasInk(box);
 }
 
 // Colors the sheet in the options' mode; success without a mode (the bitmap stays as
@@ -132,6 +187,18 @@ std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& ma
   return cells;
 }
 
+std::u32string FaceSample(const std::vector<CellChar>& cells, const GlyphFont& font,
+                          bool builtinBoxes) {
+  std::u32string sample;
+  if (!font) return sample;
+  sample.reserve(cells.size());
+  for (const CellChar& c : cells) {
+    if (DrawnBuiltin(c.c, builtinBoxes)) continue;
+    sample.push_back(c.c.byteCode ? CodeToChar(*font, static_cast<std::uint8_t>(c.c.ch)) : c.c.ch);
+  }
+  return sample;
+}
+
 std::optional<FREE_IMAGE_FORMAT> SheetFileFormat(const std::string& fileName) {
   if (FileNameMeansPng(fileName)) return FIF_PNG;
   const FreeImageLibrary* fi = OpenFreeImage();
@@ -165,12 +232,26 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   const int height = result.height;
   OverflowFlags& flags = result.flags;
 
-  // One font for the height probe, the character probe and the sheet.
-  const GlyphFont font = CreateGlyphFont(options.font);
-
-  // Without its surface the height probe falls back to row 1.
-  const int heightCorrection = FindHeightCorrection(cell.heightPx, font, sink).value_or(1);
+  // One font for the height probe, the character probe and the sheet: a pixel font at
+  // a whole multiple of its grid.
   const std::vector<CellChar> cells = CellsToDraw(options, map);
+  const GlyphFont faceFont = CreateGlyphFont(options.font);
+  const ExactFont exact =
+      ChooseExactFont(faceFont, options.pixelFont,
+                      FaceSample(cells, faceFont, options.builtinBoxes), cell.heightPx);
+  const GlyphFont& font = exact.font;
+  if (exact.pixel) result.note = PixelFontLogLine(*exact.pixel);
+
+  // Maps other than cp1252 keep one baseline for every glyph. The height probe (without
+  // its surface it falls back to row 1) is asked where its row is used: by the classic
+  // placement, and on one baseline only for a text cell taller than the cell.
+  const bool oneBaseline = map.kind != CharMapKind::kCp1252;
+  const int textHeight = oneBaseline ? TextCellHeight(font) : 0;
+  const int heightCorrection = !oneBaseline || textHeight > cell.heightPx
+                                   ? FindHeightCorrection(cell.heightPx, font, sink).value_or(1)
+                                   : 0;
+  const int anchorRow =
+      oneBaseline ? CommonAnchorRow(textHeight, heightCorrection, cell.heightPx) : heightCorrection;
 
   // The sheet and, beside it, the probe that measures one character at a time.
   const int scanSize = ProbeScanSize(cell);
@@ -209,6 +290,16 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   GlyphBox measured;  // the probe opens black
   bool anyInk = false;
   for (const CellChar& c : cells) {
+    if (DrawnBuiltin(c.c, options.builtinBoxes)) {
+      anyInk = DrawBuiltinCell(sheet, c.c.ch, CellRect(c.cell, options.grid, cell)) || anyInk;
+      continue;
+    }
+    if (oneBaseline) {
+      anyInk =
+          DrawOnBaseline(sheet, probe, c, anchorRow, options.grid, cell, options.center, flags) ||
+          anyInk;
+      continue;
+    }
     ClearMeasured(probe, measured);
     DrawSheetChar(probe, c.c, {0, 0, probeClip, probeClip}, false);
     const GlyphBox box = measured = MeasureGlyphBox(probe, scanSize);
@@ -247,7 +338,9 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
   }
-  if (options.trim) {
+  // Trimming takes a stray line off a glyph that spills into its neighbours; on one
+  // baseline nothing spills, it is cut.
+  if (options.trim && !oneBaseline) {
     TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
   }
   // Characters with ink of which none reached the sheet (or trimming left none of it).
@@ -260,7 +353,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   }
   result.drawnCells.reserve(cells.size());
   for (const CellChar& c : cells) result.drawnCells.push_back(c.cell);
-  result.baselineRow = BaselineRow(sheet.font, heightCorrection, cell.heightPx);
+  result.baselineRow = BaselineRow(sheet.font, anchorRow, cell.heightPx);
   result.grid = options.grid;
   result.cellPx = cell;
   result.map = std::move(map);

@@ -37,7 +37,9 @@ struct Sheet {
   OverflowFlags flags;        // what overflowed its tile (and, when trimmed, what is left)
   std::string report;         // the overflow report: Windows-1252 bytes, or UTF-8 when reportIsUtf8
   bool reportIsUtf8 = false;  // a map other than cp1252 lists its characters as UTF-8
-  Grid grid;                  // the layout the sheet was drawn in
+  // A line for the log before the report, "" for none: how a pixel font was drawn.
+  std::string note;
+  Grid grid;  // the layout the sheet was drawn in
   PixelSize cellPx;
   CharMap map;
   // Each pixel's coverage, 0 (unlit) to 255, top row first, width x height: what the
@@ -51,8 +53,9 @@ struct Sheet {
   // signed distance (128 on its outline, higher inside), placed and clipped as its
   // coverage. Empty for the other outputs.
   PixelSurface distance;
-  // The baseline's row within a cell, 0..cell height: the font's ascent less the height
-  // correction, where the baseline of every glyph that the probe's row anchors lies.
+  // The baseline's row within a cell, 0..cell height: the font's ascent less the row of
+  // its text cell on the cell's first row (the height correction with the cp1252 map),
+  // where the baseline of every glyph anchored there lies: with other maps, every glyph.
   int baselineRow = 0;
   // Some exported character has ink, but not one left any on the sheet: a sheet of the
   // background alone, which is no font.
@@ -80,14 +83,23 @@ struct CellChar {
 // character.
 std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map);
 
+// The characters of cells that are drawn from font's face (not built in): what the pixel
+// font check reads.
+std::u32string FaceSample(const std::vector<CellChar>& cells, const GlyphFont& font,
+                          bool builtinBoxes);
+
 // Takes the options' character map as loaded (a grid too small for it stops the run
-// first, with its message), finds the height correction (its message first), draws each
-// character of the export set into its cell (cell i at column i mod columns, row
-// i div columns; the sheet is columns x cell width by rows x cell height), colors the sheet in the
-// color mode (loading the texture for the image modes, with its message), trims overflow when asked
-// and builds the report. Nothing when a step fails: every failure but a probe surface that cannot
-// be made has shown its message ("Could not allocate memory for the output bitmap!" for each
-// sheet-sized buffer). Without a color mode the sheet stays as allocated.
+// first, with its message), chooses the font (a pixel font at a whole multiple of its
+// grid, as options.pixelFont says, and named in the note), finds the height correction
+// (its message first), draws each character of the export set into its cell (the box
+// drawing and block characters built in when options.builtinBoxes; with the cp1252 map
+// placed by the classic rules, with any other map all on one baseline, cut at the cell) (cell i at
+// column i mod columns, row i div columns; the sheet is columns x cell width by rows x cell
+// height), colors the sheet in the color mode (loading the texture for the image modes, with its
+// message), trims overflow when asked and builds the report. Nothing when a step fails: every
+// failure but a probe surface that cannot be made has shown its message ("Could not allocate memory
+// for the output bitmap!" for each sheet-sized buffer). Without a color mode the sheet stays as
+// allocated.
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink);
 
 // Writes the sheet as its output kind to fileName in format (SheetFileFormat's answer for

@@ -36,7 +36,10 @@
 // Tags so far: 1 character map, 2 its path, 3 grid, 4 cell size, 5 output kind, 6 mono
 // threshold, 7 descriptors, 8 font file path, 9 font files (1 bdf, 2 psf, 4 otb), 10
 // more descriptors (1 fnt-xml, 2 fnt-bin), 11 distance-field spread, 12 newer output
-// kinds (4 the distance field; tag 5 then holds 2, gray).
+// kinds (4 the distance field; tag 5 then holds 2, gray), 13 box drawing, 14 pixel font.
+// The box drawing's default, auto, means built in for every map but cp1252 and is never
+// stored: a record holds only a choice made (built in or from the font), which holds
+// whatever the map.
 // A record of a known tag must have exactly its payload's length (the paths any length
 // up to their cap). Unknown tags are skipped by their length, so a newer writer adds
 // records without changing the version; a new version means records this reader

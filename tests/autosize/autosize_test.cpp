@@ -216,8 +216,44 @@ TEST_F(AutosizeTest, NonSquareCellsGetSizesWhoseCharactersFitAcross) {
       ASSERT_EQ(ExportSheet(dlg, dir.File("sheet.png"), false), 0);
       const std::string report = host.Text(kIdLog);
       EXPECT_NE(report.find("Too wide characters:\r\n[none]\r\n"), std::string::npos) << report;
-      EXPECT_NE(report.find("Too wide and high characters:\r\n[none]"), std::string::npos)
-          << report;
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Unifont drawn as a pixel font: Autosize suggests its design height at the largest
+// whole multiple that fits the cell, in either mode, and none of that when it is off.
+TEST_F(AutosizeTest, PixelFontsGetWholeMultiplesOfTheirGrid) {
+  SelectFace("Unifont");
+  if (FontListEntry(dlg, FontListSelection(dlg)) != "Unifont") GTEST_SKIP() << "no Unifont";
+  SetText(dlg, kIdCharMap, "cp437");
+  SetText(dlg, kIdGridColumns, "16");
+  SetText(dlg, kIdGridRows, "16");
+  const struct {
+    const char* width;
+    const char* height;
+    int pixelButton;
+    const char* suggested;  // "": not a pixel font's suggestion
+  } rows[] = {{"8", "16", kIdPixelFontAuto, "16"},
+              {"8", "31", kIdPixelFontAuto, "16"},
+              {"16", "40", kIdPixelFontOn, "32"},
+              {"8", "16", kIdPixelFontOff, ""}};
+  for (const auto& row : rows) {
+    for (AutosizeMode mode : {AutosizeMode::kProportional, AutosizeMode::kFull}) {
+      SCOPED_TRACE(testing::Message() << row.height << " " << row.pixelButton);
+      SetText(dlg, kIdCellWidth, row.width);
+      SetText(dlg, kIdCellHeight, row.height);
+      host.Click(row.pixelButton);
+      ASSERT_EQ(AutosizeCommand(dlg, mode), 0);
+      const bool pixel = *row.suggested != '\0';
+      EXPECT_EQ(host.Text(kIdLog).find("Autosize (pixel font):") == 0, pixel) << host.Text(kIdLog);
+      if (pixel) {
+        EXPECT_EQ(host.Text(kIdCharHeight), row.suggested);
+        EXPECT_EQ(host.Text(kIdCharWidth), "");
+      }
     }
   }
 }

@@ -59,11 +59,15 @@ int Count(const std::vector<bool>& ink) {
 }
 
 TEST(CellSheetTest, Cp437CellsHoldTheSameGlyphsAsWindows1252Codes) {
+  // Against a map file of the Windows-1252 characters in code order, which keeps the
+  // same one baseline as cp437.
   QuietSink sink;
   const Grid wide{32, 8}, square{16, 16};
   const PixelSize cell{16, 16};
-  const auto cp1252 =
-      RenderSheet(AllCells("DejaVu Sans", 14, CharMapKind::kCp1252, wide, {}), sink);
+  SheetOptions inCodeOrder = AllCells("DejaVu Sans", 14, CharMapKind::kCp1252, wide, {});
+  inCodeOrder.charMap.kind = CharMapKind::kFile;
+  inCodeOrder.charMap.name = "windows-1252.txt";
+  const auto cp1252 = RenderSheet(inCodeOrder, sink);
   const auto cp437 =
       RenderSheet(AllCells("DejaVu Sans", 14, CharMapKind::kCp437, square, {}), sink);
   ASSERT_TRUE(cp1252 && cp437);
@@ -229,9 +233,10 @@ TEST(CellSheetTest, ReportOfAnotherMapListsItsCharactersAsUtf8) {
   OverflowFlags flags;
   flags.tooWide[1] = flags.tooWide[219] = 1;
   flags.tooHigh[0] = 1;  // empty in cp437: nothing to list
+  flags.tooLow[219] = 1;
   EXPECT_EQ(BuildOverflowReport(flags, BuiltInCharMap(CharMapKind::kCp437)),
             "Too wide characters:\r\n\xE2\x98\xBA\xE2\x96\x88\r\nToo high characters:\r\n[none]"
-            "\r\nToo wide and high characters:\r\n[none]");
+            "\r\nToo low characters:\r\n\xE2\x96\x88");
 }
 
 }  // namespace

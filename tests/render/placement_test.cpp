@@ -110,6 +110,45 @@ TEST(PlacementTest, FlagsGoToOneTableEach) {
   }
 }
 
+TEST(PlacementTest, OneBaselineAnchorsEveryGlyphAlikeAndCutsByside) {
+  const struct {
+    int textHeight, heightCorrection, anchorRow;
+  } anchors[] = {
+      {16, 3, 0},   // the text cell fills the cell
+      {13, 3, -1},  // centred, the spare row below
+      {19, 3, 3},   // its top rows cut, as many as the probe found empty
+      {19, 2, 2},   // then its bottom
+  };
+  for (const auto& a : anchors) {
+    EXPECT_EQ(CommonAnchorRow(a.textHeight, a.heightCorrection, 16), a.anchorRow)
+        << a.textHeight << " " << a.heightCorrection;
+  }
+
+  // Cells of 8 x 16: the pen on the left edge unless the ink leaves a cell it fits in.
+  const struct {
+    GlyphBox box;  // left, top, right, bottom, relative to the pen and the text cell
+    bool center;
+    int anchorColumn;
+    bool wide, high, low;
+  } rows[] = {
+      {{1, 3, 6, 12}, false, 0, false, false, false},
+      {{-1, 3, 6, 12}, false, -1, false, false, false},  // brought inside
+      {{2, 3, 8, 12}, false, 1, false, false, false},
+      {{-1, 3, 8, 12}, false, 0, true, false, false},  // ten columns: cut where it is
+      {{2, 3, 3, 12}, true, -1, false, false, false},  // centred
+      {{1, -1, 6, 16}, false, 0, false, true, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.box.left << " " << row.box.top);
+    const int column = BaselineAnchorColumn(row.box, 8, row.center);
+    EXPECT_EQ(column, row.anchorColumn);
+    const CutSides cut = InkCutOff(row.box, 0, column, PixelSize{.widthPx = 8, .heightPx = 16});
+    EXPECT_EQ(cut.wide, row.wide);
+    EXPECT_EQ(cut.high, row.high);
+    EXPECT_EQ(cut.low, row.low);
+  }
+}
+
 TEST(OverflowReportTest, ListsRawBytesWithHeadingsAndNone) {
   OverflowFlags flags;
   EXPECT_EQ(BuildOverflowReport(flags),

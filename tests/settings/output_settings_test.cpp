@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/read_sheet_options.h"
 #include "options/control_ids.h"
 #include "settings/settings_file.h"
 #include "support/dialog_fixture.h"
@@ -87,6 +88,44 @@ TEST_F(OutputSettingsTest, NewerChoicesKeepRecordsThatOlderReadersSkip) {
   EXPECT_TRUE(IsChecked(other, kIdOutputGray));
   EXPECT_FALSE(IsChecked(other, kIdOutputSdf));
   EXPECT_EQ(otherHost.Text(kIdSdfSpread), "4");
+}
+
+// Box drawing's default follows the map and is never stored; a choice made is stored
+// and holds whatever the map; the pixel font mode likewise.
+TEST_F(OutputSettingsTest, DrawingChoicesAreStoredOnlyWhenMade) {
+  StartDialog(other);
+  const struct {
+    const char* map;
+    int boxButton, pixelButton;
+    bool builtin;    // box drawing built in, as the run reads it
+    bool boxRecord;  // records 12 and 13 in the extension block
+    bool pixelRecord;
+  } rows[] = {
+      {"cp1252", kIdBoxDrawingAuto, kIdPixelFontAuto, false, false, false},
+      {"cp437", kIdBoxDrawingAuto, kIdPixelFontOff, true, false, true},
+      {"cp1252", kIdBoxDrawingBuiltin, kIdPixelFontOn, true, true, true},
+      {"tcod", kIdBoxDrawingFont, kIdPixelFontAuto, false, true, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.map) + " " + std::to_string(row.boxButton));
+    SetText(dlg, kIdCharMap, row.map);
+    host.Click(row.boxButton);
+    host.Click(row.pixelButton);
+    otherHost.Click(row.boxButton == kIdBoxDrawingFont ? kIdBoxDrawingBuiltin : kIdBoxDrawingFont);
+    otherHost.Click(row.pixelButton == kIdPixelFontOff ? kIdPixelFontOn : kIdPixelFontOff);
+    const SettingsExtension records = ReadSettingsExtension(dlg);
+    EXPECT_EQ(records.count(13), row.boxRecord);
+    EXPECT_EQ(records.count(14), row.pixelRecord);
+
+    const std::string path = dir.File("drawing.ini");
+    ASSERT_TRUE(SaveSettingsToFile(dlg, path).ok);
+    ASSERT_TRUE(LoadSettingsFromFile(other, path).ok);
+    EXPECT_TRUE(IsChecked(other, row.boxButton));
+    EXPECT_TRUE(IsChecked(other, row.pixelButton));
+    const std::optional<SheetOptions> options = CheckedSheetOptions(other);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->builtinBoxes, row.builtin);
+  }
 }
 
 }  // namespace

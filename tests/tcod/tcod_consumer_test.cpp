@@ -132,4 +132,72 @@ TEST(TcodConsumerTest, PrintedTextShowsTheSheetsGlyphs) {
   }
 }
 
+// A frame printed from a cp437 sheet of DejaVu Sans in 8 x 16 cells, whose own box
+// glyphs are narrower than the cell: each of its four lines, drawn by libtcod from five
+// tiles, must run unbroken from corner to corner.
+TEST(TcodConsumerTest, PrintedFrameLinesAreContinuous) {
+  SheetOptions options;
+  options.font = FontRequest{"DejaVu Sans", 16, 0, 400, false, false};
+  options.cell = {8, 16};
+  options.grid = {16, 16};
+  options.charMap = BuiltInCharMap(CharMapKind::kCp437);
+  options.builtinBoxes = true;
+  options.colorSteps = 1;
+  options.bg = {255, 0, 255};
+  options.top = options.sub = {255, 255, 255};
+  options.exportMode = ExportMode::kAll;
+  options.colorMode = ColorMode::kGradient;
+  FailingSink sink;
+  const std::optional<Sheet> sheet = RenderSheet(options, sink);
+  ASSERT_TRUE(sheet);
+  TempDir dir;
+  const std::string path = dir.File("frame.png");
+  ASSERT_TRUE(SaveSheet(*sheet, path, *SheetFileFormat(path), sink).ok);
+  tcod::TilesetPtr tileset(TCOD_tileset_load(path.c_str(), 16, 16, 256, TCOD_CHARMAP_CP437));
+  ASSERT_TRUE(tileset) << TCOD_get_error();
+
+  const int columns = 5, rows = 4, w = 8, h = 16;
+  tcod::ConsolePtr console(TCOD_console_new(columns, rows));
+  ASSERT_TRUE(console);
+  const char* lines[] = {"\xE2\x94\x8C\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80\xE2\x94\x90",  // ┌───┐
+                         "\xE2\x94\x82   \xE2\x94\x82",  // │   │
+                         "\xE2\x94\x82   \xE2\x94\x82",
+                         "\xE2\x94\x94\xE2\x94\x80\xE2\x94\x80\xE2\x94\x80\xE2\x94\x98"};  // └───┘
+  for (int y = 0; y < rows; ++y) {
+    ASSERT_GE(TCOD_console_printf(console.get(), 0, y, "%s", lines[y]), 0);
+  }
+  SDL_Surface* raw = nullptr;
+  ASSERT_GE(TCOD_tileset_render_to_surface(tileset.get(), console.get(), nullptr, &raw), 0)
+      << TCOD_get_error();
+  std::unique_ptr<SDL_Surface, SurfaceFree> surface(raw);
+  ASSERT_EQ(surface->format->format, static_cast<Uint32>(SDL_PIXELFORMAT_RGBA32));
+  const auto lit = [&](int x, int y) {
+    const auto* px = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + 4 * x;
+    return px[0] == 255 && px[1] == 255 && px[2] == 255;
+  };
+
+  // A line is continuous when some row (column) of its tiles is lit from its first
+  // tile's middle to its last tile's middle.
+  const auto rowRuns = [&](int tileRow) {
+    for (int y = tileRow * h; y < (tileRow + 1) * h; ++y) {
+      bool all = true;
+      for (int x = w / 2; x < (columns - 1) * w + w / 2 && all; ++x) all = lit(x, y);
+      if (all) return true;
+    }
+    return false;
+  };
+  const auto columnRuns = [&](int tileColumn) {
+    for (int x = tileColumn * w; x < (tileColumn + 1) * w; ++x) {
+      bool all = true;
+      for (int y = h / 2; y < (rows - 1) * h + h / 2 && all; ++y) all = lit(x, y);
+      if (all) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(rowRuns(0)) << "top";
+  EXPECT_TRUE(rowRuns(rows - 1)) << "bottom";
+  EXPECT_TRUE(columnRuns(0)) << "left";
+  EXPECT_TRUE(columnRuns(columns - 1)) << "right";
+}
+
 }  // namespace
