@@ -51,8 +51,9 @@ enum class OutputKind { kColor = 0, kAlpha = 1, kGray = 2, kMono = 3, kSdf = 4 }
 enum class BoxDrawing { kAuto = 0, kBuiltin = 1, kFont = 2 };
 
 // Whether a face designed on a pixel grid is drawn exactly (a whole multiple of its
-// grid, mono, unhinted): kAuto when the face is found to be one, kOn for any scalable
-// face, kOff never.
+// grid, mono, unhinted): kAuto when the face is found to be one, on every map but
+// cp1252, whose sheets stay as they have always been; kOn for any scalable face and
+// map; kOff never.
 enum class PixelFontMode { kAuto = 0, kOn = 1, kOff = 2 };
 
 // The mono threshold: 1 sets every lit pixel.

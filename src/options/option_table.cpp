@@ -130,6 +130,14 @@ void FillBoxDrawing(SheetOptions& o, const OptionValue& v) {
                    (choice == BoxDrawing::kAuto && o.charMap.kind != CharMapKind::kCp1252);
 }
 
+// The pixel font mode as drawn: auto leaves cp1252 sheets as they have always been.
+void FillPixelFont(SheetOptions& o, const OptionValue& v) {
+  o.pixelFont = static_cast<PixelFontMode>(v.number);
+  if (o.pixelFont == PixelFontMode::kAuto && o.charMap.kind == CharMapKind::kCp1252) {
+    o.pixelFont = PixelFontMode::kOff;
+  }
+}
+
 // The characters text, converted where it enters: for cp1252 only what its first 511
 // Windows-1252 bytes hold (characters it cannot hold dropped), for other maps as typed.
 void FillCharacters(SheetOptions& o, const OptionValue& v) {
@@ -330,23 +338,21 @@ const std::array kOptions = {
               .readOrder = kBoxDrawingReadOrder,
               .noneChecked = static_cast<int>(BoxDrawing::kAuto),
               .fill = FillBoxDrawing},
-    OptionDef{
-        .kind = K::kChoice,
-        .control = kIdPixelFontAuto,
-        .flag = "--pixel-font",
-        .valueName = "MODE",
-        .help = "draw a face designed on a pixel grid exactly: at the largest whole "
-                "multiple of its grid that fits the cell height, in 1 bit, unhinted; "
-                "auto (the default) when the face is found to be one, on for any "
-                "scalable face, off never",
-        .stored = S::kExtension,
-        .offset = 14,
-        .defaultValue = "auto",
-        .choices = kPixelFontChoices,
-        .readOrder = kPixelFontReadOrder,
-        .noneChecked = static_cast<int>(PixelFontMode::kAuto),
-        .fill = [](SheetOptions& o,
-                   const OptionValue& v) { o.pixelFont = static_cast<PixelFontMode>(v.number); }},
+    OptionDef{.kind = K::kChoice,
+              .control = kIdPixelFontAuto,
+              .flag = "--pixel-font",
+              .valueName = "MODE",
+              .help = "draw a face designed on a pixel grid exactly: at the largest whole "
+                      "multiple of its grid that fits the cell height, in 1 bit, unhinted; "
+                      "auto (the default) when the face is found to be one and the map is "
+                      "not cp1252, on for any scalable face and map, off never",
+              .stored = S::kExtension,
+              .offset = 14,
+              .defaultValue = "auto",
+              .choices = kPixelFontChoices,
+              .readOrder = kPixelFontReadOrder,
+              .noneChecked = static_cast<int>(PixelFontMode::kAuto),
+              .fill = FillPixelFont},
     // What no check refuses.
     OptionDef{.kind = K::kFontFile,
               .control = kIdOpenFontFile,

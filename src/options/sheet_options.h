@@ -53,5 +53,5 @@ struct SheetOptions {
   FontFileChoice fontFiles;                   // none by default
   // Box drawing and block characters drawn to the cell; resolved from kAuto by the map.
   bool builtinBoxes = false;
-  PixelFontMode pixelFont = PixelFontMode::kAuto;
+  PixelFontMode pixelFont = PixelFontMode::kAuto;  // kAuto is kOff for cp1252 once filled
 };

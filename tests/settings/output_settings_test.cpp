@@ -91,20 +91,21 @@ TEST_F(OutputSettingsTest, NewerChoicesKeepRecordsThatOlderReadersSkip) {
 }
 
 // Box drawing's default follows the map and is never stored; a choice made is stored
-// and holds whatever the map; the pixel font mode likewise.
+// and holds whatever the map; the pixel font mode likewise (its auto leaves cp1252 be).
 TEST_F(OutputSettingsTest, DrawingChoicesAreStoredOnlyWhenMade) {
   StartDialog(other);
   const struct {
     const char* map;
     int boxButton, pixelButton;
-    bool builtin;    // box drawing built in, as the run reads it
-    bool boxRecord;  // records 12 and 13 in the extension block
+    bool builtin;         // box drawing built in, as the run reads it
+    PixelFontMode pixel;  // as the run reads it: auto is off for cp1252
+    bool boxRecord;       // records 12 and 13 in the extension block
     bool pixelRecord;
   } rows[] = {
-      {"cp1252", kIdBoxDrawingAuto, kIdPixelFontAuto, false, false, false},
-      {"cp437", kIdBoxDrawingAuto, kIdPixelFontOff, true, false, true},
-      {"cp1252", kIdBoxDrawingBuiltin, kIdPixelFontOn, true, true, true},
-      {"tcod", kIdBoxDrawingFont, kIdPixelFontAuto, false, true, false},
+      {"cp1252", kIdBoxDrawingAuto, kIdPixelFontAuto, false, PixelFontMode::kOff, false, false},
+      {"cp437", kIdBoxDrawingAuto, kIdPixelFontOff, true, PixelFontMode::kOff, false, true},
+      {"cp1252", kIdBoxDrawingBuiltin, kIdPixelFontOn, true, PixelFontMode::kOn, true, true},
+      {"tcod", kIdBoxDrawingFont, kIdPixelFontAuto, false, PixelFontMode::kAuto, true, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.map) + " " + std::to_string(row.boxButton));
@@ -125,6 +126,7 @@ TEST_F(OutputSettingsTest, DrawingChoicesAreStoredOnlyWhenMade) {
     const std::optional<SheetOptions> options = CheckedSheetOptions(other);
     ASSERT_TRUE(options);
     EXPECT_EQ(options->builtinBoxes, row.builtin);
+    EXPECT_EQ(options->pixelFont, row.pixel);
   }
 }
 
