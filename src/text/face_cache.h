@@ -3,6 +3,7 @@
 // cost one FT_Size each. Internal to the text layer; single-threaded.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,10 @@ struct CachedFace {
   // glyph of each byte code 0..255 through the face's built-in encoding, for the
   // characters that map lacks (symbol faces). Empty for every other face.
   std::vector<unsigned> encodingGlyphs;
+  // What the pixel font check read from each glyph's outline in font units, by glyph
+  // index (PixelGlyphGrid codes, see pixel_font.cpp): empty until the first check, so
+  // that checking the same face again (the window's every preview) reads no outline twice.
+  std::vector<std::int32_t> glyphGrids;
 };
 using CachedFacePtr = std::shared_ptr<CachedFace>;
 

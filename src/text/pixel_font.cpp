@@ -6,6 +6,7 @@
 #include FT_OUTLINE_H
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <numeric>
 
@@ -14,35 +15,49 @@
 
 namespace {
 
-// What the outlines of a sample say: the greatest common divisor of every coordinate
-// (0 while none is non-zero) and whether every contour ran straight along the axes.
-struct OutlineGrid {
-  long divisor = 0;
-  bool straight = true;
-  bool anyPoint = false;
-};
+// What one glyph's outline says, as kept in CachedFace::glyphGrids: the greatest
+// common divisor of its coordinates (> 0), or one of these.
+constexpr std::int32_t kGlyphUnread = -2;
+constexpr std::int32_t kGlyphOffGrid = -1;  // a curve, a slanted segment or a damaged outline
+constexpr std::int32_t kGlyphNoPoints = 0;  // no outline, or one without a point
 
-// Takes the outline in the glyph slot (font units) into grid.
-void TakeOutline(const FT_Outline& outline, OutlineGrid& grid) {
+// The glyph grid of the outline in the glyph slot (font units).
+std::int32_t OutlineGridOf(const FT_Outline& outline) {
+  long divisor = 0;
   int first = 0;
-  for (int c = 0; c < outline.n_contours && grid.straight; ++c) {
+  for (int c = 0; c < outline.n_contours; ++c) {
     const int last = outline.contours[c];
-    if (last < first || last >= outline.n_points) {
-      grid.straight = false;  // a damaged outline is no design grid
-      return;
-    }
+    if (last < first || last >= outline.n_points) return kGlyphOffGrid;
     for (int i = first; i <= last; ++i) {
       const FT_Vector& p = outline.points[i];
       const FT_Vector& next = outline.points[i == last ? first : i + 1];
       if (FT_CURVE_TAG(outline.tags[i]) != FT_CURVE_TAG_ON || (p.x != next.x && p.y != next.y)) {
-        grid.straight = false;
-        return;
+        return kGlyphOffGrid;
       }
-      grid.divisor = std::gcd(grid.divisor, std::gcd(std::labs(p.x), std::labs(p.y)));
-      grid.anyPoint = true;
+      divisor = std::gcd(divisor, std::gcd(std::labs(p.x), std::labs(p.y)));
     }
     first = last + 1;
   }
+  // A step beyond 16 bits is no design grid (FindPixelGrid refuses it).
+  return divisor > 0x7FFF ? kGlyphOffGrid : static_cast<std::int32_t>(divisor);
+}
+
+// The glyph grid of glyph index, read once per face.
+std::int32_t GlyphGrid(CachedFace& cached, FT_UInt index) {
+  FT_Face face = cached.face.get();
+  if (cached.glyphGrids.empty()) {
+    cached.glyphGrids.assign(static_cast<std::size_t>(std::max<FT_Long>(face->num_glyphs, 1)),
+                             kGlyphUnread);
+  }
+  if (index >= cached.glyphGrids.size()) return kGlyphNoPoints;
+  std::int32_t& grid = cached.glyphGrids[index];
+  if (grid == kGlyphUnread) {
+    grid = FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) == 0 &&
+                   face->glyph->format == FT_GLYPH_FORMAT_OUTLINE
+               ? OutlineGridOf(face->glyph->outline)
+               : kGlyphNoPoints;
+  }
+  return grid;
 }
 
 // value / step rounded up, for value >= 0; negative values count as 0.
@@ -53,27 +68,26 @@ int StepsUp(long value, long step) {
 }  // namespace
 
 std::optional<PixelGrid> FindPixelGrid(const TextFont& font, std::u32string_view extra) {
-  const CachedFace& cached = *font.face;
+  CachedFace& cached = *font.face;
   FT_Face face = cached.face.get();
   if (!FT_IS_SCALABLE(face)) return std::nullopt;
 
   // The sample: printable ASCII, then the extra characters.
-  OutlineGrid grid;
+  long divisor = 0;
+  bool straight = true;
   auto take = [&](char32_t ch) {
     const FT_UInt index = FT_Get_Char_Index(face, ch);
     if (index == 0) return;
-    if (FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0) return;
-    if (face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) return;
-    TakeOutline(face->glyph->outline, grid);
+    const std::int32_t grid = GlyphGrid(cached, index);
+    if (grid == kGlyphOffGrid) straight = false;
+    if (grid > 0) divisor = std::gcd(divisor, static_cast<long>(grid));
   };
-  for (char32_t ch = 0x21; ch < 0x7F && grid.straight; ++ch) take(ch);
-  for (std::size_t i = 0; i < extra.size() && grid.straight; ++i) take(extra[i]);
+  for (char32_t ch = 0x21; ch < 0x7F && straight; ++ch) take(ch);
+  for (std::size_t i = 0; i < extra.size() && straight; ++i) take(extra[i]);
   // Font units are 16-bit quantities: a larger step is no design grid.
-  if (!grid.straight || !grid.anyPoint || grid.divisor <= 1 || grid.divisor > 0x7FFF) {
-    return std::nullopt;
-  }
+  if (!straight || divisor <= 1 || divisor > 0x7FFF) return std::nullopt;
 
-  const long step = grid.divisor;
+  const long step = divisor;
   return PixelGrid{.gridUnits = static_cast<int>(step),
                    .unitsPerEm = cached.unitsPerEm,
                    .ascentSteps = StepsUp(cached.winAscent, step),
