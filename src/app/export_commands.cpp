@@ -23,6 +23,24 @@ std::string LogText(const Sheet& sheet) {
   return text + (sheet.reportIsUtf8 ? sheet.report : Cp1252ToUtf8(sheet.report));
 }
 
+// The host as the run's sink, noting whether the user stopped the run.
+class StoppableSink final : public MessageSink {
+ public:
+  explicit StoppableSink(MessageSink& inner) : inner_(inner) {}
+  void Show(std::string_view text, std::string_view title, MessageIcon icon) override {
+    inner_.Show(text, title, icon);
+  }
+  bool ReportProgress(int done, int total) override {
+    stopped_ = !inner_.ReportProgress(done, total) || stopped_;
+    return !stopped_;
+  }
+  bool stopped() const { return stopped_; }
+
+ private:
+  MessageSink& inner_;
+  bool stopped_ = false;
+};
+
 }  // namespace
 
 int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fileName,
@@ -44,7 +62,13 @@ int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fil
     dlg.host.MessageBox(fault, "Error", MessageIcon::kWarning);
     return kFailed;
   }
-  const std::optional<Sheet> sheet = RenderSheet(options, dlg.host);
+  StoppableSink sink(dlg.host);
+  const std::optional<Sheet> sheet = RenderSheet(options, sink);
+  if (!sheet && sink.stopped()) {
+    dlg.host.ShowStatus(preview ? "Stopped: the preview was not drawn."
+                                : "Stopped: nothing was saved.");
+    return kStopped;
+  }
   if (!sheet) return kFailed;
   // A sheet without a character is neither saved nor shown; its report says why.
   if (sheet->noneFits) {
@@ -95,7 +119,9 @@ int SaveBitmapCommand(Dialog& dlg) {
   request.confirmOverwrite = true;
   const std::optional<std::string> file = dlg.host.AskSaveFile(request);
   if (!file) return 1;
-  if (ExportSheet(dlg, *options, *file, false) != 0) {
+  const int result = ExportSheet(dlg, *options, *file, false);
+  if (result == kStopped) return 1;
+  if (result != 0) {
     dlg.host.MessageBox("An error occurred while saving!", "Error", MessageIcon::kWarning);
     return 1;
   }

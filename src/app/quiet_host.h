@@ -31,6 +31,9 @@ class QuietHost final : public DialogHost {
   void EndDialog(int result) override { inner_.EndDialog(result); }
   void RestoreNormalSize() override { inner_.RestoreNormalSize(); }
 
+  // A long redraw still shows its progress, and can be stopped.
+  bool ReportProgress(int done, int total) override { return inner_.ReportProgress(done, total); }
+
   void MessageBox(std::string_view text, std::string_view, MessageIcon) override {
     messages_.emplace_back(text);
   }

@@ -94,8 +94,10 @@ int SaveAllFonts(Dialog& dlg) {
     options->font = ReadFontRequest(dlg);
     Autosize(dlg, *options, AutosizeMode::kProportional);
     options->font = ReadFontRequest(dlg);  // with the height Autosize chose
-    if (ExportSheet(dlg, *options, prefix + OutputFileName(face, taken, longestExtension), false) !=
-        0) {
+    const int result =
+        ExportSheet(dlg, *options, prefix + OutputFileName(face, taken, longestExtension), false);
+    if (result == kStopped) break;  // Cancel, pressed while the face was drawn
+    if (result != kOk) {
       // The run's own message (if any) does not say which face it was about.
       dlg.host.MessageBox("Could not save the sheet of \"" + face + "\"!", "Error",
                           MessageIcon::kWarning);

@@ -371,6 +371,43 @@ void QtDialogHost::EndProgress() {
   progress_.reset();
 }
 
+// A run that takes more than half a second gets a window-modal progress dialog with
+// Cancel; setting its value lets the window paint and the dialog take the click, while
+// the window behind it takes no input. Within a batch, the batch's dialog is the one
+// shown, and its Cancel stops the sheet being drawn too.
+bool QtDialogHost::ReportProgress(int done, int total) {
+  if (done <= 0) {
+    runClock_.start();
+    lastPumpMs_ = 0;
+    return true;
+  }
+  if (done >= total) {
+    runProgress_.reset();
+    return true;
+  }
+  if (!runClock_.isValid()) runClock_.start();
+  const qint64 elapsed = runClock_.elapsed();
+  if (elapsed - lastPumpMs_ < runPumpEveryMs_) return true;
+  lastPumpMs_ = elapsed;
+  if (progress_) {
+    QCoreApplication::processEvents();
+    return !progress_->wasCanceled();
+  }
+  if (!runProgress_ && elapsed >= runShowAfterMs_) {
+    runProgress_ = std::make_unique<QProgressDialog>(QStringLiteral("Drawing the sheet ..."),
+                                                     QStringLiteral("Cancel"), 0, total, &window_);
+    runProgress_->setWindowTitle(QStringLiteral("Glyphex"));
+    runProgress_->setWindowModality(Qt::WindowModal);
+    runProgress_->setAutoClose(false);
+    runProgress_->setAutoReset(false);
+    runProgress_->setMinimumDuration(0);
+    runProgress_->show();
+  }
+  if (!runProgress_) return true;
+  runProgress_->setValue(done);
+  return !runProgress_->wasCanceled();
+}
+
 void QtDialogHost::ShowStatus(std::string_view text) {
   window_.SetStatus(FromView(text));
 }

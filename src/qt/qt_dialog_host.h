@@ -4,6 +4,7 @@
 // the refresh wait) reach the dialog procedure through the host's message sink.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <map>
@@ -65,6 +66,13 @@ class QtDialogHost final : public DialogHost {
   void BeginProgress(std::string_view title, int total) override;
   bool UpdateProgress(int done, std::string_view what) override;
   void EndProgress() override;
+  bool ReportProgress(int done, int total) override;
+  // When a run's progress dialog appears and how often the run lets the window paint
+  // and take Cancel; tests shorten them.
+  void SetRunProgressTiming(int showAfterMs, int pumpEveryMs) {
+    runShowAfterMs_ = showAfterMs;
+    runPumpEveryMs_ = pumpEveryMs;
+  }
   void ShowStatus(std::string_view text) override;
   void ScheduleRefreshPreview() override;
 
@@ -81,6 +89,13 @@ class QtDialogHost final : public DialogHost {
   // The log's texts as set, with their "\r\n" line ends; the widget shows "\n".
   std::map<int, std::string> logTexts_;
   std::unique_ptr<QProgressDialog> progress_;  // while a batch runs
+  // A single run's progress: its dialog, shown once the run has taken runShowAfterMs_,
+  // and the clock since the run began.
+  std::unique_ptr<QProgressDialog> runProgress_;
+  QElapsedTimer runClock_;
+  qint64 lastPumpMs_ = 0;
+  int runShowAfterMs_ = 500;
+  int runPumpEveryMs_ = 50;
   std::vector<std::uint32_t> previewPixels_;   // the Preview area's last painting
   std::optional<std::string> openFileAnswer_;  // while OpenFileByCommand runs
 };

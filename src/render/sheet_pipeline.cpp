@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/char_codes.h"
+#include "base/run_progress.h"
 #include "base/status.h"
 #include "color/fillers.h"
 #include "color/trim.h"
@@ -235,6 +236,8 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   // One font for the height probe, the character probe and the sheet: a pixel font at
   // a whole multiple of its grid.
   const std::vector<CellChar> cells = CellsToDraw(options, map);
+  // A step a cell: a window shows how far a large sheet has come, and may stop it.
+  RunProgress progress(sink, static_cast<int>(cells.size()));
   const GlyphFont faceFont = CreateGlyphFont(options.font);
   const ExactFont exact =
       ChooseExactFont(faceFont, options.pixelFont,
@@ -290,6 +293,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   GlyphBox measured;  // the probe opens black
   bool anyInk = false;
   for (const CellChar& c : cells) {
+    if (!progress.Step()) return std::nullopt;  // the user stopped the run
     if (DrawnBuiltin(c.c, options.builtinBoxes)) {
       anyInk = DrawBuiltinCell(sheet, c.c.ch, CellRect(c.cell, options.grid, cell)) || anyInk;
       continue;

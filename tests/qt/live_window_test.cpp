@@ -2,10 +2,13 @@
 // the Preview area takes a larger window's room and a small one scrolls; a shown sheet
 // follows the fields, quietly, and is marked stale when they cannot make one; the
 // status line says what was saved; the arrow keys move a cursor cell.
+#include <QFileInfo>
+#include <QProgressDialog>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <string>
 #include <vector>
@@ -174,6 +177,39 @@ class LiveWindowTest : public QObject {
     s.Click(kIdAutosizeProportional);
     QCOMPARE(s.window.status().toStdString(),
              "Autosize (proportional): Char height " + s.host.Text(kIdCharHeight));
+  }
+
+  // A run that takes its time shows a progress dialog whose Cancel stops it: nothing is
+  // saved, no error box appears, the status line says so, and the dialog goes away. A
+  // quick run shows none.
+  void cancelStopsALongRun() {
+    for (const bool slow : {false, true}) {
+      Session s;
+      QVERIFY(s.exposed);
+      QTemporaryDir dir;
+      const std::string path = dir.filePath(QStringLiteral("sheet.png")).toStdString();
+      // "Slow": the dialog is due at once, as after half a second of a large sheet.
+      if (slow) s.host.SetRunProgressTiming(0, 0);
+      bool seen = false;
+      QTimer poll;
+      QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* progress = s.window.findChild<QProgressDialog*>();
+            progress && progress->isVisible()) {
+          seen = true;
+          progress->cancel();
+        }
+      });
+      poll.start(0);
+      s.saveAnswers.push_back(path);
+      s.Click(kIdSaveBitmap);
+      poll.stop();
+      QCOMPARE(seen, slow);
+      QCOMPARE(QFileInfo::exists(QString::fromStdString(path)), !slow);
+      QVERIFY(s.messages.empty());
+      if (slow)
+        QCOMPARE(s.window.status().toStdString(), std::string("Stopped: nothing was saved."));
+      QVERIFY(!s.window.findChild<QProgressDialog*>());
+    }
   }
 
   // With the focus on the Preview area the arrow keys move a cursor cell: the first key
