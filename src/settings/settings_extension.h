@@ -1,8 +1,8 @@
 // The settings file's extension block: the values that the fixed 1219-byte layout has
 // no room for (character map, grid, cell size, output kind, mono threshold,
-// descriptors, font file, font files out, distance-field spread). The block follows the fixed bytes
-// only when one of these values differs from its default, so a file with the defaults is still 1219
-// bytes and older readers, which stop after byte 1219, load every file.
+// descriptors, font file, font files out, distance-field spread, fallback faces). The block follows
+// the fixed bytes only when one of these values differs from its default, so a file with the
+// defaults is still 1219 bytes and older readers, which stop after byte 1219, load every file.
 //
 // Block layout (integers little-endian, offsets from the block's first byte):
 //   0   8 bytes  magic 89 47 4C 58 0D 0A 1A 0A ("\x89GLX\r\n\x1A\n"): the high first

@@ -14,8 +14,8 @@ struct SystemFaces {
 
 namespace {
 
-// request's font on the face (file, index), in 1 bit when mono; nullptr when it cannot be
-// opened.
+// font as the sheet draws it: when mono, its 1-bit unhinted form at its own size (a face
+// that has none, such as a bitmap face, as it is).
 TextFontPtr Finish(TextFontPtr font, bool mono) {
   if (!font || !mono) return font;
   TextFontPtr exact = OpenMonoTextFont(*font, std::nullopt);

@@ -761,7 +761,7 @@ TEST(CliTest, FallbackFacesDrawWhatTheFontLacks) {
       }
     }
     EXPECT_EQ(JsonCellLine(json, U'A').find("\"face\""), std::string::npos);
-    EXPECT_EQ(JsonCellLine(json, U'\U0010FFFD').find("\"ink\": null") != std::string::npos, true);
+    EXPECT_NE(JsonCellLine(json, U'\U0010FFFD').find("\"ink\": null"), std::string::npos);
     EXPECT_EQ(run.out.find("no face has U+10FFFD\n") != std::string::npos, fallback) << run.out;
     if (std::string(row.cjkFace) == "AR PL UMing TW") {
       // In the order the faces first drew a cell.
