@@ -54,6 +54,7 @@ SheetDescription DescribeSheet(const Sheet& sheet, const SheetOptions& options,
   d.mapCells = sheet.map.cells;
   d.cells = sheet.drawnCells;
   d.coverage = &sheet.coverage;
+  d.cellFaces = sheet.cellFaces;
   return d;
 }
 

@@ -51,9 +51,11 @@ void InitializeDialog(Dialog& dlg) {
   SetDefaultText(dlg, kIdSdfSpread);
   ApplyOutputKindRule(dlg);
 
-  // 7. How cells are drawn: the box drawing and pixel font choices at their defaults.
+  // 7. How cells are drawn: the box drawing and pixel font choices at their defaults, and
+  // no fallback face.
   for (int id : {kIdBoxDrawingAuto, kIdPixelFontAuto}) {
     const OptionDef& option = *FindOptionByControl(id);
     CheckChoiceValue(dlg, option, FindChoice(option, option.defaultValue)->value);
   }
+  SetDefaultText(dlg, kIdFallbackFaces);
 }

@@ -80,6 +80,7 @@ bool ChangesSheet(int id) {
     case kIdPixelFontAuto:
     case kIdPixelFontOn:
     case kIdPixelFontOff:
+    case kIdFallbackFaces:
       return true;
     default:
       return false;

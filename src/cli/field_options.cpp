@@ -1,6 +1,7 @@
 // Field options: each one acts on the dialog as a user would.
 #include "cli/field_options.h"
 
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -12,17 +13,18 @@
 #include "options/control_ids.h"
 #include "options/option_table.h"
 #include "settings/settings_file.h"
+#include "text/case_fold.h"
 
 namespace {
 
 // The table's options in the order the help lists them.
 constexpr std::string_view kHelpOrder[] = {
-    "--font",    "--font-file", "--height",     "--width",       "--tile-size",
-    "--steps",   "--from",      "--to",         "--chars",       "--texture",
-    "--bold",    "--italic",    "--underline",  "--center",      "--trim",
-    "--export",  "--color",     "--bg",         "--top",         "--sub",
-    "--charmap", "--grid",      "--cell",       "--box-drawing", "--pixel-font",
-    "--output",  "--threshold", "--sdf-spread", "--descriptor",  "--font-file-out"};
+    "--font",         "--font-file", "--height",  "--width",     "--tile-size",  "--steps",
+    "--from",         "--to",        "--chars",   "--texture",   "--bold",       "--italic",
+    "--underline",    "--center",    "--trim",    "--export",    "--color",      "--bg",
+    "--top",          "--sub",       "--charmap", "--grid",      "--cell",       "--box-drawing",
+    "--pixel-font",   "--fallback",  "--output",  "--threshold", "--sdf-spread", "--descriptor",
+    "--font-file-out"};
 
 // "R,G,B" with three integers; empty on success, else the reason.
 std::string ParseRgb(const std::string& text, int out[3]) {
@@ -146,10 +148,30 @@ void ApplyOption(const OptionDef& option, const std::string& value, Dialog& dlg,
       SetText(dlg, option.control + 1, square ? "" : std::to_string(cell.heightPx));
       break;
     }
+    case OptionKind::kFaceList: {
+      // Each value goes at the end of the list; "none" empties it.
+      const std::string list = ReadText(dlg, option.control, std::numeric_limits<int>::max());
+      if (SplitFaceList(value).empty()) {
+        SetText(dlg, option.control, "");
+      } else {
+        SetText(dlg, option.control, SplitFaceList(list).empty() ? value : list + ", " + value);
+      }
+      break;
+    }
     default:
       SetText(dlg, option.control, value);
       break;
   }
+}
+
+// A --fallback value: none, system, or the beginning of a font name.
+bool KnownFallbackFace(Dialog& dlg, const std::string& value) {
+  for (const std::string& entry : SplitFaceList(value)) {
+    if (!EqualsIgnoringCase(entry, kSystemFaceWord) && FontListFindPrefix(dlg, entry) < 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::string CheckField(const std::string& text) {
@@ -224,6 +246,8 @@ Status ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Di
       if (FontListSelectPrefix(dlg, value) != 0) {
         return Failure("--font: no installed font begins with \"" + value + "\"");
       }
+    } else if (def.kind == OptionKind::kFaceList && !KnownFallbackFace(dlg, value)) {
+      return Failure("--fallback: no installed font begins with \"" + value + "\"");
     } else {
       ApplyOption(def, value, dlg, host);
     }

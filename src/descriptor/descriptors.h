@@ -33,6 +33,8 @@ struct SheetDescription {
   std::span<const char32_t> mapCells;      // the code point of each cell; 0 = empty
   std::span<const int> cells;              // the exported cells, ascending
   const PixelSurface* coverage = nullptr;  // widthPx x heightPx, top row first; lit = != 0
+  // By cell: the fallback face that drew it, "" for the sheet's own face; may be empty.
+  std::span<const std::string> cellFaces;
 };
 
 // The text bitmap-font descriptor: info, common, one page (the sheet), chars count and a
@@ -47,8 +49,9 @@ bool FntCanHold(std::string_view text);
 
 // JSON (UTF-8): file, width, height, cell, grid, map, and per exported cell holding a
 // character its index, code point, character, "repeatOf" (the first cell of a character
-// the map repeats, only on the later cells), position and ink box (null without ink),
-// the box relative to the cell's top-left corner.
+// the map repeats, only on the later cells), "face" (the fallback face that drew it, only
+// on cells drawn by one), position and ink box (null without ink), the box relative to
+// the cell's top-left corner.
 std::string JsonDescriptor(const SheetDescription& sheet);
 
 // A C header that compiles as C99 and C++: an include guard, the cell size, grid and

@@ -128,6 +128,12 @@ std::string JsonDescriptor(const SheetDescription& sheet) {
       AppendMember(out, "repeatOf", repeatOf[i]);
       out += ", ";
     }
+    if (static_cast<std::size_t>(cell) < sheet.cellFaces.size() &&
+        !sheet.cellFaces[static_cast<std::size_t>(cell)].empty()) {
+      out += "\"face\": ";
+      AppendJsonString(out, sheet.cellFaces[static_cast<std::size_t>(cell)]);
+      out += ", ";
+    }
     AppendMember(out, "x", static_cast<long long>(CellColumn(cell, sheet.grid)) * cellW);
     out += ", ";
     AppendMember(out, "y", static_cast<long long>(CellRow(cell, sheet.grid)) * cellH);

@@ -135,6 +135,7 @@ constexpr std::array kControls = {
     ControlDef{kIdPixelFontAuto, K::kRadioButton, kLayout, "Auto", "", true, true, R::kPixelFont},
     ControlDef{kIdPixelFontOn, K::kRadioButton, kLayout, "On", "", false, true, R::kPixelFont},
     ControlDef{kIdPixelFontOff, K::kRadioButton, kLayout, "Off", "", false, true, R::kPixelFont},
+    ControlDef{kIdFallbackFaces, K::kEdit, kLayout, "Fallback faces:", "", false, true, R::kNone},
 };
 
 constexpr std::array kGroupBoxes = {
@@ -142,7 +143,7 @@ constexpr std::array kGroupBoxes = {
     GroupBoxDef{kColor, 6, 132, 282, 54},  GroupBoxDef{kValues, 7, 187, 281, 76},
     GroupBoxDef{kImage, 6, 264, 282, 30},  GroupBoxDef{kPreview, 294, 0, 258, 186},
     GroupBoxDef{kLog, 294, 186, 258, 102}, GroupBoxDef{kActions, 6, 294, 546, 30},
-    GroupBoxDef{kLayout, 6, 324, 546, 46}, GroupBoxDef{kOutput, 6, 370, 546, 40},
+    GroupBoxDef{kLayout, 6, 324, 546, 60}, GroupBoxDef{kOutput, 6, 384, 546, 40},
 };
 
 constexpr std::array<int, 4> kExportModeButtons = {kIdExportNormal, kIdExportAll, kIdExportUser,

@@ -66,13 +66,17 @@ void FontListSelect(Dialog& dlg, int index) {
   dlg.host.ListSelect(index);
 }
 
-int FontListSelectPrefix(Dialog& dlg, std::string_view prefix) {
+int FontListFindPrefix(Dialog& dlg, std::string_view prefix) {
   const int count = dlg.host.ListCount();
   for (int i = 0; i < count; ++i) {
-    if (StartsWithIgnoringCase(dlg.host.ListEntry(i), prefix)) {
-      dlg.host.ListSelect(i);
-      return 0;
-    }
+    if (StartsWithIgnoringCase(dlg.host.ListEntry(i), prefix)) return i;
   }
-  return 1;
+  return -1;
+}
+
+int FontListSelectPrefix(Dialog& dlg, std::string_view prefix) {
+  const int index = FontListFindPrefix(dlg, prefix);
+  if (index < 0) return 1;
+  dlg.host.ListSelect(index);
+  return 0;
 }

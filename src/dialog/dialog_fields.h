@@ -33,6 +33,9 @@ int FontListCount(Dialog& dlg);
 int FontListSelection(Dialog& dlg);  // -1 for none
 std::string FontListEntry(Dialog& dlg, int index);
 void FontListSelect(Dialog& dlg, int index);
+// The index of the first entry, from the top of the list, whose text begins with prefix,
+// ignoring case; -1 when none does.
+int FontListFindPrefix(Dialog& dlg, std::string_view prefix);
 // Selects the first entry, from the top of the list, whose text begins with prefix,
 // ignoring case. Returns 0 on success, 1 (selection unchanged) when none matches.
 int FontListSelectPrefix(Dialog& dlg, std::string_view prefix);

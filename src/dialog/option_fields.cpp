@@ -7,6 +7,7 @@
 #include "dialog/dialog_fields.h"
 #include "dialog/font_fields.h"
 #include "dialog/layout_fields.h"
+#include "text/case_fold.h"
 
 namespace {
 
@@ -21,6 +22,25 @@ std::optional<int> ColorValue(std::string_view text) {
   return ParseCount(text);
 }
 
+// Each entry of a face list: "system", or the whole name of the first font list entry
+// that begins with it (as --font selects one). Checked, an entry that no font name
+// begins with refuses the fields; unchecked, it is left out.
+Status ReadFaceList(Dialog& dlg, const OptionDef& option, bool checked, OptionValue& value) {
+  for (const std::string& entry : SplitFaceList(ReadText(dlg, option.control, kWholeText))) {
+    if (EqualsIgnoringCase(entry, kSystemFaceWord)) {
+      value.faces.push_back({.system = true});
+      continue;
+    }
+    const int index = FontListFindPrefix(dlg, entry);
+    if (index >= 0) {
+      value.faces.push_back({.face = FontListEntry(dlg, index)});
+    } else if (checked) {
+      return Failure("Wrong fallback face \"" + entry + "\": no font name begins with it!");
+    }
+  }
+  return {};
+}
+
 // Reads one option into value; a failure only when checked and the fields are refused.
 Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, const SheetOptions& so_far,
                   OptionValue& value) {
@@ -30,6 +50,8 @@ Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, const Shee
       return {};
     case OptionKind::kFontFile:
       return {};
+    case OptionKind::kFaceList:
+      return ReadFaceList(dlg, option, checked, value);
     case OptionKind::kText:
       value.text = ReadText(dlg, option.control, kWholeText);
       return {};

@@ -96,6 +96,9 @@ enum ControlId : int {
   kIdPixelFontAuto = 1083,
   kIdPixelFontOn = 1084,
   kIdPixelFontOff = 1085,
+  // The fallback faces, in order, that draw what the selected face lacks: one field in
+  // the layout's third row.
+  kIdFallbackFaces = 1095,
 };
 
 // Notification codes carried by a command.

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "options/control_ids.h"
+#include "text/case_fold.h"
 #include "text/windows1252.h"
 
 namespace {
@@ -372,6 +373,18 @@ const std::array kOptions = {
               .offset = 0,
               .width = 128,
               .fill = [](SheetOptions& o, const OptionValue& v) { o.font = v.font; }},
+    // The faces that draw what the font's face lacks, checked once the font list is known.
+    OptionDef{.kind = K::kFaceList,
+              .control = kIdFallbackFaces,
+              .flag = "--fallback",
+              .valueName = "FACE",
+              .help = "a face that draws the characters the font lacks: a font name, matched as "
+                      "--font matches it, or system (fontconfig's best face for each character); "
+                      "repeatable, tried in the order given; none (the default) empties the list",
+              .stored = S::kExtension,
+              .offset = 16,
+              .defaultValue = kNoFaceWord,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.fallback = v.faces; }},
     OptionDef{.kind = K::kText,
               .control = kIdCharacters,
               .flag = "--chars",
@@ -576,6 +589,22 @@ std::string ChannelMessage(const OptionDef& option, int channel) {
   const std::size_t at = text.find("{}");
   if (at != std::string::npos) text.replace(at, 2, kChannels[channel]);
   return text;
+}
+
+std::vector<std::string> SplitFaceList(std::string_view text) {
+  std::vector<std::string> entries;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    std::string_view entry = text.substr(start, comma - start);
+    const std::size_t first = entry.find_first_not_of(" \t");
+    entry = first == std::string_view::npos
+                ? std::string_view()
+                : entry.substr(first, entry.find_last_not_of(" \t") + 1 - first);
+    if (!entry.empty() && !EqualsIgnoringCase(entry, kNoFaceWord)) entries.emplace_back(entry);
+    start = comma + 1;
+  }
+  return entries;
 }
 
 bool InOptionRange(const OptionDef& option, int value) {

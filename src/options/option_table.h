@@ -15,6 +15,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "layout/charmap.h"
 #include "layout/grid.h"
@@ -32,6 +33,8 @@ enum class OptionKind {
   kCharMap,   // the character map field: a built-in map's name or a map file's path
   kGrid,      // columns and rows fields, "CxR" on the command line
   kCell,      // cell width and height fields, "WxH"; both empty for square cells
+  kFaceList,  // a text field of faces in order, separated by commas; repeatable on the
+              // command line, each value added at the end ("none" empties the list)
 };
 
 // Where a settings file keeps an option: in the fixed 1219-byte layout at a byte
@@ -114,7 +117,16 @@ struct OptionValue {
   CellSize cell;
   CharMap map;
   std::optional<FontRequest> font;  // kFace: the request the font fields describe
+  std::vector<FallbackFace> faces;  // kFaceList: each entry, its name as the font list has it
 };
+
+// The word of a kFaceList for no face, and the one for fontconfig's choice.
+inline constexpr std::string_view kNoFaceWord = "none";
+inline constexpr std::string_view kSystemFaceWord = "system";
+
+// The entries of a kFaceList's text: separated by commas, white space around each one
+// trimmed, empty ones and "none" (any case) left out.
+std::vector<std::string> SplitFaceList(std::string_view text);
 
 // Every option, in the order they are checked.
 std::span<const OptionDef> OptionTable();

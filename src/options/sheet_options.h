@@ -10,6 +10,7 @@
 #include "base/sheet_modes.h"
 #include "layout/charmap.h"
 #include "layout/grid.h"
+#include "text/fallback_faces.h"
 #include "text/text_font.h"
 
 // The descriptor files written beside a saved sheet.
@@ -54,4 +55,6 @@ struct SheetOptions {
   // Box drawing and block characters drawn to the cell; resolved from kAuto by the map.
   bool builtinBoxes = false;
   PixelFontMode pixelFont = PixelFontMode::kAuto;  // kAuto is kOff for cp1252 once filled
+  // The faces, in order, that draw a character the font's face lacks; none by default.
+  std::vector<FallbackFace> fallback;
 };

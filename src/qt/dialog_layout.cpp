@@ -79,7 +79,7 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdAutosizeFull, {296, 306, 76, 14}, kNone},
     ControlPlacement{kIdSaveSettings, {378, 306, 80, 14}, kNone},
     ControlPlacement{kIdLoadSettings, {464, 306, 80, 14}, kNone},
-    // "Layout" (6, 324, 546, 46): two rows below the template, each field after its label.
+    // "Layout" (6, 324, 546, 60): three rows below the template, each field after its label.
     ControlPlacement{kIdCharMap, {72, 335, 104, 12}, {10, 337, 60, 8}},
     ControlPlacement{kIdGridColumns, {224, 335, 24, 12}, {186, 337, 36, 8}},
     ControlPlacement{kIdGridRows, {282, 335, 24, 12}, {256, 337, 24, 8}},
@@ -93,23 +93,25 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdPixelFontAuto, {388, 353, 36, 10}, kNone},
     ControlPlacement{kIdPixelFontOn, {426, 353, 30, 10}, kNone},
     ControlPlacement{kIdPixelFontOff, {458, 353, 32, 10}, kNone},
-    // "Output" (6, 370, 546, 40): the kind, its threshold and spread on the first row;
+    // The third row: the fallback faces, in order, and what they may name.
+    ControlPlacement{kIdFallbackFaces, {72, 367, 254, 12}, {10, 369, 60, 8}},
+    // "Output" (6, 384, 546, 40): the kind, its threshold and spread on the first row;
     // the descriptors' and font files' check boxes on the second.
-    ControlPlacement{kIdOutputColor, {10, 381, 40, 10}, kNone},
-    ControlPlacement{kIdOutputAlpha, {54, 381, 40, 10}, kNone},
-    ControlPlacement{kIdOutputGray, {98, 381, 40, 10}, kNone},
-    ControlPlacement{kIdOutputMono, {142, 381, 40, 10}, kNone},
-    ControlPlacement{kIdOutputSdf, {186, 381, 36, 10}, kNone},
-    ControlPlacement{kIdMonoThreshold, {312, 380, 24, 12}, {230, 382, 80, 8}},
-    ControlPlacement{kIdSdfSpread, {422, 380, 24, 12}, {350, 382, 70, 8}},
-    ControlPlacement{kIdDescriptorFnt, {10, 395, 52, 10}, kNone},
-    ControlPlacement{kIdDescriptorJson, {66, 395, 56, 10}, kNone},
-    ControlPlacement{kIdDescriptorC, {126, 395, 72, 10}, kNone},
-    ControlPlacement{kIdDescriptorFntXml, {202, 395, 58, 10}, kNone},
-    ControlPlacement{kIdDescriptorFntBinary, {264, 395, 58, 10}, kNone},
-    ControlPlacement{kIdFontFileBdf, {326, 395, 58, 10}, kNone},
-    ControlPlacement{kIdFontFilePsf, {388, 395, 58, 10}, kNone},
-    ControlPlacement{kIdFontFileOtb, {450, 395, 58, 10}, kNone},
+    ControlPlacement{kIdOutputColor, {10, 395, 40, 10}, kNone},
+    ControlPlacement{kIdOutputAlpha, {54, 395, 40, 10}, kNone},
+    ControlPlacement{kIdOutputGray, {98, 395, 40, 10}, kNone},
+    ControlPlacement{kIdOutputMono, {142, 395, 40, 10}, kNone},
+    ControlPlacement{kIdOutputSdf, {186, 395, 36, 10}, kNone},
+    ControlPlacement{kIdMonoThreshold, {312, 394, 24, 12}, {230, 396, 80, 8}},
+    ControlPlacement{kIdSdfSpread, {422, 394, 24, 12}, {350, 396, 70, 8}},
+    ControlPlacement{kIdDescriptorFnt, {10, 409, 52, 10}, kNone},
+    ControlPlacement{kIdDescriptorJson, {66, 409, 56, 10}, kNone},
+    ControlPlacement{kIdDescriptorC, {126, 409, 72, 10}, kNone},
+    ControlPlacement{kIdDescriptorFntXml, {202, 409, 58, 10}, kNone},
+    ControlPlacement{kIdDescriptorFntBinary, {264, 409, 58, 10}, kNone},
+    ControlPlacement{kIdFontFileBdf, {326, 409, 58, 10}, kNone},
+    ControlPlacement{kIdFontFilePsf, {388, 409, 58, 10}, kNone},
+    ControlPlacement{kIdFontFileOtb, {450, 409, 58, 10}, kNone},
 };
 
 // The column headings over the three color fields of each row, and what empty cell
@@ -121,6 +123,7 @@ constexpr std::array kStaticTexts = {
     StaticTextPlacement{"(empty: Tile size)", {470, 337, 76, 8}},
     StaticTextPlacement{"Box glyphs:", {164, 354, 46, 8}},
     StaticTextPlacement{"Pixel font:", {340, 354, 46, 8}},
+    StaticTextPlacement{"(in order: font names or system; empty: none)", {332, 369, 214, 8}},
 };
 
 }  // namespace

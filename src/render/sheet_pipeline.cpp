@@ -19,6 +19,7 @@
 #include "image/save_bitmap.h"
 #include "image/texture_image.h"
 #include "layout/export_set.h"
+#include "render/fallback_cells.h"
 #include "render/height_correction.h"
 #include "render/overflow_report.h"
 #include "render/placement.h"
@@ -287,27 +288,47 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   SetTextMode(sheet, TextMode::kTransparent);
   SetTextMode(probe, TextMode::kOpaqueBlack);
 
+  // A character the face lacks comes from the first fallback face that has it, placed
+  // with its baseline where the face's own would be.
+  const bool fallbackGiven = !options.fallback.empty() && font && options.font;
+  FallbackFonts fallback =
+      MakeFallbackFonts(options.fallback, options.font.value_or(FontRequest{}), font != faceFont);
+  FallbackTally tally;
+  if (fallbackGiven) result.cellFaces.resize(map.cells.size());
+
   // Measure each character alone, place it, and draw it clipped into its cell.
   // Ink that the scan area cut off does not move the character, but wherever it lands
   // outside the cell it is overflow.
   GlyphBox measured;  // the probe opens black
   bool anyInk = false;
-  for (const CellChar& c : cells) {
+  for (CellChar c : cells) {
     if (!progress.Step()) return std::nullopt;  // the user stopped the run
     if (DrawnBuiltin(c.c, options.builtinBoxes)) {
       anyInk = DrawBuiltinCell(sheet, c.c.ch, CellRect(c.cell, options.grid, cell)) || anyInk;
       continue;
     }
+    // The rows the cell's font draws its baseline below the face's own: 0 for the face.
+    int shift = 0;
+    if (fallbackGiven) {
+      const GlyphFont cellFont = CellFont(c.c, font, fallback, tally);
+      SelectSurfaceFont(sheet, cellFont);
+      SelectSurfaceFont(probe, cellFont);
+      if (sdf) SelectSurfaceFont(distance, cellFont);
+      if (cellFont != font) {
+        shift = GetFontMetrics(*font).ascentPx - GetFontMetrics(*cellFont).ascentPx;
+        result.cellFaces[static_cast<std::size_t>(c.cell)] = GetFontMetrics(*cellFont).family;
+      }
+    }
     if (oneBaseline) {
-      anyInk =
-          DrawOnBaseline(sheet, probe, c, anchorRow, options.grid, cell, options.center, flags) ||
-          anyInk;
+      anyInk = DrawOnBaseline(sheet, probe, c, anchorRow - shift, options.grid, cell,
+                              options.center, flags) ||
+               anyInk;
       continue;
     }
     ClearMeasured(probe, measured);
     DrawSheetChar(probe, c.c, {0, 0, probeClip, probeClip}, false);
     const GlyphBox box = measured = MeasureGlyphBox(probe, scanSize);
-    const int anchorRow = AnchorRow(box, cell.heightPx, heightCorrection);
+    const int anchorRow = AnchorRow(box, cell.heightPx, heightCorrection - shift);
     const int anchorColumn = AnchorColumn(box, cell.widthPx, options.center);
     OverflowKind kind = Classify(box, anchorRow, cell);
     if (MayReachPastScan(box, scanSize)) {
@@ -326,6 +347,13 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
                               rect.bottom};
       DrawSheetCharDistance(distance, c.c, rect, cellBox, options.sdfSpreadPx);
     }
+  }
+
+  if (fallbackGiven) {
+    SelectSurfaceFont(sheet, font);  // the baseline below is the face's
+    const std::string lines = FallbackLogLines(tally);
+    if (!lines.empty()) result.note += (result.note.empty() ? "" : "\r\n") + lines;
+    if (tally.faces.empty()) result.cellFaces.clear();
   }
 
   // Color, trim, report. Any failure skips the rest.

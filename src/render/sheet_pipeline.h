@@ -37,8 +37,12 @@ struct Sheet {
   OverflowFlags flags;        // what overflowed its tile (and, when trimmed, what is left)
   std::string report;         // the overflow report: Windows-1252 bytes, or UTF-8 when reportIsUtf8
   bool reportIsUtf8 = false;  // a map other than cp1252 lists its characters as UTF-8
-  // A line for the log before the report, "" for none: how a pixel font was drawn.
+  // Lines for the log before the report, "" for none: how a pixel font was drawn, which
+  // fallback faces drew cells and which characters no face has.
   std::string note;
+  // By cell of the map: the typeface name of the fallback face that drew the cell, "" where
+  // the font's own face (or a built-in glyph) did. Empty when no fallback face drew one.
+  std::vector<std::string> cellFaces;
   Grid grid;  // the layout the sheet was drawn in
   PixelSize cellPx;
   CharMap map;

@@ -66,6 +66,8 @@ bool IsValidRecord(const OptionDef& option, int tag, std::string_view payload) {
       return payload.size() == 1 && byte() <= static_cast<int>(CharMapKind::kFile);
     case OptionKind::kFontFile:
       return IsStorablePath(payload);
+    case OptionKind::kFaceList:
+      return !payload.empty() && IsStorablePath(payload);
     case OptionKind::kGrid:
       return PairInRange(payload, option.low, option.high);
     case OptionKind::kCell:

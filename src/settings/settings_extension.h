@@ -1,8 +1,8 @@
 // The settings file's extension block: the values that the fixed 1219-byte layout has
 // no room for (character map, grid, cell size, output kind, mono threshold,
-// descriptors, font file, font files out, distance-field spread). The block follows the fixed bytes
-// only when one of these values differs from its default, so a file with the defaults is still 1219
-// bytes and older readers, which stop after byte 1219, load every file.
+// descriptors, font file, font files out, distance-field spread, fallback faces). The block follows
+// the fixed bytes only when one of these values differs from its default, so a file with the
+// defaults is still 1219 bytes and older readers, which stop after byte 1219, load every file.
 //
 // Block layout (integers little-endian, offsets from the block's first byte):
 //   0   8 bytes  magic 89 47 4C 58 0D 0A 1A 0A ("\x89GLX\r\n\x1A\n"): the high first
@@ -28,6 +28,7 @@
 //   integer         1 byte within the option's range
 //   flag set        1 byte of the choices' bits; the other bits 0
 //   font file       its path, as the map's
+//   face list       its entries joined by ", " (UTF-8, as the map's path; none: no record)
 // A choice added after its option's record was first written has a record of its own
 // (OptionChoice::tag), since an older reader refuses a record with a code or bit it does
 // not know but skips an unknown tag: a flag set's newer bits form a byte of their own,
@@ -36,7 +37,8 @@
 // Tags so far: 1 character map, 2 its path, 3 grid, 4 cell size, 5 output kind, 6 mono
 // threshold, 7 descriptors, 8 font file path, 9 font files (1 bdf, 2 psf, 4 otb), 10
 // more descriptors (1 fnt-xml, 2 fnt-bin), 11 distance-field spread, 12 newer output
-// kinds (4 the distance field; tag 5 then holds 2, gray), 13 box drawing, 14 pixel font.
+// kinds (4 the distance field; tag 5 then holds 2, gray), 13 box drawing, 14 pixel font,
+// 16 fallback faces.
 // The box drawing's default, auto, means built in for every map but cp1252 and is never
 // stored: a record holds only a choice made (built in or from the font), which holds
 // whatever the map.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -207,6 +208,15 @@ void AddRecords(Dialog& dlg, const OptionDef& option, SettingsExtension& out) {
     case OptionKind::kFontFile:
       if (std::string path = SelectedFontFile(dlg); !path.empty()) out[tag] = std::move(path);
       break;
+    case OptionKind::kFaceList: {
+      std::string list;
+      for (const std::string& entry :
+           SplitFaceList(ReadText(dlg, option.control, std::numeric_limits<int>::max()))) {
+        list += (list.empty() ? "" : ", ") + entry;
+      }
+      if (!list.empty()) out[tag] = std::move(list);
+      break;
+    }
     default:
       break;
   }
@@ -270,6 +280,9 @@ void ApplyRecords(Dialog& dlg, const OptionDef& option, const SettingsExtension&
       CheckFlagSetBits(dlg, option, bits);
       break;
     }
+    case OptionKind::kFaceList:
+      SetText(dlg, option.control, stored ? record->second : std::string());
+      break;
     default:
       break;  // the font file is opened before the face is selected
   }

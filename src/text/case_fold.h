@@ -12,3 +12,8 @@ int CompareIgnoringCase(std::string_view a, std::string_view b);
 
 // True when text begins with prefix, ignoring case.
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
+// True when a and b are the same text ignoring case.
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return StartsWithIgnoringCase(a, b) && StartsWithIgnoringCase(b, a);
+}

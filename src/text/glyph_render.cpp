@@ -95,6 +95,10 @@ FT_UInt GlyphIndexOf(const TextFont& font, char32_t ch) {
 
 }  // namespace
 
+bool FontHasChar(const TextFont& font, char32_t ch) {
+  return ch != 0 && GlyphIndexOf(font, ch) != 0;
+}
+
 bool IsCompositeChar(TextFont& font, char32_t ch) {
   if (ch == 0) return false;
   const FT_UInt index = GlyphIndexOf(font, ch);

@@ -67,6 +67,11 @@ struct GlyphImage {
 // U+F000 + code for a face with only a symbol map. Codes 10 and 13 give 0 (no ink).
 char32_t CodeToChar(const TextFont& font, std::uint8_t code);
 
+// Whether font's face has a glyph for ch, asked as drawing asks it: the character map
+// (a byte-coded face also by the bare code, a Type 1 or CFF face through its built-in
+// encoding). A character it lacks draws nothing.
+bool FontHasChar(const TextFont& font, char32_t ch);
+
 // Renders ch once and keeps it in the font (a glyph too large to keep, its box and
 // advance alone); a character the face lacks (glyph index 0) gives an empty image with
 // advance 0. A Type 1 or CFF face whose Unicode

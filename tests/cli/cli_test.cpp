@@ -696,3 +696,115 @@ TEST(CliTest, AlphaBmpsShowTheirAlphaToPillow) {
                           dir.File("alpha.png") + "' '" + dir.File("color.bmp") + "'"),
             "RGBA True RGB\n");
 }
+
+namespace {
+
+// The JSON descriptor's line of the cell holding code point cp, "" when none.
+std::string JsonCellLine(const std::string& json, char32_t cp) {
+  const std::string key = "\"codePoint\": " + std::to_string(static_cast<unsigned>(cp)) + ",";
+  for (const std::string& line : Lines(json)) {
+    if (line.find(key) != std::string::npos) return line;
+  }
+  return {};
+}
+
+bool FaceInstalled(const std::string& face) {
+  return std::system(("fc-list | grep -q '" + face + "'").c_str()) == 0;
+}
+
+// Characters DejaVu Sans lacks are drawn by the fallback faces (system, or named ones in
+// their order) and named in the JSON and the log; a character no face has stays empty and
+// is logged; with none, nothing changes. The list survives a settings file.
+TEST(CliTest, FallbackFacesDrawWhatTheFontLacks) {
+  if (!FaceInstalled("AR PL UMing TW") || !FaceInstalled("Scheherazade")) {
+    GTEST_SKIP() << "scripts/bootstrap installs fonts-arphic-uming and fonts-sil-scheherazade";
+  }
+  TempDir dir;
+  const std::string map = dir.File("map.txt");
+  // Two CJK ideographs, two Arabic Supplement letters (DejaVu Sans has neither), a letter
+  // DejaVu Sans has, and a private-use character of plane 16 that no face has.
+  std::ofstream(map) << "中 文 U+0750 U+0753 A U+10FFFD\n";
+  struct Row {
+    const char* fallback;
+    const char* cjkFace;     // the face named on the CJK cells; "" none, "*" any but DejaVu
+    const char* arabicFace;  // and on the Arabic ones
+  };
+  const Row rows[] = {
+      {"--fallback system", "*", "*"},
+      {"--fallback scheher --fallback 'ar pl uming tw'", "AR PL UMing TW", "Scheherazade"},
+      {"--fallback system --fallback none", "", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.fallback);
+    const std::string png = dir.File("s.png");
+    const CliRun run =
+        RunCli("export '" + png + "' --font 'DejaVu Sans' --charmap '" + map +
+               "' --cell 16x16 --height 16 --export all --descriptor json " + row.fallback);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string json = FileBytes(dir.File("s.json"));
+    const bool fallback = *row.cjkFace != '\0';
+    for (const auto& [cp, face] : {std::pair{U'中', row.cjkFace},
+                                   {U'文', row.cjkFace},
+                                   {U'\u0750', row.arabicFace},
+                                   {U'\u0753', row.arabicFace}}) {
+      const std::string line = JsonCellLine(json, cp);
+      SCOPED_TRACE(line);
+      ASSERT_FALSE(line.empty());
+      EXPECT_EQ(line.find("\"ink\": null") == std::string::npos, fallback);
+      if (!fallback) {
+        EXPECT_EQ(line.find("\"face\""), std::string::npos);
+      } else if (std::string(face) == "*") {
+        EXPECT_NE(line.find("\"face\": \""), std::string::npos);
+        EXPECT_EQ(line.find("\"face\": \"DejaVu"), std::string::npos);
+      } else {
+        EXPECT_NE(line.find("\"face\": \"" + std::string(face) + "\""), std::string::npos);
+      }
+    }
+    EXPECT_EQ(JsonCellLine(json, U'A').find("\"face\""), std::string::npos);
+    EXPECT_NE(JsonCellLine(json, U'\U0010FFFD').find("\"ink\": null"), std::string::npos);
+    EXPECT_EQ(run.out.find("no face has U+10FFFD\n") != std::string::npos, fallback) << run.out;
+    if (std::string(row.cjkFace) == "AR PL UMing TW") {
+      // In the order the faces first drew a cell.
+      EXPECT_NE(run.out.find("fallback: AR PL UMing TW draws 2 cells\nfallback: Scheherazade "
+                             "draws 2 cells\n"),
+                std::string::npos)
+          << run.out;
+    }
+    EXPECT_EQ(run.out.find("fallback:") != std::string::npos, fallback) << run.out;
+  }
+
+  EXPECT_EQ(RunCli("fields --fallback 'no such face'").err,
+            "--fallback: no installed font begins with \"no such face\"\n");
+  const std::string settings = dir.File("s.gxs");
+  ASSERT_EQ(
+      RunCli("settings save '" + settings + "' --fallback system --fallback 'dejavu serif'").status,
+      0);
+  EXPECT_NE(RunCli("fields --settings '" + settings + "'")
+                .out.find("\n1095\t1\t0\tsystem, "
+                          "dejavu serif\n"),
+            std::string::npos);
+}
+
+// The log names at most 20 characters that no face has, then counts the rest.
+TEST(CliTest, FallbackLogNamesTwentyMissingCharactersThenCounts) {
+  TempDir dir;
+  const std::string map = dir.File("map.txt");
+  std::ofstream out(map);
+  for (int i = 0; i < 25; ++i) out << "U+10FF" << std::hex << (0x10 + i) << ' ';
+  out.close();
+  const CliRun run = RunCli("export '" + dir.File("s.png") + "' --font 'DejaVu Sans' --charmap '" +
+                            map + "' --export all --fallback system");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> missing;
+  for (const std::string& line : Lines(run.out)) {
+    if (line.rfind("no face has ", 0) == 0) missing.push_back(line);
+  }
+  ASSERT_EQ(missing.size(), 20u) << run.out;
+  EXPECT_EQ(missing.front(), "no face has U+10FF10");
+  EXPECT_EQ(missing.back(), "no face has U+10FF23");
+  EXPECT_NE(run.out.find("no face has U+10FF23\n... and 5 more characters no face has\n"),
+            std::string::npos)
+      << run.out;
+}
+
+}  // namespace
