@@ -96,6 +96,9 @@ enum ControlId : int {
   kIdPixelFontAuto = 1083,
   kIdPixelFontOn = 1084,
   kIdPixelFontOff = 1085,
+  // Not a control: the command the character map list issues when "Unicode ranges ..."
+  // is chosen, asking for the ranges.
+  kIdAskUnicodeRanges = 1086,
 };
 
 // Notification codes carried by a command.
