@@ -89,6 +89,8 @@ PixelSize SheetPixels(const Grid& grid, const PixelSize& cellPx) {
 }
 
 Grid AutoGrid(int mapCells) {
+  // 16 columns keep a row to one hex digit of the code point for a small map; 32 keep a
+  // large map's sheet from growing far taller than wide.
   const int columns = mapCells > kNarrowAutoGridCells ? 32 : 16;
   const int rows = std::clamp((mapCells + columns - 1) / columns, 1, kMaxGridRows);
   return Grid{.columns = columns, .rows = rows};
