@@ -729,6 +729,14 @@ TEST(CliTest, UnicodeRangesWithTheGridLeftOutGetSixteenColumns) {
 
   const CliRun fields = RunCli("fields" + options);
   EXPECT_NE(fields.out.find("\n1058\t1\t0\t\n1059\t1\t0\t\n"), std::string::npos) << fields.out;
+
+  // The default grid cannot hold the map: the message says how to leave it out.
+  const CliRun small =
+      RunCli("export '" + dir.File("small.png") + "' --charmap 'unicode:" + kRanges + "'");
+  EXPECT_EQ(small.status, 1);
+  EXPECT_EQ(small.err,
+            "Error: The grid 32x8 holds 256 cells, but the character map has 606. Use --grid "
+            "auto to have it chosen from the map.\n");
 }
 
 }  // namespace
