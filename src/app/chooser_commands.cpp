@@ -3,8 +3,16 @@
 
 #include "dialog/dialog_fields.h"
 #include "dialog/font_file.h"
+#include "dialog/layout_fields.h"
 #include "layout/charmap.h"
 #include "options/control_ids.h"
+
+namespace {
+
+// What the ranges prompt offers when no ranges are in use: printable ASCII.
+constexpr std::string_view kExampleRanges = "U+0020..U+007E";
+
+}  // namespace
 
 std::array<std::uint32_t, 16>& CustomColors() {
   static std::array<std::uint32_t, 16> colors{};
@@ -45,6 +53,22 @@ void BrowseCharMapCommand(Dialog& dlg) {
     return;
   }
   SetText(dlg, kIdCharMap, *file);
+}
+
+void AskUnicodeRangesCommand(Dialog& dlg) {
+  const Result<CharMapChoice> current = ReadCharMapField(dlg);
+  const bool ranges = current && current->kind == CharMapKind::kUnicode;
+  const std::optional<std::string> text = dlg.host.AskText(
+      "Unicode ranges", "Code points U+XXXX and ranges U+XXXX..U+YYYY, separated by commas:",
+      ranges ? current->path : std::string(kExampleRanges));
+  if (!text) return;
+  // Checked now, as a map file is, so that the map in use stays when they are bad.
+  const CharMapChoice choice{.kind = CharMapKind::kUnicode, .path = *text};
+  if (const Result<CharMap> map = LoadCharMap(choice); !map) {
+    dlg.host.MessageBox(map.message(), "Error", MessageIcon::kWarning);
+    return;
+  }
+  SetText(dlg, kIdCharMap, CharMapName(choice));
 }
 
 void OpenFontFileCommand(Dialog& dlg) {

@@ -1,5 +1,5 @@
 // The "Choose ..." color buttons, "Browse ..." for the texture image and the character
-// map list's "From file ..." and "Open font file ...".
+// map list's "Unicode ranges ..." and "From file ...", and "Open font file ...".
 #pragma once
 
 #include <array>
@@ -24,6 +24,11 @@ void BrowseTextureCommand(Dialog& dlg);
 // character map field; a bad one's message is shown (title "Error") and, as after a
 // cancel, nothing changes.
 void BrowseCharMapCommand(Dialog& dlg);
+
+// Asks for Unicode ranges (the map's own when it is a Unicode map, else an example) and
+// checks them: good ones become the map "unicode:RANGES"; bad ones' message is shown
+// (title "Error") and, as after a cancel, nothing changes.
+void AskUnicodeRangesCommand(Dialog& dlg);
 
 // Asks for a font file and adds its typefaces to the font list (OpenFontFile), telling
 // the host of a file added (FileUsed); cancel changes nothing.

@@ -75,6 +75,9 @@ void Command(Dialog& dlg, int id, int code) {
       // is "From file ...".
       if (code == kNotifySelChange) BrowseCharMapCommand(dlg);
       break;
+    case kIdAskUnicodeRanges:
+      AskUnicodeRangesCommand(dlg);
+      break;
     case kIdChooseBg:
       ChooseColorCommand(dlg, kIdBgRed);
       break;

@@ -136,6 +136,11 @@ void ApplyOption(const OptionDef& option, const std::string& value, Dialog& dlg,
     case OptionKind::kGrid: {
       const Result<Grid> parsed = ParseGrid(value);  // checked when the option was read
       const Grid grid = parsed ? *parsed : Grid{};
+      if (IsAutoGrid(grid)) {  // both fields empty
+        SetText(dlg, option.control, "");
+        SetText(dlg, option.control + 1, "");
+        break;
+      }
       SetInt(dlg, option.control, grid.columns);
       SetInt(dlg, option.control + 1, grid.rows);
       break;

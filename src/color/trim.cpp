@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-#include "base/char_codes.h"
 #include "color/output_pixels.h"
 
 namespace {
@@ -27,8 +26,8 @@ struct TrimSheet {
 
 bool LineFits(const TrimSheet& sheet, int code) {
   const PixelSize size = SheetPixels(sheet.grid, sheet.cell);
-  return code >= 0 && code < kCodes && code < sheet.grid.columns * sheet.grid.rows &&
-         sheet.cell.widthPx >= 1 && sheet.cell.heightPx >= 1 && sheet.height >= size.heightPx &&
+  return code >= 0 && code < sheet.grid.columns * sheet.grid.rows && sheet.cell.widthPx >= 1 &&
+         sheet.cell.heightPx >= 1 && sheet.height >= size.heightPx &&
          BitmapHoldsSheet(sheet.bitmap, size.widthPx, sheet.height);
 }
 
@@ -88,10 +87,10 @@ void TrimBottomRow(const TrimSheet& sheet, int code, const ColorTriple& bg, Over
 }
 
 void TrimSheetOverflow(const TrimSheet& sheet, const ColorTriple& bg, OverflowFlags& flags) {
-  for (int code = 0; code < kCodes; ++code) {
+  for (int code = 0; code < FlaggableCells(flags); ++code) {
     if (flags.tooWide[code]) TrimRightColumn(sheet, code, bg, flags);
   }
-  for (int code = 0; code < kCodes; ++code) {
+  for (int code = 0; code < static_cast<int>(flags.tooHigh.size()); ++code) {
     if (flags.tooHigh[code]) TrimBottomRow(sheet, code, bg, flags);
   }
 }

@@ -145,8 +145,9 @@ std::string FntXmlDescriptor(const SheetDescription& sheet) {
   return out;
 }
 
-// Sizes and positions fit their 16-bit fields: a sheet is at most 256 cells of 64
-// pixels a side.
+// Sizes and positions fit their 16-bit fields: a sheet is at most 256 columns and 256
+// rows of cells of at most 64 pixels, 16,384 pixels a side. Ids are 32-bit, and the
+// chars block's 32-bit length holds 65,536 records of 20 bytes.
 std::string FntBinaryDescriptor(const SheetDescription& sheet) {
   const FntRecords r = Records(sheet);
   std::string out = "BMF\x03";

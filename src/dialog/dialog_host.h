@@ -93,6 +93,12 @@ class DialogHost : public MessageSink {
   virtual std::optional<std::string> AskFolder(std::string_view title) = 0;
   // custom holds the 16 custom colors as 0x00BBGGRR; the chooser may change them.
   virtual std::optional<Rgb> AskColor(Rgb initial, std::array<std::uint32_t, 16>& custom) = 0;
+  // A line of text, starting from initial; none when cancelled (and where no one can be
+  // asked).
+  virtual std::optional<std::string> AskText(std::string_view /*title*/, std::string_view /*label*/,
+                                             std::string_view /*initial*/) {
+    return std::nullopt;
+  }
 
   // The preview's window services.
   virtual void RepaintPreview() = 0;   // show the canvas in the Preview area now

@@ -40,6 +40,10 @@ Result<CharMapChoice> ReadCharMapField(Dialog& dlg) {
 }
 
 Result<Grid> ReadGridFields(Dialog& dlg) {
+  if (ReadText(dlg, kIdGridColumns, kWholeText).empty() &&
+      ReadText(dlg, kIdGridRows, kWholeText).empty()) {
+    return kAutoGrid;
+  }
   if (!dlg.host.MessagesNameFields()) return ParseGrid(PairText(dlg, kIdGridColumns, kIdGridRows));
   const std::optional<int> columns = ReadCountField(dlg, kIdGridColumns, kMaxGridColumns);
   if (!columns) return Failure(RangeMessage("Columns", kMaxGridColumns, ""));

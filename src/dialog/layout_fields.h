@@ -19,21 +19,25 @@ struct CharMapEntry {
   std::string_view label;  // "Code page 437"
   std::string_view name;   // "cp437"
 };
-inline constexpr std::array<CharMapEntry, 3> kCharMapEntries = {{
+inline constexpr std::array<CharMapEntry, 4> kCharMapEntries = {{
     {"Windows-1252", "cp1252"},
     {"Code page 437", "cp437"},
     {"TCOD", "tcod"},
+    {"Every character of the font", "font"},
 }};
-// The list's last entry, which asks for a map file.
+// The entry that asks for Unicode ranges, after the built-in ones, and the list's last
+// entry, which asks for a map file.
+inline constexpr std::string_view kCharMapRangesLabel = "Unicode ranges ...";
 inline constexpr std::string_view kCharMapFromFileLabel = "From file ...";
 
 // A character map name longer than this is refused rather than cut.
 inline constexpr std::size_t kMaxCharMapNameBytes = 4096;
 
-// The character map field: "cp1252", "cp437", "tcod" or a file path.
+// The character map field: "cp1252", "cp437", "tcod", "font", "unicode:RANGES" or a
+// file path.
 Result<CharMapChoice> ReadCharMapField(Dialog& dlg);
 
-// Columns and rows, each 1 to 256.
+// Columns and rows, each 1 to 256; both empty for kAutoGrid (the grid left out).
 Result<Grid> ReadGridFields(Dialog& dlg);
 
 // Cell width and height: both empty for square cells of the tile size, else each 1 to 64.

@@ -8,6 +8,7 @@
 #include "dialog/font_fields.h"
 #include "dialog/layout_fields.h"
 #include "text/case_fold.h"
+#include "text/text_font.h"
 
 namespace {
 
@@ -42,8 +43,7 @@ Status ReadFaceList(Dialog& dlg, const OptionDef& option, bool checked, OptionVa
 }
 
 // Reads one option into value; a failure only when checked and the fields are refused.
-Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, const SheetOptions& so_far,
-                  OptionValue& value) {
+Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, OptionValue& value) {
   switch (option.kind) {
     case OptionKind::kFace:
       value.font = ReadFontRequest(dlg);
@@ -104,16 +104,45 @@ Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, const Shee
       Result<CharMap> map = LoadCharMap(*choice);
       if (!map) return checked ? map.status() : Status{};  // unchecked: a map of no cells
       value.map = std::move(*map);
-      if (!checked) return {};
-      // The grid, read before, must hold the map's cells.
-      const int cells = static_cast<int>(value.map.cells.size());
-      if (Status fits = CheckGridFieldsHoldMap(dlg, so_far.grid, cells); !fits) return fits;
-      // A repeated character is allowed, but a descriptor can name only one of its cells.
-      if (const std::string warning = RepeatedCharsWarning(value.map); !warning.empty()) {
-        dlg.host.MessageBox(warning, "Warning", MessageIcon::kWarning);
-      }
       return {};
     }
+  }
+  return {};
+}
+
+// The map of the selected face's characters, once the face is read.
+Status LoadFontCharMap(bool checked, SheetOptions& options) {
+  if (!options.font) {
+    options.charMap.cells.clear();
+    return checked ? Failure("Choose a font for the map of its characters.") : Status{};
+  }
+  Result<CharMap> map = FontCharMap(MappedChars(*options.font));
+  if (!map) return checked ? map.status() : Status{};
+  options.charMap = std::move(*map);
+  return {};
+}
+
+// The grid chosen for the loaded map when it was left out; checked, it must hold the
+// map's cells, and a repeated character is told.
+Status SettleGrid(Dialog& dlg, bool checked, SheetOptions& options) {
+  const bool given = !IsAutoGrid(options.grid);
+  options.grid = ChooseGrid(options.grid, options.charMap);
+  if (!checked) return {};
+  const int cells = static_cast<int>(options.charMap.cells.size());
+  if (Status fits = CheckGridFieldsHoldMap(dlg, options.grid, cells); !fits) {
+    // Maps whose grid can be chosen say how, when the chosen one would hold them.
+    const Grid chosen = ChooseGrid(kAutoGrid, options.charMap);
+    const bool classic = chosen.columns == Grid{}.columns && chosen.rows == Grid{}.rows;
+    if (given && !classic && CheckGridHoldsMap(chosen, cells)) {
+      fits.message += dlg.host.MessagesNameFields()
+                          ? " Empty Columns and Rows to have the grid chosen from the map."
+                          : " Use --grid auto to have it chosen from the map.";
+    }
+    return fits;
+  }
+  // A repeated character is allowed, but a descriptor can name only one of its cells.
+  if (const std::string warning = RepeatedCharsWarning(options.charMap); !warning.empty()) {
+    dlg.host.MessageBox(warning, "Warning", MessageIcon::kWarning);
   }
   return {};
 }
@@ -122,15 +151,27 @@ Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, const Shee
 
 Result<SheetOptions> ReadOptions(Dialog& dlg, OptionCheck check) {
   SheetOptions options;
+  bool mapChecked = false;
   for (const OptionDef& option : OptionTable()) {
     const bool checked = (check == OptionCheck::kRun || option.checkedForAutosize) &&
                          (!option.applies || option.applies(options));
     OptionValue value;
-    if (Status status = ReadOption(dlg, option, checked, options, value); !status) return status;
+    if (Status status = ReadOption(dlg, option, checked, value); !status) return status;
     if (option.fill) option.fill(options, value);
+    // The map settles the grid at once, unless it waits for the face, read later.
+    if (option.kind == OptionKind::kCharMap) {
+      mapChecked = checked;
+      if (options.charMap.kind != CharMapKind::kFont) {
+        if (Status settled = SettleGrid(dlg, checked, options); !settled) return settled;
+      }
+    }
     if (checked && option.consistent && !option.consistent(options)) {
       return Failure(std::string(option.message));
     }
+  }
+  if (options.charMap.kind == CharMapKind::kFont) {
+    if (Status loaded = LoadFontCharMap(mapChecked, options); !loaded) return loaded;
+    if (Status settled = SettleGrid(dlg, mapChecked, options); !settled) return settled;
   }
   return options;
 }

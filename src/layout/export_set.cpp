@@ -9,7 +9,7 @@
 namespace {
 
 int CellCount(const CharMap& map) {
-  return std::min(static_cast<int>(map.cells.size()), kMaxMapCells);
+  return static_cast<int>(std::min(map.cells.size(), static_cast<std::size_t>(kMaxMapCells)));
 }
 
 bool Holds(const CharMap& map, int cell) {
@@ -44,7 +44,7 @@ CellSet BuildExportSet(const CharMap& map, ExportMode mode, std::string_view utf
   std::u32string typed = DecodeUtf8(utf8Text);
   std::sort(typed.begin(), typed.end());
 
-  CellSet set{};
+  CellSet set(static_cast<std::size_t>(CellCount(map)), false);
   for (int cell = 0; cell < CellCount(map); ++cell) {
     if (!Holds(map, cell)) continue;
     set[cell] = InModeBase(map, mode, cell, from, to);

@@ -2,15 +2,15 @@
 // mode, the characters text and the From/To range.
 #pragma once
 
-#include <array>
 #include <string_view>
+#include <vector>
 
 #include "base/sheet_modes.h"
 #include "layout/charmap.h"
 
-// One flag per cell index. Cells beyond the map and empty cells are never set (so the
+// One flag per cell of the map, indexed by cell. Empty cells are never set (so the
 // cp1252 map's cell 0, which is empty, is never drawn).
-using CellSet = std::array<bool, kMaxMapCells>;
+using CellSet = std::vector<bool>;
 
 // The flags of a mode over map's cells, given the typed characters as UTF-8 (a typed
 // character selects every cell that holds it; one no cell holds selects nothing):

@@ -10,6 +10,8 @@ namespace {
 // digits cannot overflow.
 constexpr long kCountCap = 1'000'000'000L;
 
+constexpr std::string_view kAutoGridName = "auto";
+
 struct Pair {
   int first = 0;
   int second = 0;
@@ -38,6 +40,7 @@ std::optional<int> ParseCount(std::string_view digits) {
 }
 
 Result<Grid> ParseGrid(std::string_view text) {
+  if (text == kAutoGridName) return kAutoGrid;
   const std::optional<Pair> pair = ParsePair(text);
   if (!pair) {
     return Failure("The grid \"" + std::string(text) + "\" is not columns x rows, such as 16x16.");
@@ -67,6 +70,7 @@ Result<CellSize> ParseCellSize(std::string_view text) {
 }
 
 std::string FormatGrid(const Grid& grid) {
+  if (IsAutoGrid(grid)) return std::string(kAutoGridName);
   return std::to_string(grid.columns) + "x" + std::to_string(grid.rows);
 }
 
@@ -82,6 +86,14 @@ PixelSize CellPixels(const CellSize& cell, int tileSizePx) {
 
 PixelSize SheetPixels(const Grid& grid, const PixelSize& cellPx) {
   return {.widthPx = grid.columns * cellPx.widthPx, .heightPx = grid.rows * cellPx.heightPx};
+}
+
+Grid AutoGrid(int mapCells) {
+  // 16 columns keep a row to one hex digit of the code point for a small map; 32 keep a
+  // large map's sheet from growing far taller than wide.
+  const int columns = mapCells > kNarrowAutoGridCells ? 32 : 16;
+  const int rows = std::clamp((mapCells + columns - 1) / columns, 1, kMaxGridRows);
+  return Grid{.columns = columns, .rows = rows};
 }
 
 Status CheckGridHoldsMap(const Grid& grid, int mapCells) {

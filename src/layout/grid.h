@@ -15,10 +15,25 @@ inline constexpr int kMaxGridColumns = 256;
 inline constexpr int kMaxGridRows = 256;
 inline constexpr int kMaxCellPx = 64;
 
+// Both 0 (kAutoGrid): the grid is left out, and chosen from the map (ChooseGrid in
+// charmap.h) before anything is drawn.
 struct Grid {
   int columns = 32;  // 1..kMaxGridColumns
   int rows = 8;      // 1..kMaxGridRows
 };
+inline constexpr Grid kAutoGrid{.columns = 0, .rows = 0};
+
+inline bool IsAutoGrid(const Grid& grid) {
+  return grid.columns == 0 && grid.rows == 0;
+}
+
+// Maps of more cells than this get wider automatic grids.
+inline constexpr int kNarrowAutoGridCells = 4096;
+
+// The automatic grid of a map of mapCells cells: 16 columns (32 for more than
+// kNarrowAutoGridCells cells) by as many rows as the cells need, 1 to kMaxGridRows (a map
+// that needs more rows does not fit: CheckGridHoldsMap says so).
+Grid AutoGrid(int mapCells);
 
 // Both 0: square cells of the tile size (the default). Otherwise each 1..kMaxCellPx.
 struct CellSize {
@@ -35,15 +50,16 @@ struct PixelSize {
 // a billion read as a billion, so that no string of digits overflows.
 std::optional<int> ParseCount(std::string_view digits);
 
-// "CxR" (decimal, "x" or "X" between, nothing else), each 1 to 256; else fails with
-// the message naming the text.
+// "CxR" (decimal, "x" or "X" between, nothing else), each 1 to 256, or "auto" for
+// kAutoGrid; else fails with the message naming the text.
 Result<Grid> ParseGrid(std::string_view text);
 
 // "WxH" in pixels, each 1 to 64; "" gives square cells of the tile size. Else fails
 // with the message naming the text.
 Result<CellSize> ParseCellSize(std::string_view text);
 
-// "32x8"; "8x12", or "" for square cells of the tile size: what the parsers read back.
+// "32x8" ("auto" for kAutoGrid); "8x12", or "" for square cells of the tile size: what the
+// parsers read back.
 std::string FormatGrid(const Grid& grid);
 std::string FormatCellSize(const CellSize& cell);
 

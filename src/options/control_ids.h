@@ -96,6 +96,9 @@ enum ControlId : int {
   kIdPixelFontAuto = 1083,
   kIdPixelFontOn = 1084,
   kIdPixelFontOff = 1085,
+  // Not a control: the command the character map list issues when "Unicode ranges ..."
+  // is chosen, asking for the ranges.
+  kIdAskUnicodeRanges = 1086,
   // The fallback faces, in order, that draw what the selected face lacks: one field in
   // the layout's third row.
   kIdFallbackFaces = 1095,

@@ -288,7 +288,9 @@ const std::array kOptions = {
               .control = kIdGridColumns,
               .flag = "--grid",
               .valueName = "CxR",
-              .help = "columns x rows of cells, 1 to 256 each (default 32x8)",
+              .help = "columns x rows of cells, 1 to 256 each (default 32x8), or auto: 32x8 "
+                      "for the built-in maps and map files of up to 256 cells, else 16 "
+                      "columns (32 for more than 4096 cells) by as many rows as needed",
               .stored = S::kExtension,
               .offset = 3,
               .defaultValue = "32x8",
@@ -299,8 +301,12 @@ const std::array kOptions = {
               .control = kIdCharMap,
               .flag = "--charmap",
               .valueName = "MAP",
-              .help = "character map of the cells: cp1252 (the default), cp437, tcod, or a map "
-                      "file of whitespace-separated characters or U+XXXX tokens",
+              .help = "character map of the cells: cp1252 (the default), cp437, tcod, "
+                      "unicode:RANGES (comma-separated U+XXXX and U+XXXX..U+YYYY, such as "
+                      "unicode:U+0020..U+007E,U+00A0..U+00FF), font (every character the "
+                      "face maps but controls, surrogates, private use and noncharacters), "
+                      "or a map file of whitespace-separated characters, U+XXXX or "
+                      "U+XXXX..U+YYYY tokens (./font for a file named font), up to 65536 cells",
               .stored = S::kExtension,
               .offset = 1,
               .width = 2,

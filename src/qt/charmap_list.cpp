@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 
 #include "dialog/layout_fields.h"
+#include "layout/charmap.h"
 #include "options/control_ids.h"
 #include "qt/control_hints.h"
 
@@ -17,34 +18,54 @@ QString FromView(std::string_view text) {
 
 }  // namespace
 
-// The built-in maps carry their names as item data; the file's entry, when there is
-// one, sits before "From file ...", which carries none.
+// The built-in maps carry their names as item data, the ranges entry the Unicode map's
+// name while one is in use; the file's entry, when there is one, sits before "From file
+// ...", which carries none.
 CharMapList::CharMapList(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   for (const CharMapEntry& entry : kCharMapEntries) {
     addItem(FromView(entry.label), FromView(entry.name));
   }
+  addItem(FromView(kCharMapRangesLabel));
   addItem(FromView(kCharMapFromFileLabel));
   connect(this, &QComboBox::activated, this, &CharMapList::OnActivated);
 }
 
+int CharMapList::RangesEntry() const {
+  return static_cast<int>(kCharMapEntries.size());
+}
+
 int CharMapList::FileEntry() const {
-  const int index = static_cast<int>(kCharMapEntries.size());
+  const int index = RangesEntry() + 1;
   return count() - 1 > index ? index : -1;
+}
+
+bool CharMapList::AsksSomething(int index) const {
+  return index == RangesEntry() || index == FromFileEntry();
+}
+
+void CharMapList::ShowRanges(const QString& name) {
+  const QString prefix = FromView(kUnicodeMapPrefix);
+  const bool ranges = name.startsWith(prefix);
+  setItemText(RangesEntry(), ranges ? QStringLiteral("Unicode %1").arg(name.mid(prefix.size()))
+                                    : FromView(kCharMapRangesLabel));
+  setItemData(RangesEntry(), ranges ? QVariant(name) : QVariant());
 }
 
 void CharMapList::SetName(const QString& name) {
   name_ = name;
+  ShowRanges(name);
   const int builtIn = findData(name);
-  if (builtIn >= 0 && builtIn < static_cast<int>(kCharMapEntries.size())) {
+  if (builtIn >= 0 && builtIn <= RangesEntry()) {
     if (FileEntry() >= 0) removeItem(FileEntry());
     setCurrentIndex(builtIn);
-    setToolTip(ControlToolTip(kIdCharMap));
+    setToolTip(builtIn == RangesEntry() ? QStringLiteral("The Unicode ranges %1.").arg(name)
+                                        : ControlToolTip(kIdCharMap));
     return;
   }
   QString label = QFileInfo(name).fileName();
   if (label.isEmpty()) label = name;
-  if (FileEntry() < 0) insertItem(static_cast<int>(kCharMapEntries.size()), label, name);
+  if (FileEntry() < 0) insertItem(RangesEntry() + 1, label, name);
   setItemText(FileEntry(), label);
   setItemData(FileEntry(), name);
   setCurrentIndex(FileEntry());
@@ -52,10 +73,14 @@ void CharMapList::SetName(const QString& name) {
 }
 
 void CharMapList::OnActivated(int index) {
-  if (index == FromFileEntry()) {
+  if (AsksSomething(index)) {
     if (browsing_) return;  // passing over it asks for nothing
-    SetName(name_);         // the list keeps showing the map in use until a file is chosen
-    emit fileRequested();
+    SetName(name_);         // the list keeps showing the map in use until one is chosen
+    if (index == RangesEntry()) {
+      emit rangesRequested();
+    } else {
+      emit fileRequested();
+    }
     return;
   }
   name_ = itemData(index).toString();
@@ -63,12 +88,13 @@ void CharMapList::OnActivated(int index) {
 }
 
 // A closed list moves its selection with the arrow keys and activates each entry it
-// stops on; Space opens the list. On "From file ...", Return, Enter and Space choose it.
+// stops on; Space opens the list. On "Unicode ranges ..." and "From file ...", Return,
+// Enter and Space choose it.
 void CharMapList::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  if (currentIndex() == FromFileEntry() && event->modifiers() == Qt::NoModifier &&
+  if (AsksSomething(currentIndex()) && event->modifiers() == Qt::NoModifier &&
       (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
-    OnActivated(FromFileEntry());
+    OnActivated(currentIndex());
     event->accept();
     return;
   }
@@ -83,9 +109,10 @@ void CharMapList::wheelEvent(QWheelEvent* event) {
   browsing_ = false;
 }
 
-// Leaving the list on "From file ..." without choosing it shows the map in use again.
+// Leaving the list on an entry that asks without choosing it shows the map in use again.
 void CharMapList::focusOutEvent(QFocusEvent* event) {
-  if (currentIndex() == FromFileEntry() && event->reason() != Qt::PopupFocusReason) {
+  if (AsksSomething(currentIndex()) && itemData(currentIndex()).toString() != name_ &&
+      event->reason() != Qt::PopupFocusReason) {
     SetName(name_);
   }
   QComboBox::focusOutEvent(event);

@@ -1,8 +1,10 @@
-// The character map list (1057): the built-in maps by their labels, the map file in
-// use when there is one, and "From file ...". Its text is the name the dialog reads
-// ("cp1252", "cp437", "tcod" or a path), which the list only shows. Moving through
-// the list with the arrow keys or the wheel may stop on "From file ...", but only
-// activating it (Return, Space, or a click in the open list) asks for a file.
+// The character map list (1057): the built-in maps by their labels (with "Every
+// character of the font"), "Unicode ranges ..." (showing the ranges in use), the map file
+// in use when there is one, and "From file ...". Its text is the name the dialog reads
+// ("cp1252", "cp437", "tcod", "font", "unicode:RANGES" or a path), which the list only
+// shows. Moving through the list with the arrow keys or the wheel may stop on "Unicode
+// ranges ..." or "From file ...", but only activating one (Return, Space, or a click in
+// the open list) asks for ranges or a file.
 #pragma once
 
 #include <QComboBox>
@@ -18,8 +20,9 @@ class CharMapList : public QComboBox {
   void SetName(const QString& name);
 
  signals:
-  void nameChosen();     // the user chose a map: name() says which
-  void fileRequested();  // the user chose "From file ..."; the selection stays
+  void nameChosen();       // the user chose a map: name() says which
+  void fileRequested();    // the user chose "From file ..."; the selection stays
+  void rangesRequested();  // the user chose "Unicode ranges ..."; the selection stays
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -28,8 +31,11 @@ class CharMapList : public QComboBox {
 
  private:
   void OnActivated(int index);
-  int FileEntry() const;  // the file's entry, or -1 when there is none
+  int FileEntry() const;                 // the file's entry, or -1 when there is none
+  bool AsksSomething(int index) const;   // "Unicode ranges ..." or "From file ..."
+  void ShowRanges(const QString& name);  // the ranges entry's label for name, "" for none
 
+  int RangesEntry() const;
   int FromFileEntry() const { return count() - 1; }
 
   QString name_;

@@ -267,6 +267,8 @@ void MainWindow::ConnectSignals() {
                 [this, id] { emit commandIssued(id, kNotifyTextChange); });
         connect(list, &CharMapList::fileRequested, this,
                 [this, id] { emit commandIssued(id, kNotifySelChange); });
+        connect(list, &CharMapList::rangesRequested, this,
+                [this] { emit commandIssued(kIdAskUnicodeRanges, kNotifyClicked); });
         break;
       }
       case ControlKind::kLabel:

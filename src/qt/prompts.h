@@ -1,4 +1,5 @@
-// The prompts of the window (message boxes, file, folder and color choosers) behind
+// The prompts of the window (message boxes, file, folder and color choosers, a line of
+// text) behind
 // swappable functions: QtPrompts() shows the real dialogs, and tests put scripted
 // answers in their place. Texts and paths are UTF-8.
 #pragma once
@@ -29,9 +30,12 @@ struct PromptProvider {
   std::function<std::optional<Rgb>(QWidget* parent, Rgb initial,
                                    std::array<std::uint32_t, 16>& custom)>
       askColor;
+  std::function<std::optional<std::string>(QWidget* parent, std::string_view title,
+                                           std::string_view label, std::string_view initial)>
+      askText;
 };
 
-// QMessageBox, QFileDialog and QColorDialog. The file and folder dialogs share a
+// QMessageBox, QFileDialog, QColorDialog and QInputDialog. The file and folder dialogs share a
 // memory that outlives the run (window_memory.h): each opens in the folder the last
 // accepted one used (at first the current working directory) and lists the folders
 // used before it.

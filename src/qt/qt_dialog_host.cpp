@@ -298,6 +298,11 @@ std::optional<Rgb> QtDialogHost::AskColor(Rgb initial, std::array<std::uint32_t,
   return prompts_.askColor ? prompts_.askColor(&window_, initial, custom) : std::nullopt;
 }
 
+std::optional<std::string> QtDialogHost::AskText(std::string_view title, std::string_view label,
+                                                 std::string_view initial) {
+  return prompts_.askText ? prompts_.askText(&window_, title, label, initial) : std::nullopt;
+}
+
 void QtDialogHost::RepaintPreview() {
   window_.Preview()->repaint();
 }

@@ -52,6 +52,8 @@ class QtDialogHost final : public DialogHost {
   std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> AskFolder(std::string_view title) override;
   std::optional<Rgb> AskColor(Rgb initial, std::array<std::uint32_t, 16>& custom) override;
+  std::optional<std::string> AskText(std::string_view title, std::string_view label,
+                                     std::string_view initial) override;
 
   void RepaintPreview() override;
   int PreviewAreaWidth() override;

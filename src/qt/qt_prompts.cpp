@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
@@ -119,6 +120,15 @@ std::optional<Rgb> AskColor(QWidget* parent, Rgb initial, std::array<std::uint32
   return Rgb{chosen.red(), chosen.green(), chosen.blue()};
 }
 
+std::optional<std::string> AskText(QWidget* parent, std::string_view title, std::string_view label,
+                                   std::string_view initial) {
+  bool accepted = false;
+  const QString text = QInputDialog::getText(parent, FromView(title), FromView(label),
+                                             QLineEdit::Normal, FromView(initial), &accepted);
+  if (!accepted) return std::nullopt;
+  return text.toStdString();
+}
+
 }  // namespace
 
 PromptProvider QtPrompts() {
@@ -132,5 +142,6 @@ PromptProvider QtPrompts() {
   };
   prompts.askFolder = AskFolder;
   prompts.askColor = AskColor;
+  prompts.askText = AskText;
   return prompts;
 }

@@ -1,26 +1,28 @@
 // Builds the OverflowReport from the OverflowFlags.
 #include "render/overflow_report.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "base/char_codes.h"
 
 namespace {
 
 // The flagged codes 1..255 as raw bytes, or "[none]". Code 0 is never drawn.
-std::string ListCodes(const std::array<std::uint8_t, kCodes>& table) {
+std::string ListCodes(const std::vector<std::uint8_t>& table) {
   std::string codes;
-  for (int code = 1; code < kCodes; ++code) {
+  const int end = std::min(kCodes, static_cast<int>(table.size()));
+  for (int code = 1; code < end; ++code) {
     if (table[code]) codes.push_back(static_cast<char>(code));
   }
   return codes.empty() ? std::string("[none]") : codes;
 }
 
-// The flagged cells 0..255 as their characters in UTF-8, or "[none]".
-std::string ListCells(const std::array<std::uint8_t, 256>& table, const CharMap& map) {
+// The flagged cells as their characters in UTF-8, or "[none]".
+std::string ListCells(const std::vector<std::uint8_t>& table, const CharMap& map) {
   std::string text;
-  for (int cell = 0; cell < 256; ++cell) {
+  for (int cell = 0; cell < static_cast<int>(table.size()); ++cell) {
     if (table[cell]) text += CellText(map, cell);
   }
   return text.empty() ? std::string("[none]") : text;

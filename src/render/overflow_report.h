@@ -16,7 +16,7 @@
 std::string BuildOverflowReport(const OverflowFlags& flags);
 
 // For a character map other than Windows-1252, whose glyphs are cut rather than moved:
-// each flagged cell 0..255, ascending, as its character in UTF-8, in the lists of the
+// each flagged cell, ascending, as its character in UTF-8, in the lists of the
 // sides its ink was cut on (a cell may be in several):
 //   "Too wide characters:\r\n" <cells> "\r\n"
 //   "Too high characters:\r\n" <cells> "\r\n"

@@ -96,14 +96,14 @@ CutSides InkCutOff(const GlyphBox& box, int anchorRow, int anchorColumn, PixelSi
 }
 
 void FlagCut(OverflowFlags& flags, int code, CutSides sides) {
-  if (code < 0 || code > 255) return;
+  if (code < 0 || code >= FlaggableCells(flags)) return;
   if (sides.wide) flags.tooWide[code] = 1;
   if (sides.high) flags.tooHigh[code] = 1;
   if (sides.low) flags.tooLow[code] = 1;
 }
 
 void FlagOverflow(OverflowFlags& flags, int code, OverflowKind kind) {
-  if (code < 0 || code > 255) return;
+  if (code < 0 || code >= FlaggableCells(flags)) return;
   switch (kind) {
     case OverflowKind::kWide:
       flags.tooWide[code] = 1;

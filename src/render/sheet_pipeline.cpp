@@ -232,6 +232,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   result.height = sheetPx.heightPx;
   const int width = result.width;
   const int height = result.height;
+  result.flags = OverflowFlagsFor(static_cast<int>(map.cells.size()));
   OverflowFlags& flags = result.flags;
 
   // One font for the height probe, the character probe and the sheet: a pixel font at

@@ -63,13 +63,13 @@ bool IsValidRecord(const OptionDef& option, int tag, std::string_view payload) {
   switch (option.kind) {
     case OptionKind::kCharMap:
       if (tag == option.width) return IsStorablePath(payload);
-      return payload.size() == 1 && byte() <= static_cast<int>(CharMapKind::kFile);
+      return payload.size() == 1 && byte() <= static_cast<int>(CharMapKind::kFont);
     case OptionKind::kFontFile:
       return IsStorablePath(payload);
     case OptionKind::kFaceList:
       return !payload.empty() && IsStorablePath(payload);
-    case OptionKind::kGrid:
-      return PairInRange(payload, option.low, option.high);
+    case OptionKind::kGrid:  // 0 x 0: the grid left out
+      return PairInRange(payload, option.low, option.high) || PairInRange(payload, 0, 0);
     case OptionKind::kCell:
       return PairInRange(payload, 0, option.high);  // 0: the empty field
     case OptionKind::kChoice:

@@ -169,6 +169,7 @@ void AddRecords(Dialog& dlg, const OptionDef& option, SettingsExtension& out) {
       const Result<Grid> grid = ReadGridFields(dlg);
       if (!grid) break;
       const Grid defaults = *ParseGrid(option.defaultValue);
+      // A grid left out is stored as 0 x 0.
       if (grid->columns != defaults.columns || grid->rows != defaults.rows) {
         out[tag] = PairPayload(grid->columns, grid->rows);
       }
@@ -230,16 +231,20 @@ void ApplyRecords(Dialog& dlg, const OptionDef& option, const SettingsExtension&
     case OptionKind::kCharMap: {
       const int kind = stored ? static_cast<unsigned char>(record->second[0]) : 0;
       const auto path = records.find(option.width);
-      if (kind == static_cast<int>(CharMapKind::kFile)) {
-        SetText(dlg, option.control, path != records.end() ? path->second : std::string());
-      } else {
-        SetText(dlg, option.control, kCharMapEntries[kind].name);
-      }
+      // A file's path and the ranges of a Unicode map are kept in the path record.
+      const std::string text = path != records.end() ? path->second : std::string();
+      SetText(dlg, option.control,
+              CharMapName({.kind = static_cast<CharMapKind>(kind), .path = text}));
       break;
     }
     case OptionKind::kGrid: {
       Grid grid = *ParseGrid(option.defaultValue);
       if (stored) std::tie(grid.columns, grid.rows) = PairOfPayload(record->second);
+      if (IsAutoGrid(grid)) {
+        SetText(dlg, option.control, "");
+        SetText(dlg, option.control + 1, "");
+        break;
+      }
       SetInt(dlg, option.control, grid.columns);
       SetInt(dlg, option.control + 1, grid.rows);
       break;

@@ -156,6 +156,21 @@ TextFontPtr OpenTextFontFile(const std::string& file, long index, const FontRequ
   return MakeTextFont(face, std::move(choice), NormalizeRequest(asked));
 }
 
+std::vector<char32_t> MappedChars(const FontRequest& request) {
+  std::vector<char32_t> chars;
+  FaceChoice choice;
+  const CachedFacePtr cached = AcquireRequestedFace(NormalizeRequest(request), choice);
+  if (!cached) return chars;
+  FT_Face face = cached->face.get();
+  if (face->charmap == nullptr || face->charmap->encoding != FT_ENCODING_UNICODE) return chars;
+  FT_UInt glyph = 0;
+  for (FT_ULong code = FT_Get_First_Char(face, &glyph); glyph != 0;
+       code = FT_Get_Next_Char(face, code, &glyph)) {
+    chars.push_back(static_cast<char32_t>(code));
+  }
+  return chars;
+}
+
 TextFontPtr DefaultTextFont() {
   // One shared default; made again only while no font at all could be opened.
   static TextFontPtr font;

@@ -31,6 +31,12 @@ using TextFontPtr = std::shared_ptr<TextFont>;
 // be opened (no fonts installed).
 TextFontPtr OpenTextFont(const FontRequest& request);
 
+// Every character the face serving request maps to a glyph, ascending: the code points
+// of FreeType's Unicode character map of the face (size and style aside). Empty when no
+// face can be opened or the face has no Unicode map (a symbol face's codes are not
+// characters).
+std::vector<char32_t> MappedChars(const FontRequest& request);
+
 // The font a surface draws with before any other is selected: the default
 // sans-serif face at cell height 16, regular.
 TextFontPtr DefaultTextFont();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -805,6 +806,45 @@ TEST(CliTest, FallbackLogNamesTwentyMissingCharactersThenCounts) {
   EXPECT_NE(run.out.find("no face has U+10FF23\n... and 5 more characters no face has\n"),
             std::string::npos)
       << run.out;
+}
+
+// A Unicode map of 606 characters with the grid left out: 16 columns, as many rows as
+// needed, and a .fnt naming every character; the fields show the grid left out.
+TEST(CliTest, UnicodeRangesWithTheGridLeftOutGetSixteenColumns) {
+  constexpr char kRanges[] = "U+0021..U+007E,U+00A0..U+024F,U+0400..U+044F";
+  std::set<long> expected;
+  for (long c = 0x21; c <= 0x7E; ++c) expected.insert(c);
+  for (long c = 0xA0; c <= 0x24F; ++c) expected.insert(c);
+  for (long c = 0x400; c <= 0x44F; ++c) expected.insert(c);
+  ASSERT_EQ(expected.size(), 606u);
+
+  TempDir dir;
+  const std::string png = dir.File("ranges.png");
+  const std::string options = std::string(" --font 'DejaVu Sans Mono' --height 14 --cell 8x16") +
+                              " --export all --charmap 'unicode:" + kRanges + "' --grid auto";
+  const CliRun run = RunCli("export '" + png + "'" + options + " --descriptor fnt");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const SheetImage image = LoadSheetImage(png);
+  EXPECT_EQ(image.width, 16 * 8);
+  EXPECT_EQ(image.height, 38 * 16);  // ceil(606 / 16) rows
+
+  std::set<long> ids;
+  std::istringstream fnt(FileBytes(dir.File("ranges.fnt")));
+  for (std::string line; std::getline(fnt, line);) {
+    if (line.rfind("char id=", 0) == 0) ids.insert(std::stol(line.substr(8)));
+  }
+  EXPECT_EQ(ids, expected);
+
+  const CliRun fields = RunCli("fields" + options);
+  EXPECT_NE(fields.out.find("\n1058\t1\t0\t\n1059\t1\t0\t\n"), std::string::npos) << fields.out;
+
+  // The default grid cannot hold the map: the message says how to leave it out.
+  const CliRun small =
+      RunCli("export '" + dir.File("small.png") + "' --charmap 'unicode:" + kRanges + "'");
+  EXPECT_EQ(small.status, 1);
+  EXPECT_EQ(small.err,
+            "Error: The grid 32x8 holds 256 cells, but the character map has 606. Use --grid "
+            "auto to have it chosen from the map.\n");
 }
 
 }  // namespace

@@ -6,10 +6,15 @@
 #include <libtcod/tileset.h>
 #include <cerrno>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
 #include <fstream>
 
 #include "layout/charmap_file.h"
 #include "support/temp_dir.h"
+#include "text/text_font.h"
 
 namespace {
 
@@ -92,14 +97,87 @@ TEST(CharMapTest, UserMapText) {
       EXPECT_EQ(map->name, "maps/my.txt");
     }
   }
-  // 256 tokens fill every cell; the 257th, on line 2, is one too many.
-  std::string full(256 * 2, ' ');
-  for (int i = 0; i < 256; ++i) full[2 * i] = 'x';
+  // 65536 tokens fill every cell; the 65537th, on line 2, is one too many.
+  std::string full(65536 * 2, ' ');
+  for (int i = 0; i < 65536; ++i) full[2 * i] = 'x';
   const Result<CharMap> map = ParseCharMapText(full, "f");
   ASSERT_TRUE(map);
-  EXPECT_EQ(map->cells.size(), 256u);
+  EXPECT_EQ(map->cells.size(), 65536u);
   EXPECT_EQ(ParseCharMapText(full + "\ny", "f").message(),
-            "Bad character map file \"f\", line 2: more than 256 characters.");
+            "Bad character map file \"f\", line 2: more than 65536 characters.");
+}
+
+// Ranges in map files and after "unicode:": every code point in order, or the reason
+// they are refused (file faults name the file and line, ranges the text).
+TEST(CharMapTest, RangesStandForEveryCodePointInThem) {
+  struct Row {
+    const char* text;   // a map file's text, or with "unicode:" the --charmap value
+    std::size_t cells;  // when accepted: how many, then the first and last
+    char32_t first, last;
+    const char* fault;  // when refused: the whole message
+  };
+  const Row rows[] = {
+      {"U+0041..U+0043", 3, U'A', U'C', nullptr},
+      {"a\nU+0020..U+007E b", 97, U'a', U'b', nullptr},
+      {"U+D7FF..U+D7FF U+E000..U+E000", 2, 0xD7FF, 0xE000, nullptr},
+      {"U+10FFF0..U+10ffff", 16, 0x10FFF0, 0x10FFFF, nullptr},
+      {"unicode:U+0020..U+007E,U+00A0..U+00FF,U+2500..U+259F", 95 + 96 + 160, U' ', 0x259F,
+       nullptr},
+      {"unicode: U+0041 , U+0042..U+0042", 2, U'A', U'B', nullptr},
+      {"unicode:U+0000..U+FFFF,U+10000..U+1FFFF", 0, 0, 0,
+       "Bad Unicode ranges \"U+0000..U+FFFF,U+10000..U+1FFFF\": \"U+0000..U+FFFF\" holds "
+       "surrogates (U+D800..U+DFFF), which are not characters."},
+      {"unicode:U+10000..U+1FFFF", 65536, 0x10000, 0x1FFFF, nullptr},
+      {"unicode:U+10000..U+20000", 0, 0, 0,
+       "Bad Unicode ranges \"U+10000..U+20000\": more than 65536 characters."},
+      {"x\n\nU+0043..U+0041", 0, 0, 0,
+       "Bad character map file \"m\", line 3: \"U+0043..U+0041\" runs backwards."},
+      {"U+D800", 0, 0, 0,
+       "Bad character map file \"m\", line 1: \"U+D800\" is not a Unicode character."},
+      {"U+D700..U+E000", 0, 0, 0,
+       "Bad character map file \"m\", line 1: \"U+D700..U+E000\" holds surrogates "
+       "(U+D800..U+DFFF), which are not characters."},
+      {"U+0041..U+110000", 0, 0, 0,
+       "Bad character map file \"m\", line 1: \"U+0041..U+110000\" is not a Unicode character."},
+      {"U+0041..", 0, 0, 0,
+       "Bad character map file \"m\", line 1: \"U+0041..\" is not a range U+XXXX..U+YYYY."},
+      {"U+41..U+43", 0, 0, 0,
+       "Bad character map file \"m\", line 1: \"U+41..U+43\" is not a range U+XXXX..U+YYYY."},
+      {"U+0000..U+FFFF U+10000..U+1FFFF", 0, 0, 0,
+       "Bad character map file \"m\", line 1: \"U+0000..U+FFFF\" holds surrogates "
+       "(U+D800..U+DFFF), which are not characters."},
+      {"U+E000..U+F8FF U+10000..U+1FFFF", 0, 0, 0,
+       "Bad character map file \"m\", line 1: more than 65536 characters."},
+      {"unicode:U+0041,", 0, 0, 0,
+       "Bad Unicode ranges \"U+0041,\": an entry is empty; write U+XXXX or U+XXXX..U+YYYY."},
+      {"unicode:A", 0, 0, 0,
+       "Bad Unicode ranges \"A\": \"A\" is neither U+XXXX nor U+XXXX..U+YYYY."},
+      {"unicode:U+0050..U+0040", 0, 0, 0,
+       "Bad Unicode ranges \"U+0050..U+0040\": \"U+0050..U+0040\" runs backwards."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    const Result<CharMapChoice> choice = ParseCharMapName(row.text);
+    ASSERT_TRUE(choice);
+    const Result<CharMap> map = choice->kind == CharMapKind::kUnicode
+                                    ? LoadCharMap(*choice)
+                                    : ParseCharMapText(row.text, "m");
+    if (row.fault) {
+      EXPECT_EQ(map.message(), row.fault);
+      continue;
+    }
+    ASSERT_TRUE(map) << map.message();
+    ASSERT_EQ(map->cells.size(), row.cells);
+    EXPECT_EQ(map->cells.front(), row.first);
+    EXPECT_EQ(map->cells.back(), row.last);
+  }
+  // Each range in order, one code point a cell, where the one before it ends.
+  const Result<CharMap> three = LoadCharMap(*ParseCharMapName(rows[4].text));
+  ASSERT_TRUE(three);
+  EXPECT_EQ(three->cells[94], U'~');
+  EXPECT_EQ(three->cells[95], 0xA0u);
+  EXPECT_EQ(three->cells[191], 0x2500u);
+  EXPECT_EQ(three->name, rows[4].text);
 }
 
 // Characters held in several cells, listed by their first cell; empty cells and the
@@ -129,7 +207,7 @@ TEST(CharMapTest, UserMapFilesAreReadOnlyWhenRegularAndSmall) {
   const std::string big = dir.File("big.txt");
   std::ofstream(big) << std::string(kMaxCharMapFileBytes + 1, ' ');
   EXPECT_EQ(LoadCharMapFile(big).message(),
-            "Bad character map file \"" + big + "\": it is longer than 64 KiB.");
+            "Bad character map file \"" + big + "\": it is longer than 1024 KiB.");
   EXPECT_EQ(LoadCharMapFile(dir.path().string()).message(),
             "Could not read the character map file \"" + dir.path().string() +
                 "\". It is not a regular file.");
@@ -141,3 +219,47 @@ TEST(CharMapTest, UserMapFilesAreReadOnlyWhenRegularAndSmall) {
 }
 
 }  // namespace
+
+// The map of a face's characters, judged by FreeType's own count of the face's
+// character map less the code points a sheet leaves out (written out here as ranges).
+TEST(CharMapTest, FontMapHoldsTheFacesCharactersButNoControlOrPrivateUse) {
+  const FontRequest request{.face = "DejaVu Sans Mono", .height = 16};
+  const TextFontPtr font = OpenTextFont(request);
+  ASSERT_TRUE(font);
+  const std::string file = GetFontMetrics(*font).file;
+  ASSERT_NE(file.find("DejaVuSansMono"), std::string::npos) << file;
+
+  constexpr std::pair<char32_t, char32_t> kLeftOut[] = {
+      {0x0000, 0x001F}, {0x007F, 0x009F}, {0xD800, 0xDFFF},
+      {0xE000, 0xF8FF}, {0xFDD0, 0xFDEF}, {0xF0000, 0x10FFFF},
+  };
+  FT_Library library = nullptr;
+  ASSERT_EQ(FT_Init_FreeType(&library), 0);
+  FT_Face face = nullptr;
+  ASSERT_EQ(FT_New_Face(library, file.c_str(), 0, &face), 0);
+  std::size_t mapped = 0;
+  std::size_t leftOut = 0;
+  FT_UInt glyph = 0;
+  for (FT_ULong c = FT_Get_First_Char(face, &glyph); glyph != 0;
+       c = FT_Get_Next_Char(face, c, &glyph)) {
+    ++mapped;
+    bool out = (c & 0xFFFE) == 0xFFFE;
+    for (const auto& [first, last] : kLeftOut) out = out || (c >= first && c <= last);
+    leftOut += out ? 1 : 0;
+  }
+  FT_Done_Face(face);
+  FT_Done_FreeType(library);
+  ASSERT_GT(leftOut, 0u);  // the face maps some: a map that kept them would fail below
+
+  const Result<CharMap> map = FontCharMap(MappedChars(request));
+  ASSERT_TRUE(map) << map.message();
+  EXPECT_EQ(map->kind, CharMapKind::kFont);
+  EXPECT_EQ(map->cells.size(), mapped - leftOut);
+  EXPECT_TRUE(std::is_sorted(map->cells.begin(), map->cells.end()));
+  EXPECT_TRUE(std::binary_search(map->cells.begin(), map->cells.end(), U'A'));
+  EXPECT_TRUE(std::binary_search(map->cells.begin(), map->cells.end(), U'▒'));
+  for (char32_t ch : map->cells) {
+    ASSERT_FALSE(ch < 0x20 || (ch >= 0x7F && ch <= 0x9F) || (ch >= 0xE000 && ch <= 0xF8FF))
+        << std::hex << static_cast<unsigned>(ch);
+  }
+}

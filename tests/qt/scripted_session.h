@@ -30,6 +30,8 @@ struct ScriptedPrompts {
   std::vector<Rgb> colorRequests;
   std::deque<std::optional<std::string>> openAnswers;
   std::deque<std::optional<Rgb>> colorAnswers;
+  std::vector<std::string> textRequests;  // the text each line prompt started from
+  std::deque<std::optional<std::string>> textAnswers;
 
   PromptProvider Provider() {
     PromptProvider p;
@@ -51,6 +53,10 @@ struct ScriptedPrompts {
     p.askColor = [this](QWidget*, Rgb initial, std::array<std::uint32_t, 16>&) {
       colorRequests.push_back(initial);
       return Pop(colorAnswers);
+    };
+    p.askText = [this](QWidget*, std::string_view, std::string_view, std::string_view initial) {
+      textRequests.emplace_back(initial);
+      return Pop(textAnswers);
     };
     return p;
   }

@@ -93,8 +93,9 @@ class WindowHabitsTest : public QObject {
     }
   }
 
-  // Arrow keys pass over "From file ..." without asking for a file; Return or Space
-  // on it asks, and a file that cannot be a map is told at once and changes nothing.
+  // Arrow keys pass over "Unicode ranges ..." and "From file ..." without asking; Return
+  // or Space on them asks, and ranges or a file that cannot be a map are told at once
+  // and change nothing.
   void mapListAsksForAFileOnlyWhenItIsChosen() {
     Session s;
     s.Show();
@@ -110,21 +111,37 @@ class WindowHabitsTest : public QObject {
     for (int i = 0; i < list->count(); ++i) QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentIndex(), list->count() - 1);
     QVERIFY(s.prompts.openRequests.empty());
-    QCOMPARE(s.host.Text(kIdCharMap), std::string("tcod"));  // the last map passed over
+    QVERIFY(s.prompts.textRequests.empty());
+    QCOMPARE(s.host.Text(kIdCharMap), std::string("font"));  // the last map passed over
 
     s.prompts.openAnswers.push_back(missing);
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(s.prompts.openRequests.size(), size_t{1});
     QCOMPARE(s.prompts.messages.size(), size_t{1});
     QVERIFY(s.prompts.messages[0].text.find(missing) != std::string::npos);
-    QCOMPARE(s.host.Text(kIdCharMap), std::string("tcod"));
-    QCOMPARE(list->currentText(), QStringLiteral("TCOD"));
+    QCOMPARE(s.host.Text(kIdCharMap), std::string("font"));
+    QCOMPARE(list->currentText(), QStringLiteral("Every character of the font"));
 
-    QTest::keyClick(list, Qt::Key_Down);
+    for (int i = 0; i < 2; ++i) QTest::keyClick(list, Qt::Key_Down);
     s.prompts.openAnswers.push_back(good.toStdString());
     QTest::keyClick(list, Qt::Key_Space);
     QCOMPARE(s.prompts.openRequests.size(), size_t{2});
     QCOMPARE(s.host.Text(kIdCharMap), good.toStdString());
+
+    // Up from the file to the ranges: asked with an example, then with the ranges in use.
+    QTest::keyClick(list, Qt::Key_Up);
+    QVERIFY(s.prompts.textRequests.empty());
+    s.prompts.textAnswers.push_back("U+0041..U+0043");
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(s.prompts.textRequests, std::vector<std::string>{"U+0020..U+007E"});
+    QCOMPARE(s.host.Text(kIdCharMap), std::string("unicode:U+0041..U+0043"));
+    QCOMPARE(list->currentText(), QStringLiteral("Unicode U+0041..U+0043"));
+    s.prompts.textAnswers.push_back("U+0043..U+0041");
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(s.prompts.textRequests.back(), std::string("U+0041..U+0043"));
+    QCOMPARE(s.prompts.messages.size(), size_t{2});
+    QVERIFY(s.prompts.messages[1].text.find("runs backwards") != std::string::npos);
+    QCOMPARE(s.host.Text(kIdCharMap), std::string("unicode:U+0041..U+0043"));
   }
 
   // Each shortcut clicks its control, and none clicks a disabled one.

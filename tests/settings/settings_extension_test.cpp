@@ -130,7 +130,7 @@ TEST_F(SettingsExtensionFileTest, IgnoresADamagedBlockWithAWarning) {
       {"0 columns", Block(Record(3, std::string("\0\0\x08\0", 4)))},
       {"257 rows", Block(Record(3, std::string("\x08\0\x01\x01", 4)))},
       {"cell 65", Block(Record(4, std::string("\x41\0\0\0", 4)))},
-      {"map kind 4", Block(Record(1, "\x04"))},
+      {"map kind 6", Block(Record(1, "\x06"))},
       {"output kind 4", Block(Record(5, "\x04"))},
       {"threshold 0", Block(Record(6, std::string(1, '\0')))},
       {"descriptor bit 8", Block(Record(7, "\x08"))},
