@@ -83,9 +83,11 @@ Status ReadOption(Dialog& dlg, const OptionDef& option, bool checked, const Shee
       if (!map) return checked ? map.status() : Status{};  // unchecked: a map of no cells
       value.map = std::move(*map);
       if (!checked) return {};
-      // The grid, read before, must hold the map's cells.
+      // The pages of the grid, read before, must hold the map's cells.
       const int cells = static_cast<int>(value.map.cells.size());
-      if (Status fits = CheckGridFieldsHoldMap(dlg, so_far.grid, cells); !fits) return fits;
+      if (Status fits = CheckPagesHoldMap(so_far.grid, so_far.maxPages, cells); !fits) {
+        return fits;
+      }
       // A repeated character is allowed, but a descriptor can name only one of its cells.
       if (const std::string warning = RepeatedCharsWarning(value.map); !warning.empty()) {
         dlg.host.MessageBox(warning, "Warning", MessageIcon::kWarning);

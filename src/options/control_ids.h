@@ -96,6 +96,9 @@ enum ControlId : int {
   kIdPixelFontAuto = 1083,
   kIdPixelFontOn = 1084,
   kIdPixelFontOff = 1085,
+  // The most sheets (pages) a map larger than the grid may take. 1091..1094 are kept for
+  // the page controls.
+  kIdPages = 1090,
 };
 
 // Notification codes carried by a command.

@@ -93,6 +93,7 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdPixelFontAuto, {388, 353, 36, 10}, kNone},
     ControlPlacement{kIdPixelFontOn, {426, 353, 30, 10}, kNone},
     ControlPlacement{kIdPixelFontOff, {458, 353, 32, 10}, kNone},
+    ControlPlacement{kIdPages, {526, 351, 20, 12}, {494, 353, 30, 8}},
     // "Output" (6, 370, 546, 40): the kind, its threshold and spread on the first row;
     // the descriptors' and font files' check boxes on the second.
     ControlPlacement{kIdOutputColor, {10, 381, 40, 10}, kNone},
