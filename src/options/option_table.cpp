@@ -287,7 +287,8 @@ const std::array kOptions = {
               .control = kIdGridColumns,
               .flag = "--grid",
               .valueName = "CxR",
-              .help = "columns x rows of cells, 1 to 256 each (default 32x8)",
+              .help = "columns x rows of cells, 1 to 256 each (default 32x8); a map with more "
+                      "cells is written as several sheets (--pages)",
               .stored = S::kExtension,
               .offset = 3,
               .defaultValue = "32x8",
