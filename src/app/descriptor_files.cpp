@@ -55,6 +55,11 @@ SheetDescription DescribeSheet(const Sheet& sheet, const SheetOptions& options,
   d.cells = sheet.drawnCells;
   d.coverage = &sheet.coverage;
   d.cellFaces = sheet.cellFaces;
+  for (std::size_t k = 0; k < sheet.laterPages.size(); ++k) {
+    d.laterPages.push_back(
+        {.fileName = FileNameOf(PageFileName(sheetPath, static_cast<int>(k + 1))),
+         .coverage = &sheet.laterPages[k].coverage});
+  }
   return d;
 }
 
@@ -85,6 +90,16 @@ std::string DescriptorNameFault(const SheetOptions& options, const std::string& 
   if (options.descriptors.fnt && !sheetPath.empty() && !FntCanHold(name)) {
     return "The .fnt descriptor cannot name the sheet \"" + name +
            "\": a double quote or a control character cannot be written in it!";
+  }
+  if (options.descriptors.fntBinary) {
+    std::vector<std::string> pages;
+    const int count = PageCount(options.grid, static_cast<int>(options.charMap.cells.size()));
+    for (int page = 0; page < count; ++page) pages.push_back(FileNameOf(PageFileName(name, page)));
+    if (!BinaryPageNames(pages)) {
+      return "The binary .fnt descriptor cannot name " + std::to_string(count) +
+             " pages: its page names must be of one length. Write the .fnt or .xml "
+             "descriptor instead, or raise Columns or Rows.";
+    }
   }
   if (options.fontFiles.psf) {
     const Status limits = PsfLimitRefusal(CellPixels(options.cell, options.tileSize),

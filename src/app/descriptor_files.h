@@ -30,7 +30,8 @@ std::size_t LongestDescriptorExtension(const SheetOptions& options);
 // Why the files that options ask for cannot go beside a sheet saved as sheetPath, or ""
 // when they can, known before the sheet is drawn: the .fnt cannot hold a file name with
 // a double quote or a control character, and a PSF font cannot hold cells wider than 32
-// or higher than 64 pixels or a map of more than 512 cells. An empty sheetPath checks
+// or higher than 64 pixels or a map of more than 512 cells, and the binary .fnt cannot
+// name more than 10 pages (BinaryPageNames). An empty sheetPath checks
 // the options alone.
 std::string DescriptorNameFault(const SheetOptions& options, const std::string& sheetPath);
 

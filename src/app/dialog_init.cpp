@@ -39,8 +39,9 @@ void InitializeDialog(Dialog& dlg) {
   SetChecked(dlg, kIdFontPreview, true);
   SetChecked(dlg, kIdZoom1, true);
 
-  // 5. The layout: Windows-1252 in 32 x 8 square cells of the tile size.
-  for (int id : {kIdCharMap, kIdGridColumns, kIdGridRows, kIdCellWidth, kIdCellHeight}) {
+  // 5. The layout: Windows-1252 in 32 x 8 square cells of the tile size, as many pages as
+  // a map needs.
+  for (int id : {kIdCharMap, kIdGridColumns, kIdGridRows, kIdCellWidth, kIdCellHeight, kIdPages}) {
     SetDefaultText(dlg, id);
   }
 

@@ -93,8 +93,13 @@ int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fil
         kOk) {
       return kFailed;
     }
-    dlg.host.ShowStatus(SavedSheetStatus(fileName, sheet->width, sheet->height,
-                                         WrittenDepth(sheet->output, *format), descriptors));
+    // Several pages are counted beside the depth: "..., 32-bit color, 4 pages".
+    std::string depth(WrittenDepth(sheet->output, *format));
+    if (!sheet->laterPages.empty()) {
+      depth += ", " + std::to_string(1 + sheet->laterPages.size()) + " pages";
+    }
+    dlg.host.ShowStatus(
+        SavedSheetStatus(fileName, sheet->width, sheet->height, depth, descriptors));
   }
   SheetOverflowFlags() = sheet->flags;
   SetText(dlg, kIdLog, LogText(*sheet));

@@ -13,6 +13,7 @@
 #include "dialog/mode_buttons.h"
 #include "image/texture_image.h"
 #include "options/control_ids.h"
+#include "render/sheet_pipeline.h"
 
 namespace {
 
@@ -47,14 +48,24 @@ std::string SafeFileName(std::string_view face) {
 }
 
 std::string OutputFileName(std::string_view face, std::set<std::string>& taken,
-                           std::size_t longestExtension) {
+                           std::size_t longestExtension, int pages) {
   const std::string base = SafeFileName(face);
-  const std::size_t room = kMaxFileNameBytes - std::max(kExtension.size(), longestExtension);
+  // The last page's name is the longest: "_" and its number before the extension.
+  const std::size_t pageSuffix = pages > 1 ? 1 + std::to_string(pages - 1).size() : 0;
+  const std::size_t room =
+      kMaxFileNameBytes - std::max(kExtension.size() + pageSuffix, longestExtension);
   std::string suffix;
   for (int n = 2;; ++n) {
     std::string name = CutAtCharacter(base, room - suffix.size()) + suffix;
     name += kExtension;
-    if (taken.insert(name).second) return name;
+    bool free = true;
+    for (int page = 0; page < pages && free; ++page) {
+      free = !taken.contains(PageFileName(name, page));
+    }
+    if (free) {
+      for (int page = 0; page < pages; ++page) taken.insert(PageFileName(name, page));
+      return name;
+    }
     suffix = " (" + std::to_string(n) + ")";
   }
 }
@@ -84,6 +95,7 @@ int SaveAllFonts(Dialog& dlg) {
   std::set<std::string> taken;
   // Every file of a face (sheet, descriptors and font files) must fit the file system.
   const std::size_t longestExtension = LongestDescriptorExtension(*options);
+  const int pages = PageCount(options->grid, static_cast<int>(options->charMap.cells.size()));
   int saved = 0, failures = 0;
   dlg.host.BeginProgress("Save all", count);
   for (int i = 0; i < count; ++i) {
@@ -94,8 +106,8 @@ int SaveAllFonts(Dialog& dlg) {
     options->font = ReadFontRequest(dlg);
     Autosize(dlg, *options, AutosizeMode::kProportional);
     options->font = ReadFontRequest(dlg);  // with the height Autosize chose
-    const int result =
-        ExportSheet(dlg, *options, prefix + OutputFileName(face, taken, longestExtension), false);
+    const std::string name = OutputFileName(face, taken, longestExtension, pages);
+    const int result = ExportSheet(dlg, *options, prefix + name, false);
     if (result == kStopped) break;  // Cancel, pressed while the face was drawn
     if (result != kOk) {
       // The run's own message (if any) does not say which face it was about.

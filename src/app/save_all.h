@@ -26,9 +26,11 @@ std::string SafeFileName(std::string_view face);
 // of longestExtension bytes, dot included), and when a name taken earlier in the run is
 // the same (compared byte for byte, so case-sensitively, as Linux file systems do),
 // " (2)", " (3)", ... before ".png", the name cut further to leave room. The name
-// returned is added to taken.
+// returned is added to taken. A sheet of several pages needs the names of its later
+// pages too ("NAME_1.png", ...): each is counted in the room and must be free, and all
+// are added.
 std::string OutputFileName(std::string_view face, std::set<std::string>& taken,
-                           std::size_t longestExtension = 0);
+                           std::size_t longestExtension = 0, int pages = 1);
 
 // The longest file name, in bytes, that Linux file systems (ext4, XFS, Btrfs, tmpfs)
 // accept.

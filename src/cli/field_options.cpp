@@ -19,12 +19,12 @@ namespace {
 
 // The table's options in the order the help lists them.
 constexpr std::string_view kHelpOrder[] = {
-    "--font",         "--font-file", "--height",  "--width",     "--tile-size",  "--steps",
-    "--from",         "--to",        "--chars",   "--texture",   "--bold",       "--italic",
-    "--underline",    "--center",    "--trim",    "--export",    "--color",      "--bg",
-    "--top",          "--sub",       "--charmap", "--grid",      "--cell",       "--box-drawing",
-    "--pixel-font",   "--fallback",  "--output",  "--threshold", "--sdf-spread", "--descriptor",
-    "--font-file-out"};
+    "--font",        "--font-file",    "--height",   "--width",   "--tile-size", "--steps",
+    "--from",        "--to",           "--chars",    "--texture", "--bold",      "--italic",
+    "--underline",   "--center",       "--trim",     "--export",  "--color",     "--bg",
+    "--top",         "--sub",          "--charmap",  "--grid",    "--pages",     "--cell",
+    "--box-drawing", "--pixel-font",   "--fallback", "--output",  "--threshold", "--sdf-spread",
+    "--descriptor",  "--font-file-out"};
 
 // "R,G,B" with three integers; empty on success, else the reason.
 std::string ParseRgb(const std::string& text, int out[3]) {

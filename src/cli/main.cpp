@@ -133,7 +133,10 @@ int main(int argc, char** argv) {
       add("fields", "print every control after the options: id, enabled, checked, text");
   std::string exportFile;
   CLI::App* exportCmd = add("export", "save the sheet to FILE, as \"Save bitmap\" does");
-  exportCmd->add_option("FILE", exportFile, "output image; the extension names the format")
+  exportCmd
+      ->add_option("FILE", exportFile,
+                   "output image; the extension names the format; the later pages of a map "
+                   "larger than the grid go to FILE_1, FILE_2, ... before the extension")
       ->required();
   PreviewOptions preview;
   CLI::App* previewCmd =

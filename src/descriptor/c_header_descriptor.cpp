@@ -194,7 +194,8 @@ std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view ba
   const int cellW = sheet.cellPx.widthPx;
   const int cellH = sheet.cellPx.heightPx;
   const int rowBytes = (cellW + 7) / 8;
-  const int cellCount = sheet.grid.columns * sheet.grid.rows;
+  // Every page's cells, one after another: cell i is the map's cell i.
+  const int cellCount = sheet.grid.columns * sheet.grid.rows * PageCount(sheet);
 
   std::vector<char32_t> codePoints(static_cast<std::size_t>(cellCount), 0);
   const std::vector<int> repeatOf = RepeatOf(sheet);
@@ -216,20 +217,22 @@ std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view ba
   AppendDefine(out, macro, "CELL_HEIGHT", cellH);
   AppendDefine(out, macro, "COLUMNS", sheet.grid.columns);
   AppendDefine(out, macro, "ROWS", sheet.grid.rows);
+  if (PageCount(sheet) > 1) AppendDefine(out, macro, "PAGES", PageCount(sheet));
   AppendDefine(out, macro, "CELL_COUNT", cellCount);
   AppendDefine(out, macro, "ROW_BYTES", rowBytes);
   AppendDefine(out, macro, "CELL_BYTES", static_cast<long long>(rowBytes) * cellH);
 
   out += "\nstatic const unsigned char " + id + "_bits[" + macro + "_CELL_COUNT * " + macro +
          "_CELL_BYTES] = {\n";
-  const PixelSurface* cov = sheet.coverage;
   std::string line;  // one row: a space, then " 0xHH," per byte
   for (int cell = 0; cell < cellCount; ++cell) {
     out += "  /* ";
     out += std::to_string(cell);
     out += " */\n";
-    const int x0 = CellColumn(cell, sheet.grid) * cellW;
-    const int y0 = CellRow(cell, sheet.grid) * cellH;
+    const CellPlace place = PlaceOfCell(sheet, cell);
+    const PixelSurface* cov = place.coverage;
+    const int x0 = place.x;
+    const int y0 = place.y;
     // The part of each row that lies on the sheet; the rest reads as clear.
     const int columns = cov ? std::clamp(cov->width - x0, 0, cellW) : 0;
     for (int y = y0; y < y0 + cellH; ++y) {

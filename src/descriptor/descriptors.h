@@ -16,6 +16,12 @@
 #include "layout/grid.h"
 #include "text/pixel_surface.h"
 
+// A page after the first of a sheet whose map takes several (see SheetDescription).
+struct PageDescription {
+  std::string fileName;                    // as sheetFileName
+  const PixelSurface* coverage = nullptr;  // as SheetDescription::coverage
+};
+
 // What the descriptors are made from. The spans and the coverage belong to the caller and
 // must outlive the call.
 struct SheetDescription {
@@ -35,12 +41,34 @@ struct SheetDescription {
   const PixelSurface* coverage = nullptr;  // widthPx x heightPx, top row first; lit = != 0
   // By cell: the fallback face that drew it, "" for the sheet's own face; may be empty.
   std::span<const std::string> cellFaces;
+  // A map with more cells than the grid holds takes several sheets (pages) of the same
+  // size: cell i lies on page i / (columns x rows), at the grid place of i mod (columns x
+  // rows). Page 0 is sheetFileName and coverage; these are pages 1.., empty for one page.
+  std::vector<PageDescription> laterPages;
 };
 
-// The text bitmap-font descriptor: info, common, one page (the sheet), chars count and a
-// char line per exported cell holding a character (the first of a repeated one), each as large as
-// the cell and advancing by its width. Quotes and control characters in the face and file names,
-// which the format cannot escape, become "'" and " ".
+// Where a cell lies: its page, its top-left pixel on that page, and that page's coverage
+// (nullptr when it has none).
+struct CellPlace {
+  int page = 0;
+  int x = 0;
+  int y = 0;
+  const PixelSurface* coverage = nullptr;
+};
+CellPlace PlaceOfCell(const SheetDescription& sheet, int cell);
+
+// How many pages the sheet has: 1 + laterPages.
+inline int PageCount(const SheetDescription& sheet) {
+  return 1 + static_cast<int>(sheet.laterPages.size());
+}
+
+// The file name of page (0..PageCount - 1).
+const std::string& PageFileNameOf(const SheetDescription& sheet, int page);
+
+// The text bitmap-font descriptor: info, common, a page line per page (the sheet, then
+// the later pages), chars count and a char line per exported cell holding a character (the first of
+// a repeated one), each as large as the cell and advancing by its width. Quotes and control
+// characters in the face and file names, which the format cannot escape, become "'" and " ".
 std::string FntDescriptor(const SheetDescription& sheet);
 
 // Whether the text .fnt can hold text as a value unchanged: no double quote and no
@@ -51,18 +79,19 @@ bool FntCanHold(std::string_view text);
 // character its index, code point, character, "repeatOf" (the first cell of a character
 // the map repeats, only on the later cells), "face" (the fallback face that drew it, only
 // on cells drawn by one), position and ink box (null without ink), the box relative to
-// the cell's top-left corner.
+// the cell's top-left corner. With several pages, "pages" (every page's file name, after
+// "map") and each cell's "page" (before its position) too.
 std::string JsonDescriptor(const SheetDescription& sheet);
 
 // A C header that compiles as C99 and C++: an include guard, the cell size, grid and
 // byte counts as macros, a static const unsigned char array of every cell of the grid in
-// cell order (cell height rows of ceil(cell width / 8) bytes, most significant bit
-// leftmost, set where the coverage is at least threshold, 1..255), and a table from cell
-// index to code point (0 for a cell that exports no character, or repeats an earlier
-// cell's). Every name starts with
-// NAME = CIdentifier(baseName), case kept: the guard NAME_H, NAME_bits, NAME_code_points
-// and NAME_CELL_WIDTH and the other macros, so that the headers of two sheets can be
-// included together.
+// cell order (with several pages, of every page's cells, cell i on page i / (COLUMNS *
+// ROWS), CELL_COUNT counting them all and a PAGES macro) (cell height rows of ceil(cell width / 8)
+// bytes, most significant bit leftmost, set where the coverage is at least threshold, 1..255), and
+// a table from cell index to code point (0 for a cell that exports no character, or repeats an
+// earlier cell's). Every name starts with NAME = CIdentifier(baseName), case kept: the guard
+// NAME_H, NAME_bits, NAME_code_points and NAME_CELL_WIDTH and the other macros, so that the headers
+// of two sheets can be included together.
 std::string CHeaderDescriptor(const SheetDescription& sheet, std::string_view baseName,
                               int threshold = 1);
 

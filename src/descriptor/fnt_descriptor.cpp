@@ -61,8 +61,13 @@ std::string FntDescriptor(const SheetDescription& sheet) {
   AppendField(out, "base", sheet.baselineRow);
   AppendField(out, "scaleW", sheet.widthPx);
   AppendField(out, "scaleH", sheet.heightPx);
-  out += " pages=1 packed=0\n";
-  out += "page id=0 file=" + FntQuoted(sheet.sheetFileName) + "\n";
+  AppendField(out, "pages", PageCount(sheet));
+  out += " packed=0\n";
+  for (int page = 0; page < PageCount(sheet); ++page) {
+    out += "page";
+    AppendField(out, "id", page);
+    out += " file=" + FntQuoted(PageFileNameOf(sheet, page)) + "\n";
+  }
 
   std::string chars;
   int count = 0;
@@ -75,13 +80,15 @@ std::string FntDescriptor(const SheetDescription& sheet) {
     ++count;
     chars += "char";
     AppendField(chars, "id", cp);
-    AppendField(chars, "x", static_cast<long long>(CellColumn(cell, sheet.grid)) * cellW);
-    AppendField(chars, "y", static_cast<long long>(CellRow(cell, sheet.grid)) * cellH);
+    const CellPlace place = PlaceOfCell(sheet, cell);
+    AppendField(chars, "x", place.x);
+    AppendField(chars, "y", place.y);
     AppendField(chars, "width", cellW);
     AppendField(chars, "height", cellH);
     chars += " xoffset=0 yoffset=0";
     AppendField(chars, "xadvance", cellW);
-    chars += " page=0 chnl=15\n";
+    AppendField(chars, "page", place.page);
+    chars += " chnl=15\n";
   }
   out += "chars count=" + std::to_string(count) + "\n";
   out += chars;

@@ -1,6 +1,8 @@
 // The XML and binary forms of the bitmap-font descriptor: the records of the text form
 // (fnt_descriptor.cpp), built once here and written in either form.
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,19 +13,20 @@
 namespace {
 
 // What the text form writes as fixed values (charset "", unicode 1, stretchH 100, smooth
-// 1, aa 1, no padding or spacing, one unpacked page, every char at page 0 in all four
-// channels with no offsets) is written as the same constants in both forms.
+// 1, aa 1, no padding or spacing, unpacked pages, every char in all four channels with no
+// offsets) is written as the same constants in both forms.
 constexpr int kStretchH = 100;
 constexpr int kAllChannels = 15;
 
 struct FntChar {
   char32_t id = 0;
   int x = 0, y = 0;
+  int page = 0;
 };
 
 struct FntRecords {
-  std::string face;  // control characters made spaces
-  std::string file;
+  std::string face;                // control characters made spaces
+  std::vector<std::string> files;  // each page's, control characters made spaces
   int size = 0;
   bool bold = false, italic = false;
   int lineHeight = 0, base = 0, scaleW = 0, scaleH = 0;
@@ -43,7 +46,9 @@ std::string WithoutControls(std::string_view text) {
 FntRecords Records(const SheetDescription& sheet) {
   FntRecords r;
   r.face = WithoutControls(sheet.face);
-  r.file = WithoutControls(sheet.sheetFileName);
+  for (int page = 0; page < PageCount(sheet); ++page) {
+    r.files.push_back(WithoutControls(PageFileNameOf(sheet, page)));
+  }
   r.size = sheet.fontSizePx;
   r.bold = sheet.bold;
   r.italic = sheet.italic;
@@ -53,8 +58,8 @@ FntRecords Records(const SheetDescription& sheet) {
   r.scaleH = sheet.heightPx;
   r.cellW = sheet.cellPx.widthPx;
   for (const FontCharacter& c : CellCharacters(sheet)) {
-    r.chars.push_back({c.codePoint, CellColumn(c.cell, sheet.grid) * sheet.cellPx.widthPx,
-                       CellRow(c.cell, sheet.grid) * sheet.cellPx.heightPx});
+    const CellPlace place = PlaceOfCell(sheet, c.cell);
+    r.chars.push_back({c.codePoint, place.x, place.y, place.page});
   }
   return r;
 }
@@ -108,6 +113,20 @@ void Block(std::string& out, unsigned type, const std::string& data) {
 
 }  // namespace
 
+std::optional<std::vector<std::string>> BinaryPageNames(const std::vector<std::string>& names) {
+  std::size_t longest = 0;
+  for (const std::string& name : names) longest = std::max(longest, name.size());
+  std::vector<std::string> padded;
+  for (const std::string& name : names) {
+    const std::size_t missing = longest - name.size();
+    if (missing % 2 != 0) return std::nullopt;
+    std::string same;
+    for (std::size_t i = 0; i < missing / 2; ++i) same += "./";
+    padded.push_back(same + name);
+  }
+  return padded;
+}
+
 std::string FntXmlDescriptor(const SheetDescription& sheet) {
   const FntRecords r = Records(sheet);
   std::string out;
@@ -125,8 +144,14 @@ std::string FntXmlDescriptor(const SheetDescription& sheet) {
   Attribute(out, "base", r.base);
   Attribute(out, "scaleW", r.scaleW);
   Attribute(out, "scaleH", r.scaleH);
-  out += " pages=\"1\" packed=\"0\"/>\n";
-  out += "  <pages>\n    <page id=\"0\" file=" + XmlAttribute(r.file) + "/>\n  </pages>\n";
+  Attribute(out, "pages", static_cast<int>(r.files.size()));
+  out += " packed=\"0\"/>\n  <pages>\n";
+  for (std::size_t page = 0; page < r.files.size(); ++page) {
+    out += "    <page";
+    Attribute(out, "id", static_cast<int>(page));
+    out += " file=" + XmlAttribute(r.files[page]) + "/>\n";
+  }
+  out += "  </pages>\n";
   out += "  <chars count=\"" + std::to_string(r.chars.size()) + "\">\n";
   for (const FntChar& c : r.chars) {
     out += "    <char";
@@ -137,7 +162,7 @@ std::string FntXmlDescriptor(const SheetDescription& sheet) {
     Attribute(out, "height", r.lineHeight);
     out += " xoffset=\"0\" yoffset=\"0\"";
     Attribute(out, "xadvance", r.cellW);
-    out += " page=\"0\"";
+    Attribute(out, "page", c.page);
     Attribute(out, "chnl", kAllChannels);
     out += "/>\n";
   }
@@ -167,12 +192,19 @@ std::string FntBinaryDescriptor(const SheetDescription& sheet) {
   Block(out, 1, info);
 
   std::string common;
-  for (int v : {r.lineHeight, r.base, r.scaleW, r.scaleH, 1}) U16(common, static_cast<unsigned>(v));
+  for (int v : {r.lineHeight, r.base, r.scaleW, r.scaleH, static_cast<int>(r.files.size())}) {
+    U16(common, static_cast<unsigned>(v));
+  }
   U8(common, 0);                              // not packed
   for (int k = 0; k < 4; ++k) U8(common, 0);  // alpha, red, green, blue: the glyph itself
   Block(out, 2, common);
 
-  Block(out, 3, r.file + '\0');
+  // Readers take every page name to be as long as the first: shorter ones are made as
+  // long with "./" in front (BinaryPageNames).
+  std::string names;
+  const std::optional<std::vector<std::string>> padded = BinaryPageNames(r.files);
+  for (const std::string& name : padded ? *padded : r.files) names += name + '\0';
+  Block(out, 3, names);
 
   std::string chars;
   chars.reserve(20 * r.chars.size());
@@ -180,7 +212,7 @@ std::string FntBinaryDescriptor(const SheetDescription& sheet) {
     U32(chars, c.id);
     for (int v : {c.x, c.y, r.cellW, r.lineHeight, 0, 0, r.cellW})
       U16(chars, static_cast<unsigned>(v));
-    U8(chars, 0);  // page
+    U8(chars, static_cast<unsigned>(c.page));
     U8(chars, kAllChannels);
   }
   Block(out, 4, chars);

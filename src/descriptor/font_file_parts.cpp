@@ -33,10 +33,12 @@ void MonoCellPixels(const SheetDescription& sheet, int cell, int threshold,
   const int cellW = std::max(sheet.cellPx.widthPx, 0);
   const int cellH = std::max(sheet.cellPx.heightPx, 0);
   pixels.assign(static_cast<std::size_t>(cellW) * cellH, 0);
-  const PixelSurface* cov = sheet.coverage;
-  if (!cov || cell < 0 || sheet.grid.columns < 1) return;
-  const int x0 = CellColumn(cell, sheet.grid) * cellW;
-  const int y0 = CellRow(cell, sheet.grid) * cellH;
+  if (cell < 0 || sheet.grid.columns < 1) return;
+  const CellPlace place = PlaceOfCell(sheet, cell);
+  const PixelSurface* cov = place.coverage;
+  if (!cov) return;
+  const int x0 = place.x;
+  const int y0 = place.y;
   // The part of each row that lies on the coverage.
   const int columns = std::clamp(cov->width - x0, 0, cellW);
   const int rows = std::clamp(cov->height - y0, 0, cellH);

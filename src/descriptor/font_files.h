@@ -15,7 +15,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/status.h"
 #include "descriptor/descriptors.h"
@@ -64,5 +66,11 @@ std::string FntXmlDescriptor(const SheetDescription& sheet);
 
 // The same records in the binary bitmap-font form, version 3: "BMF" 3, then blocks 1
 // (info), 2 (common), 3 (page names) and 4 (chars), each a type byte and a 32-bit size,
-// every number little-endian.
+// every number little-endian. Page names as BinaryPageNames writes them.
 std::string FntBinaryDescriptor(const SheetDescription& sheet);
+
+// The page names as the binary form holds them: its readers take every name to be as
+// long as the first, so each shorter name gets "./" in front as often as makes it as
+// long as the longest. Nothing when one differs from the longest by an odd count (more
+// than 10 pages of the same base name): the binary form cannot name those pages.
+std::optional<std::vector<std::string>> BinaryPageNames(const std::vector<std::string>& names);

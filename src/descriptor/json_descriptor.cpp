@@ -1,4 +1,5 @@
 // The JSON descriptor.
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -62,12 +63,32 @@ void AppendMember(std::string& out, std::string_view key, long long value) {
 
 }  // namespace
 
+CellPlace PlaceOfCell(const SheetDescription& sheet, int cell) {
+  const int gridCells = std::max(sheet.grid.columns * sheet.grid.rows, 1);
+  CellPlace place;
+  place.page = cell / gridCells;
+  const int onPage = cell % gridCells;
+  place.x = CellColumn(onPage, sheet.grid) * sheet.cellPx.widthPx;
+  place.y = CellRow(onPage, sheet.grid) * sheet.cellPx.heightPx;
+  if (place.page == 0) {
+    place.coverage = sheet.coverage;
+  } else if (place.page - 1 < static_cast<int>(sheet.laterPages.size())) {
+    place.coverage = sheet.laterPages[place.page - 1].coverage;
+  }
+  return place;
+}
+
+const std::string& PageFileNameOf(const SheetDescription& sheet, int page) {
+  return page == 0 ? sheet.sheetFileName : sheet.laterPages[page - 1].fileName;
+}
+
 std::optional<PixelRect> CellInkBox(const SheetDescription& sheet, int cell) {
-  if (!sheet.coverage) return std::nullopt;
-  const int x0 = CellColumn(cell, sheet.grid) * sheet.cellPx.widthPx;
-  const int y0 = CellRow(cell, sheet.grid) * sheet.cellPx.heightPx;
+  const CellPlace place = PlaceOfCell(sheet, cell);
+  if (!place.coverage) return std::nullopt;
+  const int x0 = place.x;
+  const int y0 = place.y;
   const std::optional<PixelRect> ink =
-      FindInkBox(*sheet.coverage, {x0, y0, x0 + sheet.cellPx.widthPx, y0 + sheet.cellPx.heightPx});
+      FindInkBox(*place.coverage, {x0, y0, x0 + sheet.cellPx.widthPx, y0 + sheet.cellPx.heightPx});
   if (!ink) return std::nullopt;
   return PixelRect{ink->left - x0, ink->top - y0, ink->right - x0, ink->bottom - y0};
 }
@@ -107,6 +128,15 @@ std::string JsonDescriptor(const SheetDescription& sheet) {
   AppendMember(out, "rows", sheet.grid.rows);
   out += "},\n  \"map\": ";
   AppendJsonString(out, sheet.mapName);
+  const bool pages = PageCount(sheet) > 1;
+  if (pages) {
+    out += ",\n  \"pages\": [";
+    for (int page = 0; page < PageCount(sheet); ++page) {
+      out += page == 0 ? "" : ", ";
+      AppendJsonString(out, PageFileNameOf(sheet, page));
+    }
+    out += ']';
+  }
   out += ",\n  \"cells\": [";
 
   bool first = true;
@@ -134,9 +164,14 @@ std::string JsonDescriptor(const SheetDescription& sheet) {
       AppendJsonString(out, sheet.cellFaces[static_cast<std::size_t>(cell)]);
       out += ", ";
     }
-    AppendMember(out, "x", static_cast<long long>(CellColumn(cell, sheet.grid)) * cellW);
+    const CellPlace place = PlaceOfCell(sheet, cell);
+    if (pages) {
+      AppendMember(out, "page", place.page);
+      out += ", ";
+    }
+    AppendMember(out, "x", place.x);
     out += ", ";
-    AppendMember(out, "y", static_cast<long long>(CellRow(cell, sheet.grid)) * cellH);
+    AppendMember(out, "y", place.y);
     out += ", \"ink\": ";
     if (const std::optional<PixelRect> ink = CellInkBox(sheet, cell)) {
       out += '{';

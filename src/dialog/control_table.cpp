@@ -135,6 +135,7 @@ constexpr std::array kControls = {
     ControlDef{kIdPixelFontAuto, K::kRadioButton, kLayout, "Auto", "", true, true, R::kPixelFont},
     ControlDef{kIdPixelFontOn, K::kRadioButton, kLayout, "On", "", false, true, R::kPixelFont},
     ControlDef{kIdPixelFontOff, K::kRadioButton, kLayout, "Off", "", false, true, R::kPixelFont},
+    ControlDef{kIdPages, K::kDigitsEdit, kLayout, "Pages:", "0", false, true, R::kNone},
     ControlDef{kIdFallbackFaces, K::kEdit, kLayout, "Fallback faces:", "", false, true, R::kNone},
 };
 

@@ -64,15 +64,6 @@ Result<CellSize> ReadCellFields(Dialog& dlg) {
   return CellSize{.widthPx = *widthPx, .heightPx = *heightPx};
 }
 
-Status CheckGridFieldsHoldMap(Dialog& dlg, const Grid& grid, int mapCells) {
-  Status fits = CheckGridHoldsMap(grid, mapCells);
-  if (fits || !dlg.host.MessagesNameFields()) return fits;
-  return Failure(std::to_string(grid.columns) + " columns by " + std::to_string(grid.rows) +
-                 " rows hold " + std::to_string(grid.columns * grid.rows) +
-                 " cells, but the character map has " + std::to_string(mapCells) +
-                 ": raise Columns or Rows.");
-}
-
 PixelSize ReadCellPixels(Dialog& dlg) {
   const Result<CellSize> cell = ReadCellFields(dlg);
   return CellPixels(cell ? *cell : CellSize{}, ReadInt(dlg, kIdTileSize));

@@ -43,9 +43,6 @@ Result<Grid> ReadGridFields(Dialog& dlg);
 // Cell width and height: both empty for square cells of the tile size, else each 1 to 64.
 Result<CellSize> ReadCellFields(Dialog& dlg);
 
-// Whether grid has at least mapCells cells, with the message saying it does not.
-Status CheckGridFieldsHoldMap(Dialog& dlg, const Grid& grid, int mapCells);
-
 // The cell in pixels that the fields describe: the cell fields, or the tile size when
 // they are empty (or unusable: validation has refused those before a run).
 PixelSize ReadCellPixels(Dialog& dlg);

@@ -122,18 +122,18 @@ Status LoadFontCharMap(bool checked, SheetOptions& options) {
   return {};
 }
 
-// The grid chosen for the loaded map when it was left out; checked, it must hold the
-// map's cells, and a repeated character is told.
+// The grid chosen for the loaded map when it was left out; checked, the pages allowed
+// must hold the map's cells, and a repeated character is told.
 Status SettleGrid(Dialog& dlg, bool checked, SheetOptions& options) {
   const bool given = !IsAutoGrid(options.grid);
   options.grid = ChooseGrid(options.grid, options.charMap);
   if (!checked) return {};
   const int cells = static_cast<int>(options.charMap.cells.size());
-  if (Status fits = CheckGridFieldsHoldMap(dlg, options.grid, cells); !fits) {
+  if (Status fits = CheckPagesHoldMap(options.grid, options.maxPages, cells); !fits) {
     // Maps whose grid can be chosen say how, when the chosen one would hold them.
     const Grid chosen = ChooseGrid(kAutoGrid, options.charMap);
     const bool classic = chosen.columns == Grid{}.columns && chosen.rows == Grid{}.rows;
-    if (given && !classic && CheckGridHoldsMap(chosen, cells)) {
+    if (given && !classic && PageCount(chosen, cells) == 1) {
       fits.message += dlg.host.MessagesNameFields()
                           ? " Empty Columns and Rows to have the grid chosen from the map."
                           : " Use --grid auto to have it chosen from the map.";

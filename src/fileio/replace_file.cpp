@@ -143,6 +143,7 @@ struct PendingFile {
   struct stat created {};
   bool inPlace = false;
   struct stat old {};  // the target written in place, as it was
+  std::string made;    // bytes made for a file written in place, kept for its turn
 };
 
 // Removes the temporary file, if the name still holds it.
@@ -186,10 +187,10 @@ Status WriteInPlace(PendingFile& pending, std::string_view bytes) {
   return SyncAndClose(pending.file);  // the lock goes with the descriptor
 }
 
-// Resolves the target, and writes the bytes to a new temporary file beside it (not yet
+// Resolves the target, and writes bytes to a new temporary file beside it (not yet
 // flushed), or opens the target to be written in place. A failure removes what was made
 // for the file.
-Status Prepare(const FileReplacement& replacement, PendingFile& pending) {
+Status Prepare(const FileReplacement& replacement, std::string_view bytes, PendingFile& pending) {
   const std::string& path = replacement.path;
   if (path.empty()) return SystemFailure(ENOENT);
   const std::optional<std::string> resolved = ResolveSaveTarget(path);
@@ -207,7 +208,7 @@ Status Prepare(const FileReplacement& replacement, PendingFile& pending) {
   struct stat old {};
   const bool exists = fstatat(dir, pending.base.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
   if (exists && !S_ISREG(old.st_mode)) return Failure(kNotRegular);
-  const off_t size = static_cast<off_t>(replacement.bytes.size());
+  const off_t size = static_cast<off_t>(bytes.size());
   if (exists && old.st_nlink > 1) return PrepareInPlace(pending, size);
 
   pending.file = Descriptor(CreateTemporary(dir, pending.temporary));
@@ -235,12 +236,23 @@ Status Prepare(const FileReplacement& replacement, PendingFile& pending) {
                       : exists         ? (old.st_mode & kPermissionBits)
                                        : NewFileMode();
   fchmod(pending.file.get(), mode);
-  if (Status written = WriteAll(pending.file.get(), replacement.bytes); !written) {
+  if (Status written = WriteAll(pending.file.get(), bytes); !written) {
     (void)pending.file.Close();
     Discard(pending);
     return written;
   }
   return {};
+}
+
+// Makes the file's bytes when it has a maker, then prepares it (Prepare). Made bytes are
+// let go once written, unless the file is written in place at the end.
+Status MakeAndPrepare(const FileReplacement& replacement, PendingFile& pending) {
+  if (!replacement.make) return Prepare(replacement, replacement.bytes, pending);
+  std::string made;
+  if (Status status = replacement.make(made); !status) return status;
+  Status prepared = Prepare(replacement, made, pending);
+  if (prepared && pending.inPlace) pending.made = std::move(made);
+  return prepared;
 }
 
 // Whether the temporary name still holds the file written: everything after the flush
@@ -301,7 +313,9 @@ void WriteFilesReplacing(std::span<FileReplacement> files) {
   // changes: one that cannot be made ready keeps every target as it was. Temporary files
   // are all written before any is flushed, with the disk asked to start on them at once,
   // so that the flushes wait for one commit of the file system's journal, not one each.
-  for (std::size_t i = 0; i < files.size() && ready; ++i) mark(i, Prepare(files[i], pending[i]));
+  for (std::size_t i = 0; i < files.size() && ready; ++i) {
+    mark(i, MakeAndPrepare(files[i], pending[i]));
+  }
   for (PendingFile& p : pending) {
     if (ready && !p.inPlace) sync_file_range(p.file.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
   }
@@ -310,7 +324,7 @@ void WriteFilesReplacing(std::span<FileReplacement> files) {
   // Then the files written in place, the last step that a full disk or a failing device
   // can stop (a failure leaves that file partly written), and the renames.
   each(true, [](FileReplacement& f, PendingFile& p) {
-    Status written = WriteInPlace(p, f.bytes);
+    Status written = WriteInPlace(p, f.make ? std::string_view(p.made) : f.bytes);
     if (written) f.status = {};
     return written;
   });

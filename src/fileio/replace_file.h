@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -49,12 +50,17 @@ Status WriteFileReplacingAt(int folder, const std::string& name, std::string_vie
 // One file of WriteFilesReplacing.
 struct FileReplacement {
   std::string path;
-  std::string_view bytes;        // must outlive the call
+  std::string_view bytes{};      // must outlive the call
   std::optional<mode_t> mode{};  // the permission bits of a file written anew, if fixed
   // Set by the call: success when written, else why not (a file held back by another's
   // failure says so).
   Status status{};
   bool failed = false;  // set by the call: this file is why the batch was not written
+  // When set, makes the bytes instead, once the batch reaches this file: they are
+  // written to its temporary file at once and let go, so that a batch of large files
+  // holds one at a time (a file written in place keeps its bytes until its turn at the
+  // end). A failure stops the batch as a failed write does, with its status.
+  std::function<Status(std::string&)> make{};
 };
 
 // Writes several files as WriteFileReplacing writes each, all or none: every temporary

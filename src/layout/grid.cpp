@@ -96,9 +96,19 @@ Grid AutoGrid(int mapCells) {
   return Grid{.columns = columns, .rows = rows};
 }
 
-Status CheckGridHoldsMap(const Grid& grid, int mapCells) {
-  const int gridCells = grid.columns * grid.rows;
-  if (gridCells >= mapCells) return {};
-  return Failure("The grid " + FormatGrid(grid) + " holds " + std::to_string(gridCells) +
-                 " cells, but the character map has " + std::to_string(mapCells) + ".");
+int PageCount(const Grid& grid, int mapCells) {
+  const int gridCells = std::max(grid.columns * grid.rows, 1);
+  return std::max(1, (mapCells + gridCells - 1) / gridCells);
+}
+
+Status CheckPagesHoldMap(const Grid& grid, int maxPages, int mapCells) {
+  const int pages = PageCount(grid, mapCells);
+  const int allowed = maxPages > 0 ? std::min(maxPages, kMaxPages) : kMaxPages;
+  if (pages <= allowed) return {};
+  const std::string needs = "The character map needs " + std::to_string(pages) + " pages of " +
+                            FormatGrid(grid) + " cells, ";
+  if (maxPages > 0 && maxPages <= kMaxPages) {
+    return Failure(needs + "but Pages allows " + std::to_string(maxPages) + ".");
+  }
+  return Failure(needs + "but at most " + std::to_string(kMaxPages) + " are written.");
 }

@@ -32,7 +32,8 @@ inline constexpr int kNarrowAutoGridCells = 4096;
 
 // The automatic grid of a map of mapCells cells: 16 columns (32 for more than
 // kNarrowAutoGridCells cells) by as many rows as the cells need, 1 to kMaxGridRows (a map
-// that needs more rows does not fit: CheckGridHoldsMap says so).
+// that needs more rows takes several pages of the largest).
+
 Grid AutoGrid(int mapCells);
 
 // Both 0: square cells of the tile size (the default). Otherwise each 1..kMaxCellPx.
@@ -81,5 +82,15 @@ inline int CellRow(int cell, const Grid& grid) {
   return cell / grid.columns;
 }
 
-// Success when grid has at least mapCells cells, else the failure saying it does not.
-Status CheckGridHoldsMap(const Grid& grid, int mapCells);
+// Pages: a map with more cells than the grid holds is written as several sheets, page k
+// holding cells k * G to k * G + G - 1 (G = columns x rows) at the grid places of
+// cell mod G. kMaxPages is the most a run writes; a pages cap of 0 allows that many.
+inline constexpr int kMaxPages = 256;
+
+// How many pages of grid mapCells take: at least 1.
+int PageCount(const Grid& grid, int mapCells);
+
+// Success when mapCells fit maxPages pages of grid (0: kMaxPages), else the failure
+// naming the pages needed: "The character map needs 4 pages of 16x4 cells, but Pages
+// allows 2."
+Status CheckPagesHoldMap(const Grid& grid, int maxPages, int mapCells);

@@ -99,6 +99,9 @@ enum ControlId : int {
   // Not a control: the command the character map list issues when "Unicode ranges ..."
   // is chosen, asking for the ranges.
   kIdAskUnicodeRanges = 1086,
+  // The most sheets (pages) a map larger than the grid may take. 1091..1094 are kept for
+  // the page controls.
+  kIdPages = 1090,
   // The fallback faces, in order, that draw what the selected face lacks: one field in
   // the layout's third row.
   kIdFallbackFaces = 1095,

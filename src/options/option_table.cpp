@@ -290,13 +290,30 @@ const std::array kOptions = {
               .valueName = "CxR",
               .help = "columns x rows of cells, 1 to 256 each (default 32x8), or auto: 32x8 "
                       "for the built-in maps and map files of up to 256 cells, else 16 "
-                      "columns (32 for more than 4096 cells) by as many rows as needed",
+                      "columns (32 for more than 4096 cells) by as many rows as needed; a map "
+                      "with more cells than the grid holds is written as several sheets "
+                      "(--pages)",
               .stored = S::kExtension,
               .offset = 3,
               .defaultValue = "32x8",
               .low = 1,
               .high = kMaxGridColumns,
               .fill = [](SheetOptions& o, const OptionValue& v) { o.grid = v.grid; }},
+    // Read before the map, whose check counts the pages it needs.
+    OptionDef{.kind = K::kInt,
+              .control = kIdPages,
+              .flag = "--pages",
+              .valueName = "N",
+              .help = "the most sheets a map larger than the grid may take (NAME.png, "
+                      "NAME_1.png, ...), 1 to 256; 0 (the default) for as many as it needs",
+              .stored = S::kExtension,
+              .offset = 15,
+              .defaultValue = "0",
+              .low = 0,
+              .high = kMaxPages,
+              .message = "Wrong value for Pages, must be from 0 to 256!",
+              .outOfRangeIsDefault = true,
+              .fill = [](SheetOptions& o, const OptionValue& v) { o.maxPages = v.number; }},
     OptionDef{.kind = K::kCharMap,
               .control = kIdCharMap,
               .flag = "--charmap",

@@ -33,7 +33,8 @@ struct SheetOptions {
   std::optional<FontRequest> font;  // face, Char height and width, styles; none: no face
   int tileSize = 0;                 // 1..16 once validated; the cell when cell is empty
   CellSize cell;                    // empty (the default): square cells of tileSize
-  Grid grid;                        // 32 x 8 by default; must hold the map's cells
+  Grid grid;                        // 32 x 8 by default; a map larger than it takes pages
+  int maxPages = 0;                 // the most pages a run may write, 1..kMaxPages; 0: any
   CharMap charMap = BuiltInCharMap(CharMapKind::kCp1252);  // loaded and checked
   int colorSteps = 0;
   ColorTriple bg, top, sub;

@@ -83,6 +83,7 @@ constexpr std::array kToolTips = {
     ToolTip{kIdPixelFontAuto, "Draw a face on a pixel grid exactly, except for cp1252."},
     ToolTip{kIdPixelFontOn, "Draw the face in 1 bit, unhinted, at a whole multiple of any grid."},
     ToolTip{kIdPixelFontOff, "Draw the face as any other, smoothed and hinted."},
+    ToolTip{kIdPages, "The most sheets a map larger than the grid may take; 0 for any."},
     ToolTip{kIdFallbackFaces, "Faces, in order, that draw what the font lacks, or system."},
     ToolTip{kIdOpenFontFile, "Add the typefaces of a font file to the list (Ctrl+Shift+O)."},
     ToolTip{kIdOutputColor, "Save the colored sheet."},

@@ -93,6 +93,7 @@ constexpr std::array kPlacements = {
     ControlPlacement{kIdPixelFontAuto, {388, 353, 36, 10}, kNone},
     ControlPlacement{kIdPixelFontOn, {426, 353, 30, 10}, kNone},
     ControlPlacement{kIdPixelFontOff, {458, 353, 32, 10}, kNone},
+    ControlPlacement{kIdPages, {526, 351, 20, 12}, {494, 353, 30, 8}},
     // The third row: the fallback faces, in order, and what they may name.
     ControlPlacement{kIdFallbackFaces, {72, 367, 254, 12}, {10, 369, 60, 8}},
     // "Output" (6, 384, 546, 40): the kind, its threshold and spread on the first row;

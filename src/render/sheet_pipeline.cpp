@@ -172,6 +172,180 @@ Status ColorSheet(const SheetOptions& options, Bitmap32* bitmap, const GlyphSurf
   return FillSheet(*options.colorMode, bitmap, surface, values);
 }
 
+// What every page of a run shares: the font, the cell and where glyphs sit in it.
+struct PageDrawing {
+  const SheetOptions& options;
+  PixelSize cell;
+  int width = 0;  // a page in pixels
+  int height = 0;
+  const GlyphFont& font;
+  bool oneBaseline = false;
+  int heightCorrection = 0;
+  int anchorRow = 0;
+  RunProgress& progress;  // a step a cell, over every page
+  // Characters the face lacks come from the first fallback face that has it, with its
+  // baseline where the face's own would be; cellFaces (by the map's cell) names it.
+  bool fallbackGiven = false;
+  FallbackFonts& fallback;
+  FallbackTally& tally;
+  std::vector<std::string>& cellFaces;
+};
+
+// A page as drawn: its sheet (flags by the page's own cell numbers, no report yet) and
+// whether any of its characters has ink.
+struct DrawnPage {
+  Sheet sheet;
+  bool anyInk = false;
+};
+
+// Draws the cells of one page (numbered from the page's first) into a sheet of their
+// own: measured, placed, drawn clipped into their cells, colored, trimmed. Nothing when a
+// step fails, after its message (but for a probe surface that cannot be made).
+std::optional<DrawnPage> DrawPage(const PageDrawing& d, const std::vector<CellChar>& cells,
+                                  int firstCell, MessageSink& sink) {
+  const SheetOptions& options = d.options;
+  const PixelSize cell = d.cell;
+  const int width = d.width;
+  const int height = d.height;
+  DrawnPage drawn;
+  Sheet& result = drawn.sheet;
+  result.width = width;
+  result.height = height;
+  // The first page's flags take every page's, by the map's cell numbers.
+  result.flags = OverflowFlagsFor(firstCell == 0 ? static_cast<int>(options.charMap.cells.size())
+                                                 : options.grid.columns * options.grid.rows);
+  OverflowFlags& flags = result.flags;
+
+  // The sheet and, beside it, the probe that measures one character at a time.
+  const int scanSize = ProbeScanSize(cell);
+  const int probeClip = scanSize + kProbeClipMargin;
+  const int probeSize = scanSize + kProbeSurfaceMargin;
+  Result<GlyphSurface> sheetSurface = OpenSurface(width + 50, height + 50);
+  if (!sheetSurface) {
+    ShowError(sink, kNoMemoryMessage);
+    return std::nullopt;
+  }
+  Result<GlyphSurface> probeSurface = OpenSurface(probeSize, probeSize);
+  if (!probeSurface) return std::nullopt;
+  GlyphSurface& sheet = *sheetSurface;
+  GlyphSurface& probe = *probeSurface;
+  // The distance field, drawn beside the coverage with the same font and places.
+  const bool sdf = options.output == OutputKind::kSdf;
+  Result<GlyphSurface> distanceSurface =
+      sdf ? OpenSurface(width, height) : Result<GlyphSurface>(GlyphSurface{});
+  if (!distanceSurface) {
+    ShowError(sink, kNoMemoryMessage);
+    return std::nullopt;
+  }
+  GlyphSurface& distance = *distanceSurface;
+  if (sdf) SelectSurfaceFont(distance, d.font);
+
+  // The sheet collects glyphs; the probe's scan area is blanked per glyph.
+  SelectSurfaceFont(sheet, d.font);
+  SelectSurfaceFont(probe, d.font);
+  ClearSurface(sheet);
+  SetTextMode(sheet, TextMode::kTransparent);
+  SetTextMode(probe, TextMode::kOpaqueBlack);
+
+  // Measure each character alone, place it, and draw it clipped into its cell.
+  // Ink that the scan area cut off does not move the character, but wherever it lands
+  // outside the cell it is overflow.
+  GlyphBox measured;  // the probe opens black
+  bool& anyInk = drawn.anyInk;
+  for (CellChar c : cells) {
+    if (!d.progress.Step()) return std::nullopt;  // the user stopped the run
+    if (DrawnBuiltin(c.c, options.builtinBoxes)) {
+      anyInk = DrawBuiltinCell(sheet, c.c.ch, CellRect(c.cell, options.grid, cell)) || anyInk;
+      continue;
+    }
+    // The rows the cell's font draws its baseline below the face's own: 0 for the face.
+    int shift = 0;
+    if (d.fallbackGiven) {
+      const GlyphFont cellFont = CellFont(c.c, d.font, d.fallback, d.tally);
+      SelectSurfaceFont(sheet, cellFont);
+      SelectSurfaceFont(probe, cellFont);
+      if (sdf) SelectSurfaceFont(distance, cellFont);
+      if (cellFont != d.font) {
+        shift = GetFontMetrics(*d.font).ascentPx - GetFontMetrics(*cellFont).ascentPx;
+        d.cellFaces[static_cast<std::size_t>(firstCell + c.cell)] =
+            GetFontMetrics(*cellFont).family;
+      }
+    }
+    if (d.oneBaseline) {
+      anyInk = DrawOnBaseline(sheet, probe, c, d.anchorRow - shift, options.grid, cell,
+                              options.center, flags) ||
+               anyInk;
+      continue;
+    }
+    ClearMeasured(probe, measured);
+    DrawSheetChar(probe, c.c, {0, 0, probeClip, probeClip}, false);
+    const GlyphBox box = measured = MeasureGlyphBox(probe, scanSize);
+    const int anchorRow = AnchorRow(box, cell.heightPx, d.heightCorrection - shift);
+    const int anchorColumn = AnchorColumn(box, cell.widthPx, options.center);
+    OverflowKind kind = Classify(box, anchorRow, cell);
+    if (MayReachPastScan(box, scanSize)) {
+      const GlyphBox whole = WholeGlyphBox(probe, c.c);
+      kind = CombineOverflow(kind, InkOutsideCell(whole, anchorRow, anchorColumn, cell));
+      anyInk = anyInk || HasInk(whole);
+    } else {
+      anyInk = true;
+    }
+    FlagOverflow(flags, c.cell, kind);
+    const PixelRect rect = DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn);
+    DrawSheetChar(sheet, c.c, rect, true);
+    if (sdf) {
+      // The cell itself: the rectangle ends where the cell does (DrawRect).
+      const PixelRect cellBox{rect.right - cell.widthPx, rect.bottom - cell.heightPx, rect.right,
+                              rect.bottom};
+      DrawSheetCharDistance(distance, c.c, rect, cellBox, options.sdfSpreadPx);
+    }
+  }
+  if (d.fallbackGiven) SelectSurfaceFont(sheet, d.font);  // the baseline below is the face's
+
+  // Color and trim. Any failure skips the rest.
+  result.bitmap = AllocateBitmap32(width, height);
+  if (!result.bitmap) {
+    ShowError(sink, kNoMemoryMessage);
+    return std::nullopt;
+  }
+  if (!ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink)) {
+    return std::nullopt;
+  }
+  // The coverage is taken before trimming, which clears it where it paints over.
+  if (!CopyCoverage(sheet.pixels, width, height, result.coverage)) {
+    ShowError(sink, kNoMemoryMessage);
+    return std::nullopt;
+  }
+  // Trimming takes a stray line off a glyph that spills into its neighbours; on one
+  // baseline nothing spills, it is cut.
+  if (options.trim && !d.oneBaseline) {
+    TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
+  }
+  result.baselineRow = BaselineRow(sheet.font, d.anchorRow, cell.heightPx);
+  result.grid = options.grid;
+  result.cellPx = cell;
+  result.output = options.output;
+  result.top = options.top;
+  result.monoThreshold = options.monoThreshold;
+  if (sdf) result.distance = std::move(distance.pixels);
+  return drawn;
+}
+
+// Adds a later page's flags (by its own cell numbers) to the run's, by the map's: cell
+// i of the page is cell first + i.
+void MergeFlags(OverflowFlags& run, const OverflowFlags& page, int first) {
+  const auto merge = [first](auto& to, const auto& from) {
+    for (int i = 0; first + i < static_cast<int>(to.size()) && i < static_cast<int>(from.size());
+         ++i) {
+      to[first + i] = to[first + i] | from[i];
+    }
+  };
+  merge(run.tooWide, page.tooWide);
+  merge(run.tooHigh, page.tooHigh);
+  merge(run.tooWideAndHigh, page.tooWideAndHigh);
+  merge(run.tooLow, page.tooLow);
+}
+
 }  // namespace
 
 std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& map) {
@@ -215,10 +389,10 @@ void ShowImageLibraryFailure(const std::string& fileName, MessageSink& sink) {
 }
 
 std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink) {
-  // The map comes loaded and checked; a record built by hand must still fit its grid.
+  // The map comes loaded and checked; a record built by hand must still fit its pages.
   const CharMap& map = options.charMap;
-  if (const Status fits = CheckGridHoldsMap(options.grid, static_cast<int>(map.cells.size()));
-      !fits) {
+  const int mapCells = static_cast<int>(map.cells.size());
+  if (const Status fits = CheckPagesHoldMap(options.grid, options.maxPages, mapCells); !fits) {
     ShowError(sink, fits.message);
     return std::nullopt;
   }
@@ -227,16 +401,9 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   // cell width.
   const PixelSize cell = CellPixels(options.cell, options.tileSize);
   const PixelSize sheetPx = SheetPixels(options.grid, cell);
-  Sheet result;
-  result.width = sheetPx.widthPx;
-  result.height = sheetPx.heightPx;
-  const int width = result.width;
-  const int height = result.height;
-  result.flags = OverflowFlagsFor(static_cast<int>(map.cells.size()));
-  OverflowFlags& flags = result.flags;
 
-  // One font for the height probe, the character probe and the sheet: a pixel font at
-  // a whole multiple of its grid.
+  // One font for the height probe, the character probe and every page: a pixel font at
+  // a whole multiple of its grid, chosen from the whole map.
   const std::vector<CellChar> cells = CellsToDraw(options, map);
   // A step a cell: a window shows how far a large sheet has come, and may stop it.
   RunProgress progress(sink, static_cast<int>(cells.size()));
@@ -245,7 +412,6 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
       ChooseExactFont(faceFont, options.pixelFont,
                       FaceSample(cells, faceFont, options.builtinBoxes), cell.heightPx);
   const GlyphFont& font = exact.font;
-  if (exact.pixel) result.note = PixelFontLogLine(*exact.pixel);
 
   // Maps other than cp1252 keep one baseline for every glyph. The height probe (without
   // its surface it falls back to row 1) is asked where its row is used: by the classic
@@ -258,143 +424,80 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   const int anchorRow =
       oneBaseline ? CommonAnchorRow(textHeight, heightCorrection, cell.heightPx) : heightCorrection;
 
-  // The sheet and, beside it, the probe that measures one character at a time.
-  const int scanSize = ProbeScanSize(cell);
-  const int probeClip = scanSize + kProbeClipMargin;
-  const int probeSize = scanSize + kProbeSurfaceMargin;
-  Result<GlyphSurface> sheetSurface = OpenSurface(width + 50, height + 50);
-  if (!sheetSurface) {
-    ShowError(sink, kNoMemoryMessage);
-    return std::nullopt;
-  }
-  Result<GlyphSurface> probeSurface = OpenSurface(probeSize, probeSize);
-  if (!probeSurface) return std::nullopt;
-  GlyphSurface& sheet = *sheetSurface;
-  GlyphSurface& probe = *probeSurface;
-  // The distance field, drawn beside the coverage with the same font and places.
-  const bool sdf = options.output == OutputKind::kSdf;
-  Result<GlyphSurface> distanceSurface =
-      sdf ? OpenSurface(width, height) : Result<GlyphSurface>(GlyphSurface{});
-  if (!distanceSurface) {
-    ShowError(sink, kNoMemoryMessage);
-    return std::nullopt;
-  }
-  GlyphSurface& distance = *distanceSurface;
-  if (sdf) SelectSurfaceFont(distance, font);
-
-  // The sheet collects glyphs; the probe's scan area is blanked per glyph.
-  SelectSurfaceFont(sheet, font);
-  SelectSurfaceFont(probe, font);
-  ClearSurface(sheet);
-  SetTextMode(sheet, TextMode::kTransparent);
-  SetTextMode(probe, TextMode::kOpaqueBlack);
-
-  // A character the face lacks comes from the first fallback face that has it, placed
-  // with its baseline where the face's own would be.
+  // Each page in turn, its cells numbered from the page's first; its flags join the
+  // run's under the map's cell numbers.
+  const int gridCells = options.grid.columns * options.grid.rows;
+  const int pages = PageCount(options.grid, mapCells);
   const bool fallbackGiven = !options.fallback.empty() && font && options.font;
   FallbackFonts fallback =
       MakeFallbackFonts(options.fallback, options.font.value_or(FontRequest{}), font != faceFont);
   FallbackTally tally;
-  if (fallbackGiven) result.cellFaces.resize(map.cells.size());
-
-  // Measure each character alone, place it, and draw it clipped into its cell.
-  // Ink that the scan area cut off does not move the character, but wherever it lands
-  // outside the cell it is overflow.
-  GlyphBox measured;  // the probe opens black
+  std::vector<std::string> cellFaces(fallbackGiven ? map.cells.size() : 0);
+  PageDrawing drawing{.options = options,
+                      .cell = cell,
+                      .width = sheetPx.widthPx,
+                      .height = sheetPx.heightPx,
+                      .font = font,
+                      .oneBaseline = oneBaseline,
+                      .heightCorrection = heightCorrection,
+                      .anchorRow = anchorRow,
+                      .progress = progress,
+                      .fallbackGiven = fallbackGiven,
+                      .fallback = fallback,
+                      .tally = tally,
+                      .cellFaces = cellFaces};
+  std::optional<Sheet> result;
   bool anyInk = false;
-  for (CellChar c : cells) {
-    if (!progress.Step()) return std::nullopt;  // the user stopped the run
-    if (DrawnBuiltin(c.c, options.builtinBoxes)) {
-      anyInk = DrawBuiltinCell(sheet, c.c.ch, CellRect(c.cell, options.grid, cell)) || anyInk;
+  bool anyLit = false;
+  auto next = cells.begin();
+  for (int page = 0; page < pages; ++page) {
+    const int first = page * gridCells;
+    std::vector<CellChar> pageCells;
+    for (; next != cells.end() && next->cell < first + gridCells; ++next) {
+      pageCells.push_back({next->cell - first, next->c});
+    }
+    std::optional<DrawnPage> drawn = DrawPage(drawing, pageCells, first, sink);
+    if (!drawn) return std::nullopt;
+    anyInk = anyInk || drawn->anyInk;
+    anyLit = anyLit || AnyLit(drawn->sheet.coverage);
+    if (!result) {
+      result = std::move(drawn->sheet);
       continue;
     }
-    // The rows the cell's font draws its baseline below the face's own: 0 for the face.
-    int shift = 0;
-    if (fallbackGiven) {
-      const GlyphFont cellFont = CellFont(c.c, font, fallback, tally);
-      SelectSurfaceFont(sheet, cellFont);
-      SelectSurfaceFont(probe, cellFont);
-      if (sdf) SelectSurfaceFont(distance, cellFont);
-      if (cellFont != font) {
-        shift = GetFontMetrics(*font).ascentPx - GetFontMetrics(*cellFont).ascentPx;
-        result.cellFaces[static_cast<std::size_t>(c.cell)] = GetFontMetrics(*cellFont).family;
-      }
-    }
-    if (oneBaseline) {
-      anyInk = DrawOnBaseline(sheet, probe, c, anchorRow - shift, options.grid, cell,
-                              options.center, flags) ||
-               anyInk;
-      continue;
-    }
-    ClearMeasured(probe, measured);
-    DrawSheetChar(probe, c.c, {0, 0, probeClip, probeClip}, false);
-    const GlyphBox box = measured = MeasureGlyphBox(probe, scanSize);
-    const int anchorRow = AnchorRow(box, cell.heightPx, heightCorrection - shift);
-    const int anchorColumn = AnchorColumn(box, cell.widthPx, options.center);
-    OverflowKind kind = Classify(box, anchorRow, cell);
-    if (MayReachPastScan(box, scanSize)) {
-      const GlyphBox whole = WholeGlyphBox(probe, c.c);
-      kind = CombineOverflow(kind, InkOutsideCell(whole, anchorRow, anchorColumn, cell));
-      anyInk = anyInk || HasInk(whole);
-    } else {
-      anyInk = true;
-    }
-    FlagOverflow(flags, c.cell, kind);
-    const PixelRect rect = DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn);
-    DrawSheetChar(sheet, c.c, rect, true);
-    if (sdf) {
-      // The cell itself: the rectangle ends where the cell does (DrawRect).
-      const PixelRect cellBox{rect.right - cell.widthPx, rect.bottom - cell.heightPx, rect.right,
-                              rect.bottom};
-      DrawSheetCharDistance(distance, c.c, rect, cellBox, options.sdfSpreadPx);
-    }
+    MergeFlags(result->flags, drawn->sheet.flags, first);
+    drawn->sheet.flags = {};
+    result->laterPages.push_back(std::move(drawn->sheet));
   }
 
+  // The run's report and values, on the first page.
+  Sheet& first = *result;
+  if (exact.pixel) first.note = PixelFontLogLine(*exact.pixel);
   if (fallbackGiven) {
-    SelectSurfaceFont(sheet, font);  // the baseline below is the face's
     const std::string lines = FallbackLogLines(tally);
-    if (!lines.empty()) result.note += (result.note.empty() ? "" : "\r\n") + lines;
-    if (tally.faces.empty()) result.cellFaces.clear();
+    if (!lines.empty()) first.note += (first.note.empty() ? "" : "\r\n") + lines;
+    if (!tally.faces.empty()) first.cellFaces = std::move(cellFaces);
   }
-
-  // Color, trim, report. Any failure skips the rest.
-  result.bitmap = AllocateBitmap32(width, height);
-  if (!result.bitmap) {
-    ShowError(sink, kNoMemoryMessage);
-    return std::nullopt;
-  }
-  if (!ColorSheet(options, result.bitmap.get(), sheet, width, height, cell, sink)) {
-    return std::nullopt;
-  }
-  // The coverage is taken before trimming, which clears it where it paints over.
-  if (!CopyCoverage(sheet.pixels, width, height, result.coverage)) {
-    ShowError(sink, kNoMemoryMessage);
-    return std::nullopt;
-  }
-  // Trimming takes a stray line off a glyph that spills into its neighbours; on one
-  // baseline nothing spills, it is cut.
-  if (options.trim && !oneBaseline) {
-    TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
-  }
-  // Characters with ink of which none reached the sheet (or trimming left none of it).
-  result.noneFits = anyInk && !AnyLit(result.coverage);
+  // Characters with ink of which none reached any page (or trimming left none of it).
+  first.noneFits = anyInk && !anyLit;
   if (map.kind == CharMapKind::kCp1252) {
-    result.report = BuildOverflowReport(flags);
+    first.report = BuildOverflowReport(first.flags);
   } else {
-    result.report = BuildOverflowReport(flags, map);
-    result.reportIsUtf8 = true;
+    first.report = BuildOverflowReport(first.flags, map);
+    first.reportIsUtf8 = true;
   }
-  result.drawnCells.reserve(cells.size());
-  for (const CellChar& c : cells) result.drawnCells.push_back(c.cell);
-  result.baselineRow = BaselineRow(sheet.font, anchorRow, cell.heightPx);
-  result.grid = options.grid;
-  result.cellPx = cell;
-  result.map = std::move(map);
-  result.output = options.output;
-  result.top = options.top;
-  result.monoThreshold = options.monoThreshold;
-  if (sdf) result.distance = std::move(distance.pixels);
+  first.drawnCells.reserve(cells.size());
+  for (const CellChar& c : cells) first.drawnCells.push_back(c.cell);
+  first.map = map;
   return result;
+}
+
+std::string PageFileName(const std::string& sheetPath, int page) {
+  if (page == 0) return sheetPath;
+  const std::size_t slash = sheetPath.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t dot = sheetPath.rfind('.');
+  const std::size_t end = dot == std::string::npos || dot <= nameStart ? sheetPath.size() : dot;
+  return sheetPath.substr(0, end) + "_" + std::to_string(page) + sheetPath.substr(end);
 }
 
 Status SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FORMAT fif,
@@ -402,21 +505,34 @@ Status SaveSheet(const Sheet& sheet, const std::string& fileName, FREE_IMAGE_FOR
   std::string bytes;
   std::vector<FileReplacement> files;
   const Status encoded = EncodeSheetKind(sheet, fif, bytes);
+  const std::size_t pages = 1 + sheet.laterPages.size();
   if (encoded) {
-    files.reserve(1 + companions.size());
+    files.reserve(pages + companions.size());
     files.push_back({fileName, bytes});
+    // Each later page is encoded when the batch reaches it, and let go once written.
+    for (std::size_t page = 1; page < pages; ++page) {
+      const Sheet& later = sheet.laterPages[page - 1];
+      files.push_back(
+          {.path = PageFileName(fileName, static_cast<int>(page)),
+           .make = [&later, fif](std::string& out) { return EncodeSheetKind(later, fif, out); }});
+    }
     files.insert(files.end(), companions.begin(), companions.end());
     WriteFilesReplacing(files);
   }
   for (std::size_t i = 0; i < companions.size(); ++i) {
-    companions[i].status = files.empty() ? encoded : files[1 + i].status;
-    companions[i].failed = !files.empty() && files[1 + i].failed;
+    companions[i].status = files.empty() ? encoded : files[pages + i].status;
+    companions[i].failed = !files.empty() && files[pages + i].failed;
   }
-  if (files.empty() || files[0].failed) {
-    const char* message =
-        IsNoMemory(encoded) ? kNoMemoryMessage : "Could not save the output bitmap!";
+  // The first page that failed, or the encoding of the first.
+  const FileReplacement* failed = nullptr;
+  for (std::size_t page = 0; page < files.size() && page < pages && !failed; ++page) {
+    if (files[page].failed) failed = &files[page];
+  }
+  if (files.empty() || failed) {
+    const Status& why = files.empty() ? encoded : failed->status;
+    const char* message = IsNoMemory(why) ? kNoMemoryMessage : "Could not save the output bitmap!";
     ShowError(sink, message);
-    return Failure(message, files.empty() ? encoded.error : files[0].status.error);
+    return Failure(message, why.error);
   }
   return files[0].status;  // a failure here: a companion held it back
 }

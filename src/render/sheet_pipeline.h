@@ -61,10 +61,21 @@ struct Sheet {
   // its text cell on the cell's first row (the height correction with the cp1252 map),
   // where the baseline of every glyph anchored there lies: with other maps, every glyph.
   int baselineRow = 0;
-  // Some exported character has ink, but not one left any on the sheet: a sheet of the
-  // background alone, which is no font.
+  // Some exported character has ink, but not one left any on the sheet (nor on a later
+  // page): a sheet of the background alone, which is no font.
   bool noneFits = false;
+  // Pages 1.. of a map with more cells than the grid holds (PageCount), each drawn as
+  // this one with its own cells at the grid's places: their bitmap, coverage and
+  // distance, and the values the outputs read (size, grid, cell, output kind, top color,
+  // threshold). This sheet, page 0, holds the run's flags, report, note and drawn cells
+  // for every page, by the map's cell numbers.
+  std::vector<Sheet> laterPages;
 };
+
+// The file of page (0..) of a sheet saved as sheetPath: the path itself for page 0, else
+// the name before its extension with "_" and the page number: "out/font.png" gives
+// "out/font_1.png", "font" gives "font_1".
+std::string PageFileName(const std::string& sheetPath, int page);
 
 // What a run says when its sheet holds no character (Sheet::noneFits).
 inline constexpr char kNoneFitsMessage[] =
@@ -92,15 +103,17 @@ std::vector<CellChar> CellsToDraw(const SheetOptions& options, const CharMap& ma
 std::u32string FaceSample(const std::vector<CellChar>& cells, const GlyphFont& font,
                           bool builtinBoxes);
 
-// Takes the options' character map as loaded (a grid too small for it stops the run
-// first, with its message), chooses the font (a pixel font at a whole multiple of its
-// grid, as options.pixelFont says, and named in the note), finds the height correction
-// (its message first), draws each character of the export set into its cell (the box
+// Takes the options' character map as loaded (a map needing more pages of the grid than
+// options.maxPages allow stops the run first, with its message), chooses the font (a pixel font at
+// a whole multiple of its grid, as options.pixelFont says, and named in the note), finds the height
+// correction (its message first), draws each character of the export set into its cell (the box
 // drawing and block characters built in when options.builtinBoxes; with the cp1252 map
 // placed by the classic rules, with any other map all on one baseline, cut at the cell) (cell i at
 // column i mod columns, row i div columns; the sheet is columns x cell width by rows x cell
 // height), colors the sheet in the color mode (loading the texture for the image modes, with its
-// message), trims overflow when asked and builds the report. Nothing when a step fails: every
+// message), trims overflow when asked and builds the report. A map with more cells than the
+// grid holds is drawn one page after another in the same way (Sheet::laterPages), with one
+// report for all. Nothing when a step fails: every
 // failure but a probe surface that cannot be made has shown its message ("Could not allocate memory
 // for the output bitmap!" for each sheet-sized buffer). Without a color mode the sheet stays as
 // allocated.
@@ -110,6 +123,11 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
 // the name, decided once by the caller), never leaving a broken file. Fails after showing
 // "Could not allocate memory for the output bitmap!" when a buffer of the encoding cannot be
 // had, or "Could not save the output bitmap!" for any other failure.
+//
+// Later pages go to PageFileName(fileName, k), each encoded only when the batch reaches
+// it and written to its temporary file at once, so that one encoded page at a time is
+// held; any that cannot be encoded or written keeps every file as it was, with the same
+// messages as the first page.
 //
 // Companion files (descriptors) are written with the sheet, all or none
 // (WriteFilesReplacing): each gets its status, and one that cannot be written keeps the

@@ -73,11 +73,38 @@ TEST(GridTest, SheetGeometryAndCapacity) {
   EXPECT_EQ(CellRow(65, grid), 4);
   EXPECT_EQ(CellColumn(255, Grid{}), 31);
   EXPECT_EQ(CellRow(255, Grid{}), 7);
+}
 
-  EXPECT_EQ(CheckGridHoldsMap(Grid{.columns = 8, .rows = 8}, 256).message,
-            "The grid 8x8 holds 64 cells, but the character map has 256.");
-  EXPECT_TRUE(CheckGridHoldsMap(grid, 256));
-  EXPECT_FALSE(CheckGridHoldsMap(Grid{.columns = 1, .rows = 1}, 2));
+// Pages: ceil(map cells / grid cells), capped by Pages (0: up to 256).
+TEST(GridTest, PagesHoldTheMapOrSayHowManyItNeeds) {
+  struct Row {
+    Grid grid;
+    int maxPages;
+    int mapCells;
+    int pages;
+    const char* refusal;  // nullptr: the pages hold the map
+  } rows[] = {
+      {{32, 8}, 0, 256, 1, nullptr},  // today's sheet
+      {{16, 4}, 0, 256, 4, nullptr},
+      {{16, 4}, 4, 256, 4, nullptr},
+      {{16, 4}, 2, 256, 4, "The character map needs 4 pages of 16x4 cells, but Pages allows 2."},
+      {{16, 15}, 1, 256, 2, "The character map needs 2 pages of 16x15 cells, but Pages allows 1."},
+      {{3, 1}, 0, 7, 3, nullptr},  // the last page partly filled
+      {{1, 1}, 0, 256, 256, nullptr},
+      {{1, 1},
+       0,
+       257,
+       257,
+       "The character map needs 257 pages of 1x1 cells, but at most 256 are "
+       "written."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(FormatGrid(row.grid) + " cap " + std::to_string(row.maxPages));
+    EXPECT_EQ(PageCount(row.grid, row.mapCells), row.pages);
+    const Status fits = CheckPagesHoldMap(row.grid, row.maxPages, row.mapCells);
+    EXPECT_EQ(fits.ok, row.refusal == nullptr);
+    if (row.refusal) EXPECT_EQ(fits.message, row.refusal);
+  }
 }
 
 // The selected cells, ascending.
