@@ -62,6 +62,10 @@ void DrawSheetCharAt(GlyphSurface& surface, const SheetChar& c, int x, int y, Pi
 // is not used.
 void DrawSheetCharDistance(GlyphSurface& surface, const SheetChar& c, PixelRect rect,
                            PixelRect clip, int spreadPx);
+// The same with the character's cell top-left at (x, y), nothing outside clip (as
+// DrawSheetCharAt places it).
+void DrawSheetCharDistanceAt(GlyphSurface& surface, const SheetChar& c, int x, int y,
+                             PixelRect clip, int spreadPx);
 
 // The ink box of what DrawGlyph (DrawGlyphChar) would light drawing unclipped at (x, y)
 // on a surface reaching from (0, 0) without end: the whole character, however much of

@@ -22,6 +22,7 @@
 #include "render/overflow_report.h"
 #include "render/placement.h"
 #include "render/sheet_outputs.h"
+#include "text/coverage_distance.h"
 #include "text/size_rules.h"
 
 namespace {
@@ -132,9 +133,11 @@ constexpr int kWholeGlyphOrigin = kMaxGlyphReachPx;
 
 // A map other than cp1252: c drawn with its text cell row anchorRow on the cell's first
 // row and its pen where BaselineAnchorColumn says, ink outside the cell cut and flagged
-// by side. Returns whether c has ink.
+// by side; its distance field, cut the same way, into distance when there is one.
+// Returns whether c has ink.
 bool DrawOnBaseline(GlyphSurface& sheet, GlyphSurface& probe, const CellChar& c, int anchorRow,
-                    const Grid& grid, PixelSize cell, bool center, OverflowFlags& flags) {
+                    const Grid& grid, PixelSize cell, bool center, OverflowFlags& flags,
+                    GlyphSurface* distance, int spreadPx) {
   GlyphBox box;
   if (const std::optional<PixelRect> ink =
           SheetCharInkBox(probe, c.c, kWholeGlyphOrigin, kWholeGlyphOrigin)) {
@@ -145,6 +148,10 @@ bool DrawOnBaseline(GlyphSurface& sheet, GlyphSurface& probe, const CellChar& c,
   FlagCut(flags, c.cell, InkCutOff(box, anchorRow, anchorColumn, cell));
   const PixelRect rect = CellRect(c.cell, grid, cell);
   DrawSheetCharAt(sheet, c.c, rect.left - anchorColumn, rect.top - anchorRow, rect);
+  if (distance && HasInk(box)) {
+    DrawSheetCharDistanceAt(*distance, c.c, rect.left - anchorColumn, rect.top - anchorRow, rect,
+                            spreadPx);
+  }
   return HasInk(box);
 }
 
@@ -291,13 +298,19 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   bool anyInk = false;
   for (const CellChar& c : cells) {
     if (DrawnBuiltin(c.c, options.builtinBoxes)) {
-      anyInk = DrawBuiltinCell(sheet, c.c.ch, CellRect(c.cell, options.grid, cell)) || anyInk;
+      const PixelRect rect = CellRect(c.cell, options.grid, cell);
+      const bool drawn = DrawBuiltinCell(sheet, c.c.ch, rect);
+      // A built-in shape has no outline: its field is that of its own coverage, which
+      // the cell holds alone (it is drawn over the whole cell).
+      if (drawn && sdf)
+        MaxCoverageDistance(sheet.pixels, rect, options.sdfSpreadPx, distance.pixels);
+      anyInk = drawn || anyInk;
       continue;
     }
     if (oneBaseline) {
-      anyInk =
-          DrawOnBaseline(sheet, probe, c, anchorRow, options.grid, cell, options.center, flags) ||
-          anyInk;
+      anyInk = DrawOnBaseline(sheet, probe, c, anchorRow, options.grid, cell, options.center, flags,
+                              sdf ? &distance : nullptr, options.sdfSpreadPx) ||
+               anyInk;
       continue;
     }
     ClearMeasured(probe, measured);
@@ -341,7 +354,18 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   // Trimming takes a stray line off a glyph that spills into its neighbours; on one
   // baseline nothing spills, it is cut.
   if (options.trim && !oneBaseline) {
+    const OverflowFlags untrimmed = flags;
     TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
+    // A trimmed cell's field is made again from what the cell shows now.
+    for (int code = 0; sdf && code < kCodes; ++code) {
+      if (flags.tooWide[code] == untrimmed.tooWide[code] &&
+          flags.tooHigh[code] == untrimmed.tooHigh[code]) {
+        continue;
+      }
+      const PixelRect rect = CellRect(code, options.grid, cell);
+      FillPixelRect(distance.pixels, rect, 0);
+      MaxCoverageDistance(result.coverage, rect, options.sdfSpreadPx, distance.pixels);
+    }
   }
   // Characters with ink of which none reached the sheet (or trimming left none of it).
   result.noneFits = anyInk && !AnyLit(result.coverage);
