@@ -67,9 +67,21 @@ GlyphBox WholeGlyphBox(GlyphSurface& probe, const SheetChar& c) {
   return {ink->left, ink->top, ink->right - 1, ink->bottom - 1};
 }
 
-bool AnyLit(const PixelSurface& surface) {
-  return std::any_of(surface.pixels.begin(), surface.pixels.end(),
-                     [](std::uint8_t v) { return v != 0; });
+// Whether any pixel of the rows that inkRows flags is lit.
+bool AnyLit(const PixelSurface& surface, const std::vector<std::uint8_t>& inkRows) {
+  for (int y = 0; y < surface.height; ++y) {
+    if (!inkRows[static_cast<std::size_t>(y)]) continue;
+    const auto row = surface.pixels.begin() + static_cast<std::ptrdiff_t>(y) * surface.width;
+    if (std::any_of(row, row + surface.width, [](std::uint8_t v) { return v != 0; })) return true;
+  }
+  return false;
+}
+
+// Flags the sheet rows of rect as ones that may hold ink.
+void MarkInkRows(GlyphSurface& sheet, PixelRect rect) {
+  const int top = std::max(rect.top, 0);
+  const int bottom = std::min(rect.bottom, static_cast<int>(sheet.inkRows.size()));
+  for (int y = top; y < bottom; ++y) sheet.inkRows[static_cast<std::size_t>(y)] = 1;
 }
 
 // Blanks what the last measure saw: only the scan area is ever read, and within it the
@@ -77,16 +89,6 @@ bool AnyLit(const PixelSurface& surface) {
 void ClearMeasured(GlyphSurface& probe, const GlyphBox& box) {
   if (!HasInk(box)) return;
   FillPixelRect(probe.pixels, {box.left, box.top, box.right + 1, box.bottom + 1}, 0);
-}
-
-// The top-left width x height pixels of the sheet surface (which is larger than the sheet).
-Status CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
-  if (Status resized = ResizePixelSurface(to, width, height); !resized) return resized;
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = from.pixels.data() + static_cast<std::size_t>(y) * from.width;
-    std::copy(row, row + width, to.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
-  }
-  return {};
 }
 
 // A glyph anchored at anchorRow is drawn with that row of its text cell on the cell's
@@ -264,7 +266,9 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   const int scanSize = ProbeScanSize(cell);
   const int probeClip = scanSize + kProbeClipMargin;
   const int probeSize = scanSize + kProbeSurfaceMargin;
-  Result<GlyphSurface> sheetSurface = OpenSurface(width + 50, height + 50);
+  // The sheet surface is the sheet's size (nothing reads past it) and becomes the
+  // coverage; a fresh surface costs memory only where glyphs are drawn.
+  Result<GlyphSurface> sheetSurface = OpenSurface(width, height);
   if (!sheetSurface) {
     ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
@@ -272,6 +276,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   Result<GlyphSurface> probeSurface = OpenSurface(probeSize, probeSize);
   if (!probeSurface) return std::nullopt;
   GlyphSurface& sheet = *sheetSurface;
+  sheet.inkRows.assign(static_cast<std::size_t>(height), 0);
   GlyphSurface& probe = *probeSurface;
   // The distance field, drawn beside the coverage with the same font and places.
   const bool sdf = options.output == OutputKind::kSdf;
@@ -287,7 +292,6 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   // The sheet collects glyphs; the probe's scan area is blanked per glyph.
   SelectSurfaceFont(sheet, font);
   SelectSurfaceFont(probe, font);
-  ClearSurface(sheet);
   SetTextMode(sheet, TextMode::kTransparent);
   SetTextMode(probe, TextMode::kOpaqueBlack);
 
@@ -299,6 +303,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
   for (const CellChar& c : cells) {
     if (DrawnBuiltin(c.c, options.builtinBoxes)) {
       const PixelRect rect = CellRect(c.cell, options.grid, cell);
+      MarkInkRows(sheet, rect);
       const bool drawn = DrawBuiltinCell(sheet, c.c.ch, rect);
       // A built-in shape has no outline: its field is that of its own coverage, which
       // the cell holds alone (it is drawn over the whole cell).
@@ -308,6 +313,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
       continue;
     }
     if (oneBaseline) {
+      MarkInkRows(sheet, CellRect(c.cell, options.grid, cell));
       anyInk = DrawOnBaseline(sheet, probe, c, anchorRow, options.grid, cell, options.center, flags,
                               sdf ? &distance : nullptr, options.sdfSpreadPx) ||
                anyInk;
@@ -328,6 +334,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     }
     FlagOverflow(flags, c.cell, kind);
     const PixelRect rect = DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn);
+    MarkInkRows(sheet, rect);
     DrawSheetChar(sheet, c.c, rect, true);
     if (sdf) {
       // The cell itself: the rectangle ends where the cell does (DrawRect).
@@ -347,10 +354,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     return std::nullopt;
   }
   // The coverage is taken before trimming, which clears it where it paints over.
-  if (!CopyCoverage(sheet.pixels, width, height, result.coverage)) {
-    ShowError(sink, kNoMemoryMessage);
-    return std::nullopt;
-  }
+  result.coverage = std::move(sheet.pixels);
   // Trimming takes a stray line off a glyph that spills into its neighbours; on one
   // baseline nothing spills, it is cut.
   if (options.trim && !oneBaseline) {
@@ -368,7 +372,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     }
   }
   // Characters with ink of which none reached the sheet (or trimming left none of it).
-  result.noneFits = anyInk && !AnyLit(result.coverage);
+  result.noneFits = anyInk && !AnyLit(result.coverage, sheet.inkRows);
   if (map.kind == CharMapKind::kCp1252) {
     result.report = BuildOverflowReport(flags);
   } else {
