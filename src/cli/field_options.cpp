@@ -5,10 +5,13 @@
 #include <map>
 #include <vector>
 
+#include "base/char_codes.h"
 #include "dialog/control_table.h"
 #include "dialog/dialog_fields.h"
 #include "dialog/font_file.h"
+#include "dialog/layout_fields.h"
 #include "dialog/mode_buttons.h"
+#include "layout/charmap.h"
 #include "layout/grid.h"
 #include "options/control_ids.h"
 #include "options/option_table.h"
@@ -226,6 +229,8 @@ FieldOptions AddFieldOptions(CLI::App& command) {
 Status ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Dialog& dlg,
                          HeadlessHost& host) {
   std::map<const CLI::Option*, std::size_t> seen;
+  bool gridGiven = false;  // by --grid, a settings file or a --field of its own
+  bool mapGiven = false;
   for (const CLI::Option* option : command.parse_order()) {
     if (std::find(fields.options.begin(), fields.options.end(), option) == fields.options.end()) {
       continue;
@@ -237,14 +242,19 @@ Status ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Di
 
     if (name == "--settings") {
       if (!LoadSettingsFromFile(dlg, value)) return Failure({});
+      gridGiven = true;
       continue;
     }
     if (name == "--field") {
       const std::size_t eq = value.find('=');
+      const int id = std::stoi(value.substr(0, eq));
+      gridGiven = gridGiven || id == kIdGridColumns || id == kIdGridRows;
       SetText(dlg, std::stoi(value.substr(0, eq)), value.substr(eq + 1));
       continue;
     }
     const OptionDef& def = *FindOptionByFlag(name);
+    gridGiven = gridGiven || def.kind == OptionKind::kGrid;
+    mapGiven = mapGiven || def.kind == OptionKind::kCharMap;
     if (def.kind == OptionKind::kFontFile) {
       if (OpenFontFile(dlg, value) != 0) return Failure({});
     } else if (def.kind == OptionKind::kFace) {
@@ -255,6 +265,20 @@ Status ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Di
       return Failure("--fallback: no installed font begins with \"" + value + "\"");
     } else {
       ApplyOption(def, value, dlg, host);
+    }
+  }
+  // Unicode ranges, a face's characters or a map file of more than 256 cells, with no grid
+  // given, take the grid chosen from the map; smaller files keep 32x8 as they always have.
+  if (mapGiven && !gridGiven) {
+    const Result<CharMapChoice> map = ReadCharMapField(dlg);
+    bool chosen = map && (map->kind == CharMapKind::kUnicode || map->kind == CharMapKind::kFont);
+    if (map && map->kind == CharMapKind::kFile) {
+      const Result<CharMap> loaded = LoadCharMap(*map);  // its faults are told by the run
+      chosen = loaded && loaded->cells.size() > static_cast<std::size_t>(kCodes);
+    }
+    if (chosen) {
+      SetText(dlg, kIdGridColumns, "");
+      SetText(dlg, kIdGridRows, "");
     }
   }
   return {};

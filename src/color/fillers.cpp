@@ -30,8 +30,10 @@ void WalkSheet(Bitmap32* bitmap, const GlyphSurface& sheet, int width, int heigh
   const int litWidth = std::min(width, lit.width);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* line = ScanLine(bitmap, height - 1 - y);
+    const bool inkRow =
+        y < lit.height && (sheet.inkRows.empty() || sheet.inkRows[static_cast<std::size_t>(y)]);
     const std::uint8_t* litRow =
-        y < lit.height ? lit.pixels.data() + static_cast<std::size_t>(y) * lit.width : nullptr;
+        inkRow ? lit.pixels.data() + static_cast<std::size_t>(y) * lit.width : nullptr;
     beginRow(y);
     for (int x = 0; x < width; ++x) {
       std::uint8_t* pixel = line + 4 * x;

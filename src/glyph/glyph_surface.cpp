@@ -71,6 +71,15 @@ void DrawSheetCharDistance(GlyphSurface& surface, const SheetChar& c, PixelRect 
   DrawCharDistanceAt(surface.pixels, *surface.font, ch, rect.left, rect.top, within, spreadPx);
 }
 
+void DrawSheetCharDistanceAt(GlyphSurface& surface, const SheetChar& c, int x, int y,
+                             PixelRect clip, int spreadPx) {
+  if (!DrawingFont(surface)) return;
+  const char32_t ch =
+      c.byteCode ? CodeToChar(*surface.font, static_cast<std::uint8_t>(c.ch)) : c.ch;
+  if (ch == 0) return;
+  DrawCharDistanceAt(surface.pixels, *surface.font, ch, x, y, clip, spreadPx);
+}
+
 void DrawSheetCharAt(GlyphSurface& surface, const SheetChar& c, int x, int y, PixelRect clip) {
   if (!DrawingFont(surface)) return;
   const char32_t ch =

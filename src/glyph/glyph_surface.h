@@ -6,7 +6,9 @@
 // caller holds it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "base/status.h"
 #include "glyph/glyph_font.h"
@@ -19,6 +21,10 @@ struct GlyphSurface {
   GlyphFont font;       // the font selected now; null until the first selection or
                         // drawing, which takes the default font
   TextMode mode = TextMode::kTransparent;
+  // When not empty, one flag a row: the rows a draw may have lit, set by whoever draws.
+  // The other rows are black, and the readers that know this (the fillers) skip them, so
+  // that a large sheet's empty rows are never touched.
+  std::vector<std::uint8_t> inkRows;
 };
 
 // A surface of width x height pixels, black, with transparent text and no font yet; a
@@ -62,6 +68,10 @@ void DrawSheetCharAt(GlyphSurface& surface, const SheetChar& c, int x, int y, Pi
 // is not used.
 void DrawSheetCharDistance(GlyphSurface& surface, const SheetChar& c, PixelRect rect,
                            PixelRect clip, int spreadPx);
+// The same with the character's cell top-left at (x, y), nothing outside clip (as
+// DrawSheetCharAt places it).
+void DrawSheetCharDistanceAt(GlyphSurface& surface, const SheetChar& c, int x, int y,
+                             PixelRect clip, int spreadPx);
 
 // The ink box of what DrawGlyph (DrawGlyphChar) would light drawing unclipped at (x, y)
 // on a surface reaching from (0, 0) without end: the whole character, however much of

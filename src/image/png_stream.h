@@ -1,4 +1,5 @@
-// A whole PNG file from rows of packed samples, compressed with libdeflate.
+// A whole PNG file from rows of packed samples, compressed with libdeflate (an image of
+// more than 16 MiB with zlib, a row at a time).
 //
 // The writers of each pixel layout pack their rows; this module filters, compresses and
 // frames them, so every layout is encoded the same way.
@@ -27,6 +28,7 @@ using PngRowFiller = std::function<void(std::uint32_t y, std::uint8_t* dest)>;
 // Encodes header.height rows of rowBytes bytes each, asked for from fillRow in order, as
 // a non-interlaced PNG into out. Fails for want of memory (IsNoMemory) or for a size
 // out of range. The rows are written straight into the buffer that is compressed, so
-// a caller converting its pixels needs no copy of its own.
+// a caller converting its pixels needs no copy of its own; an image of more than 16 MiB
+// is compressed as its rows come, holding two of them.
 Status EncodePng(const PngHeader& header, std::size_t rowBytes, const PngRowFiller& fillRow,
                  std::string& out);

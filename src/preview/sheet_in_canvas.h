@@ -8,12 +8,13 @@
 #include "base/sheet_modes.h"
 #include "dialog/dialog.h"
 #include "image/bitmap32.h"
+#include "text/pixel_surface.h"
 
 // What the canvas shows of a sheet.
 struct SheetView {
   const Bitmap32* colored = nullptr;  // width x height, bottom-up BGRA rows
   // width x height, top row first: the coverage, or for kSdf the distance field
-  const std::vector<std::uint8_t>* coverage = nullptr;
+  const SurfaceBytes* coverage = nullptr;
   OutputKind kind = OutputKind::kColor;
   int monoThreshold = kDefaultMonoThreshold;
   int width = 0;

@@ -103,7 +103,7 @@ Bitmap32Handle AlphaSheet(const Sheet& sheet) {
 
 GrayImage GraySheet(const Sheet& sheet) {
   if (!CoverageFits(sheet)) return {};
-  return {sheet.width, sheet.height, sheet.coverage.pixels};
+  return {sheet.width, sheet.height, {sheet.coverage.pixels.begin(), sheet.coverage.pixels.end()}};
 }
 
 GrayImage MonoSheet(const Sheet& sheet, int threshold) {
@@ -118,7 +118,7 @@ GrayImage DistanceSheet(const Sheet& sheet) {
       distance.pixels.size() != static_cast<std::size_t>(sheet.width) * sheet.height) {
     return {};
   }
-  return {sheet.width, sheet.height, distance.pixels};
+  return {sheet.width, sheet.height, {distance.pixels.begin(), distance.pixels.end()}};
 }
 
 Status EncodeSheetKind(const Sheet& sheet, FREE_IMAGE_FORMAT fif, std::string& out) {

@@ -24,6 +24,7 @@
 #include "render/overflow_report.h"
 #include "render/placement.h"
 #include "render/sheet_outputs.h"
+#include "text/coverage_distance.h"
 #include "text/size_rules.h"
 
 namespace {
@@ -68,9 +69,21 @@ GlyphBox WholeGlyphBox(GlyphSurface& probe, const SheetChar& c) {
   return {ink->left, ink->top, ink->right - 1, ink->bottom - 1};
 }
 
-bool AnyLit(const PixelSurface& surface) {
-  return std::any_of(surface.pixels.begin(), surface.pixels.end(),
-                     [](std::uint8_t v) { return v != 0; });
+// Whether any pixel of the rows that inkRows flags is lit.
+bool AnyLit(const PixelSurface& surface, const std::vector<std::uint8_t>& inkRows) {
+  for (int y = 0; y < surface.height; ++y) {
+    if (!inkRows[static_cast<std::size_t>(y)]) continue;
+    const auto row = surface.pixels.begin() + static_cast<std::ptrdiff_t>(y) * surface.width;
+    if (std::any_of(row, row + surface.width, [](std::uint8_t v) { return v != 0; })) return true;
+  }
+  return false;
+}
+
+// Flags the sheet rows of rect as ones that may hold ink.
+void MarkInkRows(GlyphSurface& sheet, PixelRect rect) {
+  const int top = std::max(rect.top, 0);
+  const int bottom = std::min(rect.bottom, static_cast<int>(sheet.inkRows.size()));
+  for (int y = top; y < bottom; ++y) sheet.inkRows[static_cast<std::size_t>(y)] = 1;
 }
 
 // Blanks what the last measure saw: only the scan area is ever read, and within it the
@@ -78,16 +91,6 @@ bool AnyLit(const PixelSurface& surface) {
 void ClearMeasured(GlyphSurface& probe, const GlyphBox& box) {
   if (!HasInk(box)) return;
   FillPixelRect(probe.pixels, {box.left, box.top, box.right + 1, box.bottom + 1}, 0);
-}
-
-// The top-left width x height pixels of the sheet surface (which is larger than the sheet).
-Status CopyCoverage(const PixelSurface& from, int width, int height, PixelSurface& to) {
-  if (Status resized = ResizePixelSurface(to, width, height); !resized) return resized;
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* row = from.pixels.data() + static_cast<std::size_t>(y) * from.width;
-    std::copy(row, row + width, to.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
-  }
-  return {};
 }
 
 // A glyph anchored at anchorRow is drawn with that row of its text cell on the cell's
@@ -134,9 +137,11 @@ constexpr int kWholeGlyphOrigin = kMaxGlyphReachPx;
 
 // A map other than cp1252: c drawn with its text cell row anchorRow on the cell's first
 // row and its pen where BaselineAnchorColumn says, ink outside the cell cut and flagged
-// by side. Returns whether c has ink.
+// by side; its distance field, cut the same way, into distance when there is one.
+// Returns whether c has ink.
 bool DrawOnBaseline(GlyphSurface& sheet, GlyphSurface& probe, const CellChar& c, int anchorRow,
-                    const Grid& grid, PixelSize cell, bool center, OverflowFlags& flags) {
+                    const Grid& grid, PixelSize cell, bool center, OverflowFlags& flags,
+                    GlyphSurface* distance, int spreadPx) {
   GlyphBox box;
   if (const std::optional<PixelRect> ink =
           SheetCharInkBox(probe, c.c, kWholeGlyphOrigin, kWholeGlyphOrigin)) {
@@ -147,6 +152,10 @@ bool DrawOnBaseline(GlyphSurface& sheet, GlyphSurface& probe, const CellChar& c,
   FlagCut(flags, c.cell, InkCutOff(box, anchorRow, anchorColumn, cell));
   const PixelRect rect = CellRect(c.cell, grid, cell);
   DrawSheetCharAt(sheet, c.c, rect.left - anchorColumn, rect.top - anchorRow, rect);
+  if (distance && HasInk(box)) {
+    DrawSheetCharDistanceAt(*distance, c.c, rect.left - anchorColumn, rect.top - anchorRow, rect,
+                            spreadPx);
+  }
   return HasInk(box);
 }
 
@@ -196,6 +205,7 @@ struct PageDrawing {
 struct DrawnPage {
   Sheet sheet;
   bool anyInk = false;
+  bool anyLit = false;  // some pixel of the page is lit
 };
 
 // Draws the cells of one page (numbered from the page's first) into a sheet of their
@@ -220,7 +230,9 @@ std::optional<DrawnPage> DrawPage(const PageDrawing& d, const std::vector<CellCh
   const int scanSize = ProbeScanSize(cell);
   const int probeClip = scanSize + kProbeClipMargin;
   const int probeSize = scanSize + kProbeSurfaceMargin;
-  Result<GlyphSurface> sheetSurface = OpenSurface(width + 50, height + 50);
+  // The sheet surface is the page's size (nothing reads past it) and becomes the
+  // coverage; a fresh surface costs memory only where glyphs are drawn.
+  Result<GlyphSurface> sheetSurface = OpenSurface(width, height);
   if (!sheetSurface) {
     ShowError(sink, kNoMemoryMessage);
     return std::nullopt;
@@ -228,6 +240,7 @@ std::optional<DrawnPage> DrawPage(const PageDrawing& d, const std::vector<CellCh
   Result<GlyphSurface> probeSurface = OpenSurface(probeSize, probeSize);
   if (!probeSurface) return std::nullopt;
   GlyphSurface& sheet = *sheetSurface;
+  sheet.inkRows.assign(static_cast<std::size_t>(height), 0);
   GlyphSurface& probe = *probeSurface;
   // The distance field, drawn beside the coverage with the same font and places.
   const bool sdf = options.output == OutputKind::kSdf;
@@ -243,7 +256,6 @@ std::optional<DrawnPage> DrawPage(const PageDrawing& d, const std::vector<CellCh
   // The sheet collects glyphs; the probe's scan area is blanked per glyph.
   SelectSurfaceFont(sheet, d.font);
   SelectSurfaceFont(probe, d.font);
-  ClearSurface(sheet);
   SetTextMode(sheet, TextMode::kTransparent);
   SetTextMode(probe, TextMode::kOpaqueBlack);
 
@@ -255,7 +267,15 @@ std::optional<DrawnPage> DrawPage(const PageDrawing& d, const std::vector<CellCh
   for (CellChar c : cells) {
     if (!d.progress.Step()) return std::nullopt;  // the user stopped the run
     if (DrawnBuiltin(c.c, options.builtinBoxes)) {
-      anyInk = DrawBuiltinCell(sheet, c.c.ch, CellRect(c.cell, options.grid, cell)) || anyInk;
+      const PixelRect rect = CellRect(c.cell, options.grid, cell);
+      MarkInkRows(sheet, rect);
+      const bool drawn = DrawBuiltinCell(sheet, c.c.ch, rect);
+      // A built-in shape has no outline: its field is that of its own coverage, which
+      // the cell holds alone (it is drawn over the whole cell).
+      if (drawn && sdf) {
+        MaxCoverageDistance(sheet.pixels, rect, options.sdfSpreadPx, distance.pixels);
+      }
+      anyInk = drawn || anyInk;
       continue;
     }
     // The rows the cell's font draws its baseline below the face's own: 0 for the face.
@@ -272,9 +292,11 @@ std::optional<DrawnPage> DrawPage(const PageDrawing& d, const std::vector<CellCh
       }
     }
     if (d.oneBaseline) {
-      anyInk = DrawOnBaseline(sheet, probe, c, d.anchorRow - shift, options.grid, cell,
-                              options.center, flags) ||
-               anyInk;
+      MarkInkRows(sheet, CellRect(c.cell, options.grid, cell));
+      anyInk =
+          DrawOnBaseline(sheet, probe, c, d.anchorRow - shift, options.grid, cell, options.center,
+                         flags, sdf ? &distance : nullptr, options.sdfSpreadPx) ||
+          anyInk;
       continue;
     }
     ClearMeasured(probe, measured);
@@ -292,6 +314,7 @@ std::optional<DrawnPage> DrawPage(const PageDrawing& d, const std::vector<CellCh
     }
     FlagOverflow(flags, c.cell, kind);
     const PixelRect rect = DrawRect(c.cell, options.grid, cell, anchorRow, anchorColumn);
+    MarkInkRows(sheet, rect);
     DrawSheetChar(sheet, c.c, rect, true);
     if (sdf) {
       // The cell itself: the rectangle ends where the cell does (DrawRect).
@@ -312,15 +335,26 @@ std::optional<DrawnPage> DrawPage(const PageDrawing& d, const std::vector<CellCh
     return std::nullopt;
   }
   // The coverage is taken before trimming, which clears it where it paints over.
-  if (!CopyCoverage(sheet.pixels, width, height, result.coverage)) {
-    ShowError(sink, kNoMemoryMessage);
-    return std::nullopt;
-  }
+  result.coverage = std::move(sheet.pixels);
   // Trimming takes a stray line off a glyph that spills into its neighbours; on one
   // baseline nothing spills, it is cut.
   if (options.trim && !d.oneBaseline) {
+    const OverflowFlags untrimmed = flags;
     TrimOverflow(result.bitmap.get(), options.grid, cell, options.bg, flags, &result.coverage);
+    // A trimmed cell's field is made again from what the cell shows now.
+    const int trimmable = std::min(FlaggableCells(flags), options.grid.columns * options.grid.rows);
+    for (int code = 0; sdf && code < trimmable; ++code) {
+      const auto i = static_cast<std::size_t>(code);
+      if (flags.tooWide[i] == untrimmed.tooWide[i] && flags.tooHigh[i] == untrimmed.tooHigh[i]) {
+        continue;
+      }
+      const PixelRect rect = CellRect(code, options.grid, cell);
+      FillPixelRect(distance.pixels, rect, 0);
+      MaxCoverageDistance(result.coverage, rect, options.sdfSpreadPx, distance.pixels);
+    }
   }
+  // Whether any ink reached the page (and trimming left some of it).
+  drawn.anyLit = AnyLit(result.coverage, sheet.inkRows);
   result.baselineRow = BaselineRow(sheet.font, d.anchorRow, cell.heightPx);
   result.grid = options.grid;
   result.cellPx = cell;
@@ -459,7 +493,7 @@ std::optional<Sheet> RenderSheet(const SheetOptions& options, MessageSink& sink)
     std::optional<DrawnPage> drawn = DrawPage(drawing, pageCells, first, sink);
     if (!drawn) return std::nullopt;
     anyInk = anyInk || drawn->anyInk;
-    anyLit = anyLit || AnyLit(drawn->sheet.coverage);
+    anyLit = anyLit || drawn->anyLit;
     if (!result) {
       result = std::move(drawn->sheet);
       continue;

@@ -99,14 +99,6 @@ bool FontHasChar(const TextFont& font, char32_t ch) {
   return ch != 0 && GlyphIndexOf(font, ch) != 0;
 }
 
-bool IsCompositeChar(TextFont& font, char32_t ch) {
-  if (ch == 0) return false;
-  const FT_UInt index = GlyphIndexOf(font, ch);
-  FT_Face face = font.face->face.get();
-  return index != 0 && FT_Load_Glyph(face, index, FT_LOAD_NO_RECURSE | FT_LOAD_NO_SCALE) == 0 &&
-         face->glyph->format == FT_GLYPH_FORMAT_COMPOSITE;
-}
-
 FT_GlyphSlot LoadChar(TextFont& font, char32_t ch) {
   if (ch == 0) return nullptr;
   FT_Face face = font.face->face.get();

@@ -12,11 +12,11 @@
 Status ResizePixelSurface(PixelSurface& surface, int width, int height) {
   surface.width = 0;
   surface.height = 0;
-  surface.pixels.clear();
+  surface.pixels = {};  // freed, so that the new pixels come fresh from calloc
   if (width <= 0 || height <= 0) return Failure("A surface needs a positive width and height.");
   const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   try {
-    surface.pixels.assign(count, 0);
+    surface.pixels.resize(count);
   } catch (const std::bad_alloc&) {
     surface.pixels = {};
     return Failure("Out of memory.", ENOMEM);

@@ -5,7 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/status.h"
@@ -17,10 +20,37 @@ struct PixelRect {
   int bottom = 0;  // exclusive
 };
 
+// Bytes that come from calloc and are not written when value-initialized: the kernel
+// hands out a large allocation as pages of zeros that cost no memory until touched, so a
+// sheet-sized surface costs memory only where something is drawn or read. Value
+// initialization is only correct on fresh storage: grow a SurfaceBytes with resize only
+// when it is empty and freed (ResizePixelSurface does), or with assign(n, value).
+template <typename T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <typename U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) {}
+  T* allocate(std::size_t n) {
+    void* p = std::calloc(n, sizeof(T));
+    if (!p) throw std::bad_alloc();
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, std::size_t) { std::free(p); }
+  // Value-initialization leaves calloc's zeros untouched.
+  void construct(T*) {}
+  template <typename... Args>
+  void construct(T* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) T(std::forward<Args>(args)...);
+  }
+  friend bool operator==(const ZeroedAllocator&, const ZeroedAllocator&) { return true; }
+};
+using SurfaceBytes = std::vector<std::uint8_t, ZeroedAllocator<std::uint8_t>>;
+
 struct PixelSurface {
-  int width = 0;                     // pixels
-  int height = 0;                    // pixels; the stride is width
-  std::vector<std::uint8_t> pixels;  // row-major, width * height bytes
+  int width = 0;        // pixels
+  int height = 0;       // pixels; the stride is width
+  SurfaceBytes pixels;  // row-major, width * height bytes
 };
 
 // Resizes the surface to width x height, all black. Fails (the surface left empty) when

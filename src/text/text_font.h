@@ -96,11 +96,12 @@ int DrawCharAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int
 // Draws ch's signed distance field where DrawCharAt would draw its coverage (pen at
 // penX, baseline at top + ascent), nothing outside clip or the surface: each pixel
 // becomes the larger of old and 128 + 128 * d / spreadPx, clamped to 0..255, where d is
-// the pixel center's distance in pixels from the outline, positive inside. FreeType's
-// own SDF renderer makes it from the outline (a bitmap face's from its bitmap), with
-// synthetic bold and italic as DrawCharAt applies them and the underline stroke as a
-// rectangle. spreadPx is 1..32. A glyph too large to keep (see GlyphImage) draws
-// nothing: it is far larger than any cell.
+// the pixel center's distance in pixels from the glyph's edge, positive inside. The edge
+// is the half level of the coverage DrawCharAt draws (CoverageDistance), so synthetic
+// bold and italic, the underline, overlapping contours and bitmap faces all count as
+// they are drawn, and the field thresholded at 128 lights exactly the pixels of coverage
+// 128 and more. Only the part of the glyph within spreadPx of clip is rendered, so a
+// glyph of any size gets its field. spreadPx is 1..32.
 void DrawCharDistanceAt(PixelSurface& surface, TextFont& font, char32_t ch, int penX, int top,
                         const PixelRect& clip, int spreadPx);
 

@@ -25,10 +25,6 @@ struct TextFont {
 // nullptr when the face lacks ch or FreeType fails.
 FT_GlyphSlot LoadChar(TextFont& font, char32_t ch);
 
-// Whether the face builds ch from other glyphs (a letter and its accent). It loads into
-// the glyph slot: load ch again to draw it.
-bool IsCompositeChar(TextFont& font, char32_t ch);
-
 // The font of request on the face (file, index), installed or not; its typeface name
 // is FreeType's family name. nullptr when the face cannot be opened or sized.
 TextFontPtr OpenTextFontFile(const std::string& file, long index, const FontRequest& request);

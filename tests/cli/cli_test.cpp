@@ -820,8 +820,9 @@ TEST(CliTest, UnicodeRangesWithTheGridLeftOutGetSixteenColumns) {
 
   TempDir dir;
   const std::string png = dir.File("ranges.png");
+  // Without --grid the grid is chosen from the map, as with --grid auto.
   const std::string options = std::string(" --font 'DejaVu Sans Mono' --height 14 --cell 8x16") +
-                              " --export all --charmap 'unicode:" + kRanges + "' --grid auto";
+                              " --export all --charmap 'unicode:" + kRanges + "'";
   const CliRun run = RunCli("export '" + png + "'" + options + " --descriptor fnt");
   ASSERT_EQ(run.status, 0) << run.err;
   const SheetImage image = LoadSheetImage(png);
@@ -835,15 +836,20 @@ TEST(CliTest, UnicodeRangesWithTheGridLeftOutGetSixteenColumns) {
   }
   EXPECT_EQ(ids, expected);
 
-  const CliRun fields = RunCli("fields" + options);
-  EXPECT_NE(fields.out.find("\n1058\t1\t0\t\n1059\t1\t0\t\n"), std::string::npos) << fields.out;
+  for (const char* grid : {"", " --grid auto"}) {
+    const CliRun fields = RunCli("fields" + options + grid);
+    EXPECT_NE(fields.out.find("\n1058\t1\t0\t\n1059\t1\t0\t\n"), std::string::npos) << grid;
+  }
 
-  // The default grid cannot hold the map: the message says how to leave it out.
-  const CliRun small =
-      RunCli("export '" + dir.File("small.png") + "' --charmap 'unicode:" + kRanges + "'");
-  EXPECT_EQ(small.status, 1);
-  EXPECT_EQ(small.err,
-            "Error: The grid 32x8 holds 256 cells, but the character map has 606. Use --grid "
+  // A grid given that cannot hold the map takes pages; held to one page, the message says
+  // how to have the grid chosen.
+  const std::string small =
+      "export '" + dir.File("small.png") + "' --charmap 'unicode:" + kRanges + "' --grid 32x8";
+  EXPECT_EQ(RunCli(small).status, 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("small_2.png")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("small_3.png")));
+  EXPECT_EQ(RunCli(small + " --pages 1").err,
+            "Error: The character map needs 3 pages of 32x8 cells, but Pages allows 1. Use --grid "
             "auto to have it chosen from the map.\n");
 }
 

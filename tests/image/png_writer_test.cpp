@@ -17,7 +17,9 @@ TEST(PngWriterTest, DecodesToTheSamePixels) {
     bool noise;  // random bytes (stored nearly as they are, in several data chunks)
   };
   for (const Case& c : {Case{"one pixel", 1, 1, false}, Case{"flat rows and columns", 37, 5, false},
-                        Case{"noise", 700, 700, true}}) {
+                        Case{"noise", 700, 700, true},
+                        // Over 16 MiB: compressed as the rows come, in many data chunks.
+                        Case{"streamed noise", 2100, 2100, true}}) {
     SCOPED_TRACE(c.name);
     Bitmap32Handle bitmap = AllocateBitmap32(c.width, c.height);
     ASSERT_TRUE(bitmap);

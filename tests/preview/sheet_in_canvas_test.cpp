@@ -36,7 +36,7 @@ TEST(SheetInCanvasTest, ShownPixelDrawsTheOutputKind) {
   }
   for (const Row& row : rows) {
     SCOPED_TRACE(row.note);
-    std::vector<std::uint8_t> coverage(16, 0);
+    SurfaceBytes coverage(16, 0);
     coverage[row.x] = row.coverage;
     const SheetView view{.colored = colored.get(),
                          .coverage = &coverage,

@@ -14,21 +14,35 @@ struct QuietSink : MessageSink {
   void Show(std::string_view, std::string_view, MessageIcon) override {}
 };
 
-SheetOptions DejaVuCells(int sizePx, OutputKind output) {
+SheetOptions DejaVuCells(int cellPx, int fontPx, CharMapKind map, OutputKind output) {
   SheetOptions options;
-  options.font = FontRequest{"DejaVu Sans", sizePx, 0, 400, false, false};
+  options.font = FontRequest{"DejaVu Sans", fontPx, 0, 400, false, false};
   options.tileSize = 16;
-  options.cell = {sizePx, sizePx};
+  options.cell = {cellPx, cellPx};
+  options.charMap = BuiltInCharMap(map);
+  options.builtinBoxes = map != CharMapKind::kCp1252;
   options.exportMode = ExportMode::kAll;
   options.output = output;
   return options;
 }
 
 TEST(DistanceFieldTest, ThresholdAt128IsTheHalfCoverageGlyphWithinAPixel) {
-  for (const int sizePx : {16, 32, 64}) {
-    SCOPED_TRACE(sizePx);
+  const struct {
+    int cellPx, fontPx;
+    CharMapKind map;
+    const char* note;
+  } rows[] = {
+      {16, 16, CharMapKind::kCp1252, "classic placement"},
+      {32, 32, CharMapKind::kCp1252, "classic placement"},
+      {64, 64, CharMapKind::kCp1252, "classic placement"},
+      {16, 16, CharMapKind::kCp437, "one baseline, built-in box and block glyphs"},
+      {64, 480, CharMapKind::kCp437, "glyphs of far more than 256 x 256 px, cut at the cell"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.cellPx) + " px cells, " + row.note);
     QuietSink sink;
-    const std::optional<Sheet> sdf = RenderSheet(DejaVuCells(sizePx, OutputKind::kSdf), sink);
+    const std::optional<Sheet> sdf =
+        RenderSheet(DejaVuCells(row.cellPx, row.fontPx, row.map, OutputKind::kSdf), sink);
     ASSERT_TRUE(sdf);
     const GrayImage field = DistanceSheet(*sdf);
     ASSERT_EQ(field.pixels.size(), sdf->coverage.pixels.size());
@@ -60,6 +74,30 @@ TEST(DistanceFieldTest, ThresholdAt128IsTheHalfCoverageGlyphWithinAPixel) {
     // Edges alone differ, and only a few of their pixels.
     EXPECT_LT(differing * 10, lit);
   }
+}
+
+TEST(DistanceFieldTest, TrimmingTakesWhatItClearsOutOfTheField) {
+  // DejaVu Sans italic at 20 in 16 px cells: several glyphs end in a stray column.
+  SheetOptions options = DejaVuCells(16, 20, CharMapKind::kCp1252, OutputKind::kSdf);
+  options.font->italic = true;
+  options.colorMode = ColorMode::kGradient;
+  options.colorSteps = 1;
+  options.bg = {0, 0, 0};
+  options.top = options.sub = {255, 255, 255};
+  QuietSink sink;
+  const std::optional<Sheet> whole = RenderSheet(options, sink);
+  options.trim = true;
+  const std::optional<Sheet> trimmed = RenderSheet(options, sink);
+  ASSERT_TRUE(whole && trimmed);
+  ASSERT_EQ(DistanceSheet(*trimmed).pixels.size(), whole->coverage.pixels.size());
+  long cleared = 0, stillInside = 0;
+  for (std::size_t i = 0; i < whole->coverage.pixels.size(); ++i) {
+    if (whole->coverage.pixels[i] < 128 || trimmed->coverage.pixels[i] != 0) continue;
+    ++cleared;
+    stillInside += trimmed->distance.pixels[i] >= 128;
+  }
+  EXPECT_GT(cleared, 0);
+  EXPECT_EQ(stillInside, 0) << "of " << cleared << " trimmed pixels";
 }
 
 }  // namespace
