@@ -90,6 +90,58 @@ TEST(JoinedCellsTest, UnifontCellsEqualItsHexBitmaps) {
   }
 }
 
+// Every character of the BMP that Unifont maps, from the face, on pages of the grid chosen from the
+// map: each cell holds its .hex bitmap at the cell's top left, and nothing else. A combining mark
+// has no advance in the face and its ink lies left of its pen, so the sheet places its pen to keep
+// the ink in the cell; the .hex draws it where it would combine. Those cells are left out, and they
+// are few.
+TEST(JoinedCellsTest, EveryUnifontCharacterOnItsPagesEqualsItsHexBitmap) {
+  if (!std::filesystem::exists(kUnifontHexPath) || !Installed("Unifont")) {
+    GTEST_SKIP() << "install fonts-unifont and unifont";
+  }
+  SheetOptions options = Cp437Sheet("Unifont", 16, {16, 16});
+  Result<CharMap> map = FontCharMap(MappedChars(*options.font));
+  ASSERT_TRUE(map);
+  options.charMap = *map;
+  options.grid = ChooseGrid(kAutoGrid, options.charMap);
+  options.builtinBoxes = false;
+  const std::map<char32_t, HexGlyph> hex = ReadUnifontHex(map->cells);
+  FailingSink sink;
+  const std::optional<Sheet> sheet = RenderSheet(options, sink);
+  ASSERT_TRUE(sheet);
+  EXPECT_GT(sheet->laterPages.size(), 1u);
+  const int gridCells = sheet->grid.columns * sheet->grid.rows;
+  std::vector<std::string> wrong;
+  std::size_t marks = 0;
+  const TextFontPtr face = OpenTextFont(*options.font);
+  ASSERT_TRUE(face);
+  for (const int cell : sheet->drawnCells) {
+    const char32_t ch = map->cells[static_cast<std::size_t>(cell)];
+    if (ch > 0xFFFF) continue;  // unifont.hex holds the BMP
+    if (RenderChar(*face, ch).advancePx == 0) {
+      ++marks;
+      continue;
+    }
+    const int page = cell / gridCells;
+    const Sheet& onPage =
+        page == 0 ? *sheet : sheet->laterPages[static_cast<std::size_t>(page - 1)];
+    const auto glyph = hex.find(ch);
+    int differ = 0;
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        const bool lit = glyph != hex.end() && x < glyph->second.width &&
+                         glyph->second.lit[static_cast<std::size_t>(y * glyph->second.width + x)];
+        differ += Lit(onPage, cell % gridCells, x, y) != lit;
+      }
+    }
+    if (differ != 0) wrong.push_back(std::to_string(static_cast<unsigned>(ch)));
+  }
+  EXPECT_GT(sheet->drawnCells.size(), 50000u);
+  EXPECT_LT(marks, sheet->drawnCells.size() / 20);
+  EXPECT_TRUE(wrong.empty()) << wrong.size() << " cells differ, the first U+" << std::hex
+                             << (wrong.empty() ? 0 : std::stoul(wrong.front()));
+}
+
 TEST(JoinedCellsTest, CapitalsOfEveryFaceSitOnTheSheetsBaseline) {
   // The bottom ink row of A..Z (Q's tail crosses the baseline) and of the accented
   // capitals, which the classic rules moved down, is the row above the baseline that the

@@ -18,14 +18,15 @@ struct HexGlyph {
 };
 
 // The glyphs of wanted that the .hex file holds; none when it cannot be read.
-inline std::map<char32_t, HexGlyph> ReadUnifontHex(const std::vector<char32_t>& wanted) {
+inline std::map<char32_t, HexGlyph> ReadUnifontHex(std::vector<char32_t> wanted) {
+  std::sort(wanted.begin(), wanted.end());
   std::map<char32_t, HexGlyph> glyphs;
   std::ifstream in(kUnifontHexPath);
   unsigned code = 0;
   char colon = 0;
   std::string digits;
   while (in >> std::hex >> code >> colon >> digits) {
-    if (std::find(wanted.begin(), wanted.end(), code) == wanted.end()) continue;
+    if (!std::binary_search(wanted.begin(), wanted.end(), code)) continue;
     HexGlyph& glyph = glyphs[code];
     glyph.width = static_cast<int>(digits.size()) / 4;
     for (const char digit : digits) {
