@@ -138,14 +138,7 @@ void ApplyOption(const OptionDef& option, const std::string& value, Dialog& dlg,
     }
     case OptionKind::kGrid: {
       const Result<Grid> parsed = ParseGrid(value);  // checked when the option was read
-      const Grid grid = parsed ? *parsed : Grid{};
-      if (IsAutoGrid(grid)) {  // both fields empty
-        SetText(dlg, option.control, "");
-        SetText(dlg, option.control + 1, "");
-        break;
-      }
-      SetInt(dlg, option.control, grid.columns);
-      SetInt(dlg, option.control + 1, grid.rows);
+      WriteGridFields(dlg, parsed ? *parsed : Grid{});
       break;
     }
     case OptionKind::kCell: {
@@ -276,10 +269,7 @@ Status ApplyFieldOptions(const CLI::App& command, const FieldOptions& fields, Di
       const Result<CharMap> loaded = LoadCharMap(*map);  // its faults are told by the run
       chosen = loaded && loaded->cells.size() > static_cast<std::size_t>(kCodes);
     }
-    if (chosen) {
-      SetText(dlg, kIdGridColumns, "");
-      SetText(dlg, kIdGridRows, "");
-    }
+    if (chosen) WriteGridFields(dlg, kAutoGrid);
   }
   return {};
 }

@@ -52,6 +52,12 @@ Result<Grid> ReadGridFields(Dialog& dlg) {
   return Grid{.columns = *columns, .rows = *rows};
 }
 
+void WriteGridFields(Dialog& dlg, const Grid& grid) {
+  const bool left = IsAutoGrid(grid);
+  SetText(dlg, kIdGridColumns, left ? "" : std::to_string(grid.columns));
+  SetText(dlg, kIdGridRows, left ? "" : std::to_string(grid.rows));
+}
+
 Result<CellSize> ReadCellFields(Dialog& dlg) {
   const std::string width = ReadText(dlg, kIdCellWidth, kWholeText);
   const std::string height = ReadText(dlg, kIdCellHeight, kWholeText);

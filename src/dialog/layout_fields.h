@@ -39,6 +39,8 @@ Result<CharMapChoice> ReadCharMapField(Dialog& dlg);
 
 // Columns and rows, each 1 to 256; both empty for kAutoGrid (the grid left out).
 Result<Grid> ReadGridFields(Dialog& dlg);
+// Writes grid into the Columns and Rows fields, both empty for kAutoGrid.
+void WriteGridFields(Dialog& dlg, const Grid& grid);
 
 // Cell width and height: both empty for square cells of the tile size, else each 1 to 64.
 Result<CellSize> ReadCellFields(Dialog& dlg);

@@ -240,13 +240,7 @@ void ApplyRecords(Dialog& dlg, const OptionDef& option, const SettingsExtension&
     case OptionKind::kGrid: {
       Grid grid = *ParseGrid(option.defaultValue);
       if (stored) std::tie(grid.columns, grid.rows) = PairOfPayload(record->second);
-      if (IsAutoGrid(grid)) {
-        SetText(dlg, option.control, "");
-        SetText(dlg, option.control + 1, "");
-        break;
-      }
-      SetInt(dlg, option.control, grid.columns);
-      SetInt(dlg, option.control + 1, grid.rows);
+      WriteGridFields(dlg, grid);
       break;
     }
     case OptionKind::kCell: {
