@@ -67,4 +67,4 @@ inline constexpr std::string_view kWelcomeText =
     "Glyphex v0.3a by Quenlor\r\n\r\nSelect the font and size\r\n(I recommend proportional "
     "Autosize),\r\nchoose the desired color mode and\r\nclick \"Save bitmap\" to export!";
 inline constexpr int kDialogWidthDu = 556;   // template size in dialog units
-inline constexpr int kDialogHeightDu = 414;  // "Layout" and "Output" below the template's 326
+inline constexpr int kDialogHeightDu = 428;  // "Layout" and "Output" below the template's 326

@@ -104,13 +104,13 @@ class LiveWindowTest : public QObject {
       const QString where = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
       QCOMPARE(s.window.size(), size);
       const QSize form = s.window.Form()->size();
-      const QSize extra = (form - QSize(834, 673)).expandedTo(QSize(0, 0));
-      QVERIFY2(form.width() >= 834 && form.height() >= 673, qPrintable(where));
+      const QSize extra = (form - QSize(834, 696)).expandedTo(QSize(0, 0));
+      QVERIFY2(form.width() >= 834 && form.height() >= 696, qPrintable(where));
       QCOMPARE(s.window.Preview()->size(), QSize(369, 185) + extra);
       QCOMPARE(s.host.PreviewAreaWidth(), 369 + extra.width());
       const bool scrolls = s.window.ScrollArea()->verticalScrollBar()->isVisible() ||
                            s.window.ScrollArea()->horizontalScrollBar()->isVisible();
-      QVERIFY2(scrolls == (size.width() < 834 || size.height() < 673 + 20), qPrintable(where));
+      QVERIFY2(scrolls == (size.width() < 834 || size.height() < 696 + 20), qPrintable(where));
       // The log and the rows below move with the area: nothing overlaps.
       QVERIFY(s.window.Control(kIdLog)->geometry().top() > s.window.Preview()->geometry().bottom());
       QVERIFY(s.window.Control(kIdExit)->geometry().top() >

@@ -145,7 +145,7 @@ class MainWindowTest : public QObject {
   // then the initialization through the dialog procedure.
   void buildsEveryControlOfTheTable() {
     Fixture f;
-    QCOMPARE(f.window.Form()->minimumSize(), QSize(834, 673));
+    QCOMPARE(f.window.Form()->minimumSize(), QSize(834, 696));
     QCOMPARE(f.window.Preview()->size(), QSize(369, 185));
     for (const ControlDef& def : ControlTable()) {
       const QString where = QStringLiteral("control %1").arg(def.id);
