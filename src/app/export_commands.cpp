@@ -78,15 +78,21 @@ int ExportSheet(Dialog& dlg, const SheetOptions& options, const std::string& fil
   }
   // A preview has no file, so no descriptors either.
   if (preview) {
-    RememberShownSheet(dlg, Preview(), sheet->grid, sheet->cellPx, sheet->map);
-    ShowSheetInCanvas(
-        dlg, SheetView{.colored = sheet->bitmap.get(),
-                       .coverage = sheet->output == OutputKind::kSdf ? &sheet->distance.pixels
-                                                                     : &sheet->coverage.pixels,
-                       .kind = sheet->output,
-                       .monoThreshold = sheet->monoThreshold,
-                       .width = sheet->width,
-                       .height = sheet->height});
+    // Every page, one below another, so that the cell under the mouse names its page.
+    std::vector<SheetView> pages;
+    for (std::size_t page = 0; page <= sheet->laterPages.size(); ++page) {
+      const Sheet& shown = page == 0 ? *sheet : sheet->laterPages[page - 1];
+      pages.push_back({.colored = shown.bitmap.get(),
+                       .coverage = shown.output == OutputKind::kSdf ? &shown.distance.pixels
+                                                                    : &shown.coverage.pixels,
+                       .kind = shown.output,
+                       .monoThreshold = shown.monoThreshold,
+                       .width = shown.width,
+                       .height = shown.height});
+    }
+    RememberShownSheet(dlg, Preview(), sheet->grid, sheet->cellPx, sheet->map,
+                       static_cast<int>(pages.size()));
+    ShowSheetInCanvas(dlg, pages);
   } else {
     std::vector<std::string> descriptors;
     if (SaveSheetAndDescriptors(*sheet, options, fileName, *format, dlg.host, &descriptors) !=

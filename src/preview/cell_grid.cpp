@@ -45,11 +45,12 @@ AxisLines LinesAlong(int areaSize, int zoom, int pan, int cellSize, int sheetSiz
 }  // namespace
 
 void RememberShownSheet(Dialog& dlg, PreviewState& preview, const Grid& grid,
-                        const PixelSize& cellPx, CharMap map) {
+                        const PixelSize& cellPx, CharMap map, int pages) {
   preview.sheet = {.shown = true,
                    .grid = grid,
                    .cellPx = cellPx,
                    .map = std::move(map),
+                   .pages = std::max(pages, 1),
                    .staleReason = {},
                    .fontSelection = -1};
   SetCellInfo(dlg, "");
@@ -92,7 +93,7 @@ int CellAtAreaPoint(const PreviewState& preview, int areaWidth, int areaHeight, 
   if (p->x >= preview.canvas.width || p->y >= preview.canvas.height) return -1;
   const int column = p->x / sheet.cellPx.widthPx;
   const int row = p->y / sheet.cellPx.heightPx;
-  if (column >= sheet.grid.columns || row >= sheet.grid.rows) return -1;
+  if (column >= sheet.grid.columns || row >= sheet.grid.rows * sheet.pages) return -1;
   return row * sheet.grid.columns + column;
 }
 
@@ -107,6 +108,17 @@ std::string CellInfoText(const CharMap& map, int cell) {
   return text + code;
 }
 
+namespace {
+
+// "page K of N  " before a cell of a sheet of several pages, K from 1.
+std::string PageText(const ShownSheet& sheet, int cell) {
+  if (sheet.pages <= 1) return {};
+  const int page = cell / (sheet.grid.columns * sheet.grid.rows);
+  return "page " + std::to_string(page + 1) + " of " + std::to_string(sheet.pages) + "  ";
+}
+
+}  // namespace
+
 void ShowHoveredCell(Dialog& dlg, PreviewState& preview) {
   preview.keyCell = -1;
   ShowCursorCell(dlg, preview);
@@ -115,8 +127,8 @@ void ShowHoveredCell(Dialog& dlg, PreviewState& preview) {
 void ShowCursorCell(Dialog& dlg, PreviewState& preview) {
   const ShownSheet& sheet = preview.sheet;
   if (sheet.shown && preview.keyCell >= 0 &&
-      preview.keyCell < sheet.grid.columns * sheet.grid.rows) {
-    SetCellInfo(dlg, CellInfoText(sheet.map, preview.keyCell));
+      preview.keyCell < sheet.grid.columns * sheet.grid.rows * sheet.pages) {
+    SetCellInfo(dlg, PageText(sheet, preview.keyCell) + CellInfoText(sheet.map, preview.keyCell));
     return;
   }
   std::string info;
@@ -124,7 +136,7 @@ void ShowCursorCell(Dialog& dlg, PreviewState& preview) {
     if (const std::optional<ScreenPoint> p = dlg.host.PreviewAreaCursor()) {
       const int cell = CellAtAreaPoint(preview, dlg.host.PreviewAreaWidth(),
                                        dlg.host.PreviewAreaHeight(), p->x, p->y);
-      if (cell >= 0) info = CellInfoText(preview.sheet.map, cell);
+      if (cell >= 0) info = PageText(preview.sheet, cell) + CellInfoText(preview.sheet.map, cell);
     }
   }
   SetCellInfo(dlg, info);

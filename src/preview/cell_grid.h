@@ -12,9 +12,10 @@
 #include "layout/grid.h"
 #include "preview/preview_state.h"
 
-// The canvas is about to show a sheet of this layout. Clears the status line.
+// The canvas is about to show a sheet of this layout, of pages one below another. Clears
+// the status line.
 void RememberShownSheet(Dialog& dlg, PreviewState& preview, const Grid& grid,
-                        const PixelSize& cellPx, CharMap map);
+                        const PixelSize& cellPx, CharMap map, int pages = 1);
 
 // The canvas shows no sheet any more (the font sample): no grid, an empty status line.
 void ForgetShownSheet(Dialog& dlg, PreviewState& preview);

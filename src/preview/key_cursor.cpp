@@ -42,7 +42,9 @@ void PreviewKeyPress(Dialog& dlg, PreviewKey key, PreviewState& preview) {
   const int zoom = preview.zoomFactor > 0 ? preview.zoomFactor : 1;
   const int areaWidth = dlg.host.PreviewAreaWidth(), areaHeight = dlg.host.PreviewAreaHeight();
   const ShownSheet& sheet = preview.sheet;
-  const int cells = sheet.grid.columns * sheet.grid.rows;
+  // The pages lie one below another: the cursor moves over all of them.
+  const int rows = sheet.grid.rows * sheet.pages;
+  const int cells = sheet.grid.columns * rows;
   if (!sheet.shown || cells <= 0 || sheet.cellPx.widthPx <= 0 || sheet.cellPx.heightPx <= 0) {
     preview.panX += static_cast<float>(step.dx * kKeyPanStep);
     preview.panY += static_cast<float>(step.dy * kKeyPanStep);
@@ -57,8 +59,7 @@ void PreviewKeyPress(Dialog& dlg, PreviewKey key, PreviewState& preview) {
   } else {
     const int column =
         std::clamp(preview.keyCell % sheet.grid.columns + step.dx, 0, sheet.grid.columns - 1);
-    const int row =
-        std::clamp(preview.keyCell / sheet.grid.columns + step.dy, 0, sheet.grid.rows - 1);
+    const int row = std::clamp(preview.keyCell / sheet.grid.columns + step.dy, 0, rows - 1);
     preview.keyCell = row * sheet.grid.columns + column;
   }
 
@@ -75,7 +76,7 @@ void PreviewKeyPress(Dialog& dlg, PreviewKey key, PreviewState& preview) {
 std::optional<AreaRect> CellAreaRect(const PreviewState& preview, int areaWidth, int areaHeight,
                                      int cell) {
   const ShownSheet& sheet = preview.sheet;
-  if (!sheet.shown || cell < 0 || cell >= sheet.grid.columns * sheet.grid.rows) {
+  if (!sheet.shown || cell < 0 || cell >= sheet.grid.columns * sheet.grid.rows * sheet.pages) {
     return std::nullopt;
   }
   if (areaWidth <= 0 || areaHeight <= 0) return std::nullopt;

@@ -29,6 +29,9 @@ struct ShownSheet {
   Grid grid;
   PixelSize cellPx;
   CharMap map;  // what each cell holds
+  // The pages of a map larger than the grid, one below another: cell i of the map lies on
+  // the canvas where cell i of a grid pages times as tall would.
+  int pages = 1;
   // The fields changed since it was drawn and it could not be drawn again: why (the
   // first message of the attempt). Empty while it shows what the fields say.
   std::string staleReason;

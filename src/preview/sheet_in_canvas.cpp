@@ -2,6 +2,7 @@
 #include "preview/sheet_in_canvas.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "preview/canvas_view.h"
 #include "preview/pan_drag.h"
@@ -47,27 +48,41 @@ std::uint32_t ShownPixel(const SheetView& sheet, int x, int y) {
 }
 
 void ShowSheetInCanvas(Dialog& dlg, const SheetView& sheet) {
+  ShowSheetInCanvas(dlg, std::span<const SheetView>(&sheet, 1));
+}
+
+void ShowSheetInCanvas(Dialog& dlg, std::span<const SheetView> pages) {
+  if (pages.empty()) return;
+  const SheetView& sheet = pages.front();
   PreviewState& preview = Preview();
   if (!preview.canvas.created) CreatePreviewCanvas(preview);
   // The canvas takes the sheet's size, never less than its smallest; without the memory
   // for that it keeps its size and shows the sheet's top-left part. The view then
   // stays on the canvas.
-  const int width = sheet.width, height = sheet.height;
+  const int width = sheet.width, pageHeight = sheet.height;
+  const long long whole = static_cast<long long>(pageHeight) * static_cast<long long>(pages.size());
+  const int height = static_cast<int>(std::min<long long>(whole, std::numeric_limits<int>::max()));
   if (preview.canvas.width != std::max(width, kCanvasWidth) ||
       preview.canvas.height != std::max(height, kCanvasHeight)) {
     (void)ResizePreviewCanvas(preview, width, height);
     ClampPan(dlg, preview);
   }
   std::fill(preview.canvas.pixels.begin(), preview.canvas.pixels.end(), 0);
-  const bool coverageFits =
-      sheet.coverage && sheet.coverage->size() == static_cast<std::size_t>(width) * height;
-  SheetView view = sheet;
-  if (!coverageFits) view.coverage = nullptr;
-  const int rows = std::min(preview.canvas.height, height);
   const int columns = std::min(preview.canvas.width, width);
-  for (int y = 0; y < rows; ++y) {
-    std::uint32_t* dst = &preview.canvas.pixels[static_cast<std::size_t>(y) * preview.canvas.width];
-    for (int x = 0; x < columns; ++x) dst[x] = ShownPixel(view, x, y);
+  for (std::size_t page = 0; page < pages.size(); ++page) {
+    SheetView view = pages[page];
+    if (view.width != width || view.height != pageHeight) continue;
+    const bool coverageFits =
+        view.coverage && view.coverage->size() == static_cast<std::size_t>(width) * pageHeight;
+    if (!coverageFits) view.coverage = nullptr;
+    const long long top = static_cast<long long>(page) * pageHeight;
+    const int rows =
+        static_cast<int>(std::clamp<long long>(preview.canvas.height - top, 0, pageHeight));
+    for (int y = 0; y < rows; ++y) {
+      std::uint32_t* dst =
+          &preview.canvas.pixels[static_cast<std::size_t>(top + y) * preview.canvas.width];
+      for (int x = 0; x < columns; ++x) dst[x] = ShownPixel(view, x, y);
+    }
   }
   ShowCanvas(dlg);
 }

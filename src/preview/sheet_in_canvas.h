@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "base/sheet_modes.h"
@@ -37,3 +38,5 @@ std::uint32_t ShownPixel(const SheetView& sheet, int x, int y);
 // as ShownPixel says and shows it. The zoom stays; the pan stays unless the canvas's size
 // changed, when it is clamped to the new canvas.
 void ShowSheetInCanvas(Dialog& dlg, const SheetView& sheet);
+// The same with the pages of one run (each the first's size), one below another.
+void ShowSheetInCanvas(Dialog& dlg, std::span<const SheetView> pages);

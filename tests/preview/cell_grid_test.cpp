@@ -108,6 +108,20 @@ class ShownSheetTest : public DialogFixture {
   }
 };
 
+// A map larger than its grid shows its pages one below another: cp437 in 16 x 4 cells
+// of 8 px is four pages of 32 px, and the cell under the cursor names its page.
+TEST_F(ShownSheetTest, PagesStandOneBelowAnotherAndHoverNamesThePage) {
+  host.SetPreviewAreaOrigin({1000, 500});
+  SetText(dlg, kIdCharMap, "cp437");
+  SetText(dlg, kIdGridColumns, "16");
+  SetText(dlg, kIdGridRows, "4");
+  ASSERT_EQ(ImagePreviewCommand(dlg), 0);
+  EXPECT_EQ(HoverAt(1000 + 3, 500 + 3), "page 1 of 4  0");
+  // Column 1, row 6 of the stack: row 2 of the second page, the map's cell 97.
+  EXPECT_EQ(HoverAt(1000 + 11, 500 + 6 * 8 + 3), "page 2 of 4  97  a  U+0061");
+  EXPECT_EQ(HoverAt(1000 + 3, 500 + 4 * 32 + 3), "");  // below the last page
+}
+
 // The default sheet has 8-px cells, 32 a row: cell 65 is column 1, row 2.
 TEST_F(ShownSheetTest, HoverNamesTheCellUnderTheCursor) {
   host.SetPreviewAreaOrigin({1000, 500});
